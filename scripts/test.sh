@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the project twice (plain, and with AddressSanitizer + UndefinedBehavior-
+# Sanitizer) and runs every test in both builds. Installs missing packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+summary=()
+failed=0
+
+run_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs" -- --no-print-directory
+    local log="$dir/ctest.log"
+    if ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1 | tee "$log"; then
+        :
+    else
+        failed=1
+    fi
+    summary+=("$dir: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+}
+
+run_build build
+ASAN_OPTIONS=detect_leaks=1 run_build build-asan -DVARNOK_SANITIZE=ON -DVARNOK_BENCH=OFF
+
+# One closing line with the totals of both runs.
+passed_total=0
+failed_total=0
+for dir in build build-asan; do
+    line=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$dir/ctest.log" | tail -n 1)
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*, ([0-9]+) tests failed.*/\1/' <<<"$line")
+    passed_total=$((passed_total + total - bad))
+    failed_total=$((failed_total + bad))
+done
+printf '%s\n' "${summary[@]}"
+echo "total: ${passed_total} passed, ${failed_total} failed"
+exit $failed

@@ -1,0 +1,8 @@
+// Entry point: the whole program lives in the engine library.
+#include <SDL.h>
+
+#include "shell/startup.h"
+
+int main(int, char **) {
+    runGame();
+}

@@ -1,0 +1,41 @@
+#include "shell/main_loop.h"
+
+#include "shell/keys.h"
+#include "shell/video.h"
+
+namespace {
+
+void startPlaying() {
+}
+
+void drawPass() {
+    SDL_Flip(screen);
+}
+
+} // namespace
+
+int handleEvent(const SDL_Event *event) {
+    switch (event->type) {
+    case SDL_KEYDOWN:
+        return translateKey(&event->key) == -1 ? -1 : 0;
+    case SDL_QUIT:
+        return -1;
+    default:
+        // Key releases, mouse, focus and expose events change nothing.
+        return 0;
+    }
+}
+
+void runMainLoop() {
+    startPlaying();
+    for (;;) {
+        drawPass();
+        SDL_Event event;
+        if (SDL_WaitEvent(&event) == 0) {
+            return;
+        }
+        if (handleEvent(&event) == -1) {
+            return;
+        }
+    }
+}

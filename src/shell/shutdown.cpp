@@ -1,0 +1,36 @@
+#include "shell/shutdown.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/input_stack.h"
+#include "shell/settings.h"
+
+namespace {
+
+// Each step copes with its resource never having been made: a loader may end
+// the program part-way through start-up.
+void releaseEverything() {
+    popInputHandler();
+    freeSettingsDirectory();
+    SDL_Quit();
+}
+
+} // namespace
+
+void shutdownAndExit() {
+    releaseEverything();
+    exit(0);
+}
+
+void failAndExit(const char *path, const char *problem) {
+    if (problem == nullptr) {
+        fprintf(stderr, "Cannot open data file '%s'\n", path);
+    } else {
+        fprintf(stderr, "Bad data file '%s': %s\n", path, problem);
+    }
+    fflush(stderr);
+    releaseEverything();
+    exit(1);
+}

@@ -1,0 +1,12 @@
+// The one ordered teardown of the program: every exit after the settings are read
+// goes through here, the normal end with status 0 and a data failure with status 1.
+#pragma once
+
+// Releases everything in the fixed order and ends the process with status 0.
+[[noreturn]] void shutdownAndExit();
+
+// A data file the game cannot do without is missing or unusable: one line on
+// standard error naming the path, then the same teardown and exit status 1.
+// With problem nullptr the line reads "Cannot open data file '<path>'";
+// otherwise "Bad data file '<path>': <problem>".
+[[noreturn]] void failAndExit(const char *path, const char *problem = nullptr);

@@ -1,0 +1,23 @@
+#include "shell/startup.h"
+
+#include "shell/input_stack.h"
+#include "shell/main_loop.h"
+#include "shell/settings.h"
+#include "shell/shutdown.h"
+#include "shell/video.h"
+
+namespace {
+
+// Bottom handler until the game's command handler exists: keys are ignored.
+void ignoreKey(GameKey, intptr_t) {
+}
+
+} // namespace
+
+void runGame() {
+    loadSettings();
+    initVideo();
+    pushInputHandler(ignoreKey, 0);
+    runMainLoop();
+    shutdownAndExit();
+}

@@ -1,0 +1,5 @@
+// The program's start-up sequence, from the settings to the main loop and the
+// teardown. `main` only calls runGame.
+#pragma once
+
+[[noreturn]] void runGame();

@@ -1,0 +1,263 @@
+"""Drives the real game binary in a real X window under Xvfb.
+
+Starts a private Xvfb (it picks a free display itself), runs the game in a
+scratch directory with the given settings.ini, sends keys with xdotool, reads the
+window's pixels with xwd and closes the window the way a window manager does.
+Waits are polls for a condition with a deadline, never fixed sleeps.
+"""
+
+import argparse
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+CAPTION = "Varnok V"
+
+
+def parse_args():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--build-dir", required=True)
+    parser.add_argument("--source-dir", required=True)
+    return parser.parse_args()
+
+
+def poll(condition, timeout=20.0, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(0.02)
+
+
+class Display:
+    def __init__(self):
+        read_fd, write_fd = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                raise AssertionError("Xvfb did not start")
+            number += chunk
+        os.close(read_fd)
+        self.name = ":" + number.decode().strip()
+
+    def close(self):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+class Game:
+    """One run of the game binary in its own scratch directory."""
+
+    def __init__(self, binary, settings=None, extra_env=None, display=None, files=None):
+        self.dir = tempfile.mkdtemp(prefix="varnok-e2e-")
+        if settings is not None:
+            with open(os.path.join(self.dir, "settings.ini"), "w") as f:
+                f.write(settings)
+        for name, text in (files or {}).items():
+            with open(os.path.join(self.dir, name), "w") as f:
+                f.write(text)
+        self.display = display
+        env = dict(os.environ)
+        env.setdefault("SDL_AUDIODRIVER", "dummy")
+        if display is not None:
+            env["DISPLAY"] = display.name
+        env.pop("SDL_VIDEODRIVER", None)
+        env.update(extra_env or {})
+        self.env = env
+        self.proc = subprocess.Popen([binary], cwd=self.dir, env=env,
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.window = None
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool"] + list(args), env=self.env,
+                              capture_output=True, text=True)
+
+    def wait_window(self, timeout=30.0):
+        def find():
+            if self.proc.poll() is not None:
+                out, err = self.proc.communicate()
+                raise AssertionError("game ended before its window showed: status %d, %s"
+                                     % (self.proc.returncode, err.decode(errors="replace")))
+            r = self.xdotool("search", "--name", "^" + CAPTION + "$")
+            ids = r.stdout.split()
+            return ids[0] if ids else None
+        self.window = poll(find, timeout, "the game window")
+        return self.window
+
+    def key(self, *keys):
+        self.xdotool("key", "--window", self.window, *keys)
+
+    def geometry(self):
+        from Xlib import display as xdisplay
+        d = xdisplay.Display(self.display.name)
+        g = d.create_resource_object("window", int(self.window)).get_geometry()
+        d.close()
+        return g.width, g.height
+
+    def close_window(self):
+        """Sends WM_DELETE_WINDOW, as a window manager's close button does."""
+        from Xlib import X, display as xdisplay
+        from Xlib.protocol import event
+        d = xdisplay.Display(self.display.name)
+        win = d.create_resource_object("window", int(self.window))
+        protocols = d.intern_atom("WM_PROTOCOLS")
+        delete = d.intern_atom("WM_DELETE_WINDOW")
+        ev = event.ClientMessage(window=win, client_type=protocols,
+                                 data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        win.send_event(ev, event_mask=X.NoEventMask)
+        d.flush()
+        d.close()
+
+    def screenshot(self):
+        raw = subprocess.run(["xwd", "-silent", "-id", self.window], env=self.env,
+                             capture_output=True, check=True).stdout
+        return read_xwd(raw)
+
+    def wait_screen(self, predicate, timeout=20.0, what="the screen"):
+        """Polls screenshots until predicate(image) holds; returns that image."""
+        def check():
+            image = self.screenshot()
+            return image if predicate(image) else None
+        return poll(check, timeout, what)
+
+    def wait_exit(self, timeout=30.0):
+        try:
+            out, err = self.proc.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            out, err = self.proc.communicate()
+            raise AssertionError("game did not end")
+        return self.proc.returncode, out.decode(errors="replace"), err.decode(errors="replace")
+
+    def cleanup(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+class Image:
+    """An RGB picture: width, height and a bytes object of 3 bytes per pixel."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def crop(self, x, y, w, h):
+        rows = [self.rgb[3 * ((y + r) * self.width + x):3 * ((y + r) * self.width + x + w)]
+                for r in range(h)]
+        return Image(w, h, b"".join(rows))
+
+
+def read_xwd(raw):
+    fields = struct.unpack(">25I", raw[:100])
+    header_size, _, _, _, width, height = fields[:6]
+    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+    masks = fields[14:17]
+    ncolors = fields[19]
+    data = raw[header_size + 12 * ncolors:]
+    if bits_per_pixel != 32:
+        raise AssertionError("expected a 32-bit screen, got %d bits" % bits_per_pixel)
+    fmt = "<" if byte_order == 0 else ">"
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    out = bytearray(3 * width * height)
+    for y in range(height):
+        row = struct.unpack_from(fmt + "%dI" % width, data, y * bytes_per_line)
+        o = 3 * y * width
+        for v in row:
+            out[o] = (v & masks[0]) >> shifts[0]
+            out[o + 1] = (v & masks[1]) >> shifts[1]
+            out[o + 2] = (v & masks[2]) >> shifts[2]
+            o += 3
+    return Image(width, height, bytes(out))
+
+
+def write_png(path, image):
+    def chunk(kind, body):
+        c = struct.pack(">I", len(body)) + kind + body
+        return c + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+    stride = 3 * image.width
+    raw = b"".join(b"\0" + image.rgb[y * stride:(y + 1) * stride] for y in range(image.height))
+    png = b"\x89PNG\r\n\x1a\n"
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(raw, 9))
+    png += chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def read_png(path):
+    """Reads the 8-bit RGB PNG files that write_png makes (all filter types)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    pos, idat, width, height = 8, b"", 0, 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, ctype = struct.unpack(">IIBB", body[:10])
+            if depth != 8 or ctype != 2:
+                raise AssertionError("only 8-bit RGB PNG files are read")
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride = 3 * width
+    out = bytearray()
+    prev = bytearray(stride)
+    for y in range(height):
+        f = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 3] if i >= 3 else 0
+            b = prev[i]
+            c = prev[i - 3] if i >= 3 else 0
+            if f == 1:
+                line[i] = (line[i] + a) & 255
+            elif f == 2:
+                line[i] = (line[i] + b) & 255
+            elif f == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif f == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                line[i] = (line[i] + pred) & 255
+        out += line
+        prev = line
+    return Image(width, height, bytes(out))
+
+
+def run(tests):
+    """Runs test functions named in `tests`, each with a fresh Xvfb; exit status 1 on failure."""
+    args = parse_args()
+    failures = 0
+    for test in tests:
+        display = Display()
+        try:
+            test(args, display)
+            print("PASS", test.__name__)
+        except AssertionError as e:
+            failures += 1
+            print("FAIL", test.__name__, "-", e)
+        finally:
+            display.close()
+    sys.exit(1 if failures else 0)

@@ -1,0 +1,53 @@
+"""The window, the quit key, closing the window and a failed video start."""
+
+import harness
+from harness import Game
+
+
+def window_has_caption_and_size(args, display):
+    game = Game(args.binary, settings="video=1\n", display=display)
+    try:
+        game.wait_window()
+        assert game.geometry() == (640, 400), "window is %dx%d" % game.geometry()
+        game.close_window()
+        game.wait_exit()
+    finally:
+        game.cleanup()
+
+
+def alt_x_ends_with_status_zero(args, display):
+    game = Game(args.binary, display=display)
+    try:
+        game.wait_window()
+        game.key("alt+x")
+        status, _, _ = game.wait_exit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
+def closing_the_window_ends_with_status_zero(args, display):
+    game = Game(args.binary, display=display)
+    try:
+        game.wait_window()
+        game.close_window()
+        status, _, _ = game.wait_exit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
+def video_that_cannot_open_fails_with_status_one(args, display):
+    game = Game(args.binary, display=display, extra_env={"SDL_VIDEODRIVER": "no-such-driver"})
+    try:
+        status, _, err = game.wait_exit()
+        assert status == 1, "status %d" % status
+        assert err.startswith("Video initialization failed: "), repr(err)
+    finally:
+        game.cleanup()
+
+
+if __name__ == "__main__":
+    harness.run([window_has_caption_and_size, alt_x_ends_with_status_zero,
+                 closing_the_window_ends_with_status_zero,
+                 video_that_cannot_open_fails_with_status_one])

@@ -1,0 +1,38 @@
+#include "test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+ScratchDir::ScratchDir() {
+    char cwd[4096];
+    previous = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    path = mkdtemp(buffer.data());
+    if (chdir(path.c_str()) != 0) {
+        abort();
+    }
+}
+
+ScratchDir::~ScratchDir() {
+    if (chdir(previous.c_str()) != 0) {
+        abort();
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+void writeTextFile(const std::string &path, const std::string &text) {
+    FILE *f = fopen(path.c_str(), "wb");
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+void writeBinaryFile(const std::string &path, const std::vector<unsigned char> &bytes) {
+    FILE *f = fopen(path.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
