@@ -1,0 +1,68 @@
+// The six map stores held for the whole run, the selected map and the player's
+// record. Loading fills the stores once; selectMap only switches between them.
+#pragma once
+
+#include <cstdint>
+
+struct MapCell {
+    uint8_t baseTile;  // tile read from the map file; never changed afterwards
+    uint8_t shownTile; // tile drawn, looked at and climbed on; stepped by the animation
+    uint8_t reserved;
+};
+
+enum MapKind : uint8_t {
+    overworld = 0,
+    underworld = 1,
+    towne = 2,
+    castle = 3,
+    keep = 4,
+    dwelling = 5,
+};
+
+const int worldSize = 256;       // world maps are worldSize x worldSize cells
+const int settlementSize = 32;   // settlement levels are settlementSize x settlementSize
+const int settlementLevels = 16; // levels per settlement family
+const int levelCells = settlementSize * settlementSize;
+
+struct CurrentMapRecord {
+    MapCell *cells; // first cell of the selected map or level; nullptr when none
+    uint8_t wraps;  // 1 on the world maps: opposite edges meet
+    uint16_t width;
+    uint16_t height;
+};
+
+extern CurrentMapRecord CurrentMap;
+
+struct PlayerStateRecord {
+    uint8_t column;
+    uint8_t row;
+    uint8_t returnColumn; // world-map position restored when a location is left
+    uint8_t returnRow;
+    uint8_t level;   // level 0-15 in the current settlement store; 0 on world maps
+    uint8_t mapKind; // written by selectMap only
+    uint8_t viewCentreColumn;
+    uint8_t viewCentreRow;
+    uint8_t playerTile;
+    uint8_t floor; // relative to the entry level: +1 per climb up, -1 (mod 256) down
+    uint8_t locationNumber;
+};
+
+extern PlayerStateRecord PlayerState;
+
+// First cell of a store: the world map of kind 0 or 1, or level 0 of a settlement
+// family (2-5); nullptr for any other kind.
+MapCell *mapStore(uint8_t kind);
+
+// Number of cells in the store of a kind (65536 or 16 x 1024), 0 for any other kind.
+int mapStoreCells(uint8_t kind);
+
+// Points CurrentMap at a world map or a settlement level and restarts its
+// animation. A kind outside 0-5 leaves no map; a settlement level outside 0-15
+// selects nothing new and leaves CurrentMap as it was.
+void selectMap(uint8_t kind, uint8_t level);
+
+// shownTile of a cell of the current map; 0 when no map is selected.
+uint8_t tileAt(uint8_t column, uint8_t row);
+
+// shownTile = baseTile for every cell of the current map.
+void resetShownTiles();

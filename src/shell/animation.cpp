@@ -1,0 +1,3 @@
+#include "shell/animation.h"
+
+uint16_t animationFrame = 0;
