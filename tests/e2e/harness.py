@@ -178,6 +178,14 @@ def read_xwd(raw):
         raise AssertionError("expected a 32-bit screen, got %d bits" % bits_per_pixel)
     fmt = "<" if byte_order == 0 else ">"
     shifts = [(m & -m).bit_length() - 1 for m in masks]
+    if bytes_per_line == 4 * width and all(s % 8 == 0 for s in shifts):
+        # Whole bytes per channel: pick them out with slices, far faster than a loop.
+        pixels = data[:4 * width * height]
+        out = bytearray(3 * width * height)
+        for channel, shift in enumerate(shifts):
+            index = shift // 8 if byte_order == 0 else 3 - shift // 8
+            out[channel::3] = pixels[index::4]
+        return Image(width, height, bytes(out))
     out = bytearray(3 * width * height)
     for y in range(height):
         row = struct.unpack_from(fmt + "%dI" % width, data, y * bytes_per_line)
