@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/table_file.h"
+#include "data/tile_names.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
 
@@ -13,7 +15,10 @@ namespace {
 // the program part-way through start-up.
 void releaseEverything() {
     popInputHandler();
+    freeLocationNames();
+    freeChunkLayout(); // only present when a start-up load failed part-way
     freeSettingsDirectory();
+    freeTileNames();
     SDL_Quit();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "data/game_data.h"
 #include "shell/input_stack.h"
 #include "shell/main_loop.h"
 #include "shell/settings.h"
@@ -17,6 +18,7 @@ void ignoreKey(GameKey, intptr_t) {
 void runGame() {
     loadSettings();
     initVideo();
+    loadGameData();
     pushInputHandler(ignoreKey, 0);
     runMainLoop();
     shutdownAndExit();
