@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/music.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
 
@@ -13,6 +14,7 @@ namespace {
 // the program part-way through start-up.
 void releaseEverything() {
     popInputHandler();
+    closeAudio();
     freeSettingsDirectory();
     SDL_Quit();
 }
