@@ -37,13 +37,33 @@ bool mixerOpen = false;
 
 const char musicFolder[] = "music/";
 
+// The open file the current piece streams from. The mixer's own file loader loses
+// its file handle when a file is no music it can read, so the file is opened here
+// and closed here on every path.
+SDL_RWops *currentSource = nullptr;
+
 void stopCurrentMusic() {
-    if (currentMusic == nullptr) {
+    if (currentMusic != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(currentMusic);
+        currentMusic = nullptr;
+    }
+    if (currentSource != nullptr) {
+        SDL_RWclose(currentSource);
+        currentSource = nullptr;
+    }
+}
+
+// Loads and starts one file, looping; leaves silence when that fails.
+void startPiece(const char *path) {
+    currentSource = SDL_RWFromFile(path, "rb");
+    if (currentSource == nullptr) {
         return;
     }
-    Mix_HaltMusic();
-    Mix_FreeMusic(currentMusic);
-    currentMusic = nullptr;
+    currentMusic = Mix_LoadMUS_RW(currentSource);
+    if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
+        stopCurrentMusic();
+    }
 }
 
 void freeMusicTable() {
@@ -136,14 +156,7 @@ void playMusic(uint16_t n) {
     if (n >= musicCount || musicPaths[n] == nullptr) {
         return;
     }
-    currentMusic = Mix_LoadMUS(musicPaths[n]);
-    if (currentMusic == nullptr) {
-        return;
-    }
-    if (Mix_PlayMusic(currentMusic, -1) != 0) {
-        Mix_FreeMusic(currentMusic);
-        currentMusic = nullptr;
-    }
+    startPiece(musicPaths[n]);
 }
 
 void closeAudio() {

@@ -140,6 +140,7 @@ class MusicPlayback : public ::testing::Test {
         writeBinaryFile("data/music/a.wav", squareWave({introA, bodyA}));
         writeBinaryFile("data/music/b.wav", squareWave({pieceB}));
         writeTextFile("data/music/garbage.wav", "this is no sound file\n");
+        writeTextFile("data/music/empty.wav", "");
         settings.directory = strdup("data");
     }
     void TearDown() override {
@@ -268,15 +269,16 @@ TEST_F(MusicPlayback, MusicOffKeepsEverythingSilent) {
     EXPECT_EQ(amplitudes(0, end), Amplitudes({0}));
 }
 
-// A missing key, a missing file, a file that is no sound and a folder each stop
+// A missing key, a missing file, a file that is no sound, an empty file and a
+// folder each stop
 // the piece that plays and leave silence; so does a later start without music.ini.
 TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
     writeTextFile("music.ini", "overworld=a.wav\nunderworld=gone.wav\n"
-                               "sailing=garbage.wav\ncombat1=folder\n");
+                               "sailing=garbage.wav\ncombat1=folder\ncombat2=empty.wav\n");
     auto child = [] {
         openDiskAudio(1);
         std::vector<long> marks;
-        for (uint16_t n : {2, 3, 4, 5, 54}) {
+        for (uint16_t n : {2, 3, 4, 5, 6, 54}) {
             long start = requestPiece(1);
             waitForOutput(start + 4 * bufferBytes);
             marks.push_back(requestPiece(n));
@@ -294,7 +296,7 @@ TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
     readResults();
-    ASSERT_EQ(marks.size(), 6u);
+    ASSERT_EQ(marks.size(), 7u);
     for (size_t i = 0; i + 1 < marks.size(); i++) {
         EXPECT_EQ(amplitudes(marks[i] - bufferBytes, marks[i]), Amplitudes({9000})) << i;
         long nextStart = marks[i] + lateBytes + 4 * bufferBytes;
