@@ -1,5 +1,6 @@
 #include "shell/main_loop.h"
 
+#include "audio/music.h"
 #include "data/maps.h"
 #include "gfx/console.h"
 #include "gfx/frame.h"
@@ -17,6 +18,7 @@ void startPlaying() {
     GameClock = 0;
     drawFrame();
     initConsole();
+    playMusic(1);
 }
 
 void drawPass() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/music.h"
 #include "data/table_file.h"
 #include "data/tile_names.h"
 #include "shell/input_stack.h"
@@ -17,6 +18,7 @@ void releaseEverything() {
     popInputHandler();
     freeLocationNames();
     freeChunkLayout(); // only present when a start-up load failed part-way
+    closeAudio();
     freeSettingsDirectory();
     freeTileNames();
     SDL_Quit();
