@@ -57,7 +57,7 @@ def world_music_plays_from_the_start(args, display):
         game.wait_window()
         poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
-        game.close_window()
+        game.key("alt+x")
         status, _, _ = game.wait_exit()
         assert status == 0, "status %d" % status
     finally:
@@ -70,7 +70,7 @@ def music_off_stays_silent(args, display):
         game.wait_window()
         poll(lambda: size(game.out) >= 200000, what="sound output")
         assert amplitudes(game.out) == {0}, amplitudes(game.out)
-        game.close_window()
+        game.key("alt+x")
         status, _, _ = game.wait_exit()
         assert status == 0, "status %d" % status
     finally:
