@@ -1,11 +1,13 @@
 #include "shell/main_loop.h"
 
+#include "audio/music.h"
 #include "shell/keys.h"
 #include "shell/video.h"
 
 namespace {
 
 void startPlaying() {
+    playMusic(1);
 }
 
 void drawPass() {
