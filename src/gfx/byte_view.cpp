@@ -7,14 +7,6 @@ ByteView makeByteView(const uint8_t *data, int64_t size) {
     return view;
 }
 
-uint8_t viewByte(ByteView &view, int64_t offset) {
-    if (offset < 0 || offset >= view.size) {
-        view.overrun = true;
-        return 0;
-    }
-    return view.data[offset];
-}
-
 uint16_t viewLe16(ByteView &view, int64_t offset) {
     return (uint16_t)(viewByte(view, offset) | (viewByte(view, offset + 1) << 8));
 }

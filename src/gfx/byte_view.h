@@ -12,7 +12,15 @@ struct ByteView {
 
 ByteView makeByteView(const uint8_t *data, int64_t size);
 
-uint8_t viewByte(ByteView &view, int64_t offset);
+// Inline: the picture decoders read every byte through it.
+inline uint8_t viewByte(ByteView &view, int64_t offset) {
+    if (offset < 0 || offset >= view.size) {
+        view.overrun = true;
+        return 0;
+    }
+    return view.data[offset];
+}
+
 uint16_t viewLe16(ByteView &view, int64_t offset);
 uint32_t viewLe32(ByteView &view, int64_t offset);
 
