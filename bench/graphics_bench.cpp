@@ -39,7 +39,8 @@ Picture syntheticPicture(int width, int height, int colours, unsigned seed) {
                 value = (seed >> 8) % colours;
             }
             p.pixels.push_back((uint8_t)value);
-            p.mask.push_back((x - width / 2) * (x - width / 2) + (y - height / 2) * (y - height / 2) >
+            p.mask.push_back((x - width / 2) * (x - width / 2) +
+                                         (y - height / 2) * (y - height / 2) >
                                      width * height / 5
                                  ? 1
                                  : 0);
@@ -58,8 +59,8 @@ void writeSyntheticMode(const std::string &dir, bool fourColour, long *pixels) {
                                       : syntheticPicture(320, 200, colours, k * 17 + i));
             *pixels += pictures.back().width * pictures.back().height;
         }
-        Bytes raw = fourColour ? buildPictureFile4(pictures, masked)
-                               : buildPictureFile16(pictures, masked);
+        Bytes raw =
+            fourColour ? buildPictureFile4(pictures, masked) : buildPictureFile16(pictures, masked);
         writeBytes(dir + "/" + pictureFileName(k, fourColour), packLzw(raw));
     }
     Picture tiles = syntheticPicture(16, 16 * 512, colours, 99);
@@ -78,8 +79,8 @@ void writeSyntheticDirectory(const std::string &dir) {
     }
     writeBytes(dir + "/ibm.ch", packFont(bits));
     writeBytes(dir + "/runes.ch", packFont(bits));
-    printf("synthetic data: 104 pictures per mode, %ld picture pixels (.4), %ld (.16)\n",
-           pixels4, pixels16);
+    printf("synthetic data: 104 pictures per mode, %ld picture pixels (.4), %ld (.16)\n", pixels4,
+           pixels16);
 }
 
 void useMode(int video) {
@@ -158,8 +159,7 @@ bool compareEnlargers() {
         same = same && identical;
         printf("mode %s: %zu surfaces, identical: %s (first loads: fast %.1f ms, literal "
                "%.1f ms)\n",
-               video == 1 ? ".4" : ".16", fast.size(), identical ? "yes" : "NO", fastMs,
-               literalMs);
+               video == 1 ? ".4" : ".16", fast.size(), identical ? "yes" : "NO", fastMs, literalMs);
     }
     return same;
 }

@@ -61,8 +61,7 @@ int framePieceGlyph(int index) {
     return index >= 0 && index < frameGlyphTotal ? framePieces[index].glyph : -1;
 }
 
-int32_t buildFrameGlyph(int index, const uint8_t *pixels, Uint8 baseColour,
-                        Uint8 highlightColour) {
+int32_t buildFrameGlyph(int index, const uint8_t *pixels, Uint8 baseColour, Uint8 highlightColour) {
     if (index < 0 || index >= frameGlyphTotal || frameGlyphs == nullptr) {
         return -1;
     }

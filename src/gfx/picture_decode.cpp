@@ -1,25 +1,32 @@
 #include "gfx/picture_decode.h"
 
+#include <vector>
+
 #include "gfx/surface_pixels.h"
 
 namespace {
 
 // Unpacks height rows of packed pixels starting at offset; returns the offset after
-// the last row.
-int64_t unpackRows(ByteView &view, int64_t offset, SDL_Surface *surface,
-                   PictureRowFormat format) {
+// the last row. A row wholly inside the data is read in place, others byte by byte.
+int64_t unpackRows(ByteView &view, int64_t offset, SDL_Surface *surface, PictureRowFormat format) {
     int bits = 8 / format.pixelsPerByte;
-    Uint8 valueMask = (Uint8)((1 << bits) - 1);
+    unsigned valueMask = (1u << bits) - 1;
     int64_t dataBytes = (surface->w + format.pixelsPerByte - 1) / format.pixelsPerByte;
     int64_t rowBytes = pictureRowBytes(surface->w, format);
+    std::vector<uint8_t> copy;
     for (int y = 0; y < surface->h; y++) {
+        const uint8_t *row;
+        if (offset >= 0 && offset + dataBytes <= view.size) {
+            row = view.data + offset;
+        } else {
+            copy.resize(dataBytes);
+            viewCopy(view, offset, copy.data(), dataBytes);
+            row = copy.data();
+        }
+        int x = 0;
         for (int64_t k = 0; k < dataBytes; k++) {
-            Uint8 byte = viewByte(view, offset + k);
-            for (int j = 0; j < format.pixelsPerByte; j++) {
-                int64_t x = format.pixelsPerByte * k + j;
-                if (x < surface->w) {
-                    putPixel(surface, (int)x, y, (byte >> (8 - bits * (j + 1))) & valueMask);
-                }
+            for (int shift = 8 - bits; shift >= 0 && x < surface->w; shift -= bits) {
+                putPixel(surface, x++, y, (row[k] >> shift) & valueMask);
             }
         }
         offset += rowBytes;

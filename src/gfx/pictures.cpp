@@ -14,14 +14,14 @@ namespace {
 
 // The picture files by set number: 4-colour and 16-colour name.
 const char *const pictureFiles[pictureSetCount][2] = {
-    {"create.4", "create.16"}, {"dng1.4", "dng1.16"},     {"dng2.4", "dng2.16"},
-    {"dng3.4", "dng3.16"},     {"end1.4", "end1.16"},     {"end2.4", "end2.16"},
+    {"create.4", "create.16"}, {"dng1.4", "dng1.16"},       {"dng2.4", "dng2.16"},
+    {"dng3.4", "dng3.16"},     {"end1.4", "end1.16"},       {"end2.4", "end2.16"},
     {"endsc.4", "endsc.16"},   {"startsc.4", "startsc.16"}, {"story1.4", "story1.16"},
-    {"story2.4", "story2.16"}, {"story3.4", "story3.16"}, {"story4.4", "story4.16"},
-    {"story5.4", "story5.16"}, {"story6.4", "story6.16"}, {"text.4", "text.16"},
-    {"varnok.4", "varnok.16"}, {"items.4", "items.16"},   {"mon0.4", "mon0.16"},
-    {"mon1.4", "mon1.16"},     {"mon2.4", "mon2.16"},     {"mon3.4", "mon3.16"},
-    {"mon4.4", "mon4.16"},     {"mon5.4", "mon5.16"},     {"mon6.4", "mon6.16"},
+    {"story2.4", "story2.16"}, {"story3.4", "story3.16"},   {"story4.4", "story4.16"},
+    {"story5.4", "story5.16"}, {"story6.4", "story6.16"},   {"text.4", "text.16"},
+    {"varnok.4", "varnok.16"}, {"items.4", "items.16"},     {"mon0.4", "mon0.16"},
+    {"mon1.4", "mon1.16"},     {"mon2.4", "mon2.16"},       {"mon3.4", "mon3.16"},
+    {"mon4.4", "mon4.16"},     {"mon5.4", "mon5.16"},       {"mon6.4", "mon6.16"},
     {"mon7.4", "mon7.16"},
 };
 
@@ -76,8 +76,7 @@ void releaseLoadedFile() {
     LoadedFile.data = nullptr;
 }
 
-int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows,
-                bool masked) {
+int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked) {
     int first = masked ? firstMaskedSet : 0;
     int last = masked ? pictureSetCount - 1 : firstMaskedSet - 1;
     if (number < first || number > last) {
@@ -86,15 +85,15 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
     if (loadLzwFile(path) < 0) {
         return fileFailed;
     }
-    SetLoad load = {makeByteView(LoadedFile.data, LoadedFile.size), rows, masked, 0, nullptr,
-                    nullptr};
+    SetLoad load = {
+        makeByteView(LoadedFile.data, LoadedFile.size), rows, masked, 0, nullptr, nullptr};
     load.count = viewLe16(load.view, 0);
     *count = (uint16_t)load.count;
     if (load.count > 0) {
         load.pictures = (SDL_Surface **)allocateOrFail(load.count, sizeof(SDL_Surface *), path);
-        load.masks =
-            masked ? (SDL_Surface **)allocateOrFail(load.count, sizeof(SDL_Surface *), path)
-                   : nullptr;
+        load.masks = masked
+                         ? (SDL_Surface **)allocateOrFail(load.count, sizeof(SDL_Surface *), path)
+                         : nullptr;
     }
     pictureSets[number].surfaces = load.pictures;
     bool complete = decodeSet(load);

@@ -14,8 +14,7 @@ extern Enlarger scaler;
 // Returns surface enlarged factor times, or nullptr; consumes surface in every
 // case (returns it itself when factor is 1). With smoothEven set, each factor 2
 // goes through `scaler`; what remains of the factor is plain replication.
-SDL_Surface *scaleSurface(SDL_Surface *surface, int32_t factor, int32_t bands,
-                          int32_t smoothEven);
+SDL_Surface *scaleSurface(SDL_Surface *surface, int32_t factor, int32_t bands, int32_t smoothEven);
 
 // Scale2x by colour: neighbours compare equal when their RGB is equal, and each
 // result colour becomes the new surface's SDL_MapRGB index (the lowest index with

@@ -10,28 +10,6 @@ Uint8 *pixelAddress(const SDL_Surface *surface, int x, int y) {
 
 } // namespace
 
-void putPixel(SDL_Surface *surface, int x, int y, Uint32 value) {
-    Uint8 *p = pixelAddress(surface, x, y);
-    switch (surface->format->BytesPerPixel) {
-    case 1:
-        *p = (Uint8)value;
-        break;
-    case 2:
-        *(Uint16 *)p = (Uint16)value;
-        break;
-    case 3:
-        p[0] = (Uint8)value;
-        p[1] = (Uint8)(value >> 8);
-        p[2] = (Uint8)(value >> 16);
-        break;
-    case 4:
-        *(Uint32 *)p = value;
-        break;
-    default:
-        break;
-    }
-}
-
 Uint32 readPixel(const SDL_Surface *surface, int x, int y) {
     const Uint8 *p = pixelAddress(surface, x, y);
     switch (surface->format->BytesPerPixel) {
@@ -46,10 +24,6 @@ Uint32 readPixel(const SDL_Surface *surface, int x, int y) {
     default:
         return 0;
     }
-}
-
-Uint8 *pixelByte(SDL_Surface *surface, int x, int y) {
-    return pixelAddress(surface, x, y);
 }
 
 SDL_Surface *createModeSurface(int width, int height) {

@@ -13,13 +13,11 @@ struct AnimRange {
 };
 
 const AnimRange animRanges[] = {
-    {scrolling, 1, 3},      {scrolling, 143, 143},  {overlay, 52, 55},
-    {overlay, 228, 231},    {overlay, 96, 111},     {cycleNext, 212, 214},
-    {cycleNext, 216, 218},  {cycleNext, 236, 238},  {cycleNext, 250, 250},
-    {cycleNext, 252, 252},  {cycleNext, 128, 128},  {cycleNext, 130, 130},
-    {cycleBack3, 215, 215}, {cycleBack3, 219, 219}, {cycleBack3, 239, 239},
-    {cycleBack1, 251, 251}, {cycleBack1, 253, 253}, {cycleBack1, 129, 129},
-    {cycleBack1, 131, 131},
+    {scrolling, 1, 3},      {scrolling, 143, 143},  {overlay, 52, 55},      {overlay, 228, 231},
+    {overlay, 96, 111},     {cycleNext, 212, 214},  {cycleNext, 216, 218},  {cycleNext, 236, 238},
+    {cycleNext, 250, 250},  {cycleNext, 252, 252},  {cycleNext, 128, 128},  {cycleNext, 130, 130},
+    {cycleBack3, 215, 215}, {cycleBack3, 219, 219}, {cycleBack3, 239, 239}, {cycleBack1, 251, 251},
+    {cycleBack1, 253, 253}, {cycleBack1, 129, 129}, {cycleBack1, 131, 131},
 };
 
 // The cut tiles in the order they are cut; cutByMask takes tile + maskOffset.
@@ -31,7 +29,7 @@ struct CutRange {
 };
 
 const CutRange cutRanges[] = {
-    {52, 52, cutUpperLeft, 0},   {53, 53, cutUpperRight, 0}, {54, 54, cutLowerRight, 0},
+    {52, 52, cutUpperLeft, 0},   {53, 53, cutUpperRight, 0},   {54, 54, cutLowerRight, 0},
     {55, 55, cutLowerLeft, 0},   {228, 228, cutLowerRight, 0}, {229, 229, cutLowerLeft, 0},
     {230, 230, cutUpperLeft, 0}, {231, 231, cutUpperRight, 0}, {96, 111, cutByMask, 16},
 };
@@ -121,8 +119,8 @@ void cutOverlayTiles(TileEntry *tiles, Uint8 key) {
             if (surface == nullptr) {
                 continue;
             }
-            SDL_Surface *mask = range.mode == cutByMask ? tiles[t + range.maskOffset].surface
-                                                        : nullptr;
+            SDL_Surface *mask =
+                range.mode == cutByMask ? tiles[t + range.maskOffset].surface : nullptr;
             cutTile(surface, mask, range.mode, key);
             SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key);
         }

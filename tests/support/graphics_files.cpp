@@ -46,8 +46,8 @@ void writeGraphicsFiles(const std::string &dir, bool fourColour) {
     for (int k = 0; k < 25; k++) {
         std::vector<Picture> pictures = fixturePictures(k, fourColour);
         bool masked = k >= firstMaskedSet;
-        Bytes raw = fourColour ? buildPictureFile4(pictures, masked)
-                               : buildPictureFile16(pictures, masked);
+        Bytes raw =
+            fourColour ? buildPictureFile4(pictures, masked) : buildPictureFile16(pictures, masked);
         writeBytes(dir + "/" + pictureFileName(k, fourColour), packLzw(raw));
     }
     std::vector<uint8_t> tiles = fixtureTilePixels(fourColour ? 4 : 16);

@@ -86,8 +86,8 @@ TEST_F(Glyphs, FramePieceHighlightPositions) {
         EXPECT_EQ(highlightsOf(12), std::vector<int>{63});
         EXPECT_EQ(highlightsOf(16),
                   (std::vector<int>{7, 13, 14, 19, 20, 26, 34, 43, 44, 53, 54, 63}));
-        EXPECT_EQ(highlightsOf(17), (std::vector<int>{0, 9, 10, 19, 20, 29, 37, 43, 44, 49, 50,
-                                                      56}));
+        EXPECT_EQ(highlightsOf(17),
+                  (std::vector<int>{0, 9, 10, 19, 20, 29, 37, 43, 44, 49, 50, 56}));
         for (int index : {0, 12, 16, 17}) {
             SDL_FreeSurface(frameGlyphs[index]);
             frameGlyphs[index] = nullptr;

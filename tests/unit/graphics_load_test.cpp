@@ -156,8 +156,8 @@ TEST_F(GraphicsLoad, ShortFilesLeaveBlanksAndWarnOnce) {
     loadFonts4();
     std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_EQ(warnings, "Warning: data file '" + file("tiles.4") +
-                            "' is shorter than its layout\nWarning: data file '" +
-                            file("ibm.ch") + "' is shorter than its layout\n");
+                            "' is shorter than its layout\nWarning: data file '" + file("ibm.ch") +
+                            "' is shorter than its layout\n");
     EXPECT_EQ(valuesOf(tileTable[99].surface), std::set<int>{99 % 4});
     EXPECT_EQ(valuesOf(tileTable[100].surface), std::set<int>{0});
     EXPECT_EQ(valuesOf(spriteTiles[255]), std::set<int>{0});

@@ -53,18 +53,19 @@ TEST_F(PictureDecode, SixteenColourRowsArePaddedToFourBytes) {
     useMode(0);
     int64_t end = 0;
     // Width 5: 3 bytes plus 1 padding byte per row.
-    EXPECT_EQ(decode(record(5, 2, {0x12, 0x34, 0x5F, 0xEE, 0xAB, 0xCD, 0xE0, 0xEE}),
-                     pictureRows16, &end),
-              (Rows{"12345", "abcde"}));
+    EXPECT_EQ(
+        decode(record(5, 2, {0x12, 0x34, 0x5F, 0xEE, 0xAB, 0xCD, 0xE0, 0xEE}), pictureRows16, &end),
+        (Rows{"12345", "abcde"}));
     EXPECT_EQ(end, 4 + 8);
     // Width 8: 4 bytes, no padding.
-    EXPECT_EQ(decode(record(8, 2, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}),
-                     pictureRows16, &end),
-              (Rows{".1234567", "89abcdef"}));
+    EXPECT_EQ(
+        decode(record(8, 2, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}), pictureRows16, &end),
+        (Rows{".1234567", "89abcdef"}));
     EXPECT_EQ(end, 4 + 8);
     // Width 9: 5 bytes plus 3 padding bytes.
-    EXPECT_EQ(decode(record(9, 2, {0x11, 0x11, 0x11, 0x11, 0x1F, 0xEE, 0xEE, 0xEE, 0x22, 0x22,
-                                   0x22, 0x22, 0x2F, 0xEE, 0xEE, 0xEE}),
+    EXPECT_EQ(decode(record(9, 2,
+                            {0x11, 0x11, 0x11, 0x11, 0x1F, 0xEE, 0xEE, 0xEE, 0x22, 0x22, 0x22, 0x22,
+                             0x2F, 0xEE, 0xEE, 0xEE}),
                      pictureRows16, &end),
               (Rows{"111111111", "222222222"}));
     EXPECT_EQ(end, 4 + 16);

@@ -69,7 +69,7 @@ TEST_F(Scale2x, BandsClampAtTheirLastRowAndLeaveTheRestZero) {
 TEST_F(Scale2x, FastPathMatchesTheLiteralEnlarger) {
     std::mt19937 random(7);
     for (int round = 0; round < 40; round++) {
-        int w = 1 + random() % 13;
+        int w = 1 + random() % 45; // past 16 and 32: the 16-pixel steps and their tails
         int h = 1 + random() % 11;
         // Few colours, some entries sharing a colour, so that equal-colour cases occur.
         std::vector<SDL_Color> colours(20);
@@ -94,8 +94,7 @@ TEST_F(Scale2x, FastPathMatchesTheLiteralEnlarger) {
 }
 
 TEST_F(Scale2x, WorksOnThirtyTwoBitSurfacesByColour) {
-    SDL_Surface *source =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface *source = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xff0000, 0xff00, 0xff, 0);
     Uint32 p = SDL_MapRGB(source->format, 10, 20, 30);
     Uint32 q = SDL_MapRGB(source->format, 200, 100, 0);
     putPixel(source, 0, 0, q);

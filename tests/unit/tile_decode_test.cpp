@@ -19,8 +19,8 @@ TEST_F(TileDecode, FourColourBytesUnpackLeftmostPixelHighest) {
     ASSERT_NE(tile, nullptr);
     EXPECT_EQ(tile->w, 16);
     std::vector<int> pixels = surfacePixels(tile);
-    EXPECT_EQ(std::vector<int>(pixels.begin(), pixels.begin() + 5), (std::vector<int>{0, 1, 2, 3,
-                                                                                       0}));
+    EXPECT_EQ(std::vector<int>(pixels.begin(), pixels.begin() + 5),
+              (std::vector<int>{0, 1, 2, 3, 0}));
     EXPECT_EQ(pixels[15 * 16 + 12], 3);
     EXPECT_EQ(tile->format->palette->colors[2].r, 255); // palette4 entry 2 is (255, 0, 255)
     EXPECT_EQ(tile->format->palette->colors[2].g, 0);
@@ -44,13 +44,13 @@ TEST(TileAnimClass, MembershipLists) {
     const struct {
         int tile;
         int32_t animClass;
-    } cases[] = {{0, still},        {1, scrolling},   {3, scrolling},   {4, still},
-                 {142, still},      {143, scrolling}, {144, still},     {52, overlay},
-                 {55, overlay},     {56, still},      {96, overlay},    {111, overlay},
-                 {112, still},      {228, overlay},   {231, overlay},   {212, cycleNext},
+    } cases[] = {{0, still},        {1, scrolling},    {3, scrolling},    {4, still},
+                 {142, still},      {143, scrolling},  {144, still},      {52, overlay},
+                 {55, overlay},     {56, still},       {96, overlay},     {111, overlay},
+                 {112, still},      {228, overlay},    {231, overlay},    {212, cycleNext},
                  {214, cycleNext},  {215, cycleBack3}, {219, cycleBack3}, {239, cycleBack3},
-                 {250, cycleNext},  {251, cycleBack1}, {128, cycleNext}, {129, cycleBack1},
-                 {131, cycleBack1}, {132, still},     {255, still}};
+                 {250, cycleNext},  {251, cycleBack1}, {128, cycleNext},  {129, cycleBack1},
+                 {131, cycleBack1}, {132, still},      {255, still}};
     for (const auto &c : cases) {
         EXPECT_EQ(tileAnimClass(c.tile), c.animClass) << "tile " << c.tile;
     }
