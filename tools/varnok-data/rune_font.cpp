@@ -1,10 +1,10 @@
 // The rune font: 128 angular glyphs built from a stave and a few strokes chosen
-// by the glyph number, so that the runes look alike in style but differ in
-// shape. Glyph 32 is left blank as the space between words.
+// in turn, each rune differing from all others. Glyph 32 is left blank as the
+// space between words.
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
-#include "rng.h"
 #include "text_font.h"
 
 namespace {
@@ -28,23 +28,46 @@ void line(std::vector<uint8_t> &bits, int glyph, Stroke s) {
     }
 }
 
+// Candidate stroke sets in order: the pairs of the twelve strokes, then the
+// triples at a stride so that they vary widely.
+std::vector<std::vector<int>> strokeSets() {
+    std::vector<std::vector<int>> pairs, triples;
+    for (int a = 0; a < 12; ++a) {
+        for (int b = a + 1; b < 12; ++b) {
+            pairs.push_back({a, b});
+            for (int c = b + 1; c < 12; ++c) {
+                triples.push_back({a, b, c});
+            }
+        }
+    }
+    for (size_t i = 0; i < triples.size(); ++i) {
+        pairs.push_back(triples[(i * 7) % triples.size()]);
+    }
+    return pairs;
+}
+
 } // namespace
 
 std::vector<uint8_t> runeFontBits() {
     std::vector<uint8_t> bits((size_t)glyphTotal * 64, 0);
+    std::vector<std::vector<int>> sets = strokeSets();
+    std::set<std::vector<uint8_t>> used;
+    size_t next = 0;
     for (int g = 0; g < glyphTotal; ++g) {
         if (g == 32) {
             continue;
         }
-        // Two strokes picked from the glyph number, a third for the upper half.
-        Rng rng = makeRng(9000 + g);
-        line(bits, g, Stroke{3, 0, 3, 6});
-        int first = g % 12;
-        int second = (first + 1 + (g / 12) % 11) % 12;
-        line(bits, g, strokes[first]);
-        line(bits, g, strokes[second]);
-        if (g >= 64) {
-            line(bits, g, strokes[randomBelow(rng, 12)]);
+        // Take the next stroke set that draws a rune not drawn before.
+        while (next < sets.size()) {
+            std::vector<uint8_t> one(64, 0);
+            line(one, 0, Stroke{3, 0, 3, 6});
+            for (int stroke : sets[next++]) {
+                line(one, 0, strokes[stroke]);
+            }
+            if (used.insert(one).second) {
+                std::copy(one.begin(), one.end(), bits.begin() + (size_t)g * 64);
+                break;
+            }
         }
     }
     return bits;
