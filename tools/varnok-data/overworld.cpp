@@ -71,47 +71,50 @@ uint8_t &cell(std::vector<uint8_t> &world, int c, int r) {
     return world[(size_t)(r & 255) * 256 + (c & 255)];
 }
 
+// Land and sea come from noise over a falloff towards the map's edges; hills
+// and mountains from a second noise, so ranges are scattered over the land.
 uint8_t terrainAt(int x, int y) {
-    double dx = (x - 125) / 100.0;
-    double dy = (y - 120) / 92.0;
+    double dx = (x - 125) / 118.0;
+    double dy = (y - 122) / 108.0;
     double falloff = 1 - std::sqrt(dx * dx + dy * dy);
-    double e = 0.55 * fractalNoise(worldSeed, x, y, 48, 5) + 0.75 * falloff - 0.1;
+    double e = 0.5 * fractalNoise(worldSeed, x, y, 40, 5) + 0.55 * falloff;
     bool nearStart = x >= 66 && x <= 106 && y >= 92 && y <= 128;
-    if (nearStart && e < 0.45) {
-        e = 0.45;
+    if (nearStart && e < 0.4) {
+        e = 0.4;
     }
-    if (e < 0.25) {
+    if (e < 0.24) {
         return tileDeepWater;
     }
-    if (e < 0.31) {
+    if (e < 0.28) {
         return tileWater;
     }
-    if (e < 0.35) {
+    if (e < 0.31) {
         return tileShallows;
     }
-    if (e < 0.39) {
+    if (e < 0.335) {
         return tileSand;
     }
-    if (e < 0.62) {
-        double m = fractalNoise(worldSeed + 1, x, y, 32, 4);
-        if (m > 0.66 && e < 0.45) {
-            return tileSwamp;
-        }
-        if (m > 0.58) {
-            return tileForest;
-        }
-        if (m < 0.33) {
-            return tileScrub;
-        }
-        return m > 0.55 && m < 0.56 ? tileFlowers : tileGrass;
+    double h = fractalNoise(worldSeed + 7, x, y, 36, 4);
+    if (h > 0.72) {
+        return tileSnowPeaks;
     }
-    if (e < 0.70) {
-        return tileHills;
-    }
-    if (e < 0.78) {
+    if (h > 0.65) {
         return tileMountains;
     }
-    return tileSnowPeaks;
+    if (h > 0.59) {
+        return tileHills;
+    }
+    double m = fractalNoise(worldSeed + 1, x, y, 32, 4);
+    if (m > 0.66 && h < 0.4) {
+        return tileSwamp;
+    }
+    if (m > 0.57) {
+        return tileForest;
+    }
+    if (m < 0.33) {
+        return tileScrub;
+    }
+    return (m > 0.45 && m < 0.455) ? tileFlowers : tileGrass;
 }
 
 // The fire mountains around Cinderhold: ash, scorched rock and a lava stream.
@@ -135,15 +138,22 @@ void addVolcano(std::vector<uint8_t> &world) {
     }
 }
 
-// Snow on the northern lowlands around Frostholm.
+// Snow on the lowlands around Frostholm, with a ragged edge.
 void addSnow(std::vector<uint8_t> &world) {
-    for (int r = 40; r < 64; ++r) {
-        for (int c = 60; c < 105; ++c) {
+    const int cx = places[27].column, cy = places[27].row;
+    for (int r = cy - 24; r <= cy + 24; ++r) {
+        for (int c = cx - 24; c <= cx + 24; ++c) {
+            double d = std::sqrt((double)(c - cx) * (c - cx) + (double)(r - cy) * (r - cy));
+            if (d > 14 + 10 * fractalNoise(worldSeed + 9, c, r, 8, 2)) {
+                continue;
+            }
             uint8_t &t = cell(world, c, r);
-            if (t == tileGrass || t == tileScrub) {
+            if (t == tileGrass || t == tileScrub || t == tileSwamp) {
                 t = tileSnowdrift;
             } else if (t == tileForest) {
                 t = tilePineTree;
+            } else if (t == tileShallows) {
+                t = tileFrozenPond;
             }
         }
     }

@@ -63,14 +63,17 @@ bool taken(const SettlementPeople &record, int column, int row, uint8_t floor) {
     return false;
 }
 
-// Finds a free standing cell on a level; false when none is found.
+// Finds a free standing cell on a level; false when none is found. The way in
+// from the gate stays clear, and above or below the entry level people keep
+// inside the walls.
 bool findSpot(Rng &rng, const uint8_t *level, const SettlementPeople &record, uint8_t floor,
               int &column, int &row) {
     for (int attempt = 0; attempt < 400; ++attempt) {
         column = randomBetween(rng, 1, 30);
         row = randomBetween(rng, 1, 29);
-        bool entry = column == 15 && row == 30;
-        if (!entry && isStandingTile(level[row * 32 + column]) &&
+        bool gateway = column >= 13 && column <= 17 && row >= 26;
+        bool outside = column < 3 || column > 28 || row < 3 || row > 28;
+        if (!gateway && !(floor != 0 && outside) && isStandingTile(level[row * 32 + column]) &&
             !taken(record, column, row, floor)) {
             return true;
         }

@@ -167,13 +167,19 @@ void paintRoad(Canvas &tile, const TileSpec &spec) {
         }
         return;
     }
-    // A trodden path through the middle in both directions, so roads join
-    // whichever way they turn.
-    fillRect(tile, 4, 0, 8, 16, spec.b);
-    fillRect(tile, 0, 4, 16, 8, spec.b);
-    for (int k = 0; k < 14; ++k) {
-        plot(tile, 4 + randomBelow(rng, 8), randomBelow(rng, 16), spec.c);
-        plot(tile, randomBelow(rng, 16), 4 + randomBelow(rng, 8), spec.c);
+    // Trodden earth over the whole tile but its corners, so that roads join
+    // along any edge whichever way they turn.
+    fillRect(tile, 0, 0, 16, 16, spec.b);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3 - i; ++j) {
+            plot(tile, i, j, spec.a);
+            plot(tile, 15 - i, j, spec.a);
+            plot(tile, i, 15 - j, spec.a);
+            plot(tile, 15 - i, 15 - j, spec.a);
+        }
+    }
+    for (int k = 0; k < 18; ++k) {
+        plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), spec.c);
     }
 }
 
