@@ -94,7 +94,24 @@ void paintWaterObject(Canvas &tile, const TileSpec &spec) {
     // Under the object the tile holds shallow water, so that even an uncut copy
     // of the tile looks right.
     fillRect(tile, 0, 0, 16, 16, cyan);
-    drawTemplate(tile, 0, 0, waterObjects[spec.variant & 15], 16);
+    const char *const *rows = waterObjects[spec.variant & 15];
+    drawTemplate(tile, 0, 0, rows, 16);
+    // Green leaves get a dark rim, so that they stand out from the water also
+    // in 4 colours, where green and water are both cyan.
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            bool leaf = pixelAt(tile, x, y) == green && rows[y][x] == 'a';
+            bool rim = false;
+            for (int d = 0; d < 4 && leaf; ++d) {
+                int nx = x + (d == 0) - (d == 1), ny = y + (d == 2) - (d == 3);
+                bool inside = nx >= 0 && ny >= 0 && nx < 16 && ny < 16;
+                rim = rim || !inside || rows[ny][nx] == '.' || rows[ny][nx] == '\0';
+            }
+            if (rim) {
+                plot(tile, x, y, darkGreen);
+            }
+        }
+    }
 }
 
 void paintWaterMask(Canvas &tile, const TileSpec &spec) {
