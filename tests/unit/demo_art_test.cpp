@@ -55,7 +55,7 @@ uint32_t le32(const Bytes &b, size_t at) {
 
 TEST(DemoTiles, EveryTileHasItsOwnEntryAndAShortLowerCaseName) {
     for (int n = 0; n < 256; ++n) {
-        EXPECT_EQ(mapTileSpec(n).number, n);
+        EXPECT_EQ(mapTileRecipe(n).number, n);
     }
     std::vector<std::string> names = tileNames();
     ASSERT_EQ(names.size(), 512u);
@@ -83,7 +83,7 @@ TEST(DemoTiles, FlowingTilesVisiblyMoveWhenShiftedDown) {
 }
 
 TEST(DemoTiles, ShoresHaveLandWhereTheEngineKeepsThem) {
-    const int shores[8][2] = {{52, 1}, {53, 2}, {54, 3}, {55, 4},
+    const int shores[8][2] = {{52, 1},  {53, 2},  {54, 3},  {55, 4},
                               {228, 3}, {229, 4}, {230, 1}, {231, 2}};
     for (const auto &shore : shores) {
         Canvas tile = paintMapTile(shore[0]);
@@ -93,7 +93,8 @@ TEST(DemoTiles, ShoresHaveLandWhereTheEngineKeepsThem) {
                 if (keptByCut(shore[1], X, Y)) {
                     ++kept;
                     // The painted water colour never shows in the part that stays.
-                    EXPECT_NE(pixelAt(tile, X / 2, Y / 2), cyan) << shore[0] << " " << X << "," << Y;
+                    EXPECT_NE(pixelAt(tile, X / 2, Y / 2), cyan)
+                        << shore[0] << " " << X << "," << Y;
                 }
             }
         }
@@ -123,9 +124,13 @@ TEST(DemoTiles, WaterObjectsAreCutOutByTheirMasks) {
 }
 
 TEST(DemoTiles, CyclingTilesChangeFromFrameToFrame) {
-    const std::vector<std::vector<int>> cycles = {{212, 213, 214, 215}, {216, 217, 218, 219},
-                                                  {236, 237, 238, 239}, {250, 251},
-                                                  {252, 253}, {128, 129}, {130, 131}};
+    const std::vector<std::vector<int>> cycles = {{212, 213, 214, 215},
+                                                  {216, 217, 218, 219},
+                                                  {236, 237, 238, 239},
+                                                  {250, 251},
+                                                  {252, 253},
+                                                  {128, 129},
+                                                  {130, 131}};
     for (const auto &cycle : cycles) {
         for (size_t i = 0; i < cycle.size(); ++i) {
             int next = cycle[(i + 1) % cycle.size()];

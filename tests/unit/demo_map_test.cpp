@@ -37,8 +37,8 @@ TEST(DemoOverworld, ChunksRebuildTheWorldWithOceanBlocksLeftOut) {
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
                 int c = (block % 16) * 16 + x, r = (block / 16) * 16 + y;
-                uint8_t rebuilt = layout[block] == 255 ? tileDeepWater
-                                                       : chunks[layout[block]][y * 16 + x];
+                uint8_t rebuilt =
+                    layout[block] == 255 ? tileDeepWater : chunks[layout[block]][y * 16 + x];
                 ASSERT_EQ(rebuilt, at(world, c, r)) << c << "," << r;
             }
         }
@@ -135,8 +135,8 @@ TEST(DemoPlaces, NamesFitAndEveryLevelHasOneOwner) {
             EXPECT_EQ(places[owner].family, family);
         }
     }
-    const int entries[32] = {0, 2, 4, 7,  8,  10, 12, 14, 0, 3, 6,  9,  12, 13, 14, 15,
-                             1, 6, 10, 11, 12, 13, 14, 15, 0, 2, 4,  5,  6,  8,  10, 14};
+    const int entries[32] = {0, 2, 4,  7,  8,  10, 12, 14, 0, 3, 6, 9, 12, 13, 14, 15,
+                             1, 6, 10, 11, 12, 13, 14, 15, 0, 2, 4, 5, 6,  8,  10, 14};
     for (int number = 0; number < 32; ++number) {
         EXPECT_EQ(places[number].entryLevel, entries[number]) << number;
     }
@@ -144,11 +144,10 @@ TEST(DemoPlaces, NamesFitAndEveryLevelHasOneOwner) {
 
 TEST(DemoMusic, EachKindOfPlaceHasItsOwnPiece) {
     // The music number played on entering each location.
-    const int locationMusic[32] = {10, 7,  8,  14, 9,  13, 12, 11, 35, 37, 36,
-                                   38, 21, 23, 22, 20, 16, 15, 29, 27, 26, 28,
-                                   25, 24, 30, 31, 32, 34, 33, 18, 17, 19};
-    const char *expected[] = {"town.wav", "lighthouse.wav", "hut.wav",  "castle.wav",
-                              "village.wav", "keep.wav"};
+    const int locationMusic[32] = {10, 7,  8,  14, 9,  13, 12, 11, 35, 37, 36, 38, 21, 23, 22, 20,
+                                   16, 15, 29, 27, 26, 28, 25, 24, 30, 31, 32, 34, 33, 18, 17, 19};
+    const char *expected[] = {"town.wav",   "lighthouse.wav", "hut.wav",
+                              "castle.wav", "village.wav",    "keep.wav"};
     for (int number = 0; number < 32; ++number) {
         EXPECT_STREQ(pieceFileName(pieceOfMusic(locationMusic[number])),
                      expected[placeKind(number)])

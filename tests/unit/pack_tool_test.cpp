@@ -61,7 +61,7 @@ Bytes sample(size_t size, int kind) {
     Bytes bytes(size);
     for (size_t i = 0; i < size; ++i) {
         // Kind 0: noise; 1: text-like runs; 2: one byte repeated.
-        bytes[i] = kind == 0 ? (uint8_t)nextRandom(rng)
+        bytes[i] = kind == 0   ? (uint8_t)nextRandom(rng)
                    : kind == 1 ? (uint8_t)("the quick harbour lamp "[randomBelow(rng, 23)])
                                : 0x5A;
     }

@@ -1,6 +1,6 @@
 // Painters of the tiles that the engine cycles through: fire, fountain and
 // windmill (four frames each), banner, wall torch, brazier and beacon (two each).
-// Colour c of the spec is the frame number within its cycle.
+// Colour c of the recipe is the frame number within its cycle.
 #include <cmath>
 
 #include "rng.h"
@@ -8,8 +8,15 @@
 
 namespace {
 
-enum AnimatedKind { kindFire, kindFountain, kindWindmill, kindBanner, kindTorch, kindBrazier,
-                    kindBeacon };
+enum AnimatedKind {
+    kindFire,
+    kindFountain,
+    kindWindmill,
+    kindBanner,
+    kindTorch,
+    kindBrazier,
+    kindBeacon
+};
 
 // A flame rising from (cx, base), `width` pixels wide; frame varies its tongues.
 void drawFlame(Canvas &tile, int cx, int base, int width, int height, int frame) {
@@ -125,9 +132,9 @@ void paintBeacon(Canvas &tile, int frame) {
 
 } // namespace
 
-void paintAnimated(Canvas &tile, const TileSpec &spec) {
-    int frame = spec.c;
-    switch (spec.variant) {
+void paintAnimated(Canvas &tile, const TileRecipe &recipe) {
+    int frame = recipe.c;
+    switch (recipe.variant) {
     case kindFire:
         paintFire(tile, frame);
         break;

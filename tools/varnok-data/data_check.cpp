@@ -9,9 +9,9 @@
 namespace {
 
 const char *const pictureStems[25] = {
-    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2",   "endsc", "startsc", "story1",
-    "story2", "story3", "story4", "story5", "story6", "text",   "varnok", "items",  "mon0",
-    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6",   "mon7"};
+    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
+    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
+    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
 
 struct Checker {
     std::string directory;
@@ -110,7 +110,8 @@ void checkPictureFile(Checker &checker, int mode, int number) {
             continue;
         }
         uint32_t maskWidth = le16(raw, end), maskHeight = le16(raw, end + 2);
-        if (end + 4 > raw.size() || end + 4 + (maskWidth + 7) / 8 * (size_t)maskHeight > raw.size()) {
+        if (end + 4 > raw.size() ||
+            end + 4 + (maskWidth + 7) / 8 * (size_t)maskHeight > raw.size()) {
             problem(checker, file, which + "mask outside the data");
         } else if (maskWidth != width || maskHeight != height) {
             problem(checker, file, which + "mask size differs from the picture's");

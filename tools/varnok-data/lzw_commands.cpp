@@ -29,8 +29,7 @@ int packFile(const std::string &in, const std::string &out) {
     }
     // The container's size field keeps its top byte 0: 16 MiB is the limit.
     if (raw.size() >= (1u << 24)) {
-        fprintf(stderr, "varnok-data: '%s' is too large to pack (16 MiB at most)\n",
-                in.c_str());
+        fprintf(stderr, "varnok-data: '%s' is too large to pack (16 MiB at most)\n", in.c_str());
         return 1;
     }
     if (!writeBytes(out, packLzw(raw))) {

@@ -60,10 +60,10 @@ int runPack(int, char **argv) {
 }
 
 const Command commands[] = {
-    {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR",
-     1, runDemo},
-    {"check", "check DIR [--mode 4|16]  check the files the engine reads; exit 1 on problems",
-     1, runCheck},
+    {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR", 1,
+     runDemo},
+    {"check", "check DIR [--mode 4|16]  check the files the engine reads; exit 1 on problems", 1,
+     runCheck},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, runPack},
 };

@@ -6,31 +6,39 @@
 #include "rng.h"
 
 const char *const demoMusicKeys[musicKeyCount] = {
-    "theme",      "overworld",   "underworld", "sailing",    "combat1",   "combat2",
+    "theme",      "overworld",   "underworld", "sailing",    "combat1",    "combat2",
     "combat3",    "millbrook",   "saltmere",   "emberfold",  "harrowgate", "ravensford",
-    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",   "stonefang",
-    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",  "hermitage",
-    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield", "ashby",
-    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm", "greywatch",
-    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",    "lament",
-    "victory",    "farewell",    "dawn",       "dusk",       "market",    "harbour",
-    "festival",   "requiem",     "voyage",     "council",    "ballad",    "finale"};
+    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",    "stonefang",
+    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",   "hermitage",
+    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield",  "ashby",
+    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm",  "greywatch",
+    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",     "lament",
+    "victory",    "farewell",    "dawn",       "dusk",       "market",     "harbour",
+    "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale"};
 
 namespace {
 
-enum Piece { pieceOverworld, pieceTown, pieceLighthouse, pieceHut, pieceCastle, pieceVillage,
-             pieceKeep, pieceSongs };
+enum Piece {
+    pieceOverworld,
+    pieceTown,
+    pieceLighthouse,
+    pieceHut,
+    pieceCastle,
+    pieceVillage,
+    pieceKeep,
+    pieceSongs
+};
 
 enum Wave { waveSoftSquare, waveTriangle, waveOrgan, waveBell };
 
-struct PieceSpec {
+struct PieceRecipe {
     const char *file;
-    int tempo;          // beats per minute
-    int root;           // MIDI note of the key
-    int chords[4];      // scale degree of each bar's chord
+    int tempo;     // beats per minute
+    int root;      // MIDI note of the key
+    int chords[4]; // scale degree of each bar's chord
     int melodyWave;
     int bassWave;
-    int notesPerBeat;   // 1 or 2: the melody's pace
+    int notesPerBeat; // 1 or 2: the melody's pace
     uint32_t seed;
 };
 
@@ -39,7 +47,7 @@ const int minor[7] = {0, 2, 3, 5, 7, 8, 10};
 const int dorian[7] = {0, 2, 3, 5, 7, 9, 10};
 const int mixolydian[7] = {0, 2, 4, 5, 7, 9, 10};
 
-const PieceSpec pieces[pieceCount] = {
+const PieceRecipe pieces[pieceCount] = {
     {"overworld.wav", 112, 62, {0, 4, 5, 3}, waveSoftSquare, waveTriangle, 2, 11},
     {"town.wav", 126, 65, {0, 3, 4, 0}, waveTriangle, waveTriangle, 2, 22},
     {"lighthouse.wav", 84, 57, {0, 5, 3, 4}, waveBell, waveTriangle, 1, 33},
@@ -50,8 +58,8 @@ const PieceSpec pieces[pieceCount] = {
     {"songs.wav", 104, 64, {0, 5, 3, 4}, waveBell, waveTriangle, 2, 88},
 };
 
-const int *const pieceScales[pieceCount] = {major, major, dorian, minor,
-                                            mixolydian, major, minor, dorian};
+const int *const pieceScales[pieceCount] = {major,      major, dorian, minor,
+                                            mixolydian, major, minor,  dorian};
 
 const int sampleRate = 22050;
 const int bars = 4;
@@ -72,8 +80,8 @@ double waveValue(int wave, double phase) {
     case waveBell:
         return 0.7 * std::sin(2 * M_PI * t) + 0.3 * std::sin(2 * M_PI * t * 2.76);
     default: // a square softened to its first three odd harmonics
-        return 0.8 * (std::sin(2 * M_PI * t) + std::sin(6 * M_PI * t) / 3 +
-                      std::sin(10 * M_PI * t) / 5);
+        return 0.8 *
+               (std::sin(2 * M_PI * t) + std::sin(6 * M_PI * t) / 3 + std::sin(10 * M_PI * t) / 5);
     }
 }
 
@@ -91,46 +99,46 @@ void addNote(std::vector<double> &mix, size_t start, size_t length, int midiNote
     }
 }
 
-int noteOf(const PieceSpec &spec, const int *scale, int degree, int octave) {
+int noteOf(const PieceRecipe &recipe, const int *scale, int degree, int octave) {
     int wrapped = ((degree % 7) + 7) % 7;
     int octaves = (degree - wrapped) / 7 + octave;
-    return spec.root + scale[wrapped] + 12 * octaves;
+    return recipe.root + scale[wrapped] + 12 * octaves;
 }
 
 std::vector<double> renderPiece(int p) {
-    const PieceSpec &spec = pieces[p];
+    const PieceRecipe &recipe = pieces[p];
     const int *scale = pieceScales[p];
-    size_t beat = (size_t)(sampleRate * 60.0 / spec.tempo);
+    size_t beat = (size_t)(sampleRate * 60.0 / recipe.tempo);
     std::vector<double> mix(beat * beatsPerBar * bars, 0.0);
-    Rng rng = makeRng(spec.seed);
+    Rng rng = makeRng(recipe.seed);
     int degree = 7; // the melody wanders from the octave above the root
     for (int bar = 0; bar < bars; ++bar) {
-        int chord = spec.chords[bar];
+        int chord = recipe.chords[bar];
         size_t barStart = beat * beatsPerBar * bar;
         // Bass: chord root on beats 1 and 3, fifth on 2 and 4.
         for (int b = 0; b < beatsPerBar; ++b) {
             int bassDegree = chord + (b % 2 ? 4 : 0);
-            addNote(mix, barStart + beat * b, beat, noteOf(spec, scale, bassDegree, -1),
-                    spec.bassWave, 0.30);
+            addNote(mix, barStart + beat * b, beat, noteOf(recipe, scale, bassDegree, -1),
+                    recipe.bassWave, 0.30);
         }
         // Melody: a walk on the scale that leans towards the chord's tones.
-        int steps = beatsPerBar * spec.notesPerBeat;
-        size_t length = beat / spec.notesPerBeat;
+        int steps = beatsPerBar * recipe.notesPerBeat;
+        size_t length = beat / recipe.notesPerBeat;
         for (int s = 0; s < steps; ++s) {
             if (randomBelow(rng, 6) == 0 && s > 0) {
                 continue; // a rest
             }
             degree += randomBetween(rng, -2, 2);
-            if (s % spec.notesPerBeat == 0 && randomBelow(rng, 2) == 0) {
+            if (s % recipe.notesPerBeat == 0 && randomBelow(rng, 2) == 0) {
                 degree = chord + 7 + 2 * randomBelow(rng, 3);
             }
             degree = std::max(3, std::min(13, degree));
-            addNote(mix, barStart + length * s, length, noteOf(spec, scale, degree, 0),
-                    spec.melodyWave, 0.25);
+            addNote(mix, barStart + length * s, length, noteOf(recipe, scale, degree, 0),
+                    recipe.melodyWave, 0.25);
         }
         // A soft chord under the whole bar.
         for (int third = 0; third < 3; ++third) {
-            addNote(mix, barStart, beat * beatsPerBar, noteOf(spec, scale, chord + 2 * third, 0),
+            addNote(mix, barStart, beat * beatsPerBar, noteOf(recipe, scale, chord + 2 * third, 0),
                     waveTriangle, 0.07);
         }
     }

@@ -8,8 +8,17 @@ namespace {
 
 // Generic shapes for the many small objects that need no hand-drawn picture.
 enum GenericShape {
-    shapeBox = 100, shapeRound, shapeTall, shapeFlat, shapeCross, shapeRing, shapeStar,
-    shapeSpikes, shapeBars, shapeArch, shapeDots
+    shapeBox = 100,
+    shapeRound,
+    shapeTall,
+    shapeFlat,
+    shapeCross,
+    shapeRing,
+    shapeStar,
+    shapeSpikes,
+    shapeBars,
+    shapeArch,
+    shapeDots
 };
 
 void paintGround(Canvas &tile, uint8_t ground, uint8_t joint) {
@@ -90,25 +99,25 @@ void paintGenericShape(Canvas &tile, int shape, uint8_t body, uint8_t light) {
 
 } // namespace
 
-void paintObject(Canvas &tile, const TileSpec &spec) {
+void paintObject(Canvas &tile, const TileRecipe &recipe) {
     // The ground of an object is a floor in colour a, with joints in colour b.
-    paintGround(tile, spec.a, spec.b);
-    if (spec.variant >= shapeBox) {
-        paintGenericShape(tile, spec.variant, spec.c, white);
+    paintGround(tile, recipe.a, recipe.b);
+    if (recipe.variant >= shapeBox) {
+        paintGenericShape(tile, recipe.variant, recipe.c, white);
         return;
     }
-    if (spec.variant >= 0 && spec.variant < objCount) {
-        drawTemplate(tile, 0, 0, objectTemplates[spec.variant].rows, 16);
+    if (recipe.variant >= 0 && recipe.variant < objCount) {
+        drawTemplate(tile, 0, 0, objectTemplates[recipe.variant].rows, 16);
     }
 }
 
-void paintIcon(Canvas &tile, const TileSpec &spec) {
-    Rng rng = makeRng(7000 + spec.number);
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintIcon(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = makeRng(7000 + recipe.number);
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     for (int k = 0; k < 14; ++k) {
-        plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), spec.b);
+        plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), recipe.b);
     }
-    if (spec.variant >= 0 && spec.variant < iconCount) {
-        drawTemplate(tile, 0, 0, iconTemplates[spec.variant].rows, 16);
+    if (recipe.variant >= 0 && recipe.variant < iconCount) {
+        drawTemplate(tile, 0, 0, iconTemplates[recipe.variant].rows, 16);
     }
 }

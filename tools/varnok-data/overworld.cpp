@@ -32,7 +32,9 @@ const char *const startPatch[] = {
     "gggfggggggrggggggggff", // 106
     "gggggggpggrgggggggfff", // 107
     "ggggggggggrgggggggggf", // 108
-    "ggggggggggg" "rrgrrrr" "ggg", // 109
+    "ggggggggggg"
+    "rrgrrrr"
+    "ggg",                   // 109
     "ggggg3www4ggggggggggg", // 110
     "gggggwWWlwggggggggggg", // 111
     "gggggwWWWwggggpgggggg", // 112
@@ -46,20 +48,34 @@ const char *const startPatch[] = {
 
 uint8_t patchTile(char c) {
     switch (c) {
-    case 'f': return tileForest;
-    case 'h': return tileHills;
-    case 'p': return tileFlowers;
-    case 'r': return tileRoad;
-    case 'w': return tileShallows;
-    case 'W': return tileWater;
-    case 'l': return tileLilyPad;
-    case 'b': return tileRowingBoat;
-    case 'B': return tileBridge;
-    case '1': return tileShoreUpperLeft;
-    case '2': return tileShoreUpperRight;
-    case '3': return tileShoreLowerRight;
-    case '4': return tileShoreLowerLeft;
-    default: return tileGrass;
+    case 'f':
+        return tileForest;
+    case 'h':
+        return tileHills;
+    case 'p':
+        return tileFlowers;
+    case 'r':
+        return tileRoad;
+    case 'w':
+        return tileShallows;
+    case 'W':
+        return tileWater;
+    case 'l':
+        return tileLilyPad;
+    case 'b':
+        return tileRowingBoat;
+    case 'B':
+        return tileBridge;
+    case '1':
+        return tileShoreUpperLeft;
+    case '2':
+        return tileShoreUpperRight;
+    case '3':
+        return tileShoreLowerRight;
+    case '4':
+        return tileShoreLowerLeft;
+    default:
+        return tileGrass;
     }
 }
 
@@ -216,9 +232,9 @@ void addShores(std::vector<uint8_t> &world) {
 // A few boats, rocks and plants on the coastal waters.
 void addWaterObjects(std::vector<uint8_t> &world) {
     Rng rng = makeRng(99);
-    const uint8_t shallowThings[] = {tileLilyPad, tileWaterLily, tileReeds, tileWaterRocks,
-                                     tileSteppingStone, tileSeaweed, tileSwan};
-    const uint8_t openThings[] = {tileSailingBoat, tileBuoy, tileWaterRock, tileDriftwood,
+    const uint8_t shallowThings[] = {tileLilyPad,       tileWaterLily, tileReeds, tileWaterRocks,
+                                     tileSteppingStone, tileSeaweed,   tileSwan};
+    const uint8_t openThings[] = {tileSailingBoat,    tileBuoy, tileWaterRock, tileDriftwood,
                                   tileFloatingBarrel, tileRaft, tileWhirlpool, tileJettyPost};
     for (size_t i = 0; i < world.size(); ++i) {
         int c = (int)(i % 256), r = (int)(i / 256);

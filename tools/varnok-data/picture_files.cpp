@@ -7,9 +7,9 @@
 namespace {
 
 const char *const stems[pictureFileCount] = {
-    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2",   "endsc", "startsc", "story1",
-    "story2", "story3", "story4", "story5", "story6", "text",   "varnok", "items",  "mon0",
-    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6",   "mon7"};
+    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
+    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
+    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
 
 // The two full-screen scenes of each plain file that has them.
 struct SceneChoice {
@@ -18,12 +18,12 @@ struct SceneChoice {
     int second;
 };
 const SceneChoice fileScenes[] = {
-    {0, sceneParchment, sceneMeadow},  {4, sceneSunset, sceneMeadow},
-    {5, sceneNight, sceneSeaside},     {6, sceneTitle, sceneSunset},
-    {7, sceneTitle, sceneNight},       {8, sceneMeadow, sceneSeaside},
-    {9, sceneNight, sceneMountains},   {10, sceneDungeon, sceneSunset},
+    {0, sceneParchment, sceneMeadow},   {4, sceneSunset, sceneMeadow},
+    {5, sceneNight, sceneSeaside},      {6, sceneTitle, sceneSunset},
+    {7, sceneTitle, sceneNight},        {8, sceneMeadow, sceneSeaside},
+    {9, sceneNight, sceneMountains},    {10, sceneDungeon, sceneSunset},
     {11, sceneSeaside, sceneMountains}, {12, sceneMountains, sceneDungeon},
-    {13, sceneSunset, sceneTitle},     {14, sceneParchment, sceneParchment},
+    {13, sceneSunset, sceneTitle},      {14, sceneParchment, sceneParchment},
     {15, sceneTitle, sceneMeadow},
 };
 

@@ -306,8 +306,7 @@ Canvas paintCorridor(int size, int layout) {
         // Floor and ceiling bands at this depth.
         for (int y = outer; y < inner; ++y) {
             int along = y - outer;
-            drawLine(c, outer + along, size - 1 - y, size - 1 - outer - along, size - 1 - y,
-                     brown);
+            drawLine(c, outer + along, size - 1 - y, size - 1 - outer - along, size - 1 - y, brown);
             drawLine(c, outer + along, y, size - 1 - outer - along, y, darkGrey);
         }
     }

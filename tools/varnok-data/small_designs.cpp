@@ -126,8 +126,8 @@ void paintCellar(Level &level, Rng &rng) {
         drawRoom(level, q.c0, q.r0, q.c1, q.r1, tileRock, tileDungeonFloor);
         setLevelTile(level, q.doorColumn, q.doorRow, 162); // dungeon doors
     }
-    const uint8_t things[] = {tileBarrel, tileCrate, tileBones, 168, tileWeb, tileMushrooms,
-                              tileChest, tileTorchA};
+    const uint8_t things[] = {tileBarrel, tileCrate,     tileBones, 168,
+                              tileWeb,    tileMushrooms, tileChest, tileTorchA};
     for (int k = 0; k < 30; ++k) {
         int c = randomBetween(rng, 4, 27), r = randomBetween(rng, 4, 27);
         if (levelTile(level, c, r) == tileDungeonFloor) {

@@ -13,6 +13,6 @@ Canvas paintSprite(int n);
 const char *spriteName(int n);
 
 // Sprite numbers of the kinds of people the settlements use.
-int townsfolkSprite(int k);  // k-th of the ordinary townsfolk
-int guardSprite(int k);      // soldiers and knights
-int creatureSprite(int k);   // animals and monsters
+int townsfolkSprite(int k); // k-th of the ordinary townsfolk
+int guardSprite(int k);     // soldiers and knights
+int creatureSprite(int k);  // animals and monsters

@@ -5,8 +5,8 @@
 
 namespace {
 
-Rng tileRng(const TileSpec &spec) {
-    return makeRng(5000 + spec.number * 17);
+Rng tileRng(const TileRecipe &recipe) {
+    return makeRng(5000 + recipe.number * 17);
 }
 
 void paintFlags(Canvas &tile, uint8_t stone, uint8_t joint, int size) {
@@ -61,106 +61,107 @@ void paintCarpet(Canvas &tile, uint8_t field, uint8_t border, uint8_t motif) {
 
 } // namespace
 
-void paintFloor(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    switch (spec.variant) {
+void paintFloor(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    switch (recipe.variant) {
     case 1:
-        paintPlanks(tile, spec.a, spec.b, spec.c);
+        paintPlanks(tile, recipe.a, recipe.b, recipe.c);
         break;
     case 2:
-        paintCobbles(tile, spec.a, spec.b, spec.c);
+        paintCobbles(tile, recipe.a, recipe.b, recipe.c);
         break;
     case 3:
-        paintCarpet(tile, spec.a, spec.b, spec.c);
+        paintCarpet(tile, recipe.a, recipe.b, recipe.c);
         break;
     case 4: // chequered tiles
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
-                plot(tile, x, y, ((x / 4) + (y / 4)) % 2 ? spec.a : spec.b);
+                plot(tile, x, y, ((x / 4) + (y / 4)) % 2 ? recipe.a : recipe.b);
             }
         }
         break;
     case 5: // veined stone
-        fillRect(tile, 0, 0, 16, 16, spec.a);
+        fillRect(tile, 0, 0, 16, 16, recipe.a);
         for (int k = 0; k < 3; ++k) {
             int x = randomBelow(rng, 16);
             for (int y = 0; y < 16; ++y) {
                 x += randomBelow(rng, 3) - 1;
-                plot(tile, x, y, spec.b);
+                plot(tile, x, y, recipe.b);
             }
         }
         break;
     default: // flagstones, with a few cracks and specks
-        paintFlags(tile, spec.a, spec.b, 8);
+        paintFlags(tile, recipe.a, recipe.b, 8);
         for (int k = 0; k < 6; ++k) {
-            plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), spec.c);
+            plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), recipe.c);
         }
         break;
     }
 }
 
-void paintWall(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    switch (spec.variant) {
+void paintWall(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    switch (recipe.variant) {
     case 1: // bricks
-        paintFlags(tile, spec.a, spec.b, 4);
+        paintFlags(tile, recipe.a, recipe.b, 4);
         for (int k = 0; k < 5; ++k) {
-            plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), spec.c);
+            plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), recipe.c);
         }
         break;
     case 2: // timber frame: plaster between dark beams
-        fillRect(tile, 0, 0, 16, 16, spec.a);
-        fillRect(tile, 0, 0, 16, 2, spec.b);
-        fillRect(tile, 0, 14, 16, 2, spec.b);
-        fillRect(tile, 0, 0, 2, 16, spec.b);
-        drawLine(tile, 2, 13, 13, 2, spec.b);
-        drawLine(tile, 3, 13, 14, 2, spec.b);
+        fillRect(tile, 0, 0, 16, 16, recipe.a);
+        fillRect(tile, 0, 0, 16, 2, recipe.b);
+        fillRect(tile, 0, 14, 16, 2, recipe.b);
+        fillRect(tile, 0, 0, 2, 16, recipe.b);
+        drawLine(tile, 2, 13, 13, 2, recipe.b);
+        drawLine(tile, 3, 13, 14, 2, recipe.b);
         break;
     case 3: // raw rock
-        fillRect(tile, 0, 0, 16, 16, spec.a);
+        fillRect(tile, 0, 0, 16, 16, recipe.a);
         for (int k = 0; k < 9; ++k) {
             int x = randomBelow(rng, 14), y = randomBelow(rng, 14);
-            fillRect(tile, x, y, 2 + randomBelow(rng, 3), 2, spec.b);
-            plot(tile, x, y, spec.c);
+            fillRect(tile, x, y, 2 + randomBelow(rng, 3), 2, recipe.b);
+            plot(tile, x, y, recipe.c);
         }
         break;
     case 4: // battlements: merlons on top of a wall
-        paintFlags(tile, spec.a, spec.b, 8);
-        fillRect(tile, 0, 0, 16, 5, spec.c);
-        fillRect(tile, 1, 0, 5, 4, spec.a);
-        fillRect(tile, 9, 0, 5, 4, spec.a);
+        paintFlags(tile, recipe.a, recipe.b, 8);
+        fillRect(tile, 0, 0, 16, 5, recipe.c);
+        fillRect(tile, 1, 0, 5, 4, recipe.a);
+        fillRect(tile, 9, 0, 5, 4, recipe.a);
         break;
     case 5: // ruined: broken courses over grass
         fillRect(tile, 0, 0, 16, 16, darkGreen);
         for (int y = 6; y < 16; ++y) {
             int from = randomBelow(rng, 4);
-            drawLine(tile, from, y, 15 - randomBelow(rng, 4), y, (y % 4 == 1) ? spec.b : spec.a);
+            drawLine(tile, from, y, 15 - randomBelow(rng, 4), y,
+                     (y % 4 == 1) ? recipe.b : recipe.a);
         }
         break;
     default: // dressed stone blocks with a lit top edge
-        paintFlags(tile, spec.a, spec.b, 8);
+        paintFlags(tile, recipe.a, recipe.b, 8);
         for (int x = 0; x < 16; ++x) {
             if (x % 8 != 7) {
-                plot(tile, x, 0, spec.c);
-                plot(tile, x, 8, spec.c);
+                plot(tile, x, 0, recipe.c);
+                plot(tile, x, 8, recipe.c);
             }
         }
         break;
     }
 }
 
-void paintRoof(Canvas &tile, const TileSpec &spec) {
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintRoof(Canvas &tile, const TileRecipe &recipe) {
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
-            bool line = spec.variant == 1 ? ((x + y * 3) % 5 == 0) : (y % 4 == 3);
-            bool joint = spec.variant != 1 && y % 4 != 3 && (x + (y / 4) * 3) % 6 == 5;
+            bool line = recipe.variant == 1 ? ((x + y * 3) % 5 == 0) : (y % 4 == 3);
+            bool joint = recipe.variant != 1 && y % 4 != 3 && (x + (y / 4) * 3) % 6 == 5;
             if (line || joint) {
-                plot(tile, x, y, spec.b);
+                plot(tile, x, y, recipe.b);
             }
         }
     }
-    if (spec.c != spec.a) {
-        drawLine(tile, 0, 0, 15, 0, spec.c);
+    if (recipe.c != recipe.a) {
+        drawLine(tile, 0, 0, 15, 0, recipe.c);
     }
 }

@@ -13,8 +13,8 @@ void plotWrapped(Canvas &tile, int x, int y, uint8_t colour) {
     plot(tile, (x % 16 + 16) % 16, (y % 16 + 16) % 16, colour);
 }
 
-Rng tileRng(const TileSpec &spec) {
-    return makeRng(1000 + spec.number * 31 + spec.variant);
+Rng tileRng(const TileRecipe &recipe) {
+    return makeRng(1000 + recipe.number * 31 + recipe.variant);
 }
 
 // Whether (x, y) of a 16x16 tile lies in the land part of a shore of this cut
@@ -34,27 +34,27 @@ bool shoreLand(int mode, int x, int y) {
 
 } // namespace
 
-void paintWater(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintWater(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     // Short curved wave crests, staggered so the pattern has no straight seams.
-    int waves = 5 + spec.variant;
+    int waves = 5 + recipe.variant;
     for (int k = 0; k < waves; ++k) {
         int x = randomBelow(rng, 16);
         int y = (k * 16) / waves + randomBelow(rng, 2);
         int length = 3 + randomBelow(rng, 3);
         for (int i = 0; i < length; ++i) {
             int lift = (i == 0 || i == length - 1) ? 1 : 0;
-            plotWrapped(tile, x + i, y + lift, spec.b);
+            plotWrapped(tile, x + i, y + lift, recipe.b);
         }
-        if (spec.c != spec.a) {
-            plotWrapped(tile, x + length / 2, y - 1, spec.c);
+        if (recipe.c != recipe.a) {
+            plotWrapped(tile, x + length / 2, y - 1, recipe.c);
         }
     }
 }
 
-void paintLava(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
+void paintLava(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
     fillRect(tile, 0, 0, 16, 16, darkRed);
     // Glowing streaks that run with the flow, wrapped at the edges.
     for (int k = 0; k < 7; ++k) {
@@ -70,47 +70,47 @@ void paintLava(Canvas &tile, const TileSpec &spec) {
     }
 }
 
-void paintSpeckled(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    fillRect(tile, 0, 0, 16, 16, spec.a);
-    int specks = spec.variant > 0 ? spec.variant : 20;
+void paintSpeckled(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
+    int specks = recipe.variant > 0 ? recipe.variant : 20;
     for (int k = 0; k < specks; ++k) {
         int x = randomBelow(rng, 16);
         int y = randomBelow(rng, 16);
-        plot(tile, x, y, (k % 3 == 2) ? spec.c : spec.b);
+        plot(tile, x, y, (k % 3 == 2) ? recipe.c : recipe.b);
     }
 }
 
-void paintForest(Canvas &tile, const TileSpec &spec) {
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintForest(Canvas &tile, const TileRecipe &recipe) {
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     // Four rounded crowns in a staggered pattern, each with a lit upper left.
     const int centres[5][2] = {{4, 4}, {12, 3}, {8, 9}, {3, 13}, {13, 12}};
     for (const auto &centre : centres) {
-        fillDisc(tile, centre[0], centre[1], 3.2, spec.b);
-        plot(tile, centre[0] - 1, centre[1] - 1, spec.c);
-        plot(tile, centre[0], centre[1] - 2, spec.c);
+        fillDisc(tile, centre[0], centre[1], 3.2, recipe.b);
+        plot(tile, centre[0] - 1, centre[1] - 1, recipe.c);
+        plot(tile, centre[0], centre[1] - 2, recipe.c);
         plot(tile, centre[0], centre[1] + 3, brown);
     }
 }
 
-void paintHills(Canvas &tile, const TileSpec &spec) {
-    paintSpeckled(tile, spec);
+void paintHills(Canvas &tile, const TileRecipe &recipe) {
+    paintSpeckled(tile, recipe);
     // Two humps, each a light arc over a shaded flank.
     const int humps[2][3] = {{5, 8, 5}, {11, 13, 4}};
     for (const auto &hump : humps) {
         int cx = hump[0], base = hump[1], r = hump[2];
         for (int x = -r; x <= r; ++x) {
             int top = base - (int)std::round(std::sqrt((double)(r * r - x * x)) * 0.7);
-            plot(tile, cx + x, top, spec.c);
+            plot(tile, cx + x, top, recipe.c);
             for (int y = top + 1; y <= base; ++y) {
-                plot(tile, cx + x, y, x > 0 ? spec.b : spec.a);
+                plot(tile, cx + x, y, x > 0 ? recipe.b : recipe.a);
             }
         }
     }
 }
 
-void paintMountains(Canvas &tile, const TileSpec &spec) {
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintMountains(Canvas &tile, const TileRecipe &recipe) {
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     // Two peaks: a dark face on the right, a lit face on the left, snow on top.
     const int peaks[2][3] = {{5, 2, 14}, {11, 5, 15}};
     for (const auto &peak : peaks) {
@@ -118,9 +118,9 @@ void paintMountains(Canvas &tile, const TileSpec &spec) {
         for (int y = top; y <= base; ++y) {
             int half = (y - top) * 6 / (base - top + 1) + 1;
             for (int x = cx - half; x <= cx + half; ++x) {
-                uint8_t colour = x <= cx ? spec.b : darkGrey;
+                uint8_t colour = x <= cx ? recipe.b : darkGrey;
                 if (y < top + 3) {
-                    colour = spec.c;
+                    colour = recipe.c;
                 }
                 plot(tile, x, y, colour);
             }
@@ -128,14 +128,14 @@ void paintMountains(Canvas &tile, const TileSpec &spec) {
     }
 }
 
-void paintShore(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    int mode = spec.variant;
+void paintShore(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    int mode = recipe.variant;
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             uint8_t colour = cyan; // the water part is cut away by the engine
             if (shoreLand(mode, x, y)) {
-                colour = randomBelow(rng, 7) == 0 ? spec.b : spec.a;
+                colour = randomBelow(rng, 7) == 0 ? recipe.b : recipe.a;
             }
             plot(tile, x, y, colour);
         }
@@ -147,89 +147,89 @@ void paintShore(Canvas &tile, const TileSpec &spec) {
                         (!shoreLand(mode, x - 1, y) || !shoreLand(mode, x + 1, y) ||
                          !shoreLand(mode, x, y - 1) || !shoreLand(mode, x, y + 1));
             if (edge) {
-                plot(tile, x, y, spec.c);
+                plot(tile, x, y, recipe.c);
             }
         }
     }
 }
 
-void paintRoad(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    fillRect(tile, 0, 0, 16, 16, spec.a);
-    if (spec.variant == 1) {
+void paintRoad(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
+    if (recipe.variant == 1) {
         // A bridge: planks across the tile with rails at the sides.
         for (int y = 0; y < 16; ++y) {
             for (int x = 2; x < 14; ++x) {
-                plot(tile, x, y, (y % 3 == 2) ? black : spec.b);
+                plot(tile, x, y, (y % 3 == 2) ? black : recipe.b);
             }
-            plot(tile, 1, y, spec.c);
-            plot(tile, 14, y, spec.c);
+            plot(tile, 1, y, recipe.c);
+            plot(tile, 14, y, recipe.c);
         }
         return;
     }
     // Trodden earth over the whole tile but its corners, so that roads join
     // along any edge whichever way they turn.
-    fillRect(tile, 0, 0, 16, 16, spec.b);
+    fillRect(tile, 0, 0, 16, 16, recipe.b);
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3 - i; ++j) {
-            plot(tile, i, j, spec.a);
-            plot(tile, 15 - i, j, spec.a);
-            plot(tile, i, 15 - j, spec.a);
-            plot(tile, 15 - i, 15 - j, spec.a);
+            plot(tile, i, j, recipe.a);
+            plot(tile, 15 - i, j, recipe.a);
+            plot(tile, i, 15 - j, recipe.a);
+            plot(tile, 15 - i, 15 - j, recipe.a);
         }
     }
     for (int k = 0; k < 18; ++k) {
-        plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), spec.c);
+        plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), recipe.c);
     }
 }
 
-void paintFurrows(Canvas &tile, const TileSpec &spec) {
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintFurrows(Canvas &tile, const TileRecipe &recipe) {
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     for (int y = 1; y < 16; y += 3) {
         for (int x = 0; x < 16; ++x) {
-            plot(tile, x, y, spec.b);
+            plot(tile, x, y, recipe.b);
             if ((x + y) % 4 == 0) {
-                plot(tile, x, y - 1, spec.c);
+                plot(tile, x, y - 1, recipe.c);
             }
         }
     }
 }
 
-void paintTree(Canvas &tile, const TileSpec &spec) {
-    Rng rng = tileRng(spec);
-    fillRect(tile, 0, 0, 16, 16, spec.a);
+void paintTree(Canvas &tile, const TileRecipe &recipe) {
+    Rng rng = tileRng(recipe);
+    fillRect(tile, 0, 0, 16, 16, recipe.a);
     for (int k = 0; k < 10; ++k) {
         plot(tile, randomBelow(rng, 16), randomBelow(rng, 16), green);
     }
-    switch (spec.variant) {
+    switch (recipe.variant) {
     case 1: // a pine: stacked triangles
         for (int y = 1; y < 13; ++y) {
             int half = (y % 4) + y / 4;
-            drawLine(tile, 8 - half, y, 8 + half, y, spec.b);
+            drawLine(tile, 8 - half, y, 8 + half, y, recipe.b);
         }
-        fillRect(tile, 7, 13, 2, 3, spec.c);
+        fillRect(tile, 7, 13, 2, 3, recipe.c);
         break;
     case 2: // a palm: curved trunk and fronds
-        drawLine(tile, 9, 15, 7, 6, spec.c);
-        drawLine(tile, 7, 5, 2, 7, spec.b);
-        drawLine(tile, 7, 5, 13, 7, spec.b);
-        drawLine(tile, 7, 5, 4, 2, spec.b);
-        drawLine(tile, 7, 5, 11, 2, spec.b);
+        drawLine(tile, 9, 15, 7, 6, recipe.c);
+        drawLine(tile, 7, 5, 2, 7, recipe.b);
+        drawLine(tile, 7, 5, 13, 7, recipe.b);
+        drawLine(tile, 7, 5, 4, 2, recipe.b);
+        drawLine(tile, 7, 5, 11, 2, recipe.b);
         break;
     case 3: // a dead tree: bare branches
-        drawLine(tile, 8, 15, 8, 4, spec.c);
-        drawLine(tile, 8, 8, 4, 4, spec.c);
-        drawLine(tile, 8, 6, 12, 2, spec.c);
-        drawLine(tile, 8, 10, 12, 8, spec.c);
+        drawLine(tile, 8, 15, 8, 4, recipe.c);
+        drawLine(tile, 8, 8, 4, 4, recipe.c);
+        drawLine(tile, 8, 6, 12, 2, recipe.c);
+        drawLine(tile, 8, 10, 12, 8, recipe.c);
         break;
     case 4: // a stump with rings
-        fillEllipse(tile, 8, 10, 5, 3, spec.c);
+        fillEllipse(tile, 8, 10, 5, 3, recipe.c);
         fillEllipse(tile, 8, 9, 4, 2, yellow);
         plot(tile, 8, 9, brown);
         break;
     default: // a broad leafy crown
-        fillRect(tile, 7, 10, 2, 6, spec.c);
-        fillDisc(tile, 8, 6, 5.5, spec.b);
+        fillRect(tile, 7, 10, 2, 6, recipe.c);
+        fillDisc(tile, 8, 6, 5.5, recipe.b);
         fillDisc(tile, 6, 4, 2, green);
         plot(tile, 10, 8, black);
         plot(tile, 5, 8, black);

@@ -6,13 +6,12 @@
 namespace {
 
 // Shorthands for the generic object shapes of paintObject.
-const int box = 100, round = 101, tall = 102, flat = 103, cross = 104, ring = 105,
-          star = 106, spikes = 107, bars = 108, arch = 109, dots = 110;
+const int box = 100, round = 101, tall = 102, flat = 103, cross = 104, ring = 105, star = 106,
+          spikes = 107, bars = 108, arch = 109, dots = 110;
 // Animated kinds of paintAnimated (colour c is the frame).
-const int fire = 0, fountain = 1, windmill = 2, banner = 3, torch = 4, brazier = 5,
-          beacon = 6;
+const int fire = 0, fountain = 1, windmill = 2, banner = 3, torch = 4, brazier = 5, beacon = 6;
 
-const TileSpec catalog[] = {
+const TileRecipe catalog[] = {
     {0, "darkness", paintSpeckled, black, darkGrey, navy, 4},
     {1, "deep water", paintWater, navy, black, blue, 2},
     {2, "water", paintWater, blue, white, navy, 1},
@@ -274,12 +273,12 @@ const TileSpec catalog[] = {
 const int catalogSize = sizeof catalog / sizeof catalog[0];
 
 // Tiles the table does not list (none at present) fall back to plain darkness.
-const TileSpec fallback = {0, "darkness", paintSpeckled, black, darkGrey, navy, 4};
+const TileRecipe fallback = {0, "darkness", paintSpeckled, black, darkGrey, navy, 4};
 
 } // namespace
 
-const TileSpec &mapTileSpec(int number) {
-    // The table is in tile order but may skip numbers; search from the estimate.
+const TileRecipe &mapTileRecipe(int number) {
+    // A plain search: the table is short and read once per tile.
     for (int i = 0; i < catalogSize; ++i) {
         if (catalog[i].number == number) {
             return catalog[i];
@@ -290,7 +289,7 @@ const TileSpec &mapTileSpec(int number) {
 
 Canvas paintMapTile(int number) {
     Canvas tile = makeCanvas(16, 16, 0);
-    const TileSpec &spec = mapTileSpec(number);
-    spec.paint(tile, spec);
+    const TileRecipe &recipe = mapTileRecipe(number);
+    recipe.paint(tile, recipe);
     return tile;
 }

@@ -6,10 +6,10 @@
 
 #include "canvas.h"
 
-struct TileSpec;
-typedef void (*TilePainter)(Canvas &tile, const TileSpec &spec);
+struct TileRecipe;
+typedef void (*TilePainter)(Canvas &tile, const TileRecipe &recipe);
 
-struct TileSpec {
+struct TileRecipe {
     int number;
     const char *name; // as the Look command prints it
     TilePainter paint;
@@ -19,28 +19,28 @@ struct TileSpec {
     int variant;
 };
 
-// The spec of map tile `number` (0-255).
-const TileSpec &mapTileSpec(int number);
+// The recipe of map tile `number` (0-255).
+const TileRecipe &mapTileRecipe(int number);
 
 // Draws map tile `number` into a fresh 16x16 canvas.
 Canvas paintMapTile(int number);
 
 // Painters shared between the catalog files (see the .cpp files of each group).
-void paintWater(Canvas &tile, const TileSpec &spec);
-void paintLava(Canvas &tile, const TileSpec &spec);
-void paintSpeckled(Canvas &tile, const TileSpec &spec);
-void paintForest(Canvas &tile, const TileSpec &spec);
-void paintHills(Canvas &tile, const TileSpec &spec);
-void paintMountains(Canvas &tile, const TileSpec &spec);
-void paintShore(Canvas &tile, const TileSpec &spec);
-void paintRoad(Canvas &tile, const TileSpec &spec);
-void paintFurrows(Canvas &tile, const TileSpec &spec);
-void paintTree(Canvas &tile, const TileSpec &spec);
-void paintFloor(Canvas &tile, const TileSpec &spec);
-void paintWall(Canvas &tile, const TileSpec &spec);
-void paintRoof(Canvas &tile, const TileSpec &spec);
-void paintObject(Canvas &tile, const TileSpec &spec);
-void paintIcon(Canvas &tile, const TileSpec &spec);
-void paintAnimated(Canvas &tile, const TileSpec &spec);
-void paintWaterObject(Canvas &tile, const TileSpec &spec);
-void paintWaterMask(Canvas &tile, const TileSpec &spec);
+void paintWater(Canvas &tile, const TileRecipe &recipe);
+void paintLava(Canvas &tile, const TileRecipe &recipe);
+void paintSpeckled(Canvas &tile, const TileRecipe &recipe);
+void paintForest(Canvas &tile, const TileRecipe &recipe);
+void paintHills(Canvas &tile, const TileRecipe &recipe);
+void paintMountains(Canvas &tile, const TileRecipe &recipe);
+void paintShore(Canvas &tile, const TileRecipe &recipe);
+void paintRoad(Canvas &tile, const TileRecipe &recipe);
+void paintFurrows(Canvas &tile, const TileRecipe &recipe);
+void paintTree(Canvas &tile, const TileRecipe &recipe);
+void paintFloor(Canvas &tile, const TileRecipe &recipe);
+void paintWall(Canvas &tile, const TileRecipe &recipe);
+void paintRoof(Canvas &tile, const TileRecipe &recipe);
+void paintObject(Canvas &tile, const TileRecipe &recipe);
+void paintIcon(Canvas &tile, const TileRecipe &recipe);
+void paintAnimated(Canvas &tile, const TileRecipe &recipe);
+void paintWaterObject(Canvas &tile, const TileRecipe &recipe);
+void paintWaterMask(Canvas &tile, const TileRecipe &recipe);

@@ -160,8 +160,8 @@ const uint8_t tileShipwreck = 159;
 const uint8_t tileLadderUp = 200;
 const uint8_t tileLadderDown = 201;
 
-const uint8_t tileCampfireA = 212;  // four frames 212-215
-const uint8_t tileFountainA = 216;  // four frames 216-219
+const uint8_t tileCampfireA = 212; // four frames 212-215
+const uint8_t tileFountainA = 216; // four frames 216-219
 const uint8_t tileSandShoreLowerRight = 228;
 const uint8_t tileSandShoreLowerLeft = 229;
 const uint8_t tileSandShoreUpperLeft = 230;

@@ -26,7 +26,7 @@ std::vector<std::string> tileNames() {
     std::vector<std::string> names;
     names.reserve(tileTotal);
     for (int n = 0; n < tileTotal; ++n) {
-        names.push_back(n < 256 ? mapTileSpec(n).name : spriteName(n - 256));
+        names.push_back(n < 256 ? mapTileRecipe(n).name : spriteName(n - 256));
     }
     return names;
 }

@@ -58,9 +58,9 @@ void carveCaverns(std::vector<uint8_t> &world) {
 // Things lying about on the floors of the halls.
 void furnish(std::vector<uint8_t> &world) {
     Rng rng = makeRng(808);
-    const uint8_t things[] = {tileStalagmite, tileBones, tileMushrooms, tileCrystal, tileRubble,
-                              tilePillar,     tileWeb,   tileBrazierA,  tileCampfireA, tileSkullPile,
-                              tileGlowingFungus};
+    const uint8_t things[] = {tileStalagmite, tileBones,     tileMushrooms,    tileCrystal,
+                              tileRubble,     tilePillar,    tileWeb,          tileBrazierA,
+                              tileCampfireA,  tileSkullPile, tileGlowingFungus};
     const int count = sizeof things / sizeof things[0];
     for (size_t i = 0; i < world.size(); ++i) {
         bool floor = world[i] == tileDungeonFloor || world[i] == tileCaveFloor;

@@ -21,40 +21,43 @@ struct Fitting {
 
 void furnishRoom(Level &level, const Quadrant &q, const Fitting *fittings, int count) {
     for (int i = 0; i < count; ++i) {
-        setLevelTile(level, q.c0 + 1 + fittings[i].dc, q.r0 + 1 + fittings[i].dr,
-                     fittings[i].tile);
+        setLevelTile(level, q.c0 + 1 + fittings[i].dc, q.r0 + 1 + fittings[i].dr, fittings[i].tile);
     }
 }
 
-const Fitting innFittings[] = {{1, 1, tileTable}, {2, 1, tileChair},  {0, 1, tileChair},
-                               {4, 4, tileTable}, {5, 4, tileChair},  {3, 4, tileChair},
-                               {6, 0, tileBarrel}, {6, 1, tileBarrel}, {0, 6, tileHearth},
+const Fitting innFittings[] = {{1, 1, tileTable},   {2, 1, tileChair},  {0, 1, tileChair},
+                               {4, 4, tileTable},   {5, 4, tileChair},  {3, 4, tileChair},
+                               {6, 0, tileBarrel},  {6, 1, tileBarrel}, {0, 6, tileHearth},
                                {5, 6, tileCounter}, {4, 6, tileCounter}};
-const Fitting smithyFittings[] = {{1, 1, tileAnvil}, {0, 6, tileHearth}, {7, 0, tileWeaponRack},
-                                  {7, 1, tileWeaponRack}, {4, 5, tileBarrel}, {6, 6, tileCrate}};
-const Fitting shopFittings[] = {{1, 2, tileCounter}, {2, 2, tileCounter}, {3, 2, tileCounter},
+const Fitting smithyFittings[] = {{1, 1, tileAnvil},      {0, 6, tileHearth},
+                                  {7, 0, tileWeaponRack}, {7, 1, tileWeaponRack},
+                                  {4, 5, tileBarrel},     {6, 6, tileCrate}};
+const Fitting shopFittings[] = {{1, 2, tileCounter},   {2, 2, tileCounter},   {3, 2, tileCounter},
                                 {0, 0, tileBookshelf}, {1, 0, tileBookshelf}, {6, 6, tileChest},
-                                {5, 6, tilePot}, {6, 0, tileCrate}};
-const Fitting homeFittings[] = {{0, 0, tileBed}, {1, 0, tileBed}, {4, 3, tileTable},
+                                {5, 6, tilePot},       {6, 0, tileCrate}};
+const Fitting homeFittings[] = {{0, 0, tileBed},   {1, 0, tileBed},      {4, 3, tileTable},
                                 {5, 3, tileChair}, {7, 0, tileWardrobe}, {7, 6, tileHearth},
                                 {0, 6, tileChest}};
-const Fitting throneFittings[] = {{3, 0, tileThrone}, {1, 1, tileBannerA}, {5, 1, tileBannerA},
-                                  {0, 3, tilePillar}, {6, 3, tilePillar}, {0, 6, tileBrazierA},
+const Fitting throneFittings[] = {{3, 0, tileThrone},  {1, 1, tileBannerA}, {5, 1, tileBannerA},
+                                  {0, 3, tilePillar},  {6, 3, tilePillar},  {0, 6, tileBrazierA},
                                   {6, 6, tileBrazierA}};
-const Fitting barracksFittings[] = {{0, 0, tileBed}, {2, 0, tileBed}, {4, 0, tileBed},
-                                    {6, 0, tileBed}, {7, 4, tileWeaponRack},
-                                    {7, 5, tileWeaponRack}, {3, 5, tileTable}};
-const Fitting chapelFittings[] = {{3, 0, tileAltar}, {1, 3, tilePew}, {2, 3, tilePew},
-                                  {4, 3, tilePew}, {5, 3, tilePew}, {1, 5, tilePew},
-                                  {5, 5, tilePew}, {0, 0, tileLantern}};
-const Fitting kitchenFittings[] = {{0, 0, tileCookingPot}, {1, 0, tileHearth}, {4, 3, tileTable},
-                                   {5, 3, tileTable}, {7, 6, tileBarrel}, {6, 6, tileGrainSack},
-                                   {7, 0, tilePot}};
-const Fitting armouryFittings[] = {{0, 0, tileWeaponRack}, {1, 0, tileWeaponRack},
-                                   {2, 0, tileWeaponRack}, {6, 6, tileChest}, {3, 4, tileAnvil}};
-const Fitting cellFittings[] = {{0, 2, 168}, {1, 2, 168}, {2, 2, 168}, {4, 2, 168},
+const Fitting barracksFittings[] = {
+    {0, 0, tileBed},        {2, 0, tileBed},        {4, 0, tileBed},  {6, 0, tileBed},
+    {7, 4, tileWeaponRack}, {7, 5, tileWeaponRack}, {3, 5, tileTable}};
+const Fitting chapelFittings[] = {{3, 0, tileAltar}, {1, 3, tilePew},    {2, 3, tilePew},
+                                  {4, 3, tilePew},   {5, 3, tilePew},    {1, 5, tilePew},
+                                  {5, 5, tilePew},   {0, 0, tileLantern}};
+const Fitting kitchenFittings[] = {
+    {0, 0, tileCookingPot}, {1, 0, tileHearth},    {4, 3, tileTable}, {5, 3, tileTable},
+    {7, 6, tileBarrel},     {6, 6, tileGrainSack}, {7, 0, tilePot}};
+const Fitting armouryFittings[] = {{0, 0, tileWeaponRack},
+                                   {1, 0, tileWeaponRack},
+                                   {2, 0, tileWeaponRack},
+                                   {6, 6, tileChest},
+                                   {3, 4, tileAnvil}};
+const Fitting cellFittings[] = {{0, 2, 168}, {1, 2, 168}, {2, 2, 168},       {4, 2, 168},
                                 {5, 2, 168}, {6, 2, 168}, {1, 0, tileBones}, {5, 0, tileBed}};
-const Fitting storeFittings[] = {{0, 0, tileCrate}, {1, 0, tileCrate}, {0, 1, tileBarrel},
+const Fitting storeFittings[] = {{0, 0, tileCrate},  {1, 0, tileCrate},     {0, 1, tileBarrel},
                                  {6, 0, tileBarrel}, {6, 6, tileGrainSack}, {5, 6, tileCrate}};
 
 #define FITTINGS(list) list, (int)(sizeof list / sizeof list[0])

@@ -90,11 +90,11 @@ const char *const waterObjects[16][16] = {
 
 } // namespace
 
-void paintWaterObject(Canvas &tile, const TileSpec &spec) {
+void paintWaterObject(Canvas &tile, const TileRecipe &recipe) {
     // Under the object the tile holds shallow water, so that even an uncut copy
     // of the tile looks right.
     fillRect(tile, 0, 0, 16, 16, cyan);
-    const char *const *rows = waterObjects[spec.variant & 15];
+    const char *const *rows = waterObjects[recipe.variant & 15];
     drawTemplate(tile, 0, 0, rows, 16);
     // Green leaves get a dark rim, so that they stand out from the water also
     // in 4 colours, where green and water are both cyan.
@@ -114,8 +114,8 @@ void paintWaterObject(Canvas &tile, const TileSpec &spec) {
     }
 }
 
-void paintWaterMask(Canvas &tile, const TileSpec &spec) {
-    const char *const *rows = waterObjects[spec.variant & 15];
+void paintWaterMask(Canvas &tile, const TileRecipe &recipe) {
+    const char *const *rows = waterObjects[recipe.variant & 15];
     for (int y = 0; y < 16; ++y) {
         bool ended = false;
         for (int x = 0; x < 16; ++x) {

@@ -87,8 +87,8 @@ bool placeLevels(int number, int &first, int &last) {
 int placeOfLevel(uint8_t family, int level) {
     for (int number = 0; number < 32; ++number) {
         int first, last;
-        if (places[number].family == family && placeLevels(number, first, last) &&
-            level >= first && level <= last) {
+        if (places[number].family == family && placeLevels(number, first, last) && level >= first &&
+            level <= last) {
             return number;
         }
     }

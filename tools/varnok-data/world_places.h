@@ -7,10 +7,10 @@
 const int placeCount = 40;
 
 struct Place {
-    const char *name;   // at most 15 characters
-    uint8_t column;     // world position of the entrance
+    const char *name; // at most 15 characters
+    uint8_t column;   // world position of the entrance
     uint8_t row;
-    uint8_t family;     // MapKind: 2 towne, 3 castle, 4 keep, 5 dwelling; 0 for the dungeon entrances
+    uint8_t family; // MapKind: 2 towne, 3 castle, 4 keep, 5 dwelling; 0 for the dungeon entrances
     uint8_t entryLevel; // level of the family's map file on which the place is entered
     uint8_t icon;       // overworld tile shown at the entrance
 };
@@ -18,8 +18,15 @@ struct Place {
 extern const Place places[placeCount];
 
 // Kinds of settlement, for the builders of maps and people.
-enum PlaceKind { kindTown, kindLighthouse, kindHut, kindCastle, kindVillage, kindKeep,
-                 kindEntrance };
+enum PlaceKind {
+    kindTown,
+    kindLighthouse,
+    kindHut,
+    kindCastle,
+    kindVillage,
+    kindKeep,
+    kindEntrance
+};
 PlaceKind placeKind(int number);
 
 // The levels a settlement owns: from its entry level (from level 0 for the first
