@@ -4,14 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
+#include "shell/timer.h"
 
 namespace {
 
 // Each step copes with its resource never having been made: a loader may end
 // the program part-way through start-up.
 void releaseEverything() {
+    removeScheduledTaskByAction(animationTick);
     popInputHandler();
     freeSettingsDirectory();
     SDL_Quit();

@@ -1,9 +1,11 @@
 #include "shell/startup.h"
 
+#include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/main_loop.h"
 #include "shell/settings.h"
 #include "shell/shutdown.h"
+#include "shell/timer.h"
 #include "shell/video.h"
 
 namespace {
@@ -17,6 +19,8 @@ void ignoreKey(GameKey, intptr_t) {
 void runGame() {
     loadSettings();
     initVideo();
+    startTickTimer();
+    addScheduledTask(animationTick, tickInterval);
     pushInputHandler(ignoreKey, 0);
     runMainLoop();
     shutdownAndExit();
