@@ -1,11 +1,10 @@
 #include "data/characters.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
+#include "data/essential_file.h"
 #include "data/maps.h"
-#include "data/paths.h"
-#include "shell/shutdown.h"
 
 NpcSlot npcSlots[npcSlotCount];
 const uint8_t *currentCharacterRecord = nullptr;
@@ -33,14 +32,10 @@ uint8_t *npcFileBuffer(uint8_t kind) {
 }
 
 void readNpcFile(const char *name, uint8_t *buffer) {
-    char *path = makeDataPath(name);
-    FILE *file = fopen(path, "rb");
-    if (file == nullptr) {
-        failAndExit(path);
-    }
+    FILE *file = openEssentialFile(name);
+    memset(buffer, 0, npcFileSize);
     size_t got = fread(buffer, 1, npcFileSize, file);
     (void)got; // a short file leaves people of type 0
-    free(path);
     fclose(file);
 }
 

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/music.h"
+#include "data/table_file.h"
+#include "data/tile_names.h"
 #include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
@@ -16,7 +19,11 @@ namespace {
 void releaseEverything() {
     removeScheduledTaskByAction(animationTick);
     popInputHandler();
+    freeLocationNames();
+    freeChunkLayout(); // only present when a start-up load failed part-way
+    closeAudio();
     freeSettingsDirectory();
+    freeTileNames();
     SDL_Quit();
 }
 

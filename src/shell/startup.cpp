@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "audio/music.h"
+#include "data/game_data.h"
 #include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/main_loop.h"
@@ -19,6 +21,9 @@ void ignoreKey(GameKey, intptr_t) {
 void runGame() {
     loadSettings();
     initVideo();
+    // Without audio the game simply stays silent.
+    initAudio();
+    loadGameData();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(ignoreKey, 0);

@@ -60,6 +60,28 @@ class Display:
         self.proc.wait()
 
 
+# The smallest set of data files a start-up accepts: all-zero tables and maps, no
+# characters, no tile names. Without a data directory they are read from the
+# game's current directory.
+ESSENTIAL_DATA = {
+    "data.ovl": bytes(14470 + 256),
+    "arva.dat": bytes(256),
+    "under.dat": bytes(65536),
+    "towne.npc": bytes(4608),
+    "dwelling.npc": bytes(4608),
+    "castle.npc": bytes(4608),
+    "keep.npc": bytes(4608),
+    "look2.dat": bytes(1024 + 1),
+}
+
+
+def minimal_data(**extra):
+    """The essential data files, plus any extra name=content files."""
+    files = dict(ESSENTIAL_DATA)
+    files.update(extra)
+    return files
+
+
 class Game:
     """One run of the game binary in its own scratch directory."""
 
@@ -68,9 +90,12 @@ class Game:
         if settings is not None:
             with open(os.path.join(self.dir, "settings.ini"), "w") as f:
                 f.write(settings)
-        for name, text in (files or {}).items():
-            with open(os.path.join(self.dir, name), "w") as f:
-                f.write(text)
+        for name, content in (files or {}).items():
+            mode = "wb" if isinstance(content, bytes) else "w"
+            path = os.path.join(self.dir, name)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, mode) as f:
+                f.write(content)
         self.display = display
         env = dict(os.environ)
         env.setdefault("SDL_AUDIODRIVER", "dummy")
@@ -178,6 +203,14 @@ def read_xwd(raw):
         raise AssertionError("expected a 32-bit screen, got %d bits" % bits_per_pixel)
     fmt = "<" if byte_order == 0 else ">"
     shifts = [(m & -m).bit_length() - 1 for m in masks]
+    if bytes_per_line == 4 * width and all(s % 8 == 0 for s in shifts):
+        # Whole bytes per channel: pick them out with slices, far faster than a loop.
+        pixels = data[:4 * width * height]
+        out = bytearray(3 * width * height)
+        for channel, shift in enumerate(shifts):
+            index = shift // 8 if byte_order == 0 else 3 - shift // 8
+            out[channel::3] = pixels[index::4]
+        return Image(width, height, bytes(out))
     out = bytearray(3 * width * height)
     for y in range(height):
         row = struct.unpack_from(fmt + "%dI" % width, data, y * bytes_per_line)

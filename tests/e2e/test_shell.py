@@ -5,7 +5,8 @@ from harness import Game
 
 
 def window_has_caption_and_size(args, display):
-    game = Game(args.binary, settings="video=1\n", display=display)
+    game = Game(args.binary, settings="video=1\n", display=display,
+                files=harness.minimal_data())
     try:
         game.wait_window()
         assert game.geometry() == (640, 400), "window is %dx%d" % game.geometry()
@@ -16,7 +17,7 @@ def window_has_caption_and_size(args, display):
 
 
 def alt_x_ends_with_status_zero(args, display):
-    game = Game(args.binary, display=display)
+    game = Game(args.binary, display=display, files=harness.minimal_data())
     try:
         game.wait_window()
         game.key("alt+x")
@@ -27,7 +28,7 @@ def alt_x_ends_with_status_zero(args, display):
 
 
 def closing_the_window_ends_with_status_zero(args, display):
-    game = Game(args.binary, display=display)
+    game = Game(args.binary, display=display, files=harness.minimal_data())
     try:
         game.wait_window()
         game.close_window()

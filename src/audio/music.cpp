@@ -1,0 +1,174 @@
+#include "audio/music.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "data/paths.h"
+#include "shell/settings.h"
+
+// Index = music number. Keys 7-38 name the place whose entering plays them.
+const char *const musicKeys[musicNumberCount] = {
+    "theme",      "overworld",  "underworld", "sailing",     "combat1",   "combat2",
+    "combat3",    "millbrook",  "saltmere",   "emberfold",   "harrowgate", "ravensford",
+    "windhollow", "copperdale", "thornwick",  "haldervine",  "ostrand",   "stonefang",
+    "grimwall",   "duskhold",   "willowcot",  "mossden",     "briarcot",  "hermitage",
+    "marlow",     "oakhurst",   "pebbleton",  "dunmore",     "wrenfield", "ashby",
+    "underhold",  "blackspire", "irongate",   "cinderhold",  "frostholm", "greywatch",
+    "tidelamp",   "stormbeacon", "gullrock",  "shrine",      "tavern",    "lament",
+    "victory",    "farewell",   "dawn",       "dusk",        "market",    "harbour",
+    "festival",   "requiem",    "voyage",     "council",     "ballad",    "finale",
+};
+
+char **musicPaths = nullptr;
+int musicCount = 0;
+Mix_Music *currentMusic = nullptr;
+
+namespace {
+
+const int mixRate = 22050;
+const int mixChannels = 2;
+const int mixChunkSize = 4096;
+
+// What this module opened, so that teardown undoes exactly that and no more.
+bool audioSubsystemStarted = false;
+bool mixerOpen = false;
+
+const char musicFolder[] = "music/";
+
+// The open file the current piece streams from. The mixer's own file loader loses
+// its file handle when a file is no music it can read, so the file is opened here
+// and closed here on every path.
+SDL_RWops *currentSource = nullptr;
+
+void stopCurrentMusic() {
+    if (currentMusic != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(currentMusic);
+        currentMusic = nullptr;
+    }
+    if (currentSource != nullptr) {
+        SDL_RWclose(currentSource);
+        currentSource = nullptr;
+    }
+}
+
+// Loads and starts one file, looping; leaves silence when that fails.
+void startPiece(const char *path) {
+    currentSource = SDL_RWFromFile(path, "rb");
+    if (currentSource == nullptr) {
+        return;
+    }
+    currentMusic = Mix_LoadMUS_RW(currentSource);
+    if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
+        stopCurrentMusic();
+    }
+}
+
+void freeMusicTable() {
+    if (musicPaths != nullptr) {
+        for (int n = 0; n < musicCount; n++) {
+            free(musicPaths[n]);
+        }
+        free(musicPaths);
+    }
+    musicPaths = nullptr;
+    musicCount = 0;
+}
+
+// The whole of "music.ini" as one NUL-terminated text, or nullptr.
+char *readMusicIni() {
+    FILE *file = fopen("music.ini", "rb");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    int32_t size = fileSize(file);
+    char *text = size >= 0 ? (char *)calloc((size_t)size + 1, 1) : nullptr;
+    if (text != nullptr) {
+        size_t got = fread(text, 1, (size_t)size, file);
+        text[got] = '\0';
+    }
+    fclose(file);
+    return text;
+}
+
+} // namespace
+
+int initAudio() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
+        return -1;
+    }
+    audioSubsystemStarted = true;
+    if (Mix_OpenAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
+        return -1;
+    }
+    mixerOpen = true;
+    loadMusicTable();
+    return 0;
+}
+
+void loadMusicTable() {
+    freeMusicTable();
+    musicPaths = (char **)calloc(musicNumberCount, sizeof(char *));
+    if (musicPaths == nullptr) {
+        return;
+    }
+    musicCount = musicNumberCount;
+    char *text = readMusicIni();
+    if (text == nullptr) {
+        return;
+    }
+    parseIniText(text, addMusicEntry);
+    free(text);
+}
+
+void addMusicEntry(const char *key, const char *value) {
+    if (musicPaths == nullptr || value == nullptr || value[0] == '\0') {
+        return;
+    }
+    for (int n = 0; n < musicCount; n++) {
+        if (strcmp(key, musicKeys[n]) != 0) {
+            continue;
+        }
+        size_t length = strlen(musicFolder) + strlen(value) + 1;
+        char *name = (char *)malloc(length);
+        if (name == nullptr) {
+            return;
+        }
+        snprintf(name, length, "%s%s", musicFolder, value);
+        char *path = makeDataPath(name);
+        free(name);
+        // A later line for the same key wins.
+        free(musicPaths[n]);
+        musicPaths[n] = path;
+        return;
+    }
+}
+
+void playMusic(uint16_t n) {
+    if (settings.music == 0 || !mixerOpen || musicPaths == nullptr) {
+        return;
+    }
+    // Every request stops what plays, so asking for the same number restarts it.
+    stopCurrentMusic();
+    // A number outside the table has no file: silence rather than a stray read.
+    if (n >= musicCount || musicPaths[n] == nullptr) {
+        return;
+    }
+    startPiece(musicPaths[n]);
+}
+
+void closeAudio() {
+    freeMusicTable();
+    stopCurrentMusic();
+    // Closing a mixer that never opened would undo someone else's open.
+    if (mixerOpen) {
+        Mix_CloseAudio();
+        mixerOpen = false;
+    }
+    if (audioSubsystemStarted) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioSubsystemStarted = false;
+    }
+}

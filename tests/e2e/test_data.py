@@ -1,0 +1,38 @@
+"""Start-up with the game's data files: every essential file, missing in turn,
+ends the program with status 1 and its path on standard error; a missing
+settlement map does not."""
+
+import harness
+from harness import Game
+
+
+def each_missing_essential_file_ends_with_its_path(args, display):
+    for name in harness.ESSENTIAL_DATA:
+        files = harness.minimal_data()
+        del files[name]
+        files = {"data/" + other: content for other, content in files.items()}
+        game = Game(args.binary, settings="directory=data\n", display=display, files=files)
+        try:
+            status, _, err = game.wait_exit()
+            assert status == 1, "%s missing: status %d" % (name, status)
+            expected = "Cannot open data file 'data/%s'\n" % name
+            assert err == expected, "%s missing: %r" % (name, err)
+        finally:
+            game.cleanup()
+
+
+def missing_settlement_maps_are_not_an_error(args, display):
+    game = Game(args.binary, display=display, files=harness.minimal_data())
+    try:
+        game.wait_window()
+        game.key("alt+x")
+        status, out, err = game.wait_exit()
+        assert status == 0, "status %d, %s" % (status, err)
+        assert out == "" and err == "", repr((out, err))
+    finally:
+        game.cleanup()
+
+
+if __name__ == "__main__":
+    harness.run([each_missing_essential_file_ends_with_its_path,
+                 missing_settlement_maps_are_not_an_error])

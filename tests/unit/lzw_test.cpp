@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/lzw.h"
+#include "formats/formats.h"
+#include "test_support.h"
+
+namespace {
+
+// Writes codewords of explicit widths, lowest bit first, as the container holds them.
+struct CodeWriter {
+    Bytes bytes;
+    uint64_t buffer = 0;
+    int bits = 0;
+    void put(int code, int width) {
+        buffer |= (uint64_t)code << bits;
+        bits += width;
+        while (bits >= 8) {
+            bytes.push_back((uint8_t)buffer);
+            buffer >>= 8;
+            bits -= 8;
+        }
+    }
+    Bytes container(uint32_t declared) {
+        Bytes out = {(uint8_t)declared, (uint8_t)(declared >> 8), (uint8_t)(declared >> 16),
+                     (uint8_t)(declared >> 24)};
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (bits > 0) {
+            out.push_back((uint8_t)buffer);
+        }
+        return out;
+    }
+};
+
+struct LoadResult {
+    int status;
+    Bytes data;
+    std::string printed;
+};
+
+// Writes the file, loads it, takes the result out of LoadedFile and frees it.
+LoadResult loadBytes(const Bytes &file) {
+    ScratchDir dir;
+    writeBinaryFile("packed.bin", file);
+    LoadedFile = {nullptr, 0};
+    testing::internal::CaptureStdout();
+    LoadResult r;
+    r.status = loadLzwFile("packed.bin");
+    r.printed = testing::internal::GetCapturedStdout();
+    if (LoadedFile.data != nullptr) {
+        r.data.assign(LoadedFile.data, LoadedFile.data + LoadedFile.size);
+        free(LoadedFile.data);
+    }
+    LoadedFile = {nullptr, 0};
+    return r;
+}
+
+Bytes text(const char *s) {
+    return Bytes(s, s + strlen(s));
+}
+
+// Data of mixed character: runs like map tiles, repeated patterns, and noise.
+Bytes variedData(size_t n, uint32_t seed) {
+    Bytes out(n);
+    uint32_t x = seed;
+    for (size_t i = 0; i < n; i++) {
+        x = x * 1103515245u + 12345u;
+        uint32_t r = x >> 16;
+        switch ((i / 4096) % 3) {
+        case 0:
+            out[i] = (uint8_t)((i / 16) % 7 + (r % 16 == 0 ? r % 5 : 0));
+            break;
+        case 1:
+            out[i] = (uint8_t)(r & 0xFF);
+            break;
+        default:
+            out[i] = (uint8_t)((i * 31) % 251 ^ (r % 3));
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(LzwContainer, DecodesTheTwoReferenceFiles) {
+    LoadResult abab = loadBytes({0x04, 0, 0, 0, 0x00, 0x83, 0x08, 0x11, 0x18, 0x10});
+    EXPECT_EQ(abab.status, 1);
+    EXPECT_EQ(abab.data, text("ABAB"));
+    EXPECT_EQ(abab.printed, "");
+
+    // 258 is the code being defined when it is read: the string before plus its
+    // own first byte.
+    LoadResult aaa = loadBytes({0x03, 0, 0, 0, 0x00, 0x83, 0x08, 0x0C, 0x08});
+    EXPECT_EQ(aaa.status, 1);
+    EXPECT_EQ(aaa.data, text("AAA"));
+}
+
+TEST(LzwContainer, CodeBeingDefinedInLongerRuns) {
+    // A, then 258 (AA), 259 (AAA), 260 (AAAA): every code is the one being defined.
+    CodeWriter w;
+    for (int code : std::vector<int>{256, 'A', 258, 259, 260, 257}) {
+        w.put(code, 9);
+    }
+    LoadResult r = loadBytes(w.container(10));
+    EXPECT_EQ(r.data, Bytes(10, 'A'));
+    EXPECT_EQ(r.printed, "");
+}
+
+TEST(LzwContainer, WidthsGrowAt512And1024And2048AndStayAt12) {
+    // Only literals: each codeword after the first adds one entry. The reader must
+    // switch to 10 bits once the next free code reaches 512, to 11 at 1024, to 12
+    // at 2048, and keep 12 bits past 4096.
+    CodeWriter w;
+    Bytes expected;
+    w.put(256, 9);
+    int nextFree = 258;
+    int total = 1 + 254 + 512 + 1024 + 2048 + 1000; // runs past 4096 entries
+    for (int i = 0; i < total; i++) {
+        int width = nextFree < 512 ? 9 : nextFree < 1024 ? 10 : nextFree < 2048 ? 11 : 12;
+        uint8_t literal = (uint8_t)(i * 37 + 11);
+        w.put(literal, width);
+        expected.push_back(literal);
+        if (i > 0) {
+            nextFree++;
+        }
+    }
+    ASSERT_GT(nextFree, 4096);
+    w.put(257, 12);
+    LoadResult r = loadBytes(w.container((uint32_t)expected.size()));
+    EXPECT_EQ(r.data, expected);
+    EXPECT_EQ(r.printed, "");
+}
+
+TEST(LzwContainer, ClearMidStreamResetsWidthAndDictionary) {
+    CodeWriter w;
+    Bytes expected;
+    w.put(256, 9);
+    // 255 literals bring the width to 10.
+    for (int i = 0; i < 255; i++) {
+        w.put('a' + i % 3, 9);
+        expected.push_back((uint8_t)('a' + i % 3));
+    }
+    w.put(256, 10);
+    // Back at 9 bits; the literal right after the clear adds no entry, so 258 is
+    // the code being defined by the next codeword: "XX".
+    w.put('X', 9);
+    w.put(258, 9);
+    w.put(257, 9);
+    for (const char *s = "XXX"; *s; s++) {
+        expected.push_back((uint8_t)*s);
+    }
+    LoadResult r = loadBytes(w.container((uint32_t)expected.size()));
+    EXPECT_EQ(r.data, expected);
+    EXPECT_EQ(r.printed, "");
+}
+
+TEST(LzwContainer, ReportsTheThreeFailures) {
+    ScratchDir dir;
+    testing::internal::CaptureStdout();
+    LoadedFile = {nullptr, 7};
+    EXPECT_EQ(loadLzwFile("missing/tiles.4"), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Couldn't open 'missing/tiles.4'\n.");
+    EXPECT_EQ(LoadedFile.data, nullptr);
+    EXPECT_EQ(LoadedFile.size, 7);
+
+    const char *notLzw = "The input file is not a valid LZW-compressed file.\n";
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x00}).printed, notLzw);          // 5 bytes
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 1, 0x00, 0x83, 0x08}).printed, notLzw); // 16 MiB+
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).printed, notLzw); // no clear
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).status, -1);
+
+    // Third codeword 300 while the next free code is 258: the step's two bytes
+    // are written, then decoding stops; the load itself succeeds.
+    CodeWriter w;
+    for (int code : std::vector<int>{256, 'A', 300, 'B', 257}) {
+        w.put(code, 9);
+    }
+    LoadResult bad = loadBytes(w.container(6));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.printed, "cW != next_free_codeword!\n");
+    EXPECT_EQ(bad.data, (Bytes{'A', 'A', 'A', 0, 0, 0}));
+}
+
+TEST(LzwContainer, MalformedStreamsStayInsideTheirBuffers) {
+    // More output than declared: cut at the declared size.
+    CodeWriter longer;
+    for (int code : std::vector<int>{256, 'A', 'B', 258, 259, 260, 257}) {
+        longer.put(code, 9);
+    }
+    EXPECT_EQ(loadBytes(longer.container(5)).data, text("ABABB"));
+    EXPECT_EQ(loadBytes(longer.container(0)).data, Bytes());
+
+    // A stream without an end code stops when it runs out; unwritten bytes are 0.
+    CodeWriter open;
+    for (int code : std::vector<int>{256, 'A', 'B'}) {
+        open.put(code, 9);
+    }
+    EXPECT_EQ(loadBytes(open.container(4)).data, (Bytes{'A', 'B', 0, 0}));
+
+    // A clear followed by the end code writes nothing; a code above 257 right
+    // after a clear names no entry and stops the decode.
+    CodeWriter empty;
+    empty.put(256, 9);
+    empty.put(257, 9);
+    EXPECT_EQ(loadBytes(empty.container(2)).data, Bytes(2, 0));
+    CodeWriter stale;
+    for (int code : std::vector<int>{256, 'A', 'B', 256, 259, 257}) {
+        stale.put(code, 9);
+    }
+    LoadResult r = loadBytes(stale.container(3));
+    EXPECT_EQ(r.data, (Bytes{'A', 'B', 0}));
+    EXPECT_EQ(r.printed, "cW != next_free_codeword!\n");
+}
+
+TEST(LzwContainer, TruncatedAndGarbageStreamsNeverOverrun) {
+    Bytes raw = variedData(20000, 7);
+    Bytes packed = packLzw(raw);
+    for (size_t cut = 6; cut < packed.size(); cut += 97) {
+        Bytes truncated(packed.begin(), packed.begin() + cut);
+        LoadResult r = loadBytes(truncated);
+        ASSERT_EQ(r.status, 1);
+        ASSERT_EQ(r.data.size(), raw.size());
+    }
+    uint32_t x = 99;
+    for (int round = 0; round < 200; round++) {
+        Bytes garbage = {(uint8_t)(round * 13), (uint8_t)round, 0, 0, 0, 0x01};
+        for (int i = 0; i < 64 + round * 5; i++) {
+            x = x * 1664525u + 1013904223u;
+            garbage.push_back((uint8_t)(x >> 24));
+        }
+        LoadResult r = loadBytes(garbage);
+        ASSERT_EQ(r.status, 1);
+        ASSERT_EQ(r.data.size(), (size_t)(round * 13 % 256 + 256 * round));
+    }
+}
+
+TEST(LzwContainer, PackedDataRoundTripsAtEverySize) {
+    // Sizes from empty to a few MB: every width, and (for the large ones) many
+    // clears, with data of every kind from single runs to noise.
+    std::vector<size_t> sizes = {0, 1, 2, 3, 4, 255, 256, 257, 511, 4096, 65536, 300001, 3 << 20};
+    for (size_t n : sizes) {
+        Bytes raw = variedData(n, (uint32_t)n);
+        LoadResult r = loadBytes(packLzw(raw));
+        ASSERT_EQ(r.status, 1) << n;
+        ASSERT_EQ(r.printed, "") << n;
+        ASSERT_TRUE(r.data == raw) << n;
+    }
+    Bytes run(200000, 'z');
+    EXPECT_TRUE(loadBytes(packLzw(run)).data == run);
+    Bytes noise = variedData(1 << 20, 5);
+    for (size_t i = 0; i < noise.size(); i++) {
+        noise[i] = (uint8_t)(noise[i] * 251 + i * 7919 / 3);
+    }
+    EXPECT_TRUE(loadBytes(packLzw(noise)).data == noise);
+}

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "data/map_files.h"
+#include "data/maps.h"
+#include "data/table_file.h"
+#include "formats/formats.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+// Map files in a scratch directory, read by bare name (no data directory).
+struct MapFiles : testing::Test {
+    ScratchDir dir;
+    char *savedDirectory;
+    void SetUp() override {
+        savedDirectory = settings.directory;
+        settings.directory = nullptr;
+    }
+    void TearDown() override {
+        settings.directory = savedDirectory;
+        freeChunkLayout();
+    }
+    void writeLayout(const uint8_t layout[256]) {
+        ASSERT_TRUE(writeBytes("data.ovl", buildTableFile(layout, {})));
+        FILE *f = fopen("data.ovl", "rb");
+        readChunkLayout(f);
+        fclose(f);
+    }
+};
+
+uint8_t patternByte(size_t i) {
+    return (uint8_t)(i * 7 + i / 251);
+}
+
+Bytes patterned(size_t n) {
+    Bytes out(n);
+    for (size_t i = 0; i < n; i++) {
+        out[i] = patternByte(i);
+    }
+    return out;
+}
+
+const MapCell &worldCell(uint8_t kind, int column, int row) {
+    return mapStore(kind)[row * 256 + column];
+}
+
+} // namespace
+
+TEST_F(MapFiles, OverworldBlocksComeThroughTheChunkLayout) {
+    uint8_t layout[256];
+    for (int i = 0; i < 256; i++) {
+        layout[i] = (uint8_t)(i % 6);
+    }
+    layout[33] = 5;
+    layout[34] = 255; // a plain block of tile 1
+    layout[35] = 6;   // a chunk past the end of the file
+    writeLayout(layout);
+    ASSERT_TRUE(writeBytes("arva.dat", patterned(6 * 256 + 100)));
+    loadOverworld();
+
+    // Cell (17, 33) lies in block 2 x 16 + 1 = 33 and holds file byte 1297.
+    EXPECT_EQ(worldCell(overworld, 17, 33).baseTile, patternByte(1297));
+    EXPECT_EQ(worldCell(overworld, 17, 33).shownTile, patternByte(1297));
+    EXPECT_EQ(worldCell(overworld, 0, 0).baseTile, patternByte(0));
+    EXPECT_EQ(worldCell(overworld, 255, 255).baseTile, patternByte((255 % 6) * 256 + 255));
+    for (int y = 0; y < 16; y++) {
+        for (int x = 0; x < 16; x++) {
+            ASSERT_EQ(worldCell(overworld, 32 + x, 32 + y).baseTile, 1);
+            ASSERT_EQ(worldCell(overworld, 48 + x, 32 + y).baseTile, 255);
+        }
+    }
+    EXPECT_EQ(chunkLayout, nullptr);
+}
+
+TEST_F(MapFiles, AllPlainLayoutStillNeedsTheFile) {
+    uint8_t layout[256];
+    std::fill(layout, layout + 256, 255);
+    writeLayout(layout);
+    ASSERT_TRUE(writeBytes("arva.dat", Bytes()));
+    loadOverworld();
+    for (int i = 0; i < 65536; i++) {
+        ASSERT_EQ(mapStore(overworld)[i].baseTile, 1);
+    }
+    remove("arva.dat");
+    writeLayout(layout);
+    EXPECT_EXIT(loadOverworld(), testing::ExitedWithCode(1),
+                "^Cannot open data file 'arva.dat'\n$");
+}
+
+TEST_F(MapFiles, UnderworldChunksFillBlocksInOrder) {
+    ASSERT_TRUE(writeBytes("under.dat", patterned(65536 + 10)));
+    loadUnderworld();
+    EXPECT_EQ(worldCell(underworld, 255, 255).baseTile, patternByte(65535));
+    EXPECT_EQ(worldCell(underworld, 16, 0).baseTile, patternByte(256));
+    EXPECT_EQ(worldCell(underworld, 1, 1).shownTile, patternByte(17));
+
+    // A short file: the cells it holds, then tile 255.
+    ASSERT_TRUE(writeBytes("under.dat", patterned(300)));
+    loadUnderworld();
+    EXPECT_EQ(worldCell(underworld, 16, 2).baseTile, patternByte(256 + 32));
+    EXPECT_EQ(worldCell(underworld, 16 + 12, 2).baseTile, 255);
+    EXPECT_EQ(worldCell(underworld, 255, 255).baseTile, 255);
+}
+
+TEST_F(MapFiles, SettlementLevelsInFileOrder) {
+    ASSERT_TRUE(writeBytes("keep.dat", patterned(16384 + 5)));
+    loadSettlementFile("keep.dat", mapStore(keep));
+    EXPECT_EQ(mapStore(keep)[3 * 1024 + 2 * 32 + 5].baseTile, patternByte(3141));
+
+    ASSERT_TRUE(writeBytes("keep.dat", patterned(1500)));
+    loadSettlementFile("keep.dat", mapStore(keep));
+    EXPECT_EQ(mapStore(keep)[1499].baseTile, patternByte(1499));
+    EXPECT_EQ(mapStore(keep)[1500].baseTile, 255);
+    EXPECT_EQ(mapStore(keep)[16383].shownTile, 255);
+
+    // A file that cannot be opened leaves the store as it was.
+    loadSettlementFile("no-such.dat", mapStore(keep));
+    EXPECT_EQ(mapStore(keep)[1499].baseTile, patternByte(1499));
+}
+
+TEST_F(MapFiles, SelectingMapsAndAskingForTiles) {
+    ASSERT_TRUE(writeBytes("towne.dat", patterned(16384)));
+    loadSettlementFile("towne.dat", mapStore(towne));
+    selectMap(towne, 1);
+    EXPECT_EQ(tileAt(0, 0), patternByte(1024));
+    EXPECT_EQ(tileAt(31, 31), patternByte(2047));
+    EXPECT_EQ(CurrentMap.width, 32);
+    EXPECT_EQ(CurrentMap.wraps, 0);
+    EXPECT_EQ(PlayerState.mapKind, towne);
+
+    // Animation changes shown tiles; selecting the same map restores them all.
+    for (int i = 0; i < 1024; i++) {
+        CurrentMap.cells[i].shownTile = 99;
+    }
+    selectMap(towne, 1);
+    EXPECT_EQ(tileAt(5, 7), patternByte(1024 + 7 * 32 + 5));
+
+    // A level past the 16 of a family selects nothing new.
+    selectMap(towne, 16);
+    EXPECT_EQ(CurrentMap.cells, mapStore(towne) + 1024);
+    EXPECT_EQ(PlayerState.mapKind, towne);
+
+    selectMap(underworld, 9);
+    EXPECT_EQ(CurrentMap.cells, mapStore(underworld));
+    EXPECT_EQ(CurrentMap.wraps, 1);
+    EXPECT_EQ(CurrentMap.height, 256);
+
+    selectMap(6, 0);
+    EXPECT_EQ(PlayerState.mapKind, 6);
+    EXPECT_EQ(CurrentMap.cells, nullptr);
+    EXPECT_EQ(tileAt(0, 0), 0);
+    EXPECT_EQ(tileAt(200, 17), 0);
+}

@@ -1,0 +1,183 @@
+// The table file, the tile names, the character files and the path helpers.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "data/characters.h"
+#include "data/maps.h"
+#include "data/paths.h"
+#include "data/table_file.h"
+#include "data/tile_names.h"
+#include "formats/formats.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+// Files in a scratch directory, read by bare name.
+struct Tables : testing::Test {
+    ScratchDir dir;
+    char *savedDirectory;
+    void SetUp() override {
+        savedDirectory = settings.directory;
+        settings.directory = nullptr;
+    }
+    void TearDown() override {
+        settings.directory = savedDirectory;
+        freeLocationNames();
+        freeTileNames();
+    }
+    void readTable(const Bytes &bytes) {
+        ASSERT_TRUE(writeBytes("data.ovl", bytes));
+        FILE *f = fopen("data.ovl", "rb");
+        readLocations(f);
+        fclose(f);
+    }
+    void readNames(const Bytes &bytes) {
+        ASSERT_TRUE(writeBytes("look2.dat", bytes));
+        FILE *f = fopen("look2.dat", "rb");
+        readTileNames(f);
+        fclose(f);
+    }
+};
+
+void putText(Bytes &b, size_t at, const char *text) {
+    if (b.size() < at + strlen(text) + 1) {
+        b.resize(at + strlen(text) + 1, 0);
+    }
+    memcpy(b.data() + at, text, strlen(text) + 1);
+}
+
+void putPosition(Bytes &b, int location, int value) {
+    b[7754 + 2 * location] = (uint8_t)(value & 0xFF);
+    b[7754 + 2 * location + 1] = (uint8_t)(value >> 8);
+}
+
+} // namespace
+
+TEST_F(Tables, LocationNamesAndPositions) {
+    Bytes table(14726, 0);
+    putPosition(table, 0, 100); // name at 116
+    putText(table, 116, "Saltmere");
+    putPosition(table, 1, 200);
+    putText(table, 216, "ABCDEFGHIJKLMNOPQRST"); // cut to 15
+    putPosition(table, 2, 300);
+    putText(table, 316, "Two\nlines");
+    putPosition(table, 3, 60000); // beyond the end of the file
+    for (int i = 0; i < 40; i++) {
+        table[7834 + i] = (uint8_t)(i + 1);
+        table[7874 + i] = (uint8_t)(200 + i);
+    }
+    readTable(table);
+    EXPECT_STREQ(locations[0].name, "Saltmere");
+    EXPECT_STREQ(locations[1].name, "ABCDEFGHIJKLMNO");
+    EXPECT_STREQ(locations[2].name, "Two\n");
+    EXPECT_STREQ(locations[3].name, "");
+    EXPECT_EQ(locations[0].column, 1);
+    EXPECT_EQ(locations[39].column, 40);
+    EXPECT_EQ(locations[39].row, 239); // byte 7913
+
+    // The writer's table reads back.
+    uint8_t layout[256] = {};
+    readTable(buildTableFile(layout, {{3, 4, "Millbrook"}, {5, 6, "Emberfold"}}));
+    EXPECT_STREQ(locations[1].name, "Emberfold");
+    EXPECT_EQ(locations[1].row, 6);
+    EXPECT_STREQ(locations[2].name, "");
+    freeLocationNames();
+    EXPECT_EQ(locations[0].name, nullptr);
+}
+
+TEST_F(Tables, TileNames) {
+    Bytes look(1024, 0);
+    for (int i = 0; i < 512; i++) {
+        look[2 * i] = 0x00; // every name at 0x0400 unless set below
+        look[2 * i + 1] = 0x04;
+    }
+    putText(look, 1024, "grass");
+    look[2] = 0x10; // name 1 at 0x0410
+    putText(look, 0x410, "a name of well over thirty-one characters");
+    look[4] = 0xFF; // name 2 at 0xFFFF, past the end of the file
+    look[5] = 0xFF;
+    look[6] = 0x50; // name 3 at 0x0450: runs to the end of the file
+    putText(look, 0x450, "end");
+    look.pop_back();
+    readNames(look);
+    EXPECT_STREQ(tileName(0), "grass");
+    EXPECT_STREQ(tileName(511), "grass");
+    EXPECT_STREQ(tileName(1), "a name of well over thirty-one ");
+    EXPECT_EQ(strlen(tileName(1)), 31u);
+    EXPECT_STREQ(tileName(2), "");
+    EXPECT_STREQ(tileName(3), "end");
+    EXPECT_STREQ(tileName(512), "");
+    EXPECT_STREQ(tileName(-1), "");
+    freeTileNames();
+    EXPECT_STREQ(tileName(0), "");
+    freeTileNames(); // nothing loaded: nothing freed
+
+    std::vector<std::string> names(512);
+    names[300] = "a bard";
+    readNames(buildTileNameFile(names));
+    EXPECT_STREQ(tileName(300), "a bard");
+    EXPECT_STREQ(tileName(299), "");
+}
+
+TEST_F(Tables, SettlementCharactersFromTheirRecord) {
+    Bytes castleFile(4608);
+    for (size_t i = 0; i < castleFile.size(); i++) {
+        castleFile[i] = (uint8_t)(i * 13 + 1);
+    }
+    ASSERT_TRUE(writeBytes("castle.npc", castleFile));
+    readNpcFile("castle.npc", npcFileBuffer(castle));
+    setSettlementCharacters(castle, 1);
+    EXPECT_EQ(currentCharacterRecord, npcFileBuffer(castle) + 576);
+    for (int p = 0; p < 32; p++) {
+        ASSERT_EQ(npcSlots[p].column, castleFile[576 + 16 * p + 3]);
+        ASSERT_EQ(npcSlots[p].row, castleFile[576 + 16 * p + 6]);
+        ASSERT_EQ(npcSlots[p].floor, castleFile[576 + 16 * p + 9]);
+        ASSERT_EQ(npcSlots[p].extra, castleFile[576 + 544 + p]);
+        ASSERT_EQ(npcSlots[p].type, castleFile[576 + 512 + p]);
+    }
+    setSettlementCharacters(overworld, 0);
+    EXPECT_EQ(currentCharacterRecord, nullptr);
+    setSettlementCharacters(castle, 8);
+    EXPECT_EQ(currentCharacterRecord, nullptr);
+    setSettlementCharacters(castle, -1);
+    EXPECT_EQ(currentCharacterRecord, nullptr);
+
+    // A short file leaves nobody in the rest of the buffer, whatever was there.
+    ASSERT_TRUE(writeBytes("castle.npc", Bytes(castleFile.begin(), castleFile.begin() + 600)));
+    readNpcFile("castle.npc", npcFileBuffer(castle));
+    setSettlementCharacters(castle, 1);
+    EXPECT_EQ(npcSlots[1].column, castleFile[576 + 16 + 3]);
+    EXPECT_EQ(npcSlots[2].column, 0);
+    EXPECT_EQ(npcSlots[31].type, 0);
+}
+
+TEST_F(Tables, DataPathsAndFileSizes) {
+    settings.directory = (char *)"/games/data";
+    char *path = makeDataPath("keep.npc");
+    EXPECT_STREQ(path, "/games/data/keep.npc");
+    free(path);
+    settings.directory = (char *)"data/";
+    path = makeDataPath("music/theme.ogg");
+    EXPECT_STREQ(path, "data//music/theme.ogg");
+    free(path);
+    settings.directory = nullptr;
+    path = makeDataPath("keep.npc");
+    EXPECT_STREQ(path, "keep.npc");
+    free(path);
+
+    ASSERT_TRUE(writeBytes("ten", Bytes(10, 1)));
+    ASSERT_TRUE(writeBytes("empty", Bytes()));
+    FILE *f = fopen("ten", "rb");
+    fseek(f, 4, SEEK_SET);
+    EXPECT_EQ(fileSize(f), 10);
+    EXPECT_EQ(ftell(f), 0);
+    fclose(f);
+    f = fopen("empty", "rb");
+    EXPECT_EQ(fileSize(f), 0);
+    fclose(f);
+}
