@@ -2,6 +2,7 @@
 
 #include "audio/music.h"
 #include "data/game_data.h"
+#include "play/commands.h"
 #include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/main_loop.h"
@@ -9,14 +10,6 @@
 #include "shell/shutdown.h"
 #include "shell/timer.h"
 #include "shell/video.h"
-
-namespace {
-
-// Bottom handler until the game's command handler exists: keys are ignored.
-void ignoreKey(GameKey, intptr_t) {
-}
-
-} // namespace
 
 void runGame() {
     loadSettings();
@@ -26,7 +19,7 @@ void runGame() {
     loadGameData();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
-    pushInputHandler(ignoreKey, 0);
+    pushInputHandler(mainCommandHandler, 0);
     runMainLoop();
     shutdownAndExit();
 }

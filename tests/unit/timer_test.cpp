@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "data/maps.h"
@@ -132,6 +133,7 @@ TEST_F(Tasks, RemovalTakesOneMatchingPairFromTheFront) {
 }
 
 TEST_F(Tasks, TheTimerPostsAUserEventThatRunsTheTasks) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
     addScheduledTask(taskA, tickInterval);
     EXPECT_EQ(onTimer(250, nullptr), 250u);
