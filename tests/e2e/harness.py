@@ -43,7 +43,10 @@ class Display:
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp",
+             # Without -noreset the server resets whenever its last client leaves,
+             # and a game started during the reset cannot open the display.
+             "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
@@ -54,6 +57,17 @@ class Display:
             number += chunk
         os.close(read_fd)
         self.name = ":" + number.decode().strip()
+        # The number can come before the server takes clients: a game started in
+        # that gap fails its video set-up.
+        poll(self.accepts_clients, 10.0, "Xvfb to accept clients")
+
+    def accepts_clients(self):
+        from Xlib import display as xdisplay, error as xerror
+        try:
+            xdisplay.Display(self.name).close()
+            return True
+        except (xerror.DisplayError, ConnectionError, OSError):
+            return False
 
     def close(self):
         self.proc.terminate()
