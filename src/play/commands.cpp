@@ -52,9 +52,9 @@ struct CommandEntry {
 };
 
 const CommandEntry commandTable[] = {
-    {' ', passCommand},      {keyNorth, moveCommand}, {keySouth, moveCommand},
-    {keyEast, moveCommand},  {keyWest, moveCommand},  {'e', enterCommand},
-    {'k', klimbKey},         {'l', lookKey},
+    {' ', passCommand},     {keyNorth, moveCommand}, {keySouth, moveCommand},
+    {keyEast, moveCommand}, {keyWest, moveCommand},  {'e', enterCommand},
+    {'k', klimbKey},        {'l', lookKey},
 };
 
 // A coordinate after a step on a wrapping axis of the given size.
@@ -88,8 +88,7 @@ int tryMove(GameKey direction) {
     if (CurrentMap.wraps) {
         column = wrapped(column, CurrentMap.width);
         row = wrapped(row, CurrentMap.height);
-    } else if (column < 0 || row < 0 || column >= CurrentMap.width ||
-               row >= CurrentMap.height) {
+    } else if (column < 0 || row < 0 || column >= CurrentMap.width || row >= CurrentMap.height) {
         return moveOffEdge;
     }
     PlayerState.column = (uint8_t)column;

@@ -7,11 +7,11 @@
 #include "gfx/console.h"
 
 const uint8_t entryLevel[worldLocationCount] = {
-    0, 2, 4, 7, 8,  10, 12, 14, // towns
-    0, 3, 6, 9, 12, 13, 14, 15, // lighthouses, huts
+    0, 2, 4,  7,  8,  10, 12, 14, // towns
+    0, 3, 6,  9,  12, 13, 14, 15, // lighthouses, huts
     1, 6, 10, 11, 12, 13, 14, 15, // castles, villages
-    0, 2, 4, 5, 6,  8,  10, 14, // keeps
-    0, 0, 0, 0, 0,  0,  0,  0,  // dungeon entrances
+    0, 2, 4,  5,  6,  8,  10, 14, // keeps
+    0, 0, 0,  0,  0,  0,  0,  0,  // dungeon entrances
 };
 
 const uint8_t locationMusic[worldLocationCount] = {
@@ -34,8 +34,8 @@ enum NameStyle {
 struct LocationRange {
     int first;
     int last;
-    uint8_t family;   // MapKind of the settlement
-    int firstRecord;  // location number of the family's character record 0
+    uint8_t family;  // MapKind of the settlement
+    int firstRecord; // location number of the family's character record 0
     const char *heading;
     NameStyle style;
 };
@@ -118,8 +118,8 @@ void takePassage(int i, uint8_t toKind) {
 // on the overworld alone.
 int locationHere(int first, int last) {
     for (int i = first; i <= last; i++) {
-        bool reachable = PlayerState.mapKind == overworld || i == underworldKeep ||
-                         i >= firstEntrance;
+        bool reachable =
+            PlayerState.mapKind == overworld || i == underworldKeep || i >= firstEntrance;
         if (reachable && locations[i].column == PlayerState.column &&
             locations[i].row == PlayerState.row) {
             return i;

@@ -13,12 +13,12 @@ const int tileNumberCount = 256;
 
 // Step of the shown tile, indexed by TileAnimClass.
 const uint8_t classSteps[] = {
-    0,            // still
-    0,            // scrolling: the map view moves it
-    0,            // overlay: the map view draws it over a scrolling tile
-    1,            // cycleNext
-    (uint8_t)-3,  // cycleBack3
-    (uint8_t)-1,  // cycleBack1
+    0,           // still
+    0,           // scrolling: the map view moves it
+    0,           // overlay: the map view draws it over a scrolling tile
+    1,           // cycleNext
+    (uint8_t)-3, // cycleBack3
+    (uint8_t)-1, // cycleBack1
 };
 const int classCount = sizeof classSteps / sizeof classSteps[0];
 

@@ -126,7 +126,8 @@ void PlayTest::setPerson(uint8_t kind, int record, int slot, int column, int row
 void loadNumberedTileNames() {
     std::vector<std::string> names;
     for (int i = 0; i < 512; i++) {
-        names.push_back(i < 256 ? "tile " + std::to_string(i) : "person " + std::to_string(i - 256));
+        names.push_back(i < 256 ? "tile " + std::to_string(i)
+                                : "person " + std::to_string(i - 256));
     }
     std::vector<unsigned char> bytes(2 * names.size());
     for (size_t i = 0; i < names.size(); i++) {

@@ -33,7 +33,8 @@ class SettlementMoves : public PlayTest {
         PlayerState.row = (uint8_t)row;
         said();
         press(direction);
-        EXPECT_EQ(said(), (Texts{{1, std::string(word) + "\n\n"}, {1, "Dost thou wish\nto leave? "}}));
+        EXPECT_EQ(said(),
+                  (Texts{{1, std::string(word) + "\n\n"}, {1, "Dost thou wish\nto leave? "}}));
         EXPECT_EQ(PlayerState.column, column);
         EXPECT_EQ(PlayerState.row, row);
         EXPECT_EQ(PlayerState.mapKind, towne);

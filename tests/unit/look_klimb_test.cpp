@@ -93,9 +93,9 @@ TEST_F(Look, ThePersonOfThePlayersFloorIsNamedTheHighestSlotWinning) {
     setSettlementTile(towne, 2, 10, 9, 3);
     setPerson(towne, 1, 4, 10, 9, 0, 30);
     setPerson(towne, 1, 9, 10, 9, 0, 31);
-    setPerson(towne, 1, 12, 10, 9, 1, 32);  // another floor
-    setPerson(towne, 1, 20, 10, 9, 0, 0);   // nobody
-    setPerson(towne, 1, 0, 10, 11, 0, 33);  // slot 0 is never seen
+    setPerson(towne, 1, 12, 10, 9, 1, 32); // another floor
+    setPerson(towne, 1, 20, 10, 9, 0, 0);  // nobody
+    setPerson(towne, 1, 0, 10, 11, 0, 33); // slot 0 is never seen
     standInTown(10, 10);
     EXPECT_EQ(lookTowards(keyNorth), "North\nperson 31\n\n");
     EXPECT_EQ(lookTowards(keySouth), "South\ntile 0\n\n");
