@@ -85,7 +85,7 @@ def start_screen(mode):
                 count, box = differences(last[0], reference)
                 raise AssertionError("%d pixels differ within %s; screenshot in %s"
                                      % (count, box, actual))
-            game.close_window()
+            game.key("alt+x")
             status, _, _ = game.wait_exit()
             assert status == 0, "status %d" % status
         finally:
