@@ -237,10 +237,10 @@ TEST(DemoMusic, EveryKeyNamesAPlayableWaveFile) {
     ASSERT_TRUE(readBytes(dir + "/music.ini", ini));
     std::string text(ini.begin(), ini.end());
     std::set<std::string> pieces;
-    for (int n = 0; n < musicKeyCount; ++n) {
-        std::string key = std::string("\n") + demoMusicKeys[n] + "=";
+    for (int n = 0; n < musicNumberCount; ++n) {
+        std::string key = std::string("\n") + musicKeys[n] + "=";
         size_t at = text.find(key);
-        ASSERT_NE(at, std::string::npos) << demoMusicKeys[n];
+        ASSERT_NE(at, std::string::npos) << musicKeys[n];
         size_t end = text.find('\n', at + 1);
         pieces.insert(text.substr(at + key.size(), end - at - key.size()));
     }

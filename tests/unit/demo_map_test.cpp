@@ -154,7 +154,7 @@ TEST(DemoMusic, EachKindOfPlaceHasItsOwnPiece) {
             << number;
     }
     EXPECT_STREQ(pieceFileName(pieceOfMusic(1)), "overworld.wav");
-    std::set<std::string> keys(demoMusicKeys, demoMusicKeys + musicKeyCount);
-    EXPECT_EQ(keys.size(), (size_t)musicKeyCount);
+    std::set<std::string> keys(musicKeys, musicKeys + musicNumberCount);
+    EXPECT_EQ(keys.size(), (size_t)musicNumberCount);
     EXPECT_EQ(musicIniText().find("hermitage=hut.wav\n") != std::string::npos, true);
 }

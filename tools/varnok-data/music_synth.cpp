@@ -5,17 +5,6 @@
 
 #include "rng.h"
 
-const char *const demoMusicKeys[musicKeyCount] = {
-    "theme",      "overworld",   "underworld", "sailing",    "combat1",    "combat2",
-    "combat3",    "millbrook",   "saltmere",   "emberfold",  "harrowgate", "ravensford",
-    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",    "stonefang",
-    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",   "hermitage",
-    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield",  "ashby",
-    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm",  "greywatch",
-    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",     "lament",
-    "victory",    "farewell",    "dawn",       "dusk",       "market",     "harbour",
-    "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale"};
-
 namespace {
 
 enum Piece {
@@ -218,8 +207,8 @@ std::vector<uint8_t> synthesisePiece(int p) {
 
 std::string musicIniText() {
     std::string text = "; Music of the demo world: one piece per kind of place.\n";
-    for (int n = 0; n < musicKeyCount; ++n) {
-        text += demoMusicKeys[n];
+    for (int n = 0; n < musicNumberCount; ++n) {
+        text += musicKeys[n];
         text += "=";
         text += pieceFileName(pieceOfMusic(n));
         text += "\n";

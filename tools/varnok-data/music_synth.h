@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-const int musicKeyCount = 54;
-const int pieceCount = 8;
+#include "audio/music.h"
 
-// The 54 music keys, index = music number.
-extern const char *const demoMusicKeys[musicKeyCount];
+const int pieceCount = 8;
 
 // File name of piece p ("overworld.wav", ..., "songs.wav").
 const char *pieceFileName(int p);
