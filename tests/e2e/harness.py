@@ -41,9 +41,11 @@ def poll(condition, timeout=20.0, what="condition"):
 class Display:
     def __init__(self):
         read_fd, write_fd = os.pipe()
+        # -noreset: by default the server resets when its last client leaves and
+        # refuses connections meanwhile, which games started back to back meet.
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""

@@ -123,6 +123,7 @@ TEST_F(TileDecode, OverlayTilesAreCutAndKeyedAndNoOthers) {
                 (Uint8)((x * y) % 3);
         }
     }
+    SDL_FreeSurface(tiles[96].surface);
     tiles[96].surface = filledTile(3);
     cutOverlayTiles(tiles, 17);
     int keyed = 0;
