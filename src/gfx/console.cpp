@@ -13,6 +13,8 @@ int lineBreakPause = 20;
 namespace {
 
 const int cellSize = 16;
+const int textColumns = 40;
+const int textRows = 25;
 const int promptGlyph = 17;
 const int firstCursorGlyph = 5;
 const int lastCursorGlyph = 8;
@@ -99,7 +101,10 @@ SDL_Surface *glyphFor(unsigned char c) {
 }
 
 void blitGlyph(SDL_Surface *glyph, int column, int row) {
-    if (glyph == nullptr || screen == nullptr) {
+    // A cell off the screen draws nothing; far-off cells must not reach the blit,
+    // whose 16-bit coordinates would wrap round onto the screen.
+    if (glyph == nullptr || screen == nullptr || column < 0 || column >= textColumns ||
+        row < 0 || row >= textRows) {
         return;
     }
     SDL_Rect source = {0, 0, cellSize, cellSize};
@@ -144,6 +149,9 @@ void printAt(int column, int row, const char *format, ...) {
 }
 
 void scrollMessages() {
+    if (screen == nullptr) {
+        return;
+    }
     // Rows 12-23 of the message area move up one row; row 23 is cleared.
     SDL_Rect source = {384, 192, 256, 192};
     SDL_Rect target = {384, 176, 0, 0};
@@ -171,6 +179,9 @@ void initConsole() {
 }
 
 void updateWholeScreen() {
+    if (screen == nullptr) {
+        return;
+    }
     SDL_UpdateRect(screen, 0, 0, 0, 0);
 }
 

@@ -1,16 +1,28 @@
 #include "shell/main_loop.h"
 
 #include "audio/music.h"
+#include "data/maps.h"
+#include "gfx/console.h"
+#include "gfx/frame.h"
+#include "gfx/screen_pass.h"
+#include "play/clock.h"
+#include "play/locations.h"
 #include "shell/keys.h"
 #include "shell/video.h"
 
 namespace {
 
 void startPlaying() {
+    selectMap(overworld, 0);
+    setStartPosition();
+    GameClock = 0;
+    drawFrame();
+    initConsole();
     playMusic(1);
 }
 
 void drawPass() {
+    drawScreen();
     SDL_Flip(screen);
 }
 

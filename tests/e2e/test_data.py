@@ -11,7 +11,8 @@ def each_missing_essential_file_ends_with_its_path(args, display):
         files = harness.minimal_data()
         del files[name]
         files = {"data/" + other: content for other, content in files.items()}
-        game = Game(args.binary, settings="directory=data\n", display=display, files=files)
+        game = Game(args.binary, settings="directory=data\n", display=display,
+                    files=files)
         try:
             status, _, err = game.wait_exit()
             assert status == 1, "%s missing: status %d" % (name, status)

@@ -1,0 +1,16 @@
+// The drawing of one main-loop pass: map view, characters, player and the two
+// status lines (position and clock) in the status area.
+#pragma once
+
+// Column and rows of the status lines in text cells.
+const int statusColumn = 24;
+const int positionRow = 1;
+const int clockRow = 2;
+
+// Draws the whole view, pushes the screen to the display and writes the status
+// lines; the main loop flips afterwards.
+void drawScreen();
+
+// "X:%d Y:%d  " and "Time:%d    ": the trailing blanks wipe what a longer value
+// left behind.
+void drawStatusLines();

@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include "data/characters.h"
+#include "data/maps.h"
+#include "gfx/character_view.h"
+#include "gfx/graphics_store.h"
+#include "gfx/map_view.h"
+#include "gfx/screen_pass.h"
+#include "play/clock.h"
+#include "shell/animation.h"
+#include "shell/video.h"
+#include "synthetic_store.h"
+
+namespace {
+
+const int plainTile = 10;
+const int fillerTile = 90;
+const int playerSprite = 28;
+
+void fillStore(uint8_t kind, uint8_t tile) {
+    MapCell *cells = mapStore(kind);
+    for (int k = 0; k < mapStoreCells(kind); k++) {
+        cells[k] = {tile, tile, 0};
+    }
+}
+
+void setCell(uint8_t kind, int width, int column, int row, uint8_t tile) {
+    mapStore(kind)[row * width + column] = {tile, tile, 0};
+}
+
+// A settlement level whose cell (c, r) holds a still tile of its own, 160 + ...,
+// and whose filler cell (31, 31) holds fillerTile.
+uint8_t levelTile(int c, int r) {
+    return (uint8_t)(160 + (c * 3 + r * 5) % 60);
+}
+
+void buildTestLevel() {
+    for (int r = 0; r < settlementSize; r++) {
+        for (int c = 0; c < settlementSize; c++) {
+            setCell(towne, settlementSize, c, r, levelTile(c, r));
+        }
+    }
+    setCell(towne, settlementSize, fillerColumn, fillerRow, fillerTile);
+    selectMap(towne, 0);
+}
+
+class MapViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        openTestScreen();
+        buildSyntheticStore();
+        animationFrame = 0;
+        GameClock = 0;
+        PlayerState = {};
+        PlayerState.viewCentreColumn = 5;
+        PlayerState.viewCentreRow = 5;
+        PlayerState.playerTile = playerSprite;
+        currentCharacterRecord = nullptr;
+        for (NpcSlot &slot : npcSlots) {
+            slot = {};
+        }
+        fillStore(overworld, plainTile);
+        fillStore(towne, plainTile);
+    }
+    void TearDown() override {
+        currentCharacterRecord = nullptr;
+        animationFrame = 0;
+        freeSyntheticStore();
+    }
+    static SDL_Surface *tile(int t) {
+        return tileTable[t].surface;
+    }
+    static SDL_Surface *sprite(int n) {
+        return spriteTiles[n];
+    }
+    void placePlayer(int column, int row) {
+        PlayerState.column = (uint8_t)column;
+        PlayerState.row = (uint8_t)row;
+    }
+    // People of the test level; the record pointer only needs to be set.
+    void enterSettlement() {
+        buildTestLevel();
+        currentCharacterRecord = npcFileBuffer(towne);
+    }
+    void putCharacter(int slot, int column, int row, int type, int floor = 0) {
+        npcSlots[slot] = {(uint8_t)column, (uint8_t)row, (uint8_t)floor, 0, (uint8_t)type};
+    }
+    // Every view cell shows terrain as the level and the filler cell say.
+    void expectLevelView() {
+        for (int i = 0; i < viewCells; i++) {
+            for (int j = 0; j < viewCells; j++) {
+                int x = PlayerState.column + i - 5;
+                int y = PlayerState.row + j - 5;
+                bool off = x < 0 || y < 0 || x >= 32 || y >= 32;
+                bool filler = off || (x == fillerColumn && y == fillerRow);
+                int t = filler ? fillerTile : levelTile(x, y);
+                EXPECT_TRUE(viewCellShows(tile(t), i, j)) << "view cell " << i << "," << j;
+            }
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(MapViewTest, WorldMapWrapsAcrossTheLeftEdge) {
+    for (int r = 0; r < worldSize; r++) {
+        for (int c = 0; c < 8; c++) {
+            setCell(overworld, worldSize, c, r, (uint8_t)(30 + c));
+        }
+        for (int c = 253; c < 256; c++) {
+            setCell(overworld, worldSize, c, r, (uint8_t)(20 + c - 253));
+        }
+    }
+    selectMap(overworld, 0);
+    placePlayer(2, 100);
+    drawTerrain();
+    for (int j = 0; j < viewCells; j++) {
+        for (int i = 0; i < 3; i++) {
+            EXPECT_TRUE(viewCellShows(tile(20 + i), i, j)) << "map column " << 253 + i;
+        }
+        for (int i = 3; i < viewCells; i++) {
+            EXPECT_TRUE(viewCellShows(tile(30 + i - 3), i, j)) << "map column " << i - 3;
+        }
+    }
+}
+
+TEST_F(MapViewTest, WorldMapWrapsAcrossTopAndBottom) {
+    for (int c = 0; c < worldSize; c++) {
+        setCell(overworld, worldSize, c, 252, 21);
+        setCell(overworld, worldSize, c, 255, 22);
+        setCell(overworld, worldSize, c, 0, 23);
+        setCell(overworld, worldSize, c, 3, 24);
+    }
+    selectMap(overworld, 0);
+    placePlayer(128, 1);
+    drawTerrain();
+    EXPECT_TRUE(viewCellShows(tile(21), 0, 0));
+    EXPECT_TRUE(viewCellShows(tile(22), 10, 3));
+    EXPECT_TRUE(viewCellShows(tile(23), 4, 4));
+    placePlayer(128, 254);
+    drawTerrain();
+    EXPECT_TRUE(viewCellShows(tile(22), 7, 6));
+    EXPECT_TRUE(viewCellShows(tile(23), 7, 7));
+    EXPECT_TRUE(viewCellShows(tile(24), 7, 10)) << "row 254 + 5 is row 3";
+}
+
+TEST_F(MapViewTest, SettlementEdgesShowTheFillerCell) {
+    buildTestLevel();
+    const int positions[][2] = {{10, 0},  {10, 31}, {0, 12}, {31, 12}, // edges
+                                {0, 0},   {31, 0},  {0, 31}, {31, 31}, // corners
+                                {15, 15}, {4, 27}};
+    for (const auto &p : positions) {
+        fillScreen(0);
+        placePlayer(p[0], p[1]);
+        drawTerrain();
+        SCOPED_TRACE(testing::Message() << "player at " << p[0] << "," << p[1]);
+        expectLevelView();
+    }
+}
+
+TEST_F(MapViewTest, CharactersWithinFiveCellsAreDrawnBeyondAreNot) {
+    enterSettlement();
+    placePlayer(10, 10);
+    putCharacter(1, 15, 15, 50); // exactly 5 away: bottom-right corner
+    putCharacter(2, 5, 5, 51);   // top-left corner
+    putCharacter(3, 16, 10, 52); // 6 away
+    putCharacter(4, 10, 4, 53);  // 6 away
+    drawTerrain();
+    drawCharacters();
+    EXPECT_TRUE(viewCellShows(sprite(50), 10, 10));
+    EXPECT_TRUE(viewCellShows(sprite(51), 0, 0));
+    EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
+    EXPECT_TRUE(viewCellShows(tile(levelTile(15, 10)), 10, 5));
+    EXPECT_TRUE(viewCellShows(tile(levelTile(10, 5)), 5, 0));
+    EXPECT_TRUE(regionFilled(0, 0, 16, 400, 0)) << "nothing drawn left of the view";
+    EXPECT_TRUE(regionFilled(368, 0, 272, 400, 0)) << "nothing drawn right of the view";
+}
+
+TEST_F(MapViewTest, OnlyVisiblePeopleOfThisFloorAreDrawn) {
+    enterSettlement();
+    placePlayer(10, 10);
+    PlayerState.floor = 1;
+    putCharacter(0, 11, 10, 60, 1); // slot 0 is never drawn
+    putCharacter(1, 12, 10, 61, 0); // another floor
+    putCharacter(2, 13, 10, 0, 1);  // nobody
+    putCharacter(3, 14, 10, 63, 1); // drawn
+    drawTerrain();
+    drawCharacters();
+    EXPECT_TRUE(viewCellShows(tile(levelTile(11, 10)), 6, 5));
+    EXPECT_TRUE(viewCellShows(tile(levelTile(12, 10)), 7, 5));
+    EXPECT_TRUE(viewCellShows(tile(levelTile(13, 10)), 8, 5));
+    EXPECT_TRUE(viewCellShows(sprite(63), 9, 5));
+}
+
+TEST_F(MapViewTest, ReachIsComparedWithoutWrappingColumns) {
+    enterSettlement();
+    placePlayer(2, 2);
+    putCharacter(1, 255, 2, 64); // 8-bit arithmetic would put it 3 cells west
+    putCharacter(2, 2, 254, 65);
+    drawTerrain();
+    drawCharacters();
+    EXPECT_TRUE(viewCellShows(tile(fillerTile), 2, 5));
+    EXPECT_TRUE(viewCellShows(tile(fillerTile), 5, 2));
+}
+
+TEST_F(MapViewTest, LaterSlotsAndThePlayerCoverEarlierOnes) {
+    enterSettlement();
+    placePlayer(10, 10);
+    putCharacter(1, 9, 9, 54);
+    putCharacter(7, 9, 9, 55);
+    putCharacter(2, 10, 10, 56);
+    drawTerrain();
+    drawCharacters();
+    EXPECT_TRUE(viewCellShows(sprite(55), 4, 4));
+    EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
+}
+
+TEST_F(MapViewTest, WorldMapsShowNoCharacters) {
+    selectMap(overworld, 0);
+    placePlayer(10, 10);
+    putCharacter(1, 11, 10, 50); // left over from the last settlement
+    drawTerrain();
+    drawCharacters();
+    EXPECT_FALSE(characterVisible(1));
+    EXPECT_TRUE(viewCellShows(tile(plainTile), 6, 5));
+    EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
+}
+
+TEST_F(MapViewTest, SpriteOutsideTheViewIsNotDrawn) {
+    fillScreen(7);
+    placePlayer(10, 10);
+    drawSprite(16, 10, 50);
+    drawSprite(10, 4, 50);
+    PlayerState.viewCentreColumn = 200;
+    drawSprite(10, 10, 50);
+    EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
+}
+
+TEST_F(MapViewTest, ScrollingTileMovesDownTwoPixelsPerFrame) {
+    selectMap(overworld, 0);
+    setCell(overworld, worldSize, 50, 50, 1);
+    selectMap(overworld, 0);
+    placePlayer(50, 50);
+    drawTerrain();
+    EXPECT_TRUE(viewCellShows(tile(1), 5, 5)) << "frame 0: unshifted";
+    animationFrame = 15;
+    drawTerrain();
+    int x = viewCellX(5), y = viewCellY(5);
+    EXPECT_TRUE(regionMatches(x, y + 30, tile(1), 0, 0, 32, 2)) << "first rows at the bottom";
+    EXPECT_TRUE(regionMatches(x, y, tile(1), 0, 2, 32, 30)) << "the rest wrapped to the top";
+    EXPECT_TRUE(viewCellShows(tile(plainTile), 5, 4)) << "neighbours untouched";
+    EXPECT_TRUE(viewCellShows(tile(plainTile), 5, 6));
+}
+
+TEST_F(MapViewTest, OverlayShowsFlowingTileThreeThroughItsKeyColour) {
+    setCell(overworld, worldSize, 50, 50, 52);
+    selectMap(overworld, 0);
+    placePlayer(50, 50);
+    animationFrame = 3;
+    drawTerrain();
+    int x = viewCellX(5), y = viewCellY(5);
+    // The synthetic overlay is transparent in its left half.
+    EXPECT_TRUE(regionMatches(x, y + 6, tile(3), 0, 0, 16, 26));
+    EXPECT_TRUE(regionMatches(x, y, tile(3), 0, 26, 16, 6));
+    EXPECT_TRUE(regionFilled(x + 16, y, 16, 32, 52));
+}
+
+TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
+    setCell(overworld, worldSize, 50, 50, 52);
+    setCell(overworld, worldSize, 51, 50, 11);
+    selectMap(overworld, 0);
+    placePlayer(50, 50);
+    SDL_FreeSurface(tileTable[3].surface);
+    tileTable[3].surface = nullptr;
+    SDL_FreeSurface(tileTable[11].surface);
+    tileTable[11].surface = nullptr;
+    SDL_FreeSurface(spriteTiles[playerSprite]);
+    spriteTiles[playerSprite] = nullptr;
+    fillScreen(7);
+    drawScreen();
+    EXPECT_TRUE(regionFilled(viewCellX(5) + 16, viewCellY(5), 16, 32, 52));
+    EXPECT_TRUE(regionFilled(viewCellX(5), viewCellY(5), 16, 32, 7));
+    EXPECT_TRUE(viewCellShows(tile(plainTile), 4, 5));
+    EXPECT_TRUE(regionFilled(viewCellX(6), viewCellY(5), 32, 32, 7));
+}
+
+TEST_F(MapViewTest, NoMapOrNoTilesDrawsNoTerrain) {
+    selectMap(9, 0);
+    fillScreen(7);
+    drawTerrain();
+    EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
+    selectMap(overworld, 0);
+    freeSyntheticStore();
+    drawScreen();
+    EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
+    buildSyntheticStore();
+}
+
+TEST_F(MapViewTest, StatusLinesShrinkWithoutLeavingDigitsBehind) {
+    placePlayer(100, 50);
+    GameClock = 1439;
+    drawStatusLines();
+    EXPECT_TRUE(textShown("X:100 Y:50  ", 24, 1));
+    EXPECT_TRUE(textShown("Time:1439    ", 24, 2));
+    placePlayer(99, 50);
+    GameClock = 0;
+    drawStatusLines();
+    EXPECT_TRUE(textShown("X:99 Y:50   ", 24, 1));
+    EXPECT_TRUE(textShown("Time:0       ", 24, 2));
+}
+
+TEST_F(MapViewTest, ScreenPassDrawsViewCharactersAndStatus) {
+    enterSettlement();
+    placePlayer(10, 10);
+    putCharacter(1, 12, 11, 50);
+    GameClock = 42;
+    drawScreen();
+    EXPECT_TRUE(viewCellShows(sprite(50), 7, 6));
+    EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
+    EXPECT_TRUE(viewCellShows(tile(levelTile(15, 15)), 10, 10));
+    EXPECT_TRUE(textShown("X:10 Y:10  ", 24, 1));
+    EXPECT_TRUE(textShown("Time:42    ", 24, 2));
+}
