@@ -17,6 +17,7 @@
 #include "demo_world.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
+#include "gfx/graphics.h"
 #include "level_painter.h"
 #include "settlement_levels.h"
 #include "settlement_people.h"
@@ -55,6 +56,7 @@ struct LoadedDemoWorld : testing::Test {
         settings.video = savedVideo;
         freeLocationNames();
         freeTileNames();
+        freeGraphics();
         setSettlementCharacters(overworld, 0);
         // Leave the stores as a fresh program has them (all tile 0): other tests
         // count on that.
