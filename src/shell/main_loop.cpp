@@ -8,6 +8,7 @@
 #include "play/clock.h"
 #include "play/locations.h"
 #include "shell/keys.h"
+#include "shell/timer.h"
 #include "shell/video.h"
 
 namespace {
@@ -34,6 +35,9 @@ int handleEvent(const SDL_Event *event) {
         return translateKey(&event->key) == -1 ? -1 : 0;
     case SDL_QUIT:
         return -1;
+    case SDL_USEREVENT:
+        runScheduledTasks();
+        return 0;
     default:
         // Key releases, mouse, focus and expose events change nothing.
         return 0;

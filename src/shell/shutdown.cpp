@@ -8,14 +8,17 @@
 #include "data/table_file.h"
 #include "data/tile_names.h"
 #include "gfx/graphics.h"
+#include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
+#include "shell/timer.h"
 
 namespace {
 
 // Each step copes with its resource never having been made: a loader may end
 // the program part-way through start-up.
 void releaseEverything() {
+    removeScheduledTaskByAction(animationTick);
     popInputHandler();
     freeLocationNames();
     freeChunkLayout(); // only present when a start-up load failed part-way

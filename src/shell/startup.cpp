@@ -2,19 +2,14 @@
 
 #include "audio/music.h"
 #include "data/game_data.h"
+#include "play/commands.h"
+#include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/main_loop.h"
 #include "shell/settings.h"
 #include "shell/shutdown.h"
+#include "shell/timer.h"
 #include "shell/video.h"
-
-namespace {
-
-// Bottom handler until the game's command handler exists: keys are ignored.
-void ignoreKey(GameKey, intptr_t) {
-}
-
-} // namespace
 
 void runGame() {
     loadSettings();
@@ -22,7 +17,9 @@ void runGame() {
     // Without audio the game simply stays silent.
     initAudio();
     loadGameData();
-    pushInputHandler(ignoreKey, 0);
+    startTickTimer();
+    addScheduledTask(animationTick, tickInterval);
+    pushInputHandler(mainCommandHandler, 0);
     runMainLoop();
     shutdownAndExit();
 }

@@ -146,6 +146,19 @@ def minimal_data(**extra):
     return files
 
 
+_demo_worlds = {}
+
+
+def demo_world(args):
+    """A demo world written by the data tool, made once per test script."""
+    if args.build_dir not in _demo_worlds:
+        world = tempfile.mkdtemp(prefix="varnok-demo-")
+        tool = os.path.join(args.build_dir, "tools", "varnok-data")
+        subprocess.run([tool, "demo", world], check=True, capture_output=True)
+        _demo_worlds[args.build_dir] = world
+    return _demo_worlds[args.build_dir]
+
+
 class Game:
     """One run of the game binary in its own scratch directory."""
 
@@ -187,6 +200,15 @@ class Game:
             return ids[0] if ids else None
         self.window = poll(find, timeout, "the game window")
         return self.window
+
+    def wait_ready(self, timeout=30.0):
+        """Waits until the first frame is on screen: the status line is drawn.
+        Events sent while SDL is still setting up its window can be lost, so
+        tests send keys or close the window only after this."""
+        status = (24 * 16, 16, 16, 16)
+        self.wait_window(timeout)
+        return self.wait_screen(lambda im: any(im.crop(*status).rgb), timeout,
+                                "the first frame")
 
     def key(self, *keys):
         self.xdotool("key", "--window", self.window, *keys)

@@ -4,11 +4,14 @@ import harness
 from harness import Game
 
 
+def demo_settings(args, extra=""):
+    return "directory=%s\n%s" % (harness.demo_world(args), extra)
+
+
 def window_has_caption_and_size(args, display):
-    game = Game(args.binary, settings="video=1\n", display=display,
-                files=harness.minimal_data())
+    game = Game(args.binary, settings=demo_settings(args, "video=1\n"), display=display)
     try:
-        game.wait_window()
+        game.wait_ready()
         assert game.geometry() == (640, 400), "window is %dx%d" % game.geometry()
         game.close_window()
         game.wait_exit()
@@ -17,9 +20,9 @@ def window_has_caption_and_size(args, display):
 
 
 def alt_x_ends_with_status_zero(args, display):
-    game = Game(args.binary, display=display, files=harness.minimal_data())
+    game = Game(args.binary, settings=demo_settings(args), display=display)
     try:
-        game.wait_window()
+        game.wait_ready()
         game.key("alt+x")
         status, _, _ = game.wait_exit()
         assert status == 0, "status %d" % status
@@ -28,9 +31,9 @@ def alt_x_ends_with_status_zero(args, display):
 
 
 def closing_the_window_ends_with_status_zero(args, display):
-    game = Game(args.binary, display=display, files=harness.minimal_data())
+    game = Game(args.binary, settings=demo_settings(args), display=display)
     try:
-        game.wait_window()
+        game.wait_ready()
         game.close_window()
         status, _, _ = game.wait_exit()
         assert status == 0, "status %d" % status

@@ -1,0 +1,60 @@
+// One animation tick on the 256x256 overworld: the scheduled-task run with the
+// animation task, i.e. stepping every cell's shown tile and the console cursor.
+#include <benchmark/benchmark.h>
+
+#include "data/maps.h"
+#include "gfx/graphics_store.h"
+#include "shell/animation.h"
+#include "shell/timer.h"
+
+namespace {
+
+TileEntry benchTiles[256];
+
+// Tile classes of the usual sets: four-frame and two-frame loops, scrolling water.
+void fillTileClasses() {
+    for (int t = 0; t < 256; t++) {
+        benchTiles[t] = {still, nullptr};
+    }
+    for (int first : {212, 216, 236}) {
+        for (int t = first; t < first + 3; t++) {
+            benchTiles[t].animClass = cycleNext;
+        }
+        benchTiles[first + 3].animClass = cycleBack3;
+    }
+    for (int first : {128, 130, 250, 252}) {
+        benchTiles[first].animClass = cycleNext;
+        benchTiles[first + 1].animClass = cycleBack1;
+    }
+    benchTiles[1].animClass = scrolling;
+    tileTable = benchTiles;
+    tileCount = 256;
+}
+
+// A world of every tile number, so a quarter or so of the cells animate.
+void fillWorld() {
+    MapCell *cells = mapStore(overworld);
+    for (int i = 0; i < worldSize * worldSize; i++) {
+        uint8_t tile = (uint8_t)(i * 7 + i / 256);
+        cells[i] = {tile, tile, 0};
+    }
+    selectMap(overworld, 0);
+}
+
+void BM_AnimationTick(benchmark::State &state) {
+    fillTileClasses();
+    fillWorld();
+    addScheduledTask(animationTick, tickInterval);
+    for (auto _ : state) {
+        runScheduledTasks();
+        benchmark::DoNotOptimize(CurrentMap.cells[0].shownTile);
+    }
+    removeScheduledTaskByAction(animationTick);
+    tileTable = nullptr;
+    tileCount = 0;
+}
+BENCHMARK(BM_AnimationTick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Rebuilds the game and the data tool, then retakes the start-screen references
+# (tests/e2e/reference/start-4.png, start-16.png) and the README copies in docs/.
+# Look at the new pictures before committing them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build >/dev/null
+cmake --build build -j2 --target varnok varnok-data
+VARNOK_REGENERATE=1 /usr/bin/python3 tests/e2e/test_start_screen.py \
+    --binary "$PWD/build/varnok" --build-dir "$PWD/build" --source-dir "$PWD"

@@ -1,0 +1,111 @@
+#include "play/look_klimb.h"
+
+#include "data/characters.h"
+#include "data/maps.h"
+#include "data/tile_names.h"
+#include "gfx/console.h"
+#include "play/directions.h"
+#include "play/prompts.h"
+
+namespace {
+
+// Outside a settlement level the view and Look show this cell of the level.
+const uint8_t fillerColumn = settlementSize - 1;
+const uint8_t fillerRow = settlementSize - 1;
+const int characterNameBase = 256;
+
+bool inSettlement() {
+    return PlayerState.mapKind >= towne && PlayerState.mapKind <= dwelling;
+}
+
+// The person a Look at the cell sees: the highest slot 1-31 of the player's floor
+// standing there, as a name number; -1 when nobody is seen.
+int personAt(uint8_t column, uint8_t row) {
+    int name = -1;
+    if (currentCharacterRecord == nullptr) {
+        return name;
+    }
+    for (int slot = 1; slot < npcSlotCount; slot++) {
+        const NpcSlot &person = npcSlots[slot];
+        if (person.floor == PlayerState.floor && person.column == column && person.row == row &&
+            person.type != 0) {
+            name = characterNameBase + person.type;
+        }
+    }
+    return name;
+}
+
+// Takes the ladder: one level up or down, keeping the cell. False when the level
+// would leave the family's 16 levels.
+bool climb(int change) {
+    int level = PlayerState.level + change;
+    if (level < 0 || level >= settlementLevels) {
+        return false;
+    }
+    PlayerState.floor = (uint8_t)(PlayerState.floor + change);
+    PlayerState.level = (uint8_t)level;
+    selectMap(PlayerState.mapKind, PlayerState.level);
+    return true;
+}
+
+} // namespace
+
+bool lookCommand() {
+    consolePrint(1, "Look-");
+    askDirection(lookAt);
+    return false;
+}
+
+int lookedAtName(GameKey direction) {
+    const DirectionStep *step = directionStep(direction);
+    uint8_t column = PlayerState.column;
+    uint8_t row = PlayerState.row;
+    if (step != nullptr) {
+        // 8-bit steps: west of column 0 is column 255, north of row 0 is row 255.
+        column = (uint8_t)(column + step->columnStep);
+        row = (uint8_t)(row + step->rowStep);
+    }
+    if (CurrentMap.wraps) {
+        column = column >= CurrentMap.width ? 0 : column;
+        row = row >= CurrentMap.height ? 0 : row;
+    } else if (column >= CurrentMap.width || row >= CurrentMap.height) {
+        column = fillerColumn;
+        row = fillerRow;
+    }
+    int person = personAt(column, row);
+    return person >= 0 ? person : tileAt(column, row);
+}
+
+void lookAt(GameKey direction) {
+    int name = lookedAtName(direction);
+    consolePrint(1, "\nThou dost see\n");
+    consolePrint(0, "%s\n\n", tileName(name));
+}
+
+bool klimbCommand() {
+    if (!inSettlement()) {
+        consolePrint(0, "Klimb-With what?\n\n");
+        return true;
+    }
+    uint8_t tile = tileAt(PlayerState.column, PlayerState.row);
+    if (tile == ladderUpTile && climb(1)) {
+        consolePrint(0, "Klimb-up!\n\n");
+        return true;
+    }
+    if (tile == ladderDownTile && climb(-1)) {
+        consolePrint(0, "Klimb-down!\n\n");
+        return true;
+    }
+    consolePrint(1, "Klimb-");
+    if (tile == ladderUpTile || tile == ladderDownTile) {
+        // A ladder past the first or last level of the family leads nowhere.
+        sayWhat(0);
+        return false;
+    }
+    askDirection(sayWhat);
+    return false;
+}
+
+void sayWhat(GameKey) {
+    consolePrint(0, "What?\n\n");
+}

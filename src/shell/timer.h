@@ -1,0 +1,53 @@
+// The 250 ms tick timer and the list of scheduled tasks it drives. The timer
+// thread only posts an event; the main loop runs the due tasks on the main thread.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+// The timer's interval, the fall of every countdown per tick, and the period of
+// the animation task, in milliseconds.
+const int32_t tickInterval = 250;
+
+typedef void (*TaskAction)(int32_t argument);
+
+// One task of the list; identified by the pair (action, argument).
+struct ScheduledTask {
+    TaskAction action;
+    int32_t argument;  // 0 for tasks added by addScheduledTask
+    int32_t period;    // countdown value after each run, ms
+    int32_t countdown; // ms before the next run
+    ScheduledTask *next;
+};
+
+// A removal asked for while the list is being run; carried out after the run.
+struct PendingRemoval {
+    TaskAction action;
+    int32_t argument;
+    PendingRemoval *next;
+};
+
+// Replaces any running tick timer by a new one firing every tickInterval ms.
+void startTickTimer();
+
+// Called on SDL's timer thread: posts one SDL_USEREVENT (code 0, no data) and
+// keeps the interval. Touches no program state.
+Uint32 onTimer(Uint32 interval, void *parameter);
+
+// Adds a task with argument 0 at the front of the list; nullptr when it cannot be
+// allocated (nothing is added then).
+ScheduledTask *addScheduledTask(TaskAction action, int32_t period);
+
+// Removes the frontmost task with this pair; during a run the removal waits until
+// the run has finished. No match, nothing happens.
+void removeScheduledTask(TaskAction action, int32_t argument);
+
+// removeScheduledTask(action, 0): removes a task added by addScheduledTask.
+void removeScheduledTaskByAction(TaskAction action);
+
+// One tick: counts every task down and runs those that are due, then carries out
+// the removals asked for meanwhile. Called for each SDL_USEREVENT.
+void runScheduledTasks();
+
+// Number of tasks in the list.
+int scheduledTaskCount();

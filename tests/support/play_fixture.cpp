@@ -1,0 +1,144 @@
+#include "play_fixture.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+#include "data/characters.h"
+#include "data/maps.h"
+#include "data/tile_names.h"
+#include "gfx/console.h"
+#include "play/clock.h"
+#include "play/commands.h"
+#include "play/locations.h"
+#include "shell/input_stack.h"
+#include "shell/video.h"
+
+namespace {
+
+std::vector<Said> printed;
+std::vector<int> played;
+
+void recordText(int continues, const char *text) {
+    printed.push_back({continues, text});
+}
+
+void recordMusic(uint16_t n) {
+    played.push_back(n);
+}
+
+void clearStore(uint8_t kind) {
+    memset(mapStore(kind), 0, sizeof(MapCell) * mapStoreCells(kind));
+}
+
+} // namespace
+
+void PrintTo(const Said &said, std::ostream *out) {
+    *out << "{" << said.continues << ", \"";
+    for (char c : said.text) {
+        if (c == '\n') {
+            *out << "\\n";
+        } else {
+            *out << c;
+        }
+    }
+    *out << "\"}";
+}
+
+void PlayTest::SetUp() {
+    // The console updates the video surface, so a (headless) video mode is needed.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    screen = SDL_SetVideoMode(screenWidth, screenHeight, 8, SDL_SWSURFACE);
+    ASSERT_NE(screen, nullptr);
+    lineBreakPause = 0;
+    setConsoleListener(recordText);
+    setLocationMusicPlayer(recordMusic);
+    printed.clear();
+    played.clear();
+    while (inputStackDepth() > 0) {
+        popInputHandler();
+    }
+    pushInputHandler(mainCommandHandler, 0);
+    for (uint8_t kind = overworld; kind <= dwelling; kind++) {
+        clearStore(kind);
+        if (npcFileBuffer(kind) != nullptr) {
+            memset(npcFileBuffer(kind), 0, npcFileSize);
+        }
+    }
+    setSettlementCharacters(overworld, 0);
+    PlayerState = {};
+    selectMap(overworld, 0);
+    setStartPosition();
+    GameClock = 0;
+}
+
+void PlayTest::TearDown() {
+    while (inputStackDepth() > 0) {
+        popInputHandler();
+    }
+    setConsoleListener(nullptr);
+    setLocationMusicPlayer(nullptr);
+    screen = nullptr;
+    SDL_Quit();
+}
+
+void PlayTest::press(GameKey key) {
+    InputHandlerFn handler = topHandler();
+    handler(key, topArgument());
+}
+
+std::vector<Said> PlayTest::said() {
+    std::vector<Said> out;
+    out.swap(printed);
+    return out;
+}
+
+std::vector<int> PlayTest::music() {
+    std::vector<int> out;
+    out.swap(played);
+    return out;
+}
+
+void PlayTest::setSettlementTile(uint8_t kind, int level, int column, int row, uint8_t tile) {
+    MapCell &cell = mapStore(kind)[level * levelCells + row * settlementSize + column];
+    cell.baseTile = tile;
+    cell.shownTile = tile;
+}
+
+void PlayTest::setWorldTile(uint8_t kind, int column, int row, uint8_t tile) {
+    MapCell &cell = mapStore(kind)[row * worldSize + column];
+    cell.baseTile = tile;
+    cell.shownTile = tile;
+}
+
+void PlayTest::setPerson(uint8_t kind, int record, int slot, int column, int row, int floor,
+                         int type) {
+    uint8_t *r = npcFileBuffer(kind) + record * npcRecordSize;
+    r[16 * slot + 3] = (uint8_t)column;
+    r[16 * slot + 6] = (uint8_t)row;
+    r[16 * slot + 9] = (uint8_t)floor;
+    r[512 + slot] = (uint8_t)type;
+}
+
+void loadNumberedTileNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < 512; i++) {
+        names.push_back(i < 256 ? "tile " + std::to_string(i)
+                                : "person " + std::to_string(i - 256));
+    }
+    std::vector<unsigned char> bytes(2 * names.size());
+    for (size_t i = 0; i < names.size(); i++) {
+        size_t at = bytes.size();
+        bytes[2 * i] = at & 0xFF;
+        bytes[2 * i + 1] = at >> 8;
+        bytes.insert(bytes.end(), names[i].begin(), names[i].end());
+        bytes.push_back(0);
+    }
+    FILE *file = tmpfile();
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    readTileNames(file);
+    fclose(file);
+}
