@@ -7,12 +7,14 @@
 #include "data/map_files.h"
 #include "data/table_file.h"
 #include "data/tile_names.h"
+#include "gfx/graphics.h"
 
 void loadGameData() {
     FILE *table = openEssentialFile("data.ovl");
     readChunkLayout(table);
     readLocations(table);
     fclose(table);
+    loadGraphics();
     loadMaps();
     loadNpcFiles();
     FILE *names = openEssentialFile("look2.dat");

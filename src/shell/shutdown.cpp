@@ -7,6 +7,7 @@
 #include "audio/music.h"
 #include "data/table_file.h"
 #include "data/tile_names.h"
+#include "gfx/graphics.h"
 #include "shell/animation.h"
 #include "shell/input_stack.h"
 #include "shell/settings.h"
@@ -22,6 +23,7 @@ void releaseEverything() {
     freeLocationNames();
     freeChunkLayout(); // only present when a start-up load failed part-way
     closeAudio();
+    freeGraphics();
     freeSettingsDirectory();
     freeTileNames();
     SDL_Quit();

@@ -4,11 +4,13 @@
 #include <cstdlib>
 
 #include "gfx/palette.h"
+#include "gfx/scale.h"
 #include "shell/settings.h"
 
 SDL_Surface *screen = nullptr;
 
 void initVideo() {
+    scaler = smoothScale;
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
         SDL_Quit();

@@ -89,9 +89,59 @@ ESSENTIAL_DATA = {
 }
 
 
+def lzw_pack(raw):
+    """The compressed container of raw: a clear code, every byte as a literal
+    codeword (9-12 bits, lowest bit first), a clear before the dictionary is full,
+    the end code."""
+    bits = value = 0
+    out = bytearray(len(raw).to_bytes(4, "little"))
+
+    def put(code, width):
+        nonlocal bits, value
+        value |= code << bits
+        bits += width
+        while bits >= 8:
+            out.append(value & 0xFF)
+            value >>= 8
+            bits -= 8
+
+    width, next_free, first = 9, 258, True
+    put(256, 9)
+    for byte in raw:
+        put(byte, width)
+        if first:
+            first = False
+            continue
+        next_free += 1
+        if next_free >= (1 << width) and width < 12:
+            width += 1
+        if next_free >= 4000:
+            put(256, width)
+            width, next_free, first = 9, 258, True
+    put(257, width)
+    if bits:
+        out.append(value & 0xFF)
+    return bytes(out)
+
+
+PICTURE_FILES = ["create", "dng1", "dng2", "dng3", "end1", "end2", "endsc", "startsc",
+                 "story1", "story2", "story3", "story4", "story5", "story6", "text",
+                 "varnok", "items", "mon0", "mon1", "mon2", "mon3", "mon4", "mon5",
+                 "mon6", "mon7"]
+
+# Blank graphics of both colour modes: empty picture files, all-zero tiles and fonts.
+GRAPHICS_DATA = dict(
+    [("%s.%s" % (name, ext), lzw_pack(bytes(2)))
+     for name in PICTURE_FILES for ext in ("4", "16")]
+    + [("tiles.4", lzw_pack(bytes(512 * 64))), ("tiles.16", lzw_pack(bytes(512 * 128))),
+       ("ibm.ch", bytes(1024)), ("runes.ch", bytes(1024))])
+
+
 def minimal_data(**extra):
-    """The essential data files, plus any extra name=content files."""
+    """The essential data files and blank graphics, plus any extra name=content
+    files."""
     files = dict(ESSENTIAL_DATA)
+    files.update(GRAPHICS_DATA)
     files.update(extra)
     return files
 

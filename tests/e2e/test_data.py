@@ -34,6 +34,44 @@ def missing_settlement_maps_are_not_an_error(args, display):
         game.cleanup()
 
 
+def graphics_of_the_colour_mode_are_essential(args, display):
+    # The 4-colour mode reads only ".4" files, the 16-colour mode only ".16" files.
+    cases = [("video=1\n", "mon3.4", "Cannot open data file 'data/mon3.4'\n"),
+             ("video=0\n", "runes.ch", "Cannot open data file 'data/runes.ch'\n"),
+             ("video=2\n", "tiles.4", None),
+             ("video=1\n", "tiles.16", None)]
+    for video, name, expected in cases:
+        files = harness.minimal_data()
+        del files[name]
+        files = {"data/" + other: content for other, content in files.items()}
+        game = Game(args.binary, settings="directory=data\n" + video, display=display,
+                    files=files)
+        try:
+            if expected is None:
+                game.wait_window()
+                game.key("alt+x")
+            status, _, err = game.wait_exit()
+            assert status == (1 if expected else 0), "%s missing: status %d" % (name, status)
+            assert err == (expected or ""), "%s missing: %r" % (name, err)
+        finally:
+            game.cleanup()
+
+
+def short_tile_file_warns_and_starts(args, display):
+    files = harness.minimal_data(**{"tiles.4": harness.lzw_pack(bytes(100 * 64))})
+    game = Game(args.binary, display=display, files=files)
+    try:
+        game.wait_window()
+        game.key("alt+x")
+        status, _, err = game.wait_exit()
+        assert status == 0, "status %d, %s" % (status, err)
+        assert err == "Warning: data file 'tiles.4' is shorter than its layout\n", repr(err)
+    finally:
+        game.cleanup()
+
+
 if __name__ == "__main__":
     harness.run([each_missing_essential_file_ends_with_its_path,
-                 missing_settlement_maps_are_not_an_error])
+                 missing_settlement_maps_are_not_an_error,
+                 graphics_of_the_colour_mode_are_essential,
+                 short_tile_file_warns_and_starts])

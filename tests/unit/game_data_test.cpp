@@ -11,6 +11,8 @@
 #include "data/table_file.h"
 #include "data/tile_names.h"
 #include "formats/formats.h"
+#include "gfx/graphics.h"
+#include "graphics_files.h"
 #include "shell/settings.h"
 #include "test_support.h"
 
@@ -34,9 +36,12 @@ struct GameData : testing::Test {
         freeLocationNames();
         freeTileNames();
         freeChunkLayout();
+        freeGraphics();
     }
     void writeData(const std::string &omit) {
         ASSERT_EQ(system("mkdir -p data"), 0);
+        writeGraphicsFiles("data", true);
+        writeGraphicsFiles("data", false);
         uint8_t layout[256];
         for (int i = 0; i < 256; i++) {
             layout[i] = (uint8_t)(i % 2);

@@ -1,0 +1,149 @@
+#include "gfx/fonts.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "data/lzw.h"
+#include "data/paths.h"
+#include "gfx/byte_view.h"
+#include "gfx/glyphs.h"
+#include "gfx/graphics_store.h"
+#include "gfx/load_failure.h"
+#include "gfx/palette.h"
+#include "gfx/scale.h"
+
+namespace {
+
+const int fontGlyphs = 128;
+const int fontPixels = fontGlyphs * glyphBits; // 8,192 expanded pixels
+
+// The largest file whose expanded size still fits LoadedFile's 32-bit size.
+const int32_t largestBitFile = INT32_MAX / 8;
+
+void dropSurfaces(SDL_Surface **surfaces, int count) {
+    for (int i = 0; surfaces != nullptr && i < count; i++) {
+        SDL_FreeSurface(surfaces[i]);
+        surfaces[i] = nullptr;
+    }
+}
+
+// The 128 glyphs of the font in LoadedFile, expanded; pixels the file does not
+// hold are clear, and only the first 128 glyphs are read.
+void takeFontPixels(uint8_t *pixels, const char *path) {
+    ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
+    viewCopy(view, 0, pixels, fontPixels);
+    warnIfShort(view, path);
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+}
+
+// Decodes and enlarges all glyphs into glyphs; false when a surface cannot be made.
+bool buildGlyphSet(SDL_Surface **glyphs, const uint8_t *pixels, Uint8 setColour) {
+    for (int g = 0; g < fontGlyphs; g++) {
+        glyphs[g] = scaleSurface(decodeGlyph(pixels + g * glyphBits, setColour), 2, 1, 1);
+        if (glyphs[g] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool buildFramePieces(const uint8_t *pixels, Uint8 highlightColour) {
+    for (int i = 0; i < frameGlyphTotal; i++) {
+        const uint8_t *glyph = pixels + framePieceGlyph(i) * glyphBits;
+        if (buildFrameGlyph(i, glyph, frameBaseColour, highlightColour) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The text glyphs and the frame pieces built from them.
+void loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels) {
+    char *path = graphicsPath("ibm.ch");
+    if (loadBitFile(path) < 0) {
+        textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
+        failGraphicsFile(path, nullptr);
+    }
+    takeFontPixels(pixels, path);
+    if (!buildGlyphSet(textGlyphs, pixels, textColour) ||
+        !buildFramePieces(pixels, highlightColour)) {
+        dropSurfaces(textGlyphs, fontGlyphs);
+        dropSurfaces(frameGlyphs, frameGlyphTotal);
+        textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
+        failGraphicsFile(path, surfaceProblem);
+    }
+    free(path);
+}
+
+// The rune glyphs; when they fail the text glyphs go too, the frame pieces stay.
+void loadRuneFont(uint8_t *pixels) {
+    char *path = graphicsPath("runes.ch");
+    int32_t loaded = loadBitFile(path);
+    if (loaded == 0) {
+        takeFontPixels(pixels, path);
+    }
+    if (loaded < 0 || !buildGlyphSet(runeGlyphs, pixels, runeGlyphColour)) {
+        dropSurfaces(textGlyphs, fontGlyphs);
+        dropSurfaces(runeGlyphs, fontGlyphs);
+        textGlyphCount = runeGlyphCount = 0;
+        failGraphicsFile(path, loaded < 0 ? nullptr : surfaceProblem);
+    }
+    free(path);
+}
+
+void loadFonts(Uint8 textColour, Uint8 highlightColour) {
+    textGlyphCount = fontGlyphs;
+    runeGlyphCount = fontGlyphs;
+    textGlyphs = (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), "ibm.ch");
+    runeGlyphs = (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), "runes.ch");
+    frameGlyphCount = frameGlyphTotal;
+    frameGlyphs = (SDL_Surface **)allocateOrFail(frameGlyphTotal, sizeof(SDL_Surface *), "ibm.ch");
+    static uint8_t pixels[fontPixels];
+    loadTextFont(textColour, highlightColour, pixels);
+    loadRuneFont(pixels);
+}
+
+} // namespace
+
+int32_t loadBitFile(const char *path) {
+    FILE *file = fopen(path, "rb");
+    if (file == nullptr) {
+        return -1;
+    }
+    int32_t size = fileSize(file);
+    if (size < 0) {
+        size = 0;
+    }
+    if (size > largestBitFile) {
+        size = largestBitFile;
+    }
+    // One byte more than needed so that an empty file still gets a buffer.
+    uint8_t *bits = (uint8_t *)calloc(8 * (size_t)size + 1, 1);
+    if (bits == nullptr) {
+        fclose(file);
+        return -1;
+    }
+    for (int32_t i = 0; i < size; i++) {
+        int byte = fgetc(file);
+        if (byte == EOF) {
+            break;
+        }
+        for (int bit = 0; bit < 8; bit++) {
+            bits[8 * i + bit] = (uint8_t)((byte >> (7 - bit)) & 1);
+        }
+    }
+    fclose(file);
+    LoadedFile.data = bits;
+    LoadedFile.size = 8 * size;
+    return 0;
+}
+
+// Text glyphs and frame highlights are drawn in the palette's white: 3 or 15.
+void loadFonts4() {
+    loadFonts(3, 3);
+}
+
+void loadFonts16() {
+    loadFonts(15, 15);
+}

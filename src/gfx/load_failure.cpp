@@ -1,0 +1,49 @@
+#include "gfx/load_failure.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "data/paths.h"
+#include "shell/shutdown.h"
+
+const char *const surfaceProblem = "cannot create a surface";
+
+namespace {
+
+// The teardown never returns, so the path's text is kept here and its memory
+// released before the program ends.
+char failedPath[4096];
+
+} // namespace
+
+char *graphicsPath(const char *name) {
+    char *path = makeDataPath(name);
+    if (path == nullptr) {
+        failAndExit(name, "out of memory");
+    }
+    return path;
+}
+
+void *allocateOrFail(size_t count, size_t size, const char *path) {
+    void *memory = calloc(count, size);
+    if (memory == nullptr) {
+        failAndExit(path, "out of memory");
+    }
+    return memory;
+}
+
+void failGraphicsFile(char *path, const char *problem) {
+    snprintf(failedPath, sizeof failedPath, "%s", path);
+    free(path);
+    failAndExit(failedPath, problem);
+}
+
+void failCompressedFile(char *path) {
+    FILE *file = fopen(path, "rb");
+    if (file == nullptr) {
+        failGraphicsFile(path, nullptr);
+    }
+    fclose(file);
+    failGraphicsFile(path, "not a valid LZW-compressed file");
+}

@@ -1,0 +1,35 @@
+// One picture record of a picture file (width, height, packed pixel rows) and its
+// transparency mask, decoded into surfaces; and the painting of masks into pictures.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+#include "gfx/byte_view.h"
+
+// How a colour mode packs picture rows: pixels per byte (leftmost in the highest
+// bits) and the multiple of bytes every row is padded to.
+struct PictureRowFormat {
+    int pixelsPerByte;
+    int rowAlign;
+};
+
+const PictureRowFormat pictureRows4 = {4, 1};  // ".4": 2-bit pixels, unpadded rows
+const PictureRowFormat pictureRows16 = {2, 4}; // ".16": 4-bit pixels, rows of 4n bytes
+
+// Bytes one stored row of a picture width pixels wide takes, padding included.
+int64_t pictureRowBytes(int width, PictureRowFormat format);
+
+// Decodes the picture record at offset into a new surface with the mode's palette
+// (not yet enlarged) and sets *end to the byte after its last row and padding.
+// Returns nullptr when SDL cannot make the surface.
+SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end);
+
+// Decodes the mask record at offset (width, height, unpadded rows of 1-bit pixels,
+// bit 7 leftmost) into a new surface of 0s and 1s with the mode's palette.
+SDL_Surface *decodeMask(ByteView &view, int64_t offset);
+
+// For each of count pictures: pixels where the mask is not 0 get the colour index
+// key, and the picture gets key as its colour key. Pixels outside the mask stay;
+// missing surfaces are skipped.
+void applyPictureMasks(SDL_Surface **pictures, SDL_Surface **masks, int count, Uint8 key);

@@ -1,0 +1,91 @@
+#include "gfx/tiles.h"
+
+#include <cstdlib>
+
+#include "data/lzw.h"
+#include "gfx/byte_view.h"
+#include "gfx/graphics_store.h"
+#include "gfx/load_failure.h"
+#include "gfx/palette.h"
+#include "gfx/scale.h"
+#include "gfx/tile_decode.h"
+
+namespace {
+
+const int mapTiles = 256;
+const int spriteTotal = 256;
+
+struct TileFileFormat {
+    const char *name;
+    int bytesPerTile;
+    SDL_Surface *(*decode)(const uint8_t *bytes);
+};
+
+const TileFileFormat tileFile4 = {"tiles.4", tileBytes4, decodeTile4};
+const TileFileFormat tileFile16 = {"tiles.16", tileBytes16, decodeTile16};
+
+// Tile n of the file, decoded and enlarged; nullptr when a surface cannot be made.
+SDL_Surface *tileAt(ByteView &view, const TileFileFormat &format, int n) {
+    uint8_t bytes[tileBytes16];
+    viewCopy(view, (int64_t)n * format.bytesPerTile, bytes, format.bytesPerTile);
+    SDL_Surface *decoded = format.decode(bytes);
+    return scaleSurface(decoded, 2, 1, 1);
+}
+
+// Nothing of an unfinished tile load is kept: the surfaces made so far are freed
+// and both counts become 0 before the program ends.
+[[noreturn]] void abandonTiles(char *path) {
+    for (int i = 0; i < mapTiles; i++) {
+        SDL_FreeSurface(tileTable[i].surface);
+        tileTable[i].surface = nullptr;
+    }
+    for (int j = 0; j < spriteTotal; j++) {
+        SDL_FreeSurface(spriteTiles[j]);
+        spriteTiles[j] = nullptr;
+    }
+    tileCount = 0;
+    spriteTileCount = 0;
+    failGraphicsFile(path, surfaceProblem);
+}
+
+void loadTiles(const TileFileFormat &format) {
+    char *path = graphicsPath(format.name);
+    tileCount = mapTiles;
+    spriteTileCount = spriteTotal;
+    spriteTiles = (SDL_Surface **)allocateOrFail(spriteTotal, sizeof(SDL_Surface *), path);
+    tileTable = (TileEntry *)allocateOrFail(mapTiles, sizeof(TileEntry), path);
+    if (loadLzwFile(path) < 0) {
+        tileCount = 0;
+        spriteTileCount = 0;
+        failCompressedFile(path);
+    }
+    ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
+    for (int i = 0; i < mapTiles; i++) {
+        tileTable[i].animClass = tileAnimClass(i);
+        tileTable[i].surface = tileAt(view, format, i);
+        if (tileTable[i].surface == nullptr) {
+            abandonTiles(path);
+        }
+    }
+    cutOverlayTiles(tileTable, keyColour());
+    for (int j = 0; j < spriteTotal; j++) {
+        spriteTiles[j] = tileAt(view, format, mapTiles + j);
+        if (spriteTiles[j] == nullptr) {
+            abandonTiles(path);
+        }
+    }
+    warnIfShort(view, path);
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+    free(path);
+}
+
+} // namespace
+
+void loadTiles4() {
+    loadTiles(tileFile4);
+}
+
+void loadTiles16() {
+    loadTiles(tileFile16);
+}

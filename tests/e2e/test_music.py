@@ -1,0 +1,81 @@
+"""Music of the real game: SDL's disk audio driver writes what the game plays into a
+file, which the tests read back while the game runs."""
+
+import os
+import struct
+
+import harness
+from harness import Game, poll
+
+RATE = 22050
+# Two square waves told apart by their amplitude: the world map's and a town's.
+WORLD = (9000, 40)
+TOWN = (20000, 100)
+
+
+def square_wave(amplitude, period, seconds):
+    half = period // 2
+    frame_hi = struct.pack("<hh", amplitude, amplitude)
+    frame_lo = struct.pack("<hh", -amplitude, -amplitude)
+    cycle = frame_hi * half + frame_lo * (period - half)
+    data = cycle * (RATE * seconds // period)
+    header = b"RIFF" + struct.pack("<I", 36 + len(data)) + b"WAVEfmt "
+    header += struct.pack("<IHHIIHH", 16, 1, 2, RATE, RATE * 4, 4, 16)
+    return header + b"data" + struct.pack("<I", len(data)) + data
+
+
+def amplitudes(path, start=0):
+    """The distinct sample amplitudes in the output file from byte `start` on."""
+    with open(path, "rb") as f:
+        f.seek(start)
+        raw = f.read()
+    raw = raw[:len(raw) - len(raw) % 4]
+    return {abs(v) for v in struct.unpack("<%dh" % (len(raw) // 2), raw)}
+
+
+def start_game(args, display, music):
+    """The game on the smallest data set, with both pieces in its music folder."""
+    files = {"data/" + name: content for name, content in harness.minimal_data().items()}
+    files["data/music/world.wav"] = square_wave(WORLD[0], WORLD[1], 20)
+    files["data/music/town.wav"] = square_wave(TOWN[0], TOWN[1], 20)
+    files["music.ini"] = "overworld = world.wav\nharrowgate=town.wav\n"
+    game = Game(args.binary, display=display, files=files,
+                settings="directory=data\nmusic=%d\n" % music,
+                extra_env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": "out.raw",
+                           "SDL_DISKAUDIODELAY": "20"})
+    game.out = os.path.join(game.dir, "out.raw")
+    return game
+
+
+def size(path):
+    return os.path.getsize(path) if os.path.exists(path) else 0
+
+
+def world_music_plays_from_the_start(args, display):
+    game = start_game(args, display, 1)
+    try:
+        game.wait_window()
+        poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
+        assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
+        game.key("alt+x")
+        status, _, _ = game.wait_exit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
+def music_off_stays_silent(args, display):
+    game = start_game(args, display, 0)
+    try:
+        game.wait_window()
+        poll(lambda: size(game.out) >= 200000, what="sound output")
+        assert amplitudes(game.out) == {0}, amplitudes(game.out)
+        game.key("alt+x")
+        status, _, _ = game.wait_exit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
+if __name__ == "__main__":
+    harness.run([world_music_plays_from_the_start, music_off_stays_silent])

@@ -1,0 +1,102 @@
+"""The varnok-data command line, and the game starting on the demo world it writes."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import harness
+from harness import Game
+
+
+def tool(args):
+    return os.path.join(args.build_dir, "tools", "varnok-data")
+
+
+def run_tool(args, *words):
+    return subprocess.run([tool(args)] + list(words), capture_output=True, text=True, timeout=60)
+
+
+def help_lists_every_command(args, scratch):
+    done = run_tool(args, "--help")
+    assert done.returncode == 0, done.returncode
+    for command in ("demo DIR", "check DIR [--mode 4|16]", "unpack IN OUT", "pack IN OUT"):
+        assert ("varnok-data " + command) in done.stdout, done.stdout
+    assert run_tool(args, "frobnicate").returncode == 2
+    assert run_tool(args, "demo").returncode == 2
+
+
+def demo_world_checks_sound(args, scratch):
+    world = os.path.join(scratch, "world")
+    done = run_tool(args, "demo", world)
+    assert done.returncode == 0, done.stderr
+    for mode in ([], ["--mode", "4"], ["--mode", "16"]):
+        done = run_tool(args, "check", world, *mode)
+        assert done.returncode == 0, done.stdout
+        assert done.stdout.strip().endswith("sound"), done.stdout
+    assert os.path.exists(os.path.join(world, "music", "overworld.wav"))
+
+
+def check_names_each_broken_file(args, scratch):
+    world = os.path.join(scratch, "broken")
+    assert run_tool(args, "demo", world).returncode == 0
+    os.remove(os.path.join(world, "keep.npc"))
+    with open(os.path.join(world, "under.dat"), "r+b") as f:
+        f.truncate(100)
+    done = run_tool(args, "check", world)
+    assert done.returncode == 1, done.returncode
+    lines = done.stdout.splitlines()
+    assert any(line.startswith("keep.npc: ") for line in lines), lines
+    assert any(line.startswith("under.dat: ") for line in lines), lines
+
+
+def pack_and_unpack_round_trip(args, scratch):
+    raw = os.path.join(scratch, "raw")
+    data = bytes((i * 7 + i // 300) & 255 for i in range(200000))
+    with open(raw, "wb") as f:
+        f.write(data)
+    packed, back = os.path.join(scratch, "packed"), os.path.join(scratch, "back")
+    assert run_tool(args, "pack", raw, packed).returncode == 0
+    assert run_tool(args, "unpack", packed, back).returncode == 0
+    with open(back, "rb") as f:
+        assert f.read() == data
+    assert run_tool(args, "unpack", raw, back).returncode == 1
+
+
+def game_starts_on_the_demo_world_in_both_modes(args, scratch):
+    world = os.path.join(scratch, "played")
+    assert run_tool(args, "demo", world).returncode == 0
+    for video in ("1", "0"):
+        display = harness.Display()
+        game = Game(args.binary, settings="directory=%s\nvideo=%s\n" % (world, video),
+                    display=display)
+        try:
+            game.wait_window()
+            game.key("alt+x")
+            status, _, err = game.wait_exit()
+            assert status == 0, "video=%s: status %d, %s" % (video, status, err)
+        finally:
+            game.cleanup()
+            display.close()
+
+
+def main():
+    args = harness.parse_args()
+    failures = 0
+    for test in (help_lists_every_command, demo_world_checks_sound, check_names_each_broken_file,
+                 pack_and_unpack_round_trip, game_starts_on_the_demo_world_in_both_modes):
+        scratch = tempfile.mkdtemp(prefix="varnok-data-e2e-")
+        try:
+            test(args, scratch)
+            print("PASS", test.__name__)
+        except AssertionError as e:
+            failures += 1
+            print("FAIL", test.__name__, "-", e)
+        finally:
+            shutil.rmtree(scratch, ignore_errors=True)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,34 @@
+#include "demo_world_fixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "demo_world.h"
+
+namespace {
+
+std::string generated;
+
+void removeGenerated() {
+    std::error_code ignored;
+    std::filesystem::remove_all(generated, ignored);
+}
+
+} // namespace
+
+const std::string &demoWorldDirectory() {
+    if (generated.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "varnok-demo-XXXXXX").string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        generated = mkdtemp(buffer.data());
+        atexit(removeGenerated);
+        std::string problem;
+        bool written = writeDemoWorld(generated, problem);
+        EXPECT_TRUE(written) << problem;
+    }
+    return generated;
+}

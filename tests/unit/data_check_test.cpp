@@ -1,0 +1,164 @@
+// The data check of varnok-data: the demo world is sound in both modes, and each
+// kind of defect it claims to find is found in a copy of the world broken in
+// exactly that way, named by file, with no other complaint.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "data_check.h"
+#include "demo_world_fixture.h"
+#include "formats/formats.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BrokenWorld : testing::Test {
+    ScratchDir scratch;
+    std::string dir;
+    void SetUp() override {
+        dir = scratch.path + "/world";
+        fs::copy(demoWorldDirectory(), dir, fs::copy_options::recursive);
+    }
+    std::string path(const std::string &file) {
+        return dir + "/" + file;
+    }
+    void replace(const std::string &file, const Bytes &bytes) {
+        ASSERT_TRUE(writeBytes(path(file), bytes));
+    }
+    void truncate(const std::string &file, size_t size) {
+        Bytes bytes;
+        ASSERT_TRUE(readBytes(path(file), bytes));
+        bytes.resize(size);
+        replace(file, bytes);
+    }
+    // Every problem names `file` and the first mentions `what`.
+    void expectProblems(const std::string &file, const std::string &what, int mode = 0) {
+        CheckReport report = checkDataDirectory(dir, mode);
+        ASSERT_FALSE(report.problems.empty()) << file;
+        EXPECT_NE(report.problems[0].find(what), std::string::npos) << report.problems[0];
+        for (const std::string &line : report.problems) {
+            EXPECT_EQ(line.rfind(file + ": ", 0), 0u) << line;
+        }
+    }
+};
+
+Picture plainPicture(int width, int height) {
+    Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.assign((size_t)width * height, 1);
+    picture.mask.assign((size_t)width * height, 0);
+    return picture;
+}
+
+} // namespace
+
+TEST(DataCheck, DemoWorldIsSoundInBothModes) {
+    for (int mode : {0, 4, 16}) {
+        CheckReport report = checkDataDirectory(demoWorldDirectory(), mode);
+        EXPECT_TRUE(report.problems.empty()) << report.problems[0];
+        EXPECT_TRUE(report.warnings.empty());
+    }
+}
+
+TEST_F(BrokenWorld, MissingFile) {
+    fs::remove(path("look2.dat"));
+    expectProblems("look2.dat", "missing");
+}
+
+TEST_F(BrokenWorld, BadLzwHeader) {
+    Bytes bytes;
+    ASSERT_TRUE(readBytes(path("tiles.4"), bytes));
+    bytes[4] = 1; // the stream no longer starts with the clear code
+    replace("tiles.4", bytes);
+    expectProblems("tiles.4", "not a valid LZW container");
+}
+
+TEST_F(BrokenWorld, StreamThatDoesNotDecode) {
+    // Codewords 256, 65 and then 300 while the next free code is 258.
+    replace("end1.16", Bytes{10, 0, 0, 0, 0x00, 0x83, 0xB0, 0x0C, 0x08});
+    expectProblems("end1.16", "does not decode");
+}
+
+TEST_F(BrokenWorld, ShortTilesOnlyInTheirMode) {
+    replace("tiles.16", packLzw(Bytes(32768, 0x11)));
+    expectProblems("tiles.16", "too short");
+    EXPECT_TRUE(checkDataDirectory(dir, 4).problems.empty());
+}
+
+TEST_F(BrokenWorld, ShortFont) {
+    truncate("runes.ch", 1000);
+    expectProblems("runes.ch", "too short");
+}
+
+TEST_F(BrokenWorld, PictureOffsetOutside) {
+    Bytes raw = buildPictureFile16({plainPicture(8, 4), plainPicture(8, 4)}, false);
+    raw[2 + 4 + 2] = 0x7F; // picture 1's offset now far past the end
+    replace("story3.16", packLzw(raw));
+    expectProblems("story3.16", "picture 1: offset");
+}
+
+TEST_F(BrokenWorld, PictureRowsOutside) {
+    Bytes raw = buildPictureFile4({plainPicture(8, 4)}, false);
+    raw.resize(raw.size() - 1);
+    replace("dng2.4", packLzw(raw));
+    expectProblems("dng2.4", "rows run past");
+}
+
+TEST_F(BrokenWorld, MaskOutside) {
+    Bytes raw = buildPictureFile4({plainPicture(12, 6)}, true);
+    raw.resize(raw.size() - 2); // the last mask row is cut short
+    replace("mon3.4", packLzw(raw));
+    expectProblems("mon3.4", "mask outside");
+}
+
+TEST_F(BrokenWorld, ShortCharacterFile) {
+    truncate("keep.npc", 4000);
+    expectProblems("keep.npc", "too short");
+}
+
+TEST_F(BrokenWorld, ShortTableFile) {
+    truncate("data.ovl", 14000);
+    expectProblems("data.ovl", "too short");
+}
+
+TEST_F(BrokenWorld, NameOutsideTheTableFile) {
+    Bytes bytes;
+    ASSERT_TRUE(readBytes(path("data.ovl"), bytes));
+    bytes[7754 + 2 * 5] = 0xFF; // location 5's name position
+    bytes[7754 + 2 * 5 + 1] = 0xFF;
+    replace("data.ovl", bytes);
+    expectProblems("data.ovl", "location 5");
+}
+
+TEST_F(BrokenWorld, ShortUnderworld) {
+    truncate("under.dat", 60000);
+    expectProblems("under.dat", "too short");
+}
+
+TEST_F(BrokenWorld, LayoutChunkOutsideTheWorldMap) {
+    truncate("arva.dat", 256); // only chunk 0 is left
+    expectProblems("arva.dat", "outside the file");
+}
+
+TEST_F(BrokenWorld, TileNameOutsideItsFile) {
+    Bytes bytes;
+    ASSERT_TRUE(readBytes(path("look2.dat"), bytes));
+    bytes[2 * 300] = 0xFF;
+    bytes[2 * 300 + 1] = 0xFF;
+    replace("look2.dat", bytes);
+    expectProblems("look2.dat", "tile 300");
+}
+
+TEST_F(BrokenWorld, MissingSettlementFileIsOnlyAWarning) {
+    fs::remove(path("castle.dat"));
+    CheckReport report = checkDataDirectory(dir, 0);
+    EXPECT_TRUE(report.problems.empty());
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_EQ(report.warnings[0].rfind("castle.dat: ", 0), 0u);
+    truncate("towne.dat", 100);
+    expectProblems("towne.dat", "too short");
+}

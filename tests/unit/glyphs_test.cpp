@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "gfx/glyphs.h"
+#include "gfx/graphics_store.h"
+#include "gfx/palette.h"
+#include "gfx/scale.h"
+#include "gfx_fixture.h"
+
+namespace {
+
+typedef std::vector<std::string> Rows;
+
+// The 64 expanded pixels of a glyph given as 8 row bytes, bit 7 leftmost.
+std::vector<uint8_t> expand(const uint8_t rows[8]) {
+    std::vector<uint8_t> pixels;
+    for (int y = 0; y < 8; y++) {
+        for (int bit = 7; bit >= 0; bit--) {
+            pixels.push_back((rows[y] >> bit) & 1);
+        }
+    }
+    return pixels;
+}
+
+class Glyphs : public GfxTest {
+  protected:
+    void SetUp() override {
+        GfxTest::SetUp();
+        frameGlyphs = (SDL_Surface **)calloc(frameGlyphTotal, sizeof(SDL_Surface *));
+    }
+    void TearDown() override {
+        for (int i = 0; i < frameGlyphTotal; i++) {
+            SDL_FreeSurface(frameGlyphs[i]);
+        }
+        free(frameGlyphs);
+        frameGlyphs = nullptr;
+        GfxTest::TearDown();
+    }
+};
+
+TEST_F(Glyphs, RowByteSetsLeftmostAndRightmostPixel) {
+    const uint8_t rows[8] = {0x81, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> pixels = expand(rows);
+    SDL_Surface *glyph = decodeGlyph(pixels.data(), textGlyphColour());
+    EXPECT_EQ(surfaceRows(glyph)[0], "3......3");
+    EXPECT_EQ(surfaceRows(glyph)[1], "........");
+    SDL_FreeSurface(glyph);
+    useMode(0);
+    glyph = decodeGlyph(pixels.data(), textGlyphColour());
+    EXPECT_EQ(surfaceRows(glyph)[0], "f......f");
+    SDL_FreeSurface(glyph);
+    glyph = decodeGlyph(pixels.data(), runeGlyphColour);
+    EXPECT_EQ(surfaceRows(glyph)[0], "1......1");
+    SDL_FreeSurface(glyph);
+}
+
+// The highlight positions of a built piece: where its unenlarged pixel is the
+// highlight colour, read from the top-left pixel of each 2x2 block (the test
+// enlarges by replication so that blocks keep their pixel).
+std::vector<int> highlightsOf(int index) {
+    std::vector<int> found;
+    SDL_Surface *s = frameGlyphs[index];
+    for (int p = 0; p < 64; p++) {
+        int v = ((Uint8 *)s->pixels)[(p / 8) * 2 * s->pitch + (p % 8) * 2];
+        if (v == frameHighlightColour()) {
+            found.push_back(p);
+        } else {
+            EXPECT_EQ(v, frameBaseColour) << "piece " << index << " position " << p;
+        }
+    }
+    return found;
+}
+
+TEST_F(Glyphs, FramePieceHighlightPositions) {
+    scaler = nullptr;
+    for (int video : {1, 0}) {
+        useMode(video);
+        std::vector<uint8_t> full(64, 1);
+        for (int index : {0, 12, 16, 17}) {
+            ASSERT_EQ(buildFrameGlyph(index, full.data(), frameBaseColour, frameHighlightColour()),
+                      0);
+            EXPECT_EQ(frameGlyphs[index]->w, 16);
+        }
+        EXPECT_EQ(highlightsOf(0), std::vector<int>{});
+        EXPECT_EQ(highlightsOf(12), std::vector<int>{63});
+        EXPECT_EQ(highlightsOf(16),
+                  (std::vector<int>{7, 13, 14, 19, 20, 26, 34, 43, 44, 53, 54, 63}));
+        EXPECT_EQ(highlightsOf(17),
+                  (std::vector<int>{0, 9, 10, 19, 20, 29, 37, 43, 44, 49, 50, 56}));
+        for (int index : {0, 12, 16, 17}) {
+            SDL_FreeSurface(frameGlyphs[index]);
+            frameGlyphs[index] = nullptr;
+        }
+    }
+}
+
+TEST_F(Glyphs, ClearPixelsStayClearOnHighlightPositions) {
+    // Piece 12 from a glyph whose bottom-right pixel is clear: no highlight at all.
+    const uint8_t rows[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xfe};
+    std::vector<uint8_t> pixels = expand(rows);
+    ASSERT_EQ(buildFrameGlyph(12, pixels.data(), frameBaseColour, frameHighlightColour()), 0);
+    std::vector<int> values = surfacePixels(frameGlyphs[12]);
+    EXPECT_EQ(values[16 * 16 - 1], 0);
+    for (int v : values) {
+        EXPECT_TRUE(v == 0 || v == frameBaseColour);
+    }
+}
+
+TEST_F(Glyphs, PieceSourcesAndBadIndices) {
+    const int sources[frameGlyphTotal] = {127, 127, 127, 127, 127, 127, 127, 127, 127,
+                                          127, 127, 127, 123, 124, 125, 126, 1,   2};
+    for (int i = 0; i < frameGlyphTotal; i++) {
+        EXPECT_EQ(framePieceGlyph(i), sources[i]);
+    }
+    std::vector<uint8_t> full(64, 1);
+    EXPECT_EQ(buildFrameGlyph(18, full.data(), 1, 3), -1);
+    EXPECT_EQ(buildFrameGlyph(-1, full.data(), 1, 3), -1);
+}
+
+} // namespace

@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "data/lzw.h"
+#include "gfx/fonts.h"
+#include "gfx/graphics.h"
+#include "gfx/graphics_store.h"
+#include "gfx/palette.h"
+#include "gfx/pictures.h"
+#include "gfx/tiles.h"
+#include "gfx_fixture.h"
+#include "graphics_files.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace {
+
+typedef std::vector<std::string> Rows;
+
+class GraphicsLoad : public GfxTest {
+  protected:
+    ScratchDir dir;
+    void SetUp() override {
+        GfxTest::SetUp();
+        applySetting("directory", dir.path.c_str());
+        // The store as a fresh process has it: earlier tests leave their counts.
+        tileCount = spriteTileCount = textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
+        for (PictureSet &set : pictureSets) {
+            set.count = 0;
+        }
+    }
+    void TearDown() override {
+        freeGraphics();
+        freeSettingsDirectory();
+        GfxTest::TearDown();
+    }
+    std::string file(const std::string &name) {
+        return dir.path + "/" + name;
+    }
+};
+
+std::set<int> valuesOf(SDL_Surface *surface) {
+    std::vector<int> pixels = surfacePixels(surface);
+    return std::set<int>(pixels.begin(), pixels.end());
+}
+
+bool isCutTile(int t) {
+    return (t >= 52 && t <= 55) || (t >= 228 && t <= 231) || (t >= 96 && t <= 111);
+}
+
+void expectSize(SDL_Surface *surface, int w, int h) {
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->w, w);
+    EXPECT_EQ(surface->h, h);
+}
+
+void checkCompleteStore(bool fourColour) {
+    Uint8 key = fourColour ? 5 : 17;
+    int white = fourColour ? 3 : 15;
+    ASSERT_EQ(tileCount, 256u);
+    ASSERT_EQ(spriteTileCount, 256u);
+    for (int t = 0; t < 256; t++) {
+        expectSize(tileTable[t].surface, 32, 32);
+        EXPECT_EQ((tileTable[t].surface->flags & SDL_SRCCOLORKEY) != 0, isCutTile(t)) << t;
+        expectSize(spriteTiles[t], 32, 32);
+        EXPECT_EQ(spriteTiles[t]->flags & SDL_SRCCOLORKEY, 0u);
+    }
+    EXPECT_TRUE(hasColourKey(tileTable[52].surface, key));
+    ASSERT_EQ(textGlyphCount, 128u);
+    ASSERT_EQ(runeGlyphCount, 128u);
+    ASSERT_EQ(frameGlyphCount, 18);
+    for (int g = 0; g < 128; g++) {
+        expectSize(textGlyphs[g], 16, 16);
+        expectSize(runeGlyphs[g], 16, 16);
+        EXPECT_EQ(valuesOf(textGlyphs[g]), (std::set<int>{0, white}));
+        EXPECT_EQ(valuesOf(runeGlyphs[g]), (std::set<int>{0, 1}));
+    }
+    for (int i = 0; i < 18; i++) {
+        expectSize(frameGlyphs[i], 16, 16);
+    }
+    for (int k = 0; k < pictureSetCount; k++) {
+        std::vector<Picture> expected = fixturePictures(k, fourColour);
+        ASSERT_EQ(pictureSets[k].count, expected.size()) << "set " << k;
+        for (size_t i = 0; i < expected.size(); i++) {
+            SDL_Surface *p = pictureSets[k].surfaces[i];
+            expectSize(p, 2 * expected[i].width, 2 * expected[i].height);
+            bool masked = k >= 16;
+            EXPECT_EQ(hasColourKey(p, key), masked) << "set " << k;
+            // Masked pictures are transparent exactly on their left half.
+            for (int y = 0; masked && y < p->h; y++) {
+                for (int x = 0; x < p->w; x++) {
+                    bool under = x < 2 * (expected[i].width / 2);
+                    ASSERT_EQ(((Uint8 *)p->pixels)[y * p->pitch + x] == key, under)
+                        << "set " << k << " picture " << i << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(GraphicsLoad, CompleteDirectoryLoadsInBothModes) {
+    for (int video : {1, 2}) {
+        SCOPED_TRACE(video);
+        useMode(video);
+        writeGraphicsFiles(dir.path, video == 1);
+        testing::internal::CaptureStderr();
+        loadGraphics();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        checkCompleteStore(video == 1);
+        EXPECT_EQ(LoadedFile.data, nullptr);
+        freeGraphics();
+    }
+}
+
+TEST_F(GraphicsLoad, TileContentsClassesAndMaskCut) {
+    useMode(0);
+    writeGraphicsFiles(dir.path, false);
+    loadTiles16();
+    EXPECT_EQ(valuesOf(tileTable[6].surface), std::set<int>{6});
+    EXPECT_EQ(valuesOf(spriteTiles[7]), std::set<int>{(256 + 7) % 16});
+    EXPECT_EQ(tileTable[143].animClass, scrolling);
+    EXPECT_EQ(tileTable[253].animClass, cycleBack1);
+    // Tile 96 is cut exactly where the enlarged tile 112 is not 0; 112 stays whole.
+    SDL_Surface *cut = tileTable[96].surface;
+    SDL_Surface *mask = tileTable[112].surface;
+    int transparent = 0;
+    for (int y = 0; y < 32; y++) {
+        for (int x = 0; x < 32; x++) {
+            bool masked = ((Uint8 *)mask->pixels)[y * mask->pitch + x] != 0;
+            int value = ((Uint8 *)cut->pixels)[y * cut->pitch + x];
+            ASSERT_EQ(value, masked ? 17 : 96 % 16) << x << "," << y;
+            transparent += masked;
+        }
+    }
+    EXPECT_GT(transparent, 0);
+    EXPECT_LT(transparent, 32 * 32);
+    EXPECT_EQ(mask->flags & SDL_SRCCOLORKEY, 0u);
+    EXPECT_EQ(valuesOf(tileTable[52].surface), (std::set<int>{4, 17}));
+}
+
+TEST_F(GraphicsLoad, ShortFilesLeaveBlanksAndWarnOnce) {
+    // 100 tiles instead of 512, and a font of 100 bytes.
+    std::vector<uint8_t> pixels = fixtureTilePixels(4);
+    Bytes raw = packTiles4(pixels);
+    raw.resize(100 * 64);
+    writeBytes(file("tiles.4"), packLzw(raw));
+    Bytes font = packFont(fixtureFontBits());
+    font.resize(100);
+    writeBytes(file("ibm.ch"), font);
+    writeBytes(file("runes.ch"), packFont(fixtureFontBits()));
+    testing::internal::CaptureStderr();
+    loadTiles4();
+    loadFonts4();
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings, "Warning: data file '" + file("tiles.4") +
+                            "' is shorter than its layout\nWarning: data file '" + file("ibm.ch") +
+                            "' is shorter than its layout\n");
+    EXPECT_EQ(valuesOf(tileTable[99].surface), std::set<int>{99 % 4});
+    EXPECT_EQ(valuesOf(tileTable[100].surface), std::set<int>{0});
+    EXPECT_EQ(valuesOf(spriteTiles[255]), std::set<int>{0});
+    EXPECT_EQ(valuesOf(textGlyphs[12]), (std::set<int>{0, 3})); // bytes 96-103 hold a row
+    EXPECT_EQ(valuesOf(textGlyphs[13]), std::set<int>{0});
+    EXPECT_EQ(valuesOf(runeGlyphs[13]), (std::set<int>{0, 1}));
+}
+
+Bytes withLe16(Bytes bytes, size_t at, int value) {
+    bytes[at] = (uint8_t)value;
+    bytes[at + 1] = (uint8_t)(value >> 8);
+    return bytes;
+}
+
+TEST_F(GraphicsLoad, PictureSetsEmptyOutOfRangeAndOutsideTheData) {
+    writeBytes(file("empty.4"), packLzw(buildPictureFile4({}, false)));
+    uint16_t count = 99;
+    EXPECT_EQ(loadPictureSet4(file("empty.4").c_str(), 3, &count), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(pictureSets[3].surfaces, nullptr);
+    EXPECT_EQ(loadPictureSet4(file("empty.4").c_str(), 16, &count), -1);
+    EXPECT_EQ(loadMaskedPictureSet4(file("empty.4").c_str(), 15, &count), -1);
+    EXPECT_EQ(loadPictureSet4(file("missing.4").c_str(), 3, &count), -1);
+    // Two pictures; the second offset points far outside the data.
+    Bytes raw = buildPictureFile4(fixturePictures(2, true), false);
+    raw = withLe16(raw, 6, 0xFFF0);
+    writeBytes(file("far.4"), packLzw(raw));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(loadPictureSet4(file("far.4").c_str(), 4, &pictureSets[4].count), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: data file '" + file("far.4") + "' is shorter than its layout\n");
+    ASSERT_EQ(pictureSets[4].count, 2);
+    expectSize(pictureSets[4].surfaces[0], 2 * fixturePictures(2, true)[0].width,
+               2 * fixturePictures(2, true)[0].height);
+    expectSize(pictureSets[4].surfaces[1], 0, 0);
+}
+
+TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
+    useMode(0);
+    Bytes raw = buildPictureFile16(fixturePictures(17, false), true);
+    raw[5] = 0x7F; // the upper half of the first offset entry is ignored
+    writeBytes(file("mon0.16"), packLzw(raw));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(loadMaskedPictureSet16(file("mon0.16").c_str(), 17, &pictureSets[17].count), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    ASSERT_EQ(pictureSets[17].count, 2);
+    EXPECT_TRUE(hasColourKey(pictureSets[17].surfaces[0], 17));
+    EXPECT_EQ(pictureSets[17].surfaces[0]->w, 2 * fixturePictures(17, false)[0].width);
+}
+
+TEST_F(GraphicsLoad, BitFilesExpandEveryBitAndLeaveTheRecordOnFailure) {
+    writeBytes(file("bits"), Bytes{0x81, 0x40});
+    ASSERT_EQ(loadBitFile(file("bits").c_str()), 0);
+    EXPECT_EQ(LoadedFile.size, 16);
+    std::vector<int> bits(LoadedFile.data, LoadedFile.data + 16);
+    EXPECT_EQ(bits, (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0}));
+    uint8_t *kept = LoadedFile.data;
+    EXPECT_EQ(loadBitFile(file("nothing").c_str()), -1);
+    EXPECT_EQ(LoadedFile.data, kept);
+    EXPECT_EQ(LoadedFile.size, 16);
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+}
+
+// Prints the store's counts at exit, after the teardown has run.
+void printCountsAtExit() {
+    int pictures = 0;
+    for (const PictureSet &set : pictureSets) {
+        pictures += set.count > 0;
+    }
+    fprintf(stderr, "counts: tiles %u sprites %u text %u runes %u frames %u sets %d\n", tileCount,
+            spriteTileCount, textGlyphCount, runeGlyphCount, frameGlyphCount, pictures);
+}
+
+TEST_F(GraphicsLoad, MissingRunesEndsWithTheTextGlyphsReleased) {
+    writeGraphicsFiles(dir.path, true);
+    remove(file("runes.ch").c_str());
+    // Sets 1, 2, 4, 5, 7, ... hold pictures: 16 of the 25.
+    EXPECT_EXIT(
+        {
+            atexit(printCountsAtExit);
+            loadGraphics();
+        },
+        testing::ExitedWithCode(1),
+        "Cannot open data file '.*/runes.ch'\ncounts: tiles 256 sprites 256 text 0 runes 0 "
+        "frames 18 sets 16\n");
+}
+
+TEST_F(GraphicsLoad, MissingPictureFileEndsAfterTheSetsBeforeIt) {
+    writeGraphicsFiles(dir.path, true);
+    remove(file("mon3.4").c_str());
+    // Sets 0-19 are complete (13 of them hold pictures); mon3.4 is set 20.
+    EXPECT_EXIT(
+        {
+            atexit(printCountsAtExit);
+            loadGraphics();
+        },
+        testing::ExitedWithCode(1),
+        "Cannot open data file '.*/mon3.4'\ncounts: tiles 0 sprites 0 text 0 runes 0 frames 0 "
+        "sets 13\n");
+}
+
+TEST_F(GraphicsLoad, FilesThatAreNotCompressedEndTheProgram) {
+    useMode(0);
+    writeGraphicsFiles(dir.path, false);
+    writeBytes(file("tiles.16"), Bytes{1, 2, 3, 4, 5, 6, 7, 8});
+    EXPECT_EXIT(
+        {
+            atexit(printCountsAtExit);
+            loadGraphics();
+        },
+        testing::ExitedWithCode(1),
+        "Bad data file '.*/tiles.16': not a valid LZW-compressed file\ncounts: tiles 0 "
+        "sprites 0 text 0 runes 0 frames 0 sets 16\n");
+    remove(file("ibm.ch").c_str());
+    EXPECT_EXIT(loadFonts16(), testing::ExitedWithCode(1), "Cannot open data file '.*/ibm.ch'");
+}
+
+} // namespace

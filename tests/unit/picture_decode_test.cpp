@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "gfx/picture_decode.h"
+#include "gfx_fixture.h"
+
+namespace {
+
+typedef std::vector<std::string> Rows;
+typedef std::vector<uint8_t> Data;
+
+void appendLe16(Data &data, int value) {
+    data.push_back((uint8_t)value);
+    data.push_back((uint8_t)(value >> 8));
+}
+
+// A record header followed by the given row bytes.
+Data record(int width, int height, const Data &rows) {
+    Data data;
+    appendLe16(data, width);
+    appendLe16(data, height);
+    data.insert(data.end(), rows.begin(), rows.end());
+    return data;
+}
+
+Rows decode(const Data &data, PictureRowFormat format, int64_t *end = nullptr) {
+    ByteView view = makeByteView(data.data(), (int64_t)data.size());
+    SDL_Surface *picture = decodePicture(view, 0, format, end);
+    Rows rows = surfaceRows(picture);
+    SDL_FreeSurface(picture);
+    EXPECT_FALSE(view.overrun);
+    return rows;
+}
+
+class PictureDecode : public GfxTest {};
+
+TEST_F(PictureDecode, FourColourRowsAreUnpadded) {
+    // A whole file: one picture, offset 6, 3 x 1 pixels 3, 2, 1 from the byte E4.
+    Data file = {0x01, 0x00, 0x06, 0x00, 0x00, 0x00, 0x03, 0x00, 0x01, 0x00, 0xE4};
+    ByteView view = makeByteView(file.data(), (int64_t)file.size());
+    ASSERT_EQ(viewLe16(view, 0), 1);
+    int64_t end = 0;
+    SDL_Surface *picture = decodePicture(view, viewLe32(view, 2), pictureRows4, &end);
+    EXPECT_EQ(surfaceRows(picture), (Rows{"321"}));
+    EXPECT_EQ(end, 11);
+    SDL_FreeSurface(picture);
+    // Width 5: two bytes per row; the last three pairs of the second byte are ignored.
+    EXPECT_EQ(decode(record(5, 2, {0x1B, 0x7F, 0xE4, 0x80}), pictureRows4, &end),
+              (Rows{".1231", "321.2"}));
+    EXPECT_EQ(end, 8);
+}
+
+TEST_F(PictureDecode, SixteenColourRowsArePaddedToFourBytes) {
+    useMode(0);
+    int64_t end = 0;
+    // Width 5: 3 bytes plus 1 padding byte per row.
+    EXPECT_EQ(
+        decode(record(5, 2, {0x12, 0x34, 0x5F, 0xEE, 0xAB, 0xCD, 0xE0, 0xEE}), pictureRows16, &end),
+        (Rows{"12345", "abcde"}));
+    EXPECT_EQ(end, 4 + 8);
+    // Width 8: 4 bytes, no padding.
+    EXPECT_EQ(
+        decode(record(8, 2, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}), pictureRows16, &end),
+        (Rows{".1234567", "89abcdef"}));
+    EXPECT_EQ(end, 4 + 8);
+    // Width 9: 5 bytes plus 3 padding bytes.
+    EXPECT_EQ(decode(record(9, 2,
+                            {0x11, 0x11, 0x11, 0x11, 0x1F, 0xEE, 0xEE, 0xEE, 0x22, 0x22, 0x22, 0x22,
+                             0x2F, 0xEE, 0xEE, 0xEE}),
+                     pictureRows16, &end),
+              (Rows{"111111111", "222222222"}));
+    EXPECT_EQ(end, 4 + 16);
+    EXPECT_EQ(pictureRowBytes(1, pictureRows16), 4);
+    EXPECT_EQ(pictureRowBytes(0, pictureRows16), 0);
+    EXPECT_EQ(pictureRowBytes(13, pictureRows4), 4);
+}
+
+TEST_F(PictureDecode, MaskFollowsThePaddingAndHasUnpaddedRows) {
+    useMode(0);
+    Data data = record(3, 2, {0x12, 0x30, 0xEE, 0xEE, 0x45, 0x60, 0xEE, 0xEE});
+    Data mask = record(12, 2, {0x80, 0x10, 0x7F, 0xF0});
+    data.insert(data.end(), mask.begin(), mask.end());
+    ByteView view = makeByteView(data.data(), (int64_t)data.size());
+    int64_t end = 0;
+    SDL_Surface *picture = decodePicture(view, 0, pictureRows16, &end);
+    ASSERT_EQ(end, 12);
+    SDL_Surface *maskSurface = decodeMask(view, end);
+    EXPECT_EQ(surfaceRows(picture), (Rows{"123", "456"}));
+    EXPECT_EQ(surfaceRows(maskSurface), (Rows{"1..........1", ".11111111111"}));
+    EXPECT_FALSE(view.overrun);
+    SDL_FreeSurface(picture);
+    SDL_FreeSurface(maskSurface);
+}
+
+TEST_F(PictureDecode, ReadsPastTheEndAreZeroAndNoted) {
+    Data data = record(4, 3, {0xFF});
+    ByteView view = makeByteView(data.data(), (int64_t)data.size());
+    SDL_Surface *picture = decodePicture(view, 0, pictureRows4, nullptr);
+    EXPECT_EQ(surfaceRows(picture), (Rows{"3333", "....", "...."}));
+    EXPECT_TRUE(view.overrun);
+    SDL_FreeSurface(picture);
+    // A record that starts outside the data is an empty picture.
+    ByteView empty = makeByteView(data.data(), (int64_t)data.size());
+    picture = decodePicture(empty, 1000000, pictureRows16, nullptr);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->w, 0);
+    EXPECT_TRUE(empty.overrun);
+    SDL_FreeSurface(picture);
+}
+
+TEST_F(PictureDecode, MasksPaintTheKeyAndSetTheColourKey) {
+    SDL_Surface *pictures[3] = {surfaceFromRows({"123", "321"}), surfaceFromRows({"22", "22"}),
+                                surfaceFromRows({"11", "11"})};
+    // The second mask is smaller than its picture: only the shared part counts.
+    SDL_Surface *masks[3] = {surfaceFromRows({"1.1", "..1"}), surfaceFromRows({"1"}), nullptr};
+    applyPictureMasks(pictures, masks, 3, 17);
+    EXPECT_EQ(surfaceRows(pictures[0]), (Rows{"h2h", "32h"}));
+    EXPECT_EQ(surfaceRows(pictures[1]), (Rows{"h2", "22"}));
+    EXPECT_EQ(surfaceRows(pictures[2]), (Rows{"11", "11"}));
+    for (SDL_Surface *p : pictures) {
+        EXPECT_TRUE(hasColourKey(p, 17));
+        SDL_FreeSurface(p);
+    }
+    SDL_FreeSurface(masks[0]);
+    SDL_FreeSurface(masks[1]);
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include "data_check.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "data/lzw.h"
+#include "formats/formats.h"
+
+namespace {
+
+const char *const pictureStems[25] = {
+    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
+    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
+    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
+
+struct Checker {
+    std::string directory;
+    CheckReport report;
+};
+
+void problem(Checker &checker, const std::string &file, const std::string &what) {
+    checker.report.problems.push_back(file + ": " + what);
+}
+
+uint32_t le16(const Bytes &b, size_t at) {
+    return at + 2 <= b.size() ? (uint32_t)(b[at] | b[at + 1] << 8) : 0;
+}
+
+uint32_t le32(const Bytes &b, size_t at) {
+    return at + 4 <= b.size() ? le16(b, at) | le16(b, at + 2) << 16 : 0;
+}
+
+// Reads a file whole; reports it missing and returns false if it cannot be read.
+bool load(Checker &checker, const std::string &file, Bytes &bytes) {
+    if (!readBytes(checker.directory + "/" + file, bytes)) {
+        problem(checker, file, "missing or unreadable");
+        return false;
+    }
+    return true;
+}
+
+bool atLeast(Checker &checker, const std::string &file, const Bytes &bytes, size_t size) {
+    if (bytes.size() < size) {
+        problem(checker, file,
+                "too short: " + std::to_string(bytes.size()) + " bytes, needs " +
+                    std::to_string(size));
+        return false;
+    }
+    return true;
+}
+
+// Decodes an LZW container as the engine does; reports a bad header or stream.
+bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
+    Bytes packed;
+    if (!load(checker, file, packed)) {
+        return false;
+    }
+    bool header = packed.size() >= 6 && packed[3] == 0 && packed[4] == 0 && (packed[5] & 1);
+    if (!header) {
+        problem(checker, file, "not a valid LZW container (bad header)");
+        return false;
+    }
+    raw.assign(le32(packed, 0), 0);
+    LzwStream stream = {packed.data() + 4, (int32_t)(packed.size() - 4), 0};
+    int result = lzwDecode(stream, raw.data(), (int32_t)raw.size());
+    if (result != lzwReachedEnd) {
+        const char *why = result == lzwBadCodeword    ? "a bad codeword"
+                          : result == lzwStreamRanOut ? "a stream without its end code"
+                                                      : "more bytes than its declared size";
+        problem(checker, file, std::string("LZW stream does not decode: ") + why);
+        return false;
+    }
+    return true;
+}
+
+size_t rowBytes(int mode, uint32_t width) {
+    if (mode == 4) {
+        return (width + 3) / 4;
+    }
+    size_t bytes = (width + 1) / 2;
+    return (bytes + 3) / 4 * 4; // rows of the 16-colour files are padded to 4 bytes
+}
+
+void checkPictureFile(Checker &checker, int mode, int number) {
+    std::string file = std::string(pictureStems[number]) + "." + std::to_string(mode);
+    Bytes raw;
+    if (!unpack(checker, file, raw) || !atLeast(checker, file, raw, 2)) {
+        return;
+    }
+    bool masked = number >= 16;
+    uint32_t count = le16(raw, 0);
+    if (2 + 4 * (size_t)count > raw.size()) {
+        problem(checker, file, std::to_string(count) + " pictures do not fit their offset table");
+        return;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string which = "picture " + std::to_string(i) + ": ";
+        size_t at = masked ? le16(raw, 2 + 4 * i) : le32(raw, 2 + 4 * i);
+        if (at + 4 > raw.size()) {
+            problem(checker, file, which + "offset " + std::to_string(at) + " outside the data");
+            continue;
+        }
+        uint32_t width = le16(raw, at), height = le16(raw, at + 2);
+        size_t end = at + 4 + rowBytes(mode, width) * height;
+        if (end > raw.size()) {
+            problem(checker, file, which + "rows run past the end of the data");
+            continue;
+        }
+        if (!masked) {
+            continue;
+        }
+        uint32_t maskWidth = le16(raw, end), maskHeight = le16(raw, end + 2);
+        if (end + 4 > raw.size() ||
+            end + 4 + (maskWidth + 7) / 8 * (size_t)maskHeight > raw.size()) {
+            problem(checker, file, which + "mask outside the data");
+        } else if (maskWidth != width || maskHeight != height) {
+            problem(checker, file, which + "mask size differs from the picture's");
+        }
+    }
+}
+
+void checkMode(Checker &checker, int mode) {
+    std::string tiles = "tiles." + std::to_string(mode);
+    Bytes raw;
+    if (unpack(checker, tiles, raw)) {
+        atLeast(checker, tiles, raw, mode == 4 ? 32768 : 65536);
+    }
+    for (int number = 0; number < 25; ++number) {
+        checkPictureFile(checker, mode, number);
+    }
+}
+
+void checkFonts(Checker &checker) {
+    for (const char *font : {"ibm.ch", "runes.ch"}) {
+        Bytes bytes;
+        if (load(checker, font, bytes)) {
+            atLeast(checker, font, bytes, 1024);
+        }
+    }
+}
+
+// The table file; returns the chunk layout when it could be read.
+bool checkTableFile(Checker &checker, Bytes &layout) {
+    Bytes table;
+    if (!load(checker, "data.ovl", table) || !atLeast(checker, "data.ovl", table, 14470 + 256)) {
+        return false;
+    }
+    for (int i = 0; i < 40; ++i) {
+        uint32_t start = le16(table, 7754 + 2 * i) + 16;
+        if (start >= table.size()) {
+            problem(checker, "data.ovl",
+                    "name of location " + std::to_string(i) + " starts outside the file");
+        }
+    }
+    layout.assign(table.begin() + 14470, table.begin() + 14470 + 256);
+    return true;
+}
+
+void checkMaps(Checker &checker, const Bytes *layout) {
+    Bytes world;
+    if (load(checker, "arva.dat", world) && layout != nullptr) {
+        for (int block = 0; block < 256; ++block) {
+            uint8_t chunk = (*layout)[block];
+            if (chunk != 255 && (chunk + 1) * 256u > world.size()) {
+                problem(checker, "arva.dat",
+                        "chunk " + std::to_string(chunk) + " named by the layout for block " +
+                            std::to_string(block) + " lies outside the file");
+            }
+        }
+    }
+    Bytes under;
+    if (load(checker, "under.dat", under)) {
+        atLeast(checker, "under.dat", under, 65536);
+    }
+    for (const char *file : {"towne.dat", "castle.dat", "keep.dat", "dwelling.dat"}) {
+        Bytes levels;
+        if (!readBytes(checker.directory + "/" + file, levels)) {
+            checker.report.warnings.push_back(std::string(file) +
+                                              ": missing; its settlements will show tile 0");
+            continue;
+        }
+        atLeast(checker, file, levels, 16384);
+    }
+}
+
+void checkTables(Checker &checker) {
+    for (const char *file : {"towne.npc", "dwelling.npc", "castle.npc", "keep.npc"}) {
+        Bytes people;
+        if (load(checker, file, people)) {
+            atLeast(checker, file, people, 4608);
+        }
+    }
+    Bytes names;
+    if (load(checker, "look2.dat", names) && atLeast(checker, "look2.dat", names, 1024)) {
+        for (int i = 0; i < 512; ++i) {
+            if (le16(names, 2 * i) >= names.size()) {
+                problem(checker, "look2.dat",
+                        "name of tile " + std::to_string(i) + " lies outside the file");
+            }
+        }
+    }
+}
+
+} // namespace
+
+CheckReport checkDataDirectory(const std::string &directory, int mode) {
+    Checker checker;
+    checker.directory = directory;
+    Bytes layout;
+    bool haveLayout = checkTableFile(checker, layout);
+    checkMaps(checker, haveLayout ? &layout : nullptr);
+    checkTables(checker);
+    checkFonts(checker);
+    for (int m : {4, 16}) {
+        if (mode == 0 || mode == m) {
+            checkMode(checker, m);
+        }
+    }
+    return checker.report;
+}

@@ -1,0 +1,14 @@
+// The check command: looks at every file the engine reads from a data directory
+// and lists what would stop or hurt the engine, one line per problem.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CheckReport {
+    std::vector<std::string> problems; // "<file>: <what is wrong>"
+    std::vector<std::string> warnings; // things the engine tolerates
+};
+
+// Colour modes to check: 4, 16, or 0 for both.
+CheckReport checkDataDirectory(const std::string &directory, int mode);

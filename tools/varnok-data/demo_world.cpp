@@ -1,0 +1,126 @@
+#include "demo_world.h"
+
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+#include "formats/formats.h"
+#include "music_synth.h"
+#include "overworld.h"
+#include "picture_files.h"
+#include "settlement_levels.h"
+#include "settlement_people.h"
+#include "text_font.h"
+#include "tile_set.h"
+#include "underworld.h"
+#include "world_places.h"
+
+namespace {
+
+struct Writer {
+    std::string directory;
+    std::string problem;
+};
+
+bool put(Writer &writer, const std::string &name, const Bytes &bytes) {
+    std::string path = writer.directory + "/" + name;
+    if (!writeBytes(path, bytes)) {
+        writer.problem = "cannot write '" + path + "'";
+        return false;
+    }
+    return true;
+}
+
+bool makeDirectory(Writer &writer, const std::string &path) {
+    if (mkdir(path.c_str(), 0777) != 0) {
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            writer.problem = "cannot create the directory '" + path + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeTables(Writer &writer) {
+    std::vector<uint8_t> world = buildOverworld();
+    uint8_t layout[256];
+    std::vector<Chunk> chunks;
+    if (!chunkWorld(world, layout, chunks)) {
+        writer.problem = "the overworld needs more than 255 chunks";
+        return false;
+    }
+    std::vector<LocationSpec> locations;
+    for (const Place &place : places) {
+        locations.push_back(LocationSpec{place.column, place.row, place.name});
+    }
+    return put(writer, "data.ovl", buildTableFile(layout, locations)) &&
+           put(writer, "arva.dat", buildChunkFile(chunks)) &&
+           put(writer, "under.dat", buildUnderworldFile(buildUnderworld())) &&
+           put(writer, "look2.dat", buildTileNameFile(tileNames()));
+}
+
+bool writeSettlements(Writer &writer) {
+    struct Family {
+        uint8_t kind;
+        const char *map;
+        const char *people;
+    };
+    const Family families[] = {{2, "towne.dat", "towne.npc"},
+                               {3, "castle.dat", "castle.npc"},
+                               {4, "keep.dat", "keep.npc"},
+                               {5, "dwelling.dat", "dwelling.npc"}};
+    for (const Family &family : families) {
+        std::vector<uint8_t> levels = buildSettlementLevels(family.kind);
+        if (!put(writer, family.map, buildSettlementFile(levels)) ||
+            !put(writer, family.people, buildNpcFile(buildSettlementPeople(family.kind, levels)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeGraphics(Writer &writer) {
+    std::vector<uint8_t> pixels16 = tilePixels16();
+    if (!put(writer, "tiles.16", packLzw(packTiles16(pixels16))) ||
+        !put(writer, "tiles.4", packLzw(packTiles4(tilePixels4(pixels16)))) ||
+        !put(writer, "ibm.ch", packFont(textFontBits())) ||
+        !put(writer, "runes.ch", packFont(runeFontBits()))) {
+        return false;
+    }
+    for (int k = 0; k < pictureFileCount; ++k) {
+        bool masked = k >= firstMaskedPictureFile;
+        std::vector<Picture> pictures = picturesOfFile(k);
+        std::string stem = pictureFileStem(k);
+        if (!put(writer, stem + ".16", packLzw(buildPictureFile16(pictures, masked))) ||
+            !put(writer, stem + ".4",
+                 packLzw(buildPictureFile4(fourColourPictures(pictures), masked)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeMusic(Writer &writer) {
+    if (!makeDirectory(writer, writer.directory + "/music")) {
+        return false;
+    }
+    for (int p = 0; p < pieceCount; ++p) {
+        if (!put(writer, std::string("music/") + pieceFileName(p), synthesisePiece(p))) {
+            return false;
+        }
+    }
+    std::string ini = musicIniText();
+    return put(writer, "music.ini", Bytes(ini.begin(), ini.end()));
+}
+
+} // namespace
+
+bool writeDemoWorld(const std::string &directory, std::string &problem) {
+    Writer writer;
+    writer.directory = directory;
+    bool ok = makeDirectory(writer, directory) && writeTables(writer) && writeSettlements(writer) &&
+              writeGraphics(writer) && writeMusic(writer);
+    problem = writer.problem;
+    return ok;
+}

@@ -1,0 +1,20 @@
+// The 25 picture files of the demo world: which pictures each holds, painted in
+// 16 colours; the 4-colour files hold the same pictures with mapped colours.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "formats/formats.h"
+
+const int pictureFileCount = 25;
+const int firstMaskedPictureFile = 16;
+
+// File stem of picture file k ("create", "dng1", ... "mon7").
+const char *pictureFileStem(int k);
+
+// The pictures of file k in 16 colours (masks filled for the masked files).
+std::vector<Picture> picturesOfFile(int k);
+
+// The same pictures with every colour index mapped to the 4-colour palette.
+std::vector<Picture> fourColourPictures(const std::vector<Picture> &pictures);
