@@ -34,13 +34,14 @@ def amplitudes(path, start=0):
 
 
 def start_game(args, display, music):
-    """The game on the smallest data set, with both pieces in its music folder."""
-    files = {"data/" + name: content for name, content in harness.minimal_data().items()}
-    files["data/music/world.wav"] = square_wave(WORLD[0], WORLD[1], 20)
-    files["data/music/town.wav"] = square_wave(TOWN[0], TOWN[1], 20)
-    files["music.ini"] = "overworld = world.wav\nharrowgate=town.wav\n"
+    """The game on the demo world, with two test pieces in its music folder."""
+    world = harness.demo_world(args)
+    for name, (amplitude, period) in (("world.wav", WORLD), ("town.wav", TOWN)):
+        with open(os.path.join(world, "music", name), "wb") as f:
+            f.write(square_wave(amplitude, period, 20))
+    files = {"music.ini": "overworld = world.wav\nharrowgate=town.wav\n"}
     game = Game(args.binary, display=display, files=files,
-                settings="directory=data\nmusic=%d\n" % music,
+                settings="directory=%s\nmusic=%d\n" % (world, music),
                 extra_env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": "out.raw",
                            "SDL_DISKAUDIODELAY": "20"})
     game.out = os.path.join(game.dir, "out.raw")
@@ -54,7 +55,7 @@ def size(path):
 def world_music_plays_from_the_start(args, display):
     game = start_game(args, display, 1)
     try:
-        game.wait_window()
+        game.wait_ready()
         poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
         game.key("alt+x")
@@ -67,7 +68,7 @@ def world_music_plays_from_the_start(args, display):
 def music_off_stays_silent(args, display):
     game = start_game(args, display, 0)
     try:
-        game.wait_window()
+        game.wait_ready()
         poll(lambda: size(game.out) >= 200000, what="sound output")
         assert amplitudes(game.out) == {0}, amplitudes(game.out)
         game.key("alt+x")
@@ -77,5 +78,26 @@ def music_off_stays_silent(args, display):
         game.cleanup()
 
 
+def entering_a_town_changes_the_piece(args, display):
+    game = start_game(args, display, 1)
+    try:
+        game.wait_ready()
+        poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
+        # Harrowgate lies three steps east of the start; a lone Shift between
+        # repeated keys keeps X from folding them into one.
+        game.key("Right", "shift", "Right", "shift", "Right", "shift", "e")
+        poll(lambda: TOWN[0] in amplitudes(game.out), what="the town's music")
+        # Once the town's piece plays, the world map's piece has stopped.
+        mark = size(game.out)
+        poll(lambda: size(game.out) >= mark + 100000, what="more sound output")
+        assert amplitudes(game.out, mark) <= {0, TOWN[0]}, amplitudes(game.out, mark)
+        game.key("alt+x")
+        status, _, _ = game.wait_exit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
 if __name__ == "__main__":
-    harness.run([world_music_plays_from_the_start, music_off_stays_silent])
+    harness.run([world_music_plays_from_the_start, music_off_stays_silent,
+                 entering_a_town_changes_the_piece])
