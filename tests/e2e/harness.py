@@ -246,6 +246,20 @@ class Game:
             return image if predicate(image) else None
         return poll(check, timeout, what)
 
+    def quit(self, timeout=30.0):
+        """Ends the game with Alt+x when the quit key itself is not under test.
+        A key sent while SDL is still setting up can be lost, so the key is sent
+        again until the game ends or the deadline passes."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            self.key("alt+x")
+            try:
+                self.proc.wait(timeout=2.0)
+                break
+            except subprocess.TimeoutExpired:
+                pass
+        return self.wait_exit(timeout=1.0)
+
     def wait_exit(self, timeout=30.0):
         try:
             out, err = self.proc.communicate(timeout=timeout)

@@ -26,8 +26,7 @@ def missing_settlement_maps_are_not_an_error(args, display):
     game = Game(args.binary, display=display, files=harness.minimal_data())
     try:
         game.wait_window()
-        game.key("alt+x")
-        status, out, err = game.wait_exit()
+        status, out, err = game.quit()
         assert status == 0, "status %d, %s" % (status, err)
         assert out == "" and err == "", repr((out, err))
     finally:
@@ -49,8 +48,7 @@ def graphics_of_the_colour_mode_are_essential(args, display):
         try:
             if expected is None:
                 game.wait_window()
-                game.key("alt+x")
-            status, _, err = game.wait_exit()
+            status, _, err = game.quit()
             assert status == (1 if expected else 0), "%s missing: status %d" % (name, status)
             assert err == (expected or ""), "%s missing: %r" % (name, err)
         finally:
@@ -62,8 +60,7 @@ def short_tile_file_warns_and_starts(args, display):
     game = Game(args.binary, display=display, files=files)
     try:
         game.wait_window()
-        game.key("alt+x")
-        status, _, err = game.wait_exit()
+        status, _, err = game.quit()
         assert status == 0, "status %d, %s" % (status, err)
         assert err == "Warning: data file 'tiles.4' is shorter than its layout\n", repr(err)
     finally:

@@ -58,8 +58,7 @@ def world_music_plays_from_the_start(args, display):
         game.wait_ready()
         poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
-        game.key("alt+x")
-        status, _, _ = game.wait_exit()
+        status, _, _ = game.quit()
         assert status == 0, "status %d" % status
     finally:
         game.cleanup()
@@ -71,8 +70,7 @@ def music_off_stays_silent(args, display):
         game.wait_ready()
         poll(lambda: size(game.out) >= 200000, what="sound output")
         assert amplitudes(game.out) == {0}, amplitudes(game.out)
-        game.key("alt+x")
-        status, _, _ = game.wait_exit()
+        status, _, _ = game.quit()
         assert status == 0, "status %d" % status
     finally:
         game.cleanup()
@@ -91,8 +89,7 @@ def entering_a_town_changes_the_piece(args, display):
         mark = size(game.out)
         poll(lambda: size(game.out) >= mark + 100000, what="more sound output")
         assert amplitudes(game.out, mark) <= {0, TOWN[0]}, amplitudes(game.out, mark)
-        game.key("alt+x")
-        status, _, _ = game.wait_exit()
+        status, _, _ = game.quit()
         assert status == 0, "status %d" % status
     finally:
         game.cleanup()

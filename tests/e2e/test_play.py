@@ -40,8 +40,7 @@ class Session:
         self.reader.mark_unknown(start, 24, 23)  # the prompt mark
 
     def close(self):
-        self.game.key("alt+x")
-        status, _, err = self.game.wait_exit()
+        status, _, err = self.game.quit()
         assert status == 0, "status %d: %s" % (status, err)
 
     def cleanup(self):

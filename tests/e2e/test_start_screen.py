@@ -85,8 +85,7 @@ def start_screen(mode):
                 count, box = differences(last[0], reference)
                 raise AssertionError("%d pixels differ within %s; screenshot in %s"
                                      % (count, box, actual))
-            game.key("alt+x")
-            status, _, _ = game.wait_exit()
+            status, _, _ = game.quit()
             assert status == 0, "status %d" % status
         finally:
             game.cleanup()

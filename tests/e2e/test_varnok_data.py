@@ -73,8 +73,7 @@ def game_starts_on_the_demo_world_in_both_modes(args, scratch):
                     display=display)
         try:
             game.wait_window()
-            game.key("alt+x")
-            status, _, err = game.wait_exit()
+            status, _, err = game.quit()
             assert status == 0, "video=%s: status %d, %s" % (video, status, err)
         finally:
             game.cleanup()
