@@ -251,8 +251,9 @@ class Game:
         A key sent while SDL is still setting up can be lost, so the key is sent
         again until the game ends or the deadline passes."""
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            self.key("alt+x")
+        while time.monotonic() < deadline and self.proc.poll() is None:
+            if self.window is not None:
+                self.key("alt+x")
             try:
                 self.proc.wait(timeout=2.0)
                 break
