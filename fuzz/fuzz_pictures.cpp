@@ -1,0 +1,35 @@
+// Fuzzes the picture-set loader. The first byte picks the kind (bit 0: masked,
+// bit 1: sixteen colours); the rest is the decompressed file, which is packed into
+// the container and loaded as the engine loads a set.
+#include "formats/formats.h"
+#include "fuzz_support.h"
+#include "gfx/graphics.h"
+#include "gfx/graphics_store.h"
+#include "gfx/pictures.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    initFuzzHeadless();
+    return 0;
+}
+
+typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count);
+
+// Loader and set number by kind: plain 4, masked 4, plain 16, masked 16.
+const SetLoader loaders[4] = {loadPictureSet4, loadMaskedPictureSet4, loadPictureSet16,
+                              loadMaskedPictureSet16};
+const int setNumbers[4] = {3, 17, 3, 17};
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    if (size < 1 || size > 200000) {
+        return 0;
+    }
+    int kind = data[0] & 3;
+    useColourMode(kind < 2);
+    Bytes raw(data + 1, data + size);
+    Bytes packed = packLzw(raw);
+    writeScratchFile("input.pic", packed.data(), packed.size());
+    int number = setNumbers[kind];
+    loaders[kind](scratchPath("input.pic").c_str(), number, &pictureSets[number].count);
+    freeGraphics();
+    return 0;
+}
