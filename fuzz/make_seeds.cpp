@@ -108,6 +108,22 @@ void graphicsSeeds() {
     }
 }
 
+// Small surfaces: a checkerboard and diagonal stripes in both modes.
+void scaleSeeds() {
+    for (uint8_t mode = 0; mode < 2; mode++) {
+        Bytes board = {mode, 8, 8, 1, 2};
+        Bytes stripes = {(uint8_t)(mode | 2), 13, 7, 3, 4};
+        for (int i = 0; i < 8 * 8; i++) {
+            board.push_back((uint8_t)((i + i / 8) % 2 * (mode == 0 ? 3 : 15)));
+        }
+        for (int i = 0; i < 13 * 7; i++) {
+            stripes.push_back((uint8_t)((i % 13 + i / 13) % 4));
+        }
+        writeSeed("scale", "board" + std::to_string(mode), {}, board);
+        writeSeed("scale", "stripes" + std::to_string(mode), {}, stripes);
+    }
+}
+
 void gameDataSeeds() {
     Bytes table = worldFile("data.ovl");
     writeSeed("game_data", "data.ovl", {0}, table);
@@ -151,6 +167,7 @@ int main(int argc, char **argv) {
     }
     pictureSeeds();
     graphicsSeeds();
+    scaleSeeds();
     gameDataSeeds();
     iniSeeds();
     return 0;

@@ -10,7 +10,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(lzw_file lzw_decode pictures tiles fonts game_data ini)
+    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini)
 fi
 
 ./scripts/install-deps.sh
