@@ -18,7 +18,8 @@ bool samePixels(SDL_Surface *a, SDL_Surface *b) {
     if (a->w != b->w || a->h != b->h) {
         return false;
     }
-    for (int y = 0; y < a->h; y++) {
+    // An empty surface has no pixel memory at all.
+    for (int y = 0; a->w > 0 && y < a->h; y++) {
         const Uint8 *rowA = (const Uint8 *)a->pixels + y * a->pitch;
         const Uint8 *rowB = (const Uint8 *)b->pixels + y * b->pitch;
         if (memcmp(rowA, rowB, a->w) != 0) {
