@@ -83,7 +83,7 @@ void fuzzSettlement(const uint8_t *data, size_t size) {
 
 typedef void (*Reader)(const uint8_t *data, size_t size);
 
-const Reader readers[] = {fuzzTableFile, fuzzTileNames, fuzzCharacters,
+const Reader readers[] = {fuzzTableFile, fuzzTileNames,  fuzzCharacters,
                           fuzzOverworld, fuzzUnderworld, fuzzSettlement};
 const int readerCount = sizeof readers / sizeof readers[0];
 

@@ -27,8 +27,8 @@ void initFuzzHeadless() {
     }
     scaler = smoothScale;
     const char *tmp = getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") +
-                          "/varnok-fuzz-XXXXXX";
+    std::string pattern =
+        std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/varnok-fuzz-XXXXXX";
     if (mkdtemp(&pattern[0]) == nullptr) {
         fprintf(stderr, "fuzz: cannot make a scratch directory\n");
         exit(1);

@@ -54,12 +54,10 @@ Bytes unpacked(const Bytes &packed) {
     return raw;
 }
 
-
-const char *const pictureNames[] = {"create", "dng1",   "dng2",   "dng3",   "end1",  "end2",
-                                    "endsc",  "startsc", "story1", "story2", "story3", "story4",
-                                    "story5", "story6", "text",   "varnok", "items", "mon0",
-                                    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",  "mon6",
-                                    "mon7"};
+const char *const pictureNames[] = {
+    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
+    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
+    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
 
 void pictureSeeds() {
     for (int k = 0; k < 25; k++) {
@@ -85,8 +83,8 @@ void pictureSeeds() {
     }
     for (int kind = 0; kind < 4; kind++) {
         bool masked = (kind & 1) != 0;
-        Bytes raw = kind < 2 ? buildPictureFile4(pictures, masked)
-                             : buildPictureFile16(pictures, masked);
+        Bytes raw =
+            kind < 2 ? buildPictureFile4(pictures, masked) : buildPictureFile16(pictures, masked);
         writeSeed("pictures", "small" + std::to_string(kind), {(uint8_t)kind}, raw);
         writeSeed("lzw_file", "small" + std::to_string(kind), {}, packLzw(raw));
         writeSeed("lzw_decode", "small" + std::to_string(kind), {}, packLzw(raw));
