@@ -1,0 +1,67 @@
+#include "fuzz_support.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "gfx/palette.h"
+#include "gfx/scale.h"
+#include "shell/settings.h"
+
+namespace {
+
+std::string scratch;
+
+} // namespace
+
+void initFuzzHeadless() {
+    if (!scratch.empty()) {
+        return;
+    }
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0 || SDL_SetVideoMode(640, 400, 8, 0) == nullptr) {
+        fprintf(stderr, "fuzz: no video: %s\n", SDL_GetError());
+        exit(1);
+    }
+    scaler = smoothScale;
+    const char *tmp = getenv("TMPDIR");
+    std::string pattern =
+        std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/varnok-fuzz-XXXXXX";
+    if (mkdtemp(&pattern[0]) == nullptr) {
+        fprintf(stderr, "fuzz: cannot make a scratch directory\n");
+        exit(1);
+    }
+    scratch = pattern;
+    free(settings.directory);
+    settings.directory = strdup(pattern.c_str());
+    useColourMode(true);
+}
+
+void useColourMode(bool fourColour) {
+    settings.video = fourColour ? 1 : 0;
+    if (fourColour) {
+        initPalette4();
+    } else {
+        initPalette16();
+    }
+}
+
+const std::string &scratchDirectory() {
+    return scratch;
+}
+
+std::string scratchPath(const char *name) {
+    return scratch + "/" + name;
+}
+
+void writeScratchFile(const char *name, const uint8_t *data, size_t size) {
+    std::string path = scratchPath(name);
+    FILE *file = fopen(path.c_str(), "wb");
+    if (file == nullptr || (size > 0 && fwrite(data, 1, size, file) != size)) {
+        fprintf(stderr, "fuzz: cannot write '%s'\n", path.c_str());
+        exit(1);
+    }
+    fclose(file);
+}
