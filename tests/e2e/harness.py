@@ -231,7 +231,8 @@ class Game:
         ev = event.ClientMessage(window=win, client_type=protocols,
                                  data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         win.send_event(ev, event_mask=X.NoEventMask)
-        d.flush()
+        # A round trip, so the server has taken the event before the connection ends.
+        d.sync()
         d.close()
 
     def screenshot(self):
