@@ -7,6 +7,7 @@
 
 #include "data/paths.h"
 #include "shell/settings.h"
+#include "shell/text_warning.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
@@ -77,19 +78,14 @@ void freeMusicTable() {
     musicCount = 0;
 }
 
-// The whole of "music.ini" as one NUL-terminated text, or nullptr.
-char *readMusicIni() {
-    FILE *file = fopen("music.ini", "rb");
-    if (file == nullptr) {
-        return nullptr;
+// The text of one candidate "music.ini", or nullptr; one that is there but is no
+// ordinary file, or cannot be read, is named on standard error and skipped.
+char *readMusicList(const char *path) {
+    FileOpenProblem problem;
+    char *text = readIniFile(path, &problem);
+    if (text == nullptr && problem != fileMissing) {
+        warnAboutFile(path, "%s; ignored", fileOpenProblemText(problem));
     }
-    int32_t size = fileSize(file);
-    char *text = size >= 0 ? (char *)calloc((size_t)size + 1, 1) : nullptr;
-    if (text != nullptr) {
-        size_t got = fread(text, 1, (size_t)size, file);
-        text[got] = '\0';
-    }
-    fclose(file);
     return text;
 }
 
@@ -115,12 +111,23 @@ void loadMusicTable() {
         return;
     }
     musicCount = musicNumberCount;
-    char *text = readMusicIni();
-    if (text == nullptr) {
+    // The player's own list in the current directory first, else the one that
+    // comes with the data.
+    char *text = readMusicList("music.ini");
+    if (text != nullptr) {
+        parseIniFileText(text, "music.ini", addMusicEntry);
+        free(text);
         return;
     }
-    parseIniText(text, addMusicEntry);
-    free(text);
+    char *path = makeDataPath("music.ini");
+    // With the data in the current directory that is the same file again.
+    bool another = path != nullptr && strcmp(path, "music.ini") != 0;
+    text = another ? readMusicList(path) : nullptr;
+    if (text != nullptr) {
+        parseIniFileText(text, path, addMusicEntry);
+        free(text);
+    }
+    free(path);
 }
 
 void addMusicEntry(const char *key, const char *value) {
@@ -144,6 +151,7 @@ void addMusicEntry(const char *key, const char *value) {
         musicPaths[n] = path;
         return;
     }
+    warnAtPair("unknown music '%s'", key);
 }
 
 void playMusic(uint16_t n) {

@@ -6,7 +6,8 @@
 #include <cstdio>
 
 // New malloc'ed path "<directory>/<name>"; the bare name when no directory is set.
-// The caller frees it, normally right after the open.
+// A name missing in that case is found in any other (findDataFile). The caller
+// frees it, normally right after the open.
 char *makeDataPath(const char *name);
 
 // Size in bytes of an open file; leaves the read position at the start.

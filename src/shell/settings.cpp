@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "data/paths.h"
+#include "shell/text_warning.h"
+#include "shell/user_folders.h"
 
 Settings settings = {nullptr, 0, 0, 1};
+SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
 
 namespace {
 
@@ -22,75 +25,57 @@ const NumericSetting numericSettings[] = {
     {"video", &settings.video, 2},
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
+bool isWholeNumber(const char *value) {
+    const char *at = value + strspn(value, " \t\n\v\f\r");
+    if (*at == '+' || *at == '-') {
+        at++;
+    }
+    size_t digits = strspn(at, "0123456789");
+    return digits > 0 && at[digits] == '\0';
 }
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
+void setDefaults() {
+    freeSettingsDirectory();
+    settings.fullscreen = 0;
+    settings.music = 0;
+    settings.video = 1;
+    settingsOrigin.place = settingsFromNowhere;
+    settingsOrigin.path[0] = '\0';
 }
 
-void handleLine(char *line, PairHandler handlePair) {
-    // Only the very first column marks a comment.
-    if (line[0] == ';') {
+// The settings file's text, or nullptr; a file that is there but cannot be used
+// is named on standard error and then treated as missing.
+char *readOptionalFile(const char *path) {
+    FileOpenProblem problem;
+    char *text = readIniFile(path, &problem);
+    if (text == nullptr && problem != fileMissing) {
+        warnAboutFile(path, "%s; ignored", fileOpenProblemText(problem));
+    }
+    return text;
+}
+
+// A relative directory= names a folder beside the settings file that says it.
+void placeDirectoryBesideSettings() {
+    const char *slash = strrchr(settingsOrigin.path, '/');
+    if (settings.directory == nullptr || settings.directory[0] == '/' || slash == nullptr) {
         return;
     }
-    char *equals = strchr(line, '=');
-    if (equals == nullptr) {
-        return;
-    }
-    int split = (int)(equals - line);
-    int length = (int)strlen(line);
-    char *key = trimmedCopy(line, 0, split - 1);
-    char *value = trimmedCopy(line, split + 1, length - 1);
-    // A pair with nothing on one side of '=' carries no setting.
-    if (key != nullptr && value != nullptr && key[0] != '\0' && value[0] != '\0') {
-        handlePair(key, value);
-    }
-    free(key);
-    free(value);
+    std::string joined(settingsOrigin.path, slash - settingsOrigin.path + 1);
+    joined += settings.directory;
+    free(settings.directory);
+    settings.directory = strdup(joined.c_str());
+}
+
+void applyFile(char *text, SettingsPlace place, const char *path) {
+    settingsOrigin.place = place;
+    snprintf(settingsOrigin.path, sizeof settingsOrigin.path, "%s", path);
+    parseIniFileText(text, path, applySetting);
+    free(text);
+    placeDirectoryBesideSettings();
 }
 
 } // namespace
-
-char *trimmedCopy(const char *text, int first, int last) {
-    while (first <= last && isBlank(text[first])) {
-        first++;
-    }
-    while (last >= first && isBlank(text[last])) {
-        last--;
-    }
-    int length = last >= first ? last - first + 1 : 0;
-    char *copy = (char *)calloc(length + 1, 1);
-    if (copy != nullptr && length > 0) {
-        memcpy(copy, text + first, length);
-    }
-    return copy;
-}
-
-void parseIniText(char *text, PairHandler handlePair) {
-    char *cursor = text;
-    while (*cursor != '\0') {
-        // A run of CR and LF characters is one cut, so blank lines vanish.
-        while (isLineEnd(*cursor)) {
-            cursor++;
-        }
-        if (*cursor == '\0') {
-            break;
-        }
-        char *line = cursor;
-        while (*cursor != '\0' && !isLineEnd(*cursor)) {
-            cursor++;
-        }
-        bool atEnd = *cursor == '\0';
-        *cursor = '\0';
-        handleLine(line, handlePair);
-        if (atEnd) {
-            break;
-        }
-        cursor++;
-    }
-}
 
 void applySetting(const char *key, const char *value) {
     if (strcmp(key, "directory") == 0) {
@@ -99,12 +84,19 @@ void applySetting(const char *key, const char *value) {
         return;
     }
     for (const NumericSetting &s : numericSettings) {
-        if (strcmp(key, s.key) == 0) {
-            int n = atoi(value);
-            *s.field = (n >= 0 && n <= s.highest) ? n : 0;
-            return;
+        if (strcmp(key, s.key) != 0) {
+            continue;
         }
+        int n = atoi(value);
+        *s.field = (n >= 0 && n <= s.highest) ? n : 0;
+        if (!isWholeNumber(value)) {
+            warnAtPair("'%s' is not a number; %s reads as %d", value, key, *s.field);
+        } else if (n != *s.field) {
+            warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, value, s.highest, key);
+        }
+        return;
     }
+    warnAtPair("unknown setting '%s'", key);
 }
 
 void freeSettingsDirectory() {
@@ -112,23 +104,36 @@ void freeSettingsDirectory() {
     settings.directory = nullptr;
 }
 
-void loadSettings() {
-    freeSettingsDirectory();
-    settings.fullscreen = 0;
-    settings.music = 0;
-    settings.video = 1;
-
-    FILE *file = fopen("settings.ini", "rb");
-    if (file == nullptr) {
-        return;
+bool loadSettingsFrom(const char *configFile) {
+    setDefaults();
+    if (configFile != nullptr) {
+        FileOpenProblem problem;
+        char *text = readIniFile(configFile, &problem);
+        if (text == nullptr) {
+            fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
+                    fileOpenProblemText(problem));
+            return false;
+        }
+        applyFile(text, settingsFromOption, configFile);
+        return true;
     }
-    long size = fileSize(file);
-    char *text = size >= 0 ? (char *)calloc(size + 1, 1) : nullptr;
+    char *text = readOptionalFile("settings.ini");
     if (text != nullptr) {
-        size_t got = fread(text, 1, size, file);
-        text[got] = '\0';
-        parseIniText(text, applySetting);
-        free(text);
+        applyFile(text, settingsFromCurrent, "settings.ini");
+        return true;
     }
-    fclose(file);
+    std::string folder = userConfigFolder();
+    if (folder.empty()) {
+        return true;
+    }
+    std::string path = folder + "/settings.ini";
+    text = readOptionalFile(path.c_str());
+    if (text != nullptr) {
+        applyFile(text, settingsFromUserFolder, path.c_str());
+    }
+    return true;
+}
+
+void loadSettings() {
+    loadSettingsFrom(nullptr);
 }

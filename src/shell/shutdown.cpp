@@ -46,3 +46,10 @@ void failAndExit(const char *path, const char *problem) {
     releaseEverything();
     exit(1);
 }
+
+void failWithExplanation(const char *path, const char *explanation) {
+    fprintf(stderr, "Cannot open data file '%s'\n%s\n", path, explanation);
+    fflush(stderr);
+    releaseEverything();
+    exit(1);
+}

@@ -162,7 +162,8 @@ def demo_world(args):
 class Game:
     """One run of the game binary in its own scratch directory."""
 
-    def __init__(self, binary, settings=None, extra_env=None, display=None, files=None):
+    def __init__(self, binary, settings=None, extra_env=None, display=None, files=None,
+                 args=()):
         self.dir = tempfile.mkdtemp(prefix="varnok-e2e-")
         if settings is not None:
             with open(os.path.join(self.dir, "settings.ini"), "w") as f:
@@ -179,9 +180,12 @@ class Game:
         if display is not None:
             env["DISPLAY"] = display.name
         env.pop("SDL_VIDEODRIVER", None)
+        # The player's own per-user settings and data never reach a test.
+        env["XDG_CONFIG_HOME"] = os.path.join(self.dir, ".no-config")
+        env["XDG_DATA_HOME"] = os.path.join(self.dir, ".no-data")
         env.update(extra_env or {})
         self.env = env
-        self.proc = subprocess.Popen([binary], cwd=self.dir, env=env,
+        self.proc = subprocess.Popen([binary] + list(args), cwd=self.dir, env=env,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.window = None
 

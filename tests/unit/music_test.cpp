@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <set>
 #include <string>
 
@@ -97,4 +99,26 @@ TEST_F(MusicTable, RequestsBeforeAudioIsOpenDoNothing) {
     playMusic(1);
     playMusic(60000);
     EXPECT_EQ(currentMusic, nullptr);
+}
+
+TEST_F(MusicTable, WithoutAListHereTheDataDirectorysIsReadAndNamesFoundInAnyCase) {
+    std::filesystem::create_directories("data/MUSIC");
+    writeTextFile("data/MUSIC.INI", "overworld=Song.ogg\nthem=x.ogg\n");
+    writeTextFile("data/MUSIC/SONG.OGG", "x");
+    testing::internal::CaptureStderr();
+    loadMusicTable();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
+    // A list here wins; one that is no ordinary file is skipped with a warning.
+    writeTextFile("music.ini", "overworld=other.ogg\n");
+    loadMusicTable();
+    EXPECT_EQ(path(1), "data/music/other.ogg");
+    std::filesystem::remove("music.ini");
+    ASSERT_EQ(mkfifo("music.ini", 0600), 0);
+    testing::internal::CaptureStderr();
+    loadMusicTable();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "music.ini: not a regular file; ignored\n"
+              "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
 }

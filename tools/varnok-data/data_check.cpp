@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
+#include "data/file_names.h"
 #include "data/lzw.h"
 #include "formats/formats.h"
 
@@ -18,8 +20,23 @@ struct Checker {
     CheckReport report;
 };
 
+// The path of file in the directory as the engine finds it, in any case.
+std::string foundPath(const Checker &checker, const std::string &file) {
+    char *found = findDataFile(checker.directory.c_str(), file.c_str());
+    std::string path = found != nullptr ? found : checker.directory + "/" + file;
+    free(found);
+    return path;
+}
+
+// The name of file as it stands in the directory (DATA.OVL for data.ovl).
+std::string shownName(const Checker &checker, const std::string &file) {
+    std::string path = foundPath(checker, file);
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 void problem(Checker &checker, const std::string &file, const std::string &what) {
-    checker.report.problems.push_back(file + ": " + what);
+    checker.report.problems.push_back(shownName(checker, file) + ": " + what);
 }
 
 uint32_t le16(const Bytes &b, size_t at) {
@@ -32,7 +49,7 @@ uint32_t le32(const Bytes &b, size_t at) {
 
 // Reads a file whole; reports it missing and returns false if it cannot be read.
 bool load(Checker &checker, const std::string &file, Bytes &bytes) {
-    if (!readBytes(checker.directory + "/" + file, bytes)) {
+    if (!readBytes(foundPath(checker, file), bytes)) {
         problem(checker, file, "missing or unreadable");
         return false;
     }
@@ -174,8 +191,8 @@ void checkMaps(Checker &checker, const Bytes *layout) {
     }
     for (const char *file : {"towne.dat", "castle.dat", "keep.dat", "dwelling.dat"}) {
         Bytes levels;
-        if (!readBytes(checker.directory + "/" + file, levels)) {
-            checker.report.warnings.push_back(std::string(file) +
+        if (!readBytes(foundPath(checker, file), levels)) {
+            checker.report.warnings.push_back(shownName(checker, file) +
                                               ": missing; its settlements will show tile 0");
             continue;
         }
