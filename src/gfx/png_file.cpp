@@ -105,8 +105,8 @@ bool indexPixels(const std::vector<uint8_t> &rows, bool paletteFile, const uint8
 bool decodeRows(FILE *file, IndexedImage *image, bool *paletteFile, uint8_t alphaOfIndex[256],
                 std::vector<uint8_t> *rows, std::string *error) {
     PngErrorText failure = {"not a PNG file"};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError,
-                                             onPngWarning);
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
         png_destroy_read_struct(&png, nullptr, nullptr);
@@ -174,8 +174,9 @@ IndexedImage makeIndexedImage(int width, int height, const SDL_Color *palette, i
 
 IndexedImage imageFromSurface(const SDL_Surface *surface) {
     const SDL_Palette *colours = surface->format->palette;
-    IndexedImage image = makeIndexedImage(surface->w, surface->h, colours ? colours->colors : nullptr,
-                                          colours ? colours->ncolors : 0);
+    IndexedImage image =
+        makeIndexedImage(surface->w, surface->h, colours ? colours->colors : nullptr,
+                         colours ? colours->ncolors : 0);
     for (int y = 0; y < surface->h; y++) {
         memcpy(&image.pixels[(size_t)y * surface->w],
                (const uint8_t *)surface->pixels + y * surface->pitch, surface->w);
@@ -202,8 +203,8 @@ bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *e
         return false;
     }
     PngErrorText failure = {"cannot write PNG"};
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError,
-                                              onPngWarning);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::vector<uint8_t> packed;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -245,9 +246,8 @@ bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *e
     return true;
 }
 
-bool readPngIndexed(const char *path, const SDL_Color *palette, int colours,
-                    IndexedImage *image, std::vector<uint8_t> *seeThrough,
-                    std::string *error) {
+bool readPngIndexed(const char *path, const SDL_Color *palette, int colours, IndexedImage *image,
+                    std::vector<uint8_t> *seeThrough, std::string *error) {
     FILE *file = fopen(path, "rb");
     if (file == nullptr) {
         *error = strerror(errno);

@@ -42,6 +42,5 @@ bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *e
 // 1 = transparent; all 0 for an opaque picture); their index is 0 for RGB(A)
 // pictures and the stored index for palette pictures. The image's palette is
 // the given one. False with one line in *error (naming the pixel at fault).
-bool readPngIndexed(const char *path, const SDL_Color *palette, int colours,
-                    IndexedImage *image, std::vector<uint8_t> *seeThrough,
-                    std::string *error);
+bool readPngIndexed(const char *path, const SDL_Color *palette, int colours, IndexedImage *image,
+                    std::vector<uint8_t> *seeThrough, std::string *error);

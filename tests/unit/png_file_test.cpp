@@ -8,7 +8,8 @@
 
 namespace {
 
-const SDL_Color fourColours[4] = {{0, 0, 0, 0}, {0, 170, 170, 0}, {255, 0, 255, 0}, {255, 255, 255, 0}};
+const SDL_Color fourColours[4] = {
+    {0, 0, 0, 0}, {0, 170, 170, 0}, {255, 0, 255, 0}, {255, 255, 255, 0}};
 
 // An image whose pixels run through every index in a pattern that is not a repeat
 // of the row width, so packing mistakes at any bit depth show.
@@ -60,9 +61,9 @@ TEST(PngFile, PaletteRoundTripAtEveryBitDepth) {
 TEST(PngFile, RgbPicturesAreReadByExactColour) {
     ScratchDir dir;
     // Row 0: the four colours; row 1: a see-through pixel of an odd colour.
-    std::vector<uint8_t> rgba = {0,   0,   0,   255, 0,   170, 170, 255, 255, 0, 255, 255,
-                                 255, 255, 255, 255, 255, 255, 255, 255, 1,   2, 3,   0,
-                                 0,   170, 170, 255, 0,   0,   0,   255};
+    std::vector<uint8_t> rgba = {0,   0,   0,   255, 0,   170, 170, 255, 255, 0,  255,
+                                 255, 255, 255, 255, 255, 255, 255, 255, 255, 1,  2,
+                                 3,   0,   0,   170, 170, 255, 0,   0,   0,   255};
     writeRgba("rgb.png", 4, 2, rgba);
     IndexedImage read;
     std::vector<uint8_t> clear;
