@@ -11,15 +11,15 @@
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
-    "theme",      "overworld",  "underworld", "sailing",     "combat1",   "combat2",
-    "combat3",    "millbrook",  "saltmere",   "emberfold",   "harrowgate", "ravensford",
-    "windhollow", "copperdale", "thornwick",  "haldervine",  "ostrand",   "stonefang",
-    "grimwall",   "duskhold",   "willowcot",  "mossden",     "briarcot",  "hermitage",
-    "marlow",     "oakhurst",   "pebbleton",  "dunmore",     "wrenfield", "ashby",
-    "underhold",  "blackspire", "irongate",   "cinderhold",  "frostholm", "greywatch",
-    "tidelamp",   "stormbeacon", "gullrock",  "shrine",      "tavern",    "lament",
-    "victory",    "farewell",   "dawn",       "dusk",        "market",    "harbour",
-    "festival",   "requiem",    "voyage",     "council",     "ballad",    "finale",
+    "theme",      "overworld",   "underworld", "sailing",    "combat1",    "combat2",
+    "combat3",    "millbrook",   "saltmere",   "emberfold",  "harrowgate", "ravensford",
+    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",    "stonefang",
+    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",   "hermitage",
+    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield",  "ashby",
+    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm",  "greywatch",
+    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",     "lament",
+    "victory",    "farewell",    "dawn",       "dusk",       "market",     "harbour",
+    "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale",
 };
 
 char **musicPaths = nullptr;

@@ -8,8 +8,8 @@
 const int musicNumberCount = 54;
 
 extern const char *const musicKeys[musicNumberCount];
-extern char **musicPaths;  // musicCount entries, each an owned path or nullptr
-extern int musicCount;     // 54 once "music.ini" has been read, else 0
+extern char **musicPaths; // musicCount entries, each an owned path or nullptr
+extern int musicCount;    // 54 once "music.ini" has been read, else 0
 extern Mix_Music *currentMusic;
 
 // Opens audio and reads "music.ini" (the current directory's, else the data

@@ -7,9 +7,9 @@
 
 enum FileOpenProblem {
     fileOpened,
-    fileMissing,       // no such file (or a path through something not a folder)
-    fileNotRegular,    // a folder, FIFO, socket or device
-    fileUnreadable,    // exists but cannot be opened (permissions, ...)
+    fileMissing,    // no such file (or a path through something not a folder)
+    fileNotRegular, // a folder, FIFO, socket or device
+    fileUnreadable, // exists but cannot be opened (permissions, ...)
 };
 
 // Opens path for binary reading; nullptr with the reason in problem otherwise.

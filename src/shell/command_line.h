@@ -18,8 +18,8 @@ struct CommandLine {
 
 enum CommandLineAction {
     runTheGame,
-    showHelp,    // --help: usage on standard output, status 0
-    showVersion, // --version: "varnok X.Y.Z" on standard output, status 0
+    showHelp,       // --help: usage on standard output, status 0
+    showVersion,    // --version: "varnok X.Y.Z" on standard output, status 0
     badCommandLine, // the problem and "Try 'varnok --help'." are on standard error; status 2
 };
 

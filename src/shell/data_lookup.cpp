@@ -76,16 +76,15 @@ std::string whereFrom() {
     case dataFromCommandLine:
         return "The data directory " + shown + " was given on the command line" + check;
     case dataFromSettingsFile:
-        return "The data directory " + shown + " is named by directory= in " +
-               settingsOrigin.path + check;
+        return "The data directory " + shown + " is named by directory= in " + settingsOrigin.path +
+               check;
     case dataFromCurrentDirectory:
         return "The data directory " + shown + " is the current directory, which holds data.ovl" +
                check;
     case dataFromUserFolder:
         return "The data directory " + shown + " is the per-user data folder" + check;
     case dataFromInstalledDemo:
-        return "The data directory " + shown + " is the demo world installed with the game" +
-               check;
+        return "The data directory " + shown + " is the demo world installed with the game" + check;
     case dataNotFound:
         break;
     }

@@ -18,10 +18,10 @@ extern Settings settings;
 
 // Where the settings were read from.
 enum SettingsPlace {
-    settingsFromNowhere,     // no file found: the defaults
-    settingsFromOption,      // --config FILE
-    settingsFromCurrent,     // ./settings.ini
-    settingsFromUserFolder,  // $XDG_CONFIG_HOME/varnok/settings.ini
+    settingsFromNowhere,    // no file found: the defaults
+    settingsFromOption,     // --config FILE
+    settingsFromCurrent,    // ./settings.ini
+    settingsFromUserFolder, // $XDG_CONFIG_HOME/varnok/settings.ini
 };
 
 struct SettingsOrigin {

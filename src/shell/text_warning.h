@@ -7,5 +7,4 @@
 void warnAtLine(const char *path, int line, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
 
-void warnAboutFile(const char *path, const char *format, ...)
-    __attribute__((format(printf, 2, 3)));
+void warnAboutFile(const char *path, const char *format, ...) __attribute__((format(printf, 2, 3)));

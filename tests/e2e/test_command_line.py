@@ -169,7 +169,7 @@ def upper_and_mixed_case_names_start_in_both_modes(args, scratch, display):
     renamed_copy(world, upper, str.upper)
     renamed_copy(world, mixed, lambda name: name[:1].upper() + name[1:])
     assert os.path.exists(os.path.join(upper, "DATA.OVL"))
-    for directory, colours in ((upper, "4"), (upper, "16"), (mixed, "16")):
+    for directory, colours in ((upper, "4"), (upper, "16"), (mixed, "4"), (mixed, "16")):
         game = Game(args.binary, display=display, args=["--colours", colours, directory])
         try:
             game.wait_ready()

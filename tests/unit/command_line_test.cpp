@@ -107,8 +107,7 @@ TEST(CommandLine, MistakesAreNamedOnOneLineWithTheHint) {
         {{"--colours=four"}, "varnok: --colours takes 4 or 16, not 'four'"},
         {{"--music=1"}, "varnok: option '--music' takes no value"},
         {{"--fullscreen=yes"}, "varnok: option '--fullscreen' takes no value"},
-        {{"one", "two"},
-         "varnok: unexpected argument 'two': the data directory is already 'one'"},
+        {{"one", "two"}, "varnok: unexpected argument 'two': the data directory is already 'one'"},
         {{"-d", "one", "two"},
          "varnok: unexpected argument 'two': the data directory is already 'one'"},
     };

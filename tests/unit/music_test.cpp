@@ -37,16 +37,15 @@ TEST_F(MusicTable, KeysAreDistinctAndNameTheirPlaces) {
     EXPECT_EQ(distinct.size(), (size_t)musicNumberCount);
     EXPECT_STREQ(musicKeys[1], "overworld");
     // The place entered for each of the numbers 7-38, by location number.
-    const char *places[40] = {
-        "Harrowgate", "Millbrook", "Saltmere",  "Thornwick", "Emberfold", "Copperdale",
-        "Windhollow", "Ravensford", "Greywatch", "Stormbeacon", "Tidelamp", "Gullrock",
-        "Mossden",    "hermitage", "Briarcot",  "Willowcot", "Ostrand",   "Haldervine",
-        "Ashby",      "Dunmore",   "Pebbleton", "Wrenfield", "Oakhurst",  "Marlow",
-        "Underhold",  "Blackspire", "Irongate", "Frostholm", "Cinderhold", "Grimwall",
-        "Stonefang",  "Duskhold"};
-    const int placeOfNumber[32] = {1,  2,  4,  0,  7,  6,  5,  3,  17, 16, 30,
-                                   29, 31, 15, 12, 14, 13, 23, 22, 20, 19, 21,
-                                   18, 24, 25, 26, 28, 27, 8,  10, 9,  11};
+    const char *places[40] = {"Harrowgate", "Millbrook",  "Saltmere",   "Thornwick",  "Emberfold",
+                              "Copperdale", "Windhollow", "Ravensford", "Greywatch",  "Stormbeacon",
+                              "Tidelamp",   "Gullrock",   "Mossden",    "hermitage",  "Briarcot",
+                              "Willowcot",  "Ostrand",    "Haldervine", "Ashby",      "Dunmore",
+                              "Pebbleton",  "Wrenfield",  "Oakhurst",   "Marlow",     "Underhold",
+                              "Blackspire", "Irongate",   "Frostholm",  "Cinderhold", "Grimwall",
+                              "Stonefang",  "Duskhold"};
+    const int placeOfNumber[32] = {1,  2,  4,  0,  7,  6,  5,  3,  17, 16, 30, 29, 31, 15, 12, 14,
+                                   13, 23, 22, 20, 19, 21, 18, 24, 25, 26, 28, 27, 8,  10, 9,  11};
     for (int n = 7; n <= 38; n++) {
         std::string place = places[placeOfNumber[n - 7]];
         for (char &c : place) {
@@ -117,8 +116,7 @@ TEST_F(MusicTable, WithoutAListHereTheDataDirectorysIsReadAndNamesFoundInAnyCase
     ASSERT_EQ(mkfifo("music.ini", 0600), 0);
     testing::internal::CaptureStderr();
     loadMusicTable();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "music.ini: not a regular file; ignored\n"
-              "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "music.ini: not a regular file; ignored\n"
+                                                      "data/MUSIC.INI:2: unknown music 'them'\n");
     EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
 }

@@ -108,7 +108,7 @@ TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
     const struct {
         const char *value;
         int video;
-    } cases[] = {{"2", 2}, {"0", 0}, {"1", 1}, {"3", 0}, {"-1", 0},
+    } cases[] = {{"2", 2}, {"0", 0},    {"1", 1},  {"3", 0}, {"-1", 0},
                  {"x", 0}, {"1abc", 1}, {"+2", 2}, {"7", 0}};
     for (const auto &c : cases) {
         load(std::string("video=") + c.value + "\n");
@@ -261,9 +261,9 @@ TEST_F(SettingsFile, ANulByteEndsItsLineNotTheFile) {
 
 TEST_F(SettingsFile, DataFilesAreFoundWhateverTheCaseOfTheirNames) {
     fs::create_directories("data/MUSIC");
-    for (const char *name : {"data/DATA.OVL", "data/Tiles.16", "data/MUSIC/TOWN.OGG",
-                             "data/keep.npc", "data/KEEP.NPC", "data/Look2.dat",
-                             "data/LOOK2.DAT", "RUNES.CH"}) {
+    for (const char *name :
+         {"data/DATA.OVL", "data/Tiles.16", "data/MUSIC/TOWN.OGG", "data/keep.npc", "data/KEEP.NPC",
+          "data/Look2.dat", "data/LOOK2.DAT", "RUNES.CH"}) {
         writeTextFile(name, "x");
     }
     load("directory=data\n");

@@ -135,8 +135,8 @@ bool writeMusic(Writer &writer) {
 bool writeDemoWorld(const std::string &directory, std::string &problem) {
     Writer writer;
     writer.directory = directory;
-    bool ok = makeDirectories(writer, directory) && writeTables(writer) && writeSettlements(writer) &&
-              writeGraphics(writer) && writeMusic(writer);
+    bool ok = makeDirectories(writer, directory) && writeTables(writer) &&
+              writeSettlements(writer) && writeGraphics(writer) && writeMusic(writer);
     problem = writer.problem;
     return ok;
 }

@@ -132,10 +132,10 @@ int main(int argc, char **argv) {
         case ':':
             return complain("option '--mode' needs a value");
         default:
-            return complain("unknown option '" +
-                            (optopt != 0 ? std::string("-") + (char)optopt
-                                         : std::string(argv[optind - 1])) +
-                            "'");
+            return complain(
+                "unknown option '" +
+                (optopt != 0 ? std::string("-") + (char)optopt : std::string(argv[optind - 1])) +
+                "'");
         }
     }
     if (optind >= argc) {
