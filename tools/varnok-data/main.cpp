@@ -75,7 +75,7 @@ const Command commands[] = {
      false, runDemo},
     {"check",
      "check DIR [--mode 4|16]  check the files the engine reads (both colour modes unless\n"
-     "                                     --mode); exit 1 on problems",
+     "                                       --mode); exit 1 on problems",
      1, true, runCheck},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, runPack},
