@@ -6,8 +6,9 @@
 #include <cstring>
 
 #include "data/paths.h"
+#include "data/regular_file.h"
+#include "shell/ini_text.h"
 #include "shell/settings.h"
-#include "shell/text_warning.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
@@ -79,12 +80,12 @@ void freeMusicTable() {
 }
 
 // The text of one candidate "music.ini", or nullptr; one that is there but is no
-// ordinary file, or cannot be read, is named on standard error and skipped.
+// regular file is named on standard error and skipped.
 char *readMusicList(const char *path) {
-    FileOpenProblem problem;
-    char *text = readIniFile(path, &problem);
-    if (text == nullptr && problem != fileMissing) {
-        warnAboutFile(path, "%s; ignored", fileOpenProblemText(problem));
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular) {
+        warnNotRegularFile("music list", path);
     }
     return text;
 }

@@ -1,54 +1,45 @@
 #include "data/regular_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-FILE *openRegularFile(const char *path, FileOpenProblem *problem) {
-    FileOpenProblem ignored;
-    FileOpenProblem &why = problem != nullptr ? *problem : ignored;
-    // O_NONBLOCK: opening a FIFO returns at once instead of waiting for a writer;
-    // for an ordinary file it changes nothing.
+FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
+    struct stat status;
+    if (stat(path, &status) != 0) {
+        *why = fileMissing;
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        *why = fileNotRegular;
+        return nullptr;
+    }
+    // Non-blocking, so that a FIFO put in place since the check cannot hold the open.
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        why = (errno == ENOENT || errno == ENOTDIR) ? fileMissing : fileUnreadable;
-        if (errno == ENXIO) {
-            why = fileNotRegular; // a socket, or a device with nothing behind it
-        }
+        *why = fileMissing;
         return nullptr;
     }
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         close(fd);
-        why = fileNotRegular;
+        *why = fileNotRegular;
         return nullptr;
     }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     FILE *file = fdopen(fd, "rb");
     if (file == nullptr) {
         close(fd);
-        why = fileUnreadable;
+        *why = fileMissing;
         return nullptr;
     }
-    why = fileOpened;
+    if (size != nullptr) {
+        *size = (int64_t)status.st_size;
+    }
+    *why = fileAccepted;
     return file;
 }
 
-const char *fileOpenProblemText(FileOpenProblem problem) {
-    switch (problem) {
-    case fileOpened:
-        return "opened";
-    case fileMissing:
-        return "no such file";
-    case fileNotRegular:
-        return "not a regular file";
-    case fileUnreadable:
-        break;
-    }
-    return "cannot be read";
-}
-
-bool isRegularFile(const char *path) {
-    struct stat info;
-    return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+void warnNotRegularFile(const char *kind, const char *path) {
+    fprintf(stderr, "Warning: %s '%s' is not a regular file\n", kind, path);
+    fflush(stderr);
 }

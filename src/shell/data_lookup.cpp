@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "data/file_names.h"
 #include "data/game_data.h"
-#include "data/regular_file.h"
 #include "shell/installed_data.h"
 #include "shell/settings.h"
 #include "shell/shutdown.h"
@@ -18,6 +18,11 @@
 DataChoice dataChoice = {dataNotFound, ""};
 
 namespace {
+
+bool isRegularFile(const char *path) {
+    struct stat status;
+    return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
 
 // True when directory (nullptr: the current one) holds data.ovl in any case.
 bool holdsData(const char *directory) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "data/paths.h"
 #include "shell/text_warning.h"
 
 namespace {
@@ -147,13 +146,13 @@ void warnAtPair(const char *format, ...) {
     warnAtLine(pairPath, pairLine, "%s", message);
 }
 
-char *readIniFile(const char *path, FileOpenProblem *problem) {
-    FILE *file = openRegularFile(path, problem);
+char *readIniFile(const char *path, FileRefusal *why) {
+    int64_t size = 0;
+    FILE *file = openRegularFile(path, &size, why);
     if (file == nullptr) {
         return nullptr;
     }
-    int32_t size = fileSize(file);
-    if (size > largestIniFile || size < 0) {
+    if (size > largestIniFile) {
         warnAboutFile(path, "larger than 1 MiB; only its first 1 MiB is read");
         size = largestIniFile;
     }
@@ -168,8 +167,8 @@ char *readIniFile(const char *path, FileOpenProblem *problem) {
     }
     free(raw);
     fclose(file);
-    if (text == nullptr && problem != nullptr) {
-        *problem = fileUnreadable;
+    if (text == nullptr) {
+        *why = fileMissing;
     }
     return text;
 }

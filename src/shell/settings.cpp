@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,13 +45,13 @@ void setDefaults() {
     settingsOrigin.path[0] = '\0';
 }
 
-// The settings file's text, or nullptr; a file that is there but cannot be used
+// The settings file's text, or nullptr; one that is there but is no regular file
 // is named on standard error and then treated as missing.
 char *readOptionalFile(const char *path) {
-    FileOpenProblem problem;
-    char *text = readIniFile(path, &problem);
-    if (text == nullptr && problem != fileMissing) {
-        warnAboutFile(path, "%s; ignored", fileOpenProblemText(problem));
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular) {
+        warnNotRegularFile("settings file", path);
     }
     return text;
 }
@@ -107,11 +108,11 @@ void freeSettingsDirectory() {
 bool loadSettingsFrom(const char *configFile) {
     setDefaults();
     if (configFile != nullptr) {
-        FileOpenProblem problem;
-        char *text = readIniFile(configFile, &problem);
+        FileRefusal why;
+        char *text = readIniFile(configFile, &why);
         if (text == nullptr) {
             fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
-                    fileOpenProblemText(problem));
+                    why == fileNotRegular ? "not a regular file" : strerror(errno));
             return false;
         }
         applyFile(text, settingsFromOption, configFile);

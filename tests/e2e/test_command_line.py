@@ -55,7 +55,7 @@ def mistakes_end_with_status_two(args, scratch):
              (["one", "two"],
               "varnok: unexpected argument 'two': the data directory is already 'one'"),
              (["--config", "missing.ini"],
-              "varnok: cannot read the settings file 'missing.ini': no such file"),
+              "varnok: cannot read the settings file 'missing.ini': No such file or directory"),
              (["--config", "."], "varnok: cannot read the settings file '.': not a regular file")]
     for words, message in cases:
         done = run_without_display(args, words, scratch, video_driver="no-such-driver")

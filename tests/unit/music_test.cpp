@@ -116,7 +116,8 @@ TEST_F(MusicTable, WithoutAListHereTheDataDirectorysIsReadAndNamesFoundInAnyCase
     ASSERT_EQ(mkfifo("music.ini", 0600), 0);
     testing::internal::CaptureStderr();
     loadMusicTable();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "music.ini: not a regular file; ignored\n"
-                                                      "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: music list 'music.ini' is not a regular file\n"
+              "data/MUSIC.INI:2: unknown music 'them'\n");
     EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
 }

@@ -210,7 +210,8 @@ TEST_F(SettingsFile, LookedForInTheOptionThenHereThenThePerUserFolder) {
 TEST_F(SettingsFile, AConfigFileThatCannotBeReadIsAnError) {
     std::string errors;
     EXPECT_FALSE(loadFrom("missing.ini", errors));
-    EXPECT_EQ(errors, "varnok: cannot read the settings file 'missing.ini': no such file\n");
+    EXPECT_EQ(errors, "varnok: cannot read the settings file 'missing.ini': No such file or "
+                      "directory\n");
     fs::create_directories("folder.ini");
     EXPECT_FALSE(loadFrom("folder.ini", errors));
     EXPECT_EQ(errors, "varnok: cannot read the settings file 'folder.ini': not a regular file\n");
@@ -225,12 +226,12 @@ TEST_F(SettingsFile, ASettingsIniThatIsNoFileIsSkippedWithAWarning) {
     std::string errors;
     fs::create_directories("settings.ini");
     ASSERT_TRUE(loadFrom(nullptr, errors));
-    EXPECT_EQ(errors, "settings.ini: not a regular file; ignored\n");
+    EXPECT_EQ(errors, "Warning: settings file 'settings.ini' is not a regular file\n");
     EXPECT_EQ(settings.video, 0) << "the per-user file is read as when none is here";
     fs::remove("settings.ini");
     ASSERT_EQ(mkfifo("settings.ini", 0600), 0);
     ASSERT_TRUE(loadFrom(nullptr, errors));
-    EXPECT_EQ(errors, "settings.ini: not a regular file; ignored\n");
+    EXPECT_EQ(errors, "Warning: settings file 'settings.ini' is not a regular file\n");
 }
 
 TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
