@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/file_formats.h"
 #include "data/paths.h"
 #include "shell/settings.h"
 
@@ -79,7 +80,7 @@ void freeMusicTable() {
 
 // The whole of "music.ini" as one NUL-terminated text, or nullptr.
 char *readMusicIni() {
-    FILE *file = fopen("music.ini", "rb");
+    FILE *file = fopen(musicTableFileName, "rb");
     if (file == nullptr) {
         return nullptr;
     }
