@@ -191,6 +191,11 @@ uint32_t readLe32(FILE *file) {
     return value;
 }
 
+void releaseLoadedFile() {
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+}
+
 bool isLzwFile(FILE *file) {
     uint8_t head[lzwHeaderBytes] = {};
     bool ok =

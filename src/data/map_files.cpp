@@ -34,26 +34,14 @@ void fillBlock(MapCell *store, int block, const uint8_t *chunk, uint8_t tile) {
     }
 }
 
-// Reads a whole world map file; the caller frees the buffer. Size 0 when the
-// buffer cannot be had, so that every block reads as missing.
-uint8_t *readWholeFile(FILE *file, int32_t &size) {
-    size = fileSize(file);
-    uint8_t *bytes = (uint8_t *)malloc(size > 0 ? size : 1);
-    if (bytes == nullptr) {
-        size = 0;
-        return nullptr;
-    }
-    size = (int32_t)fread(bytes, 1, size > 0 ? size : 0, file);
-    return bytes;
-}
-
 } // namespace
 
 void loadOverworld() {
     // When the file is missing, the teardown frees the chunk layout.
     FILE *file = openEssentialFile(overworldFileName);
+    // Size 0 when the buffer cannot be had, so that every block reads as missing.
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
     MapCell *store = mapStore(overworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         // Without a layout every block is a plain one.
@@ -73,8 +61,9 @@ void loadOverworld() {
 
 void loadUnderworld() {
     FILE *file = openEssentialFile(underworldFileName);
+    // Size 0 when the buffer cannot be had, so that every block reads as missing.
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
     MapCell *store = mapStore(underworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         if ((int64_t)(block + 1) * chunkBytes <= size) {

@@ -34,14 +34,13 @@ void takeFontPixels(uint8_t *pixels, const char *path) {
     ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
     viewCopy(view, 0, pixels, fontPixels);
     warnIfShort(view, path);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
 }
 
 // Decodes and enlarges all glyphs into glyphs; false when a surface cannot be made.
 bool buildGlyphSet(SDL_Surface **glyphs, const uint8_t *pixels, Uint8 setColour) {
     for (int g = 0; g < fontGlyphs; g++) {
-        glyphs[g] = scaleSurface(decodeGlyph(pixels + g * glyphBits, setColour), 2, 1, 1);
+        glyphs[g] = enlargeDecoded(decodeGlyph(pixels + g * glyphBits, setColour));
         if (glyphs[g] == nullptr) {
             return false;
         }

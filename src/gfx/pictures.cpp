@@ -38,12 +38,12 @@ bool decodeEntry(SetLoad &load, int i) {
     int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
     int64_t offset = load.masked ? viewLe16(load.view, entry) : viewLe32(load.view, entry);
     int64_t end = 0;
-    load.pictures[i] = scaleSurface(decodePicture(load.view, offset, load.rows, &end), 2, 1, 1);
+    load.pictures[i] = enlargeDecoded(decodePicture(load.view, offset, load.rows, &end));
     if (load.pictures[i] == nullptr) {
         return false;
     }
     if (load.masked) {
-        load.masks[i] = scaleSurface(decodeMask(load.view, end), 2, 1, 1);
+        load.masks[i] = enlargeDecoded(decodeMask(load.view, end));
         return load.masks[i] != nullptr;
     }
     return true;
@@ -56,11 +56,6 @@ bool decodeSet(SetLoad &load) {
         }
     }
     return true;
-}
-
-void releaseLoadedFile() {
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
 }
 
 int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked) {

@@ -29,7 +29,7 @@ SDL_Surface *enlargedTile(ByteView &view, const TileFileFormat &format, int n) {
     uint8_t bytes[tileBytes16];
     viewCopy(view, (int64_t)n * format.bytesPerTile, bytes, format.bytesPerTile);
     SDL_Surface *decoded = format.decode(bytes);
-    return scaleSurface(decoded, 2, 1, 1);
+    return enlargeDecoded(decoded);
 }
 
 // Nothing of an unfinished tile load is kept: the surfaces made so far are freed
@@ -75,8 +75,7 @@ void loadTiles(const TileFileFormat &format) {
         }
     }
     warnIfShort(view, path);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
     free(path);
 }
 
