@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/file_formats.h"
 #include "data/paths.h"
 #include "data/regular_file.h"
 #include "shell/ini_text.h"
@@ -114,15 +115,15 @@ void loadMusicTable() {
     musicCount = musicNumberCount;
     // The player's own list in the current directory first, else the one that
     // comes with the data.
-    char *text = readMusicList("music.ini");
+    char *text = readMusicList(musicTableFileName);
     if (text != nullptr) {
-        parseIniFileText(text, "music.ini", addMusicEntry);
+        parseIniFileText(text, musicTableFileName, addMusicEntry);
         free(text);
         return;
     }
-    char *path = makeDataPath("music.ini");
+    char *path = makeDataPath(musicTableFileName);
     // With the data in the current directory that is the same file again.
-    bool another = path != nullptr && strcmp(path, "music.ini") != 0;
+    bool another = path != nullptr && strcmp(path, musicTableFileName) != 0;
     text = another ? readMusicList(path) : nullptr;
     if (text != nullptr) {
         parseIniFileText(text, path, addMusicEntry);

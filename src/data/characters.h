@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
-const int npcFileSize = 4608;  // 8 settlement records of 576 bytes
-const int npcRecordSize = 576;
-const int npcRecordsPerFile = 8;
-const int npcSlotCount = 32;
+#include "data/file_formats.h"
+
+const int npcSlotCount = npcPeoplePerRecord;
 
 struct NpcSlot {
     uint8_t column;
@@ -22,6 +21,9 @@ extern NpcSlot npcSlots[npcSlotCount];
 // The record the slots were filled from; nullptr on the world maps. The slots are
 // consulted only while it is set.
 extern const uint8_t *currentCharacterRecord;
+
+// The order in which the four character files are read, by map kind.
+const uint8_t npcFileOrder[4] = {towne, dwelling, castle, keep};
 
 // Reads the four character files in the order towne, dwelling, castle, keep; a
 // file that cannot be opened ends the program.

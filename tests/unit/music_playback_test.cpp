@@ -22,9 +22,9 @@
 namespace {
 
 const int rate = 22050;
-const long bytesPerFrame = 4;            // signed 16-bit stereo, as the mixer is opened
-const long bufferBytes = 4096 * 4;       // one mixer chunk
-const long lateBytes = 2 * bufferBytes;  // old sound that may follow a request in the file
+const long bytesPerFrame = 4;           // signed 16-bit stereo, as the mixer is opened
+const long bufferBytes = 4096 * 4;      // one mixer chunk
+const long lateBytes = 2 * bufferBytes; // old sound that may follow a request in the file
 
 // One stretch of a square wave: its amplitude, full period and length in frames.
 struct Stretch {
@@ -129,6 +129,7 @@ long requestPiece(uint16_t n) {
 class MusicPlayback : public ::testing::Test {
   protected:
     ScratchDir dir;
+    DataDirectory data{"data"};
     std::vector<int16_t> frames; // one sample per frame: both channels are equal
     std::vector<long> marks;
     long end = 0;
@@ -141,10 +142,6 @@ class MusicPlayback : public ::testing::Test {
         writeBinaryFile("data/music/b.wav", squareWave({pieceB}));
         writeTextFile("data/music/garbage.wav", "this is no sound file\n");
         writeTextFile("data/music/empty.wav", "");
-        settings.directory = strdup("data");
-    }
-    void TearDown() override {
-        freeSettingsDirectory();
     }
 
     // Parent side: reads what the child played and where it made its requests.
