@@ -19,6 +19,7 @@
 #include "play/clock.h"
 #include "play/locations.h"
 #include "shell/animation.h"
+#include "shell/present.h"
 #include "shell/settings.h"
 #include "shell/video.h"
 
@@ -70,7 +71,7 @@ void drawOnePass(benchmark::State &state) {
     for (auto _ : state) {
         animationFrame = (animationFrame + 1) % 16;
         drawScreen();
-        SDL_Flip(screen);
+        presentScreen();
     }
     state.SetLabel(state.range(0) == 1 ? "4 colours" : "16 colours");
 }

@@ -8,7 +8,7 @@ const int positionRow = 1;
 const int clockRow = 2;
 
 // Draws the whole view, pushes the screen to the display and writes the status
-// lines; the main loop flips afterwards.
+// lines; the main loop presents afterwards.
 void drawScreen();
 
 // "X:%d Y:%d  " and "Time:%d    ": the trailing blanks wipe what a longer value
