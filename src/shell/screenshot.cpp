@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "gfx/palette.h"
+#include "gfx/png_file.h"
 #include "shell/overlays.h"
 #include "shell/settings.h"
 #include "shell/video.h"
@@ -40,21 +42,18 @@ bool makeOneFolder(const std::string &path, std::string &problem) {
     return false;
 }
 
-// The frame's pixels and enough of its palette for every index it uses.
+// The frame's pixels with the mode's palette, longer only if the frame holds an
+// index beyond it.
 bool writeFrame(const std::string &path, std::string &problem) {
-    int colours = 0;
-    for (int y = 0; y < screen->h; y++) {
-        const Uint8 *row = (const Uint8 *)screen->pixels + y * screen->pitch;
-        for (int x = 0; x < screen->w; x++) {
-            colours = row[x] >= colours ? row[x] + 1 : colours;
-        }
+    IndexedImage image = imageFromSurface(screen);
+    size_t colours = (size_t)modePaletteSize();
+    for (uint8_t index : image.pixels) {
+        colours = index >= colours ? (size_t)index + 1 : colours;
     }
-    const SDL_Palette *palette = screen->format->palette;
-    colours = colours > palette->ncolors ? palette->ncolors : colours;
-    (void)path;
-    (void)colours;
-    problem = "PNG writer missing";
-    return false; // PNG_WRITER_PENDING
+    if (colours < image.palette.size()) {
+        image.palette.resize(colours);
+    }
+    return writeIndexedPng(path.c_str(), image, &problem);
 }
 
 } // namespace
