@@ -38,7 +38,8 @@ bool makeOneFolder(const std::string &path, std::string &problem) {
     if (mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path))) {
         return true;
     }
-    problem = strerror(errno);
+    // Something other than a folder in the way reads as what it is.
+    problem = strerror(errno == EEXIST ? ENOTDIR : errno);
     return false;
 }
 
