@@ -4,26 +4,44 @@
 
 namespace {
 
+// One picture row from one source row through the column map.
 template <typename Pixel>
-void expandRow(const Uint8 *source, Uint8 *target, const uint16_t *columns, int width,
+void expandRow(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
                const Uint32 colours[256]) {
     Pixel *out = (Pixel *)target;
-    for (int x = 0; x < width; x++) {
-        out[x] = (Pixel)colours[source[columns[x]]];
+    int width = (int)maps.columns.size();
+    const uint16_t *columns = maps.columns.data();
+    if (maps.repeat == 1) {
+        for (int x = 0; x < width; x++) {
+            out[x] = (Pixel)colours[source[x]];
+        }
+    } else if (maps.repeat > 1) {
+        // The same map, one colour lookup per source pixel.
+        for (int x = 0; x < width; x += maps.repeat) {
+            Pixel value = (Pixel)colours[source[columns[x]]];
+            for (int k = 0; k < maps.repeat; k++) {
+                out[x + k] = value;
+            }
+        }
+    } else {
+        for (int x = 0; x < width; x++) {
+            out[x] = (Pixel)colours[source[columns[x]]];
+        }
     }
 }
 
-void expandRow24(const Uint8 *source, Uint8 *target, const uint16_t *columns, int width,
+void expandRow24(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
                  const Uint32 colours[256]) {
+    int width = (int)maps.columns.size();
     for (int x = 0; x < width; x++) {
-        Uint32 value = colours[source[columns[x]]];
+        Uint32 value = colours[source[maps.columns[x]]];
         target[3 * x] = (Uint8)value;
         target[3 * x + 1] = (Uint8)(value >> 8);
         target[3 * x + 2] = (Uint8)(value >> 16);
     }
 }
 
-typedef void (*RowExpander)(const Uint8 *, Uint8 *, const uint16_t *, int, const Uint32 *);
+typedef void (*RowExpander)(const Uint8 *, Uint8 *, const ScaleMaps &, const Uint32 *);
 
 // By bytes per pixel, 1-4.
 const RowExpander expanders[] = {nullptr, expandRow<Uint8>, expandRow<Uint16>, expandRow24,
@@ -40,6 +58,7 @@ void buildScaleMaps(ScaleMaps &maps, int sourceWidth, int sourceHeight, int widt
     for (int y = 0; y < height; y++) {
         maps.rows[y] = (uint16_t)((int64_t)y * sourceHeight / height);
     }
+    maps.repeat = sourceWidth > 0 && width % sourceWidth == 0 ? width / sourceWidth : 0;
 }
 
 void mapColours(const SDL_Surface *source, const SDL_Surface *target, Uint32 colours[256]) {
@@ -88,6 +107,6 @@ void scaleRows(const SDL_Surface *source, SDL_Surface *target, const PictureLayo
             continue;
         }
         const Uint8 *in = (const Uint8 *)source->pixels + maps.rows[y] * source->pitch;
-        expand(in, out, maps.columns.data(), layout.width, colours);
+        expand(in, out, maps, colours);
     }
 }

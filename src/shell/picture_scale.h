@@ -14,6 +14,7 @@
 struct ScaleMaps {
     std::vector<uint16_t> columns;
     std::vector<uint16_t> rows;
+    int repeat; // n when columns[x] = x / n for every x (a whole-number scale), else 0
 };
 
 void buildScaleMaps(ScaleMaps &maps, int sourceWidth, int sourceHeight, int width, int height);
