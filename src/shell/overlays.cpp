@@ -8,16 +8,18 @@
 namespace {
 
 const int cellSize = 16;
-const int firstColumn = 2; // text columns of the map view, inside a one-cell margin
-const int noticeRow = 21;  // the map view's last text row
+const int firstColumn = 2;   // text columns of the map view, inside a one-cell margin
+const int noticeRow = 21;    // the map view's last text row
 const int noticeLength = 20; // what fits inside the map view
 
 // The player's keys: key, then what it does.
 const char *const keyLines[][2] = {
-    {"Arrows", "Walk"},        {"[ / ' ;", "Walk"},      {"KP 8 2 6 4", "Walk"},
-    {"Space", "Pass"},         {"KP 5", "Pass"},         {"E", "Enter"},
-    {"K", "Klimb"},            {"L", "Look"},            {"Y, N, Esc", "Answer"},
-    {"Alt+Enter", "Fullscreen"}, {"F12", "Screenshot"}, {"F1", "These keys"},
+    {"Arrows", "Walk"},      {"[ / ' ;", "Walk"},
+    {"KP 8 2 6 4", "Walk"},  {"Space", "Pass"},
+    {"KP 5", "Pass"},        {"E", "Enter"},
+    {"K", "Klimb"},          {"L", "Look"},
+    {"Y, N, Esc", "Answer"}, {"Alt+Enter", "Fullscreen"},
+    {"F12", "Screenshot"},   {"F1", "These keys"},
     {"Alt+X", "Quit"},
 };
 const int keyLineCount = sizeof keyLines / sizeof keyLines[0];

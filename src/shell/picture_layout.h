@@ -4,12 +4,12 @@
 #pragma once
 
 struct PictureLayout {
-    int scale;        // the picture is 640 * scale columns wide
-    int width;        // picture size in pixels
-    int height;       // 400 * scale, or 480 * scale when stretched to 4:3
-    int left;         // the picture's top-left corner in the video mode
+    int scale;  // the picture is 640 * scale columns wide
+    int width;  // picture size in pixels
+    int height; // 400 * scale, or 480 * scale when stretched to 4:3
+    int left;   // the picture's top-left corner in the video mode
     int top;
-    int modeWidth;    // size of the video mode; black around the picture
+    int modeWidth; // size of the video mode; black around the picture
     int modeHeight;
 };
 

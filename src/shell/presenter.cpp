@@ -115,9 +115,9 @@ void readDesktopSize() {
 }
 
 bool openDisplay(bool fullscreen) {
-    PictureLayout wanted = fullscreen ? fullscreenLayout(settings.aspect, desktopWidth, desktopHeight)
-                                      : windowLayout(settings.scale, settings.aspect,
-                                                     desktopWidth, desktopHeight);
+    PictureLayout wanted =
+        fullscreen ? fullscreenLayout(settings.aspect, desktopWidth, desktopHeight)
+                   : windowLayout(settings.scale, settings.aspect, desktopWidth, desktopHeight);
     Uint32 flags = SDL_SWSURFACE | SDL_ANYFORMAT | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface *made = SDL_SetVideoMode(wanted.modeWidth, wanted.modeHeight, 0, flags);
     display = made;

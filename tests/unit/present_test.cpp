@@ -57,8 +57,8 @@ void expectPicture(const SDL_Surface *frame, const SDL_Surface *target, const Pi
         }
     }
     for (int y = 0; y < l.height; y++) {
-        const Uint32 *row = (const Uint32 *)((const Uint8 *)target->pixels +
-                                             (l.top + y) * target->pitch) + l.left;
+        const Uint32 *row =
+            (const Uint32 *)((const Uint8 *)target->pixels + (l.top + y) * target->pitch) + l.left;
         const Uint32 *wanted = &colours[y * screenHeight / l.height * screenWidth];
         for (int x = 0; x < l.width; x++) {
             if (row[x] != wanted[x * screenWidth / l.width]) {
@@ -149,8 +149,8 @@ TEST(PictureScale, FullScreenLeavesTheBordersAndOtherPixelDepthsAgree) {
     EXPECT_EQ(pixel32(target, l.left, l.top + l.height), 0x123456u);
     // 16- and 24-bit targets get the same colours, packed their way.
     for (int bits : {16, 24}) {
-        SDL_Surface *other = SDL_CreateRGBSurface(SDL_SWSURFACE, l.modeWidth, l.modeHeight,
-                                                  bits, 0, 0, 0, 0);
+        SDL_Surface *other =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, l.modeWidth, l.modeHeight, bits, 0, 0, 0, 0);
         SDL_Surface *wide = SDL_ConvertSurface(target, other->format, SDL_SWSURFACE);
         SDL_FillRect(other, nullptr, SDL_MapRGB(other->format, 0x12, 0x34, 0x56));
         present(frame, other, l);
@@ -337,8 +337,7 @@ TEST_F(Screenshots, TheFileHoldsTheFramesPixelsAndPalette) {
         EXPECT_EQ(png.palette[i].blue, palette16[i].b) << i;
     }
     for (int y = 0; y < 400; y++) {
-        ASSERT_EQ(0, memcmp(&png.pixels[y * 640], (Uint8 *)screen->pixels + y * screen->pitch,
-                            640))
+        ASSERT_EQ(0, memcmp(&png.pixels[y * 640], (Uint8 *)screen->pixels + y * screen->pitch, 640))
             << "row " << y;
     }
 }
@@ -360,8 +359,8 @@ TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(takeScreenshot());
     std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said, "Cannot save a screenshot in '" + dir.path +
-                        "/plain/shots': Not a directory\n");
+    EXPECT_EQ(said,
+              "Cannot save a screenshot in '" + dir.path + "/plain/shots': Not a directory\n");
 }
 
 TEST(ScreenshotFolder, DefaultsFollowTheDataHome) {
