@@ -76,7 +76,7 @@ void drawOnePass(benchmark::State &state) {
     loadWorld((int)state.range(0));
     for (auto _ : state) {
         animationFrame = (animationFrame + 1) % 16;
-        drawScreen();
+        drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
         presentScreen();
     }
     state.SetLabel(state.range(0) == 1 ? "4 colours" : "16 colours");
@@ -91,7 +91,7 @@ void drawOnePassIntoWindow(benchmark::State &state) {
     initConsole();
     for (auto _ : state) {
         animationFrame = (animationFrame + 1) % 16;
-        drawScreen();
+        drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
         SDL_Flip(screen);
     }
     state.SetLabel(std::to_string(screen->format->BitsPerPixel) + "-bit window");

@@ -25,7 +25,7 @@ void startPlaying() {
 }
 
 void drawPass() {
-    drawScreen();
+    drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
     presentScreen();
 }
 
