@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <getopt.h>
 #include <string>
@@ -66,6 +67,29 @@ CommandLineAction setNoMusic(CommandLine &line, const char *) {
     return runTheGame;
 }
 
+CommandLineAction setScale(CommandLine &line, const char *value) {
+    if (strlen(value) != 1 || value[0] < '0' || value[0] > '4') {
+        return refuse("scale", "0 to 4", value);
+    }
+    line.scale = value[0] - '0';
+    return runTheGame;
+}
+
+CommandLineAction setAspect(CommandLine &line, const char *) {
+    line.aspect = 1;
+    return runTheGame;
+}
+
+CommandLineAction setNoAspect(CommandLine &line, const char *) {
+    line.aspect = 0;
+    return runTheGame;
+}
+
+CommandLineAction setScreenshots(CommandLine &line, const char *value) {
+    line.screenshots = value;
+    return runTheGame;
+}
+
 CommandLineAction askHelp(CommandLine &, const char *) {
     return showHelp;
 }
@@ -83,6 +107,10 @@ const OptionEntry options[] = {
     {"colors", 0, "4|16", nullptr, setColours},
     {"music", 0, nullptr, "play music (as music=1)", setMusic},
     {"no-music", 0, nullptr, "no music (as music=0)", setNoMusic},
+    {"scale", 0, "N", "N times 640x400, 0 fits the desktop (as scale=N)", setScale},
+    {"aspect", 0, nullptr, "stretch the picture to 4:3 (as aspect=1)", setAspect},
+    {"no-aspect", 0, nullptr, "square pixels (as aspect=0)", setNoAspect},
+    {"screenshots", 0, "DIR", "save screenshots (F12) into DIR (as screenshots=)", setScreenshots},
     {"help", 'h', nullptr, "show this help and exit", askHelp},
     {"version", 'V', nullptr, "show the version and exit", askVersion},
 };
@@ -144,7 +172,7 @@ CommandLineAction complainAboutOption(char **argv) {
 } // namespace
 
 CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
-    line = CommandLine{nullptr, nullptr, notGiven, notGiven, notGiven};
+    line = CommandLine{nullptr, nullptr, notGiven, notGiven, notGiven, notGiven, notGiven, nullptr};
     // ':' first: a missing value is told apart from an unknown option; opterr 0:
     // the messages are this program's own.
     std::string shortOptions = ":";
@@ -234,5 +262,15 @@ void applyCommandLine(const CommandLine &line) {
     }
     if (line.video != notGiven) {
         settings.video = line.video;
+    }
+    if (line.scale != notGiven) {
+        settings.scale = line.scale;
+    }
+    if (line.aspect != notGiven) {
+        settings.aspect = line.aspect;
+    }
+    if (line.screenshots != nullptr) {
+        free(settings.screenshots);
+        settings.screenshots = strdup(line.screenshots);
     }
 }

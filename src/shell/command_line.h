@@ -14,6 +14,9 @@ struct CommandLine {
     int32_t fullscreen;        // 0/1 or notGiven
     int32_t music;             // 0/1 or notGiven
     int32_t video;             // the video= value (1 or 0) or notGiven
+    int32_t scale;             // 0-4 or notGiven
+    int32_t aspect;            // 0/1 or notGiven
+    const char *screenshots;   // --screenshots DIR; nullptr: not given
 };
 
 enum CommandLineAction {

@@ -9,7 +9,7 @@
 #include "shell/text_warning.h"
 #include "shell/user_folders.h"
 
-Settings settings = {nullptr, 0, 0, 1};
+Settings settings = {nullptr, 0, 0, 1, 1, 0, nullptr};
 SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
 
 namespace {
@@ -21,9 +21,20 @@ struct NumericSetting {
 };
 
 const NumericSetting numericSettings[] = {
-    {"fullscreen", &settings.fullscreen, 1},
-    {"music", &settings.music, 1},
-    {"video", &settings.video, 2},
+    {"fullscreen", &settings.fullscreen, 1}, {"music", &settings.music, 1},
+    {"video", &settings.video, 2},           {"scale", &settings.scale, 4},
+    {"aspect", &settings.aspect, 1},
+};
+
+// The keys whose value is kept as text.
+struct TextSetting {
+    const char *key;
+    char **field;
+};
+
+const TextSetting textSettings[] = {
+    {"directory", &settings.directory},
+    {"screenshots", &settings.screenshots},
 };
 
 // A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
@@ -38,9 +49,12 @@ bool isWholeNumber(const char *value) {
 
 void setDefaults() {
     freeSettingsDirectory();
+    freeSettingsScreenshots();
     settings.fullscreen = 0;
     settings.music = 0;
     settings.video = 1;
+    settings.scale = 1;
+    settings.aspect = 0;
     settingsOrigin.place = settingsFromNowhere;
     settingsOrigin.path[0] = '\0';
 }
@@ -79,10 +93,12 @@ void applyFile(char *text, SettingsPlace place, const char *path) {
 } // namespace
 
 void applySetting(const char *key, const char *value) {
-    if (strcmp(key, "directory") == 0) {
-        free(settings.directory);
-        settings.directory = strdup(value);
-        return;
+    for (const TextSetting &s : textSettings) {
+        if (strcmp(key, s.key) == 0) {
+            free(*s.field);
+            *s.field = strdup(value);
+            return;
+        }
     }
     for (const NumericSetting &s : numericSettings) {
         if (strcmp(key, s.key) != 0) {
@@ -103,6 +119,11 @@ void applySetting(const char *key, const char *value) {
 void freeSettingsDirectory() {
     free(settings.directory);
     settings.directory = nullptr;
+}
+
+void freeSettingsScreenshots() {
+    free(settings.screenshots);
+    settings.screenshots = nullptr;
 }
 
 bool loadSettingsFrom(const char *configFile) {

@@ -12,6 +12,9 @@ struct Settings {
     int32_t fullscreen; // 0 or 1
     int32_t music;      // 0 or 1
     int32_t video;      // 1: 4-colour mode; 0 and 2: 16-colour mode
+    int32_t scale;      // 0-4: window size in multiples of 640x400; 0 fits the desktop
+    int32_t aspect;     // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
+    char *screenshots;  // screenshot folder, owned; nullptr for the default folder
 };
 
 extern Settings settings;
@@ -40,9 +43,13 @@ void loadSettings();
 // line: it must be readable, else a message on standard error and false.
 bool loadSettingsFrom(const char *configFile);
 
-// The handler for the settings file: directory, fullscreen, music, video. An
-// unknown key or a value that is not a number warns at its line.
+// The handler for the settings file: directory, fullscreen, music, video, scale,
+// aspect, screenshots. An unknown key or a value that is not a number warns at its
+// line.
 void applySetting(const char *key, const char *value);
 
 // Releases the directory text; part of the ordered teardown.
 void freeSettingsDirectory();
+
+// Releases the screenshot folder text; part of the ordered teardown.
+void freeSettingsScreenshots();

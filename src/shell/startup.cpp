@@ -52,6 +52,7 @@ void runGame(int argc, char **argv) {
     // Without audio the game simply stays silent.
     initAudio();
     loadGameData();
+    setWindowIcon();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);

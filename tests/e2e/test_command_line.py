@@ -128,25 +128,26 @@ def with_display(test):
     return run
 
 
-@with_display
-def options_override_the_settings(args, scratch, display):
+def options_override_the_settings(args, scratch):
     # Only the 16-colour graphics are there: the settings' 4-colour mode and their
-    # directory would both fail; the options win over each.
+    # directory would both fail; the options win over each, and over the window.
     files = {"data/" + name: content for name, content in harness.minimal_data().items()
              if not name.endswith(".4")}
+    display = harness.Display("2048x1536x24")
     game = Game(args.binary, display=display, files=files,
-                settings="video=1\ndirectory=nowhere\nfulscreen=1\nfullscreen=yes\n",
-                args=["--colours", "16", "--window", "data"])
+                settings="video=1\ndirectory=nowhere\nscale=1\nfulscreen=1\nfullscreen=yes\n",
+                args=["--colours", "16", "--window", "--scale", "2", "--aspect", "data"])
     try:
         game.wait_window()  # blank fonts: no first frame to wait for
-        assert game.geometry() == (640, 400), game.geometry()
+        harness.poll(lambda: game.geometry() == (1280, 960), what="a 1280x960 window")
         status, out, err = game.quit()
         assert status == 0, "status %d, %s" % (status, err)
         assert out == "Data: %s/data\n" % os.path.realpath(game.dir), repr(out)
-        assert err == ("settings.ini:3: unknown setting 'fulscreen'\n"
-                       "settings.ini:4: 'yes' is not a number; fullscreen reads as 0\n"), err
+        assert err == ("settings.ini:4: unknown setting 'fulscreen'\n"
+                       "settings.ini:5: 'yes' is not a number; fullscreen reads as 0\n"), err
     finally:
         game.cleanup()
+        display.close()
 
 
 def renamed_copy(world, target, rename):

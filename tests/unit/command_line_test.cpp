@@ -29,11 +29,15 @@ Parsed parse(std::vector<std::string> words) {
     parsed.action = parseCommandLine((int)words.size(), argv.data(), parsed.line);
     parsed.errors = testing::internal::GetCapturedStderr();
     // The line points into words: keep copies of what the tests look at.
-    static std::string data, config;
-    data = parsed.line.dataDirectory ? parsed.line.dataDirectory : "<none>";
-    config = parsed.line.configFile ? parsed.line.configFile : "<none>";
-    parsed.line.dataDirectory = data.c_str();
-    parsed.line.configFile = config.c_str();
+    static std::string copies[3];
+    const char **texts[3] = {&parsed.line.dataDirectory, &parsed.line.configFile,
+                             &parsed.line.screenshots};
+    for (int i = 0; i < 3; i++) {
+        if (*texts[i] != nullptr) {
+            copies[i] = *texts[i];
+            *texts[i] = copies[i].c_str();
+        }
+    }
     return parsed;
 }
 
@@ -45,27 +49,27 @@ TEST(CommandLine, EachOptionSetsItsField) {
         const char *data, *config;
         int fullscreen, music, video;
     } cases[] = {
-        {{}, "<none>", "<none>", notGiven, notGiven, notGiven},
-        {{"games/arva"}, "games/arva", "<none>", notGiven, notGiven, notGiven},
-        {{"-d", "x"}, "x", "<none>", notGiven, notGiven, notGiven},
-        {{"--data", "x"}, "x", "<none>", notGiven, notGiven, notGiven},
-        {{"--data=x"}, "x", "<none>", notGiven, notGiven, notGiven},
-        {{"-dx"}, "x", "<none>", notGiven, notGiven, notGiven},
-        {{"-c", "my.ini"}, "<none>", "my.ini", notGiven, notGiven, notGiven},
-        {{"--config=my.ini"}, "<none>", "my.ini", notGiven, notGiven, notGiven},
-        {{"-f"}, "<none>", "<none>", 1, notGiven, notGiven},
-        {{"--fullscreen"}, "<none>", "<none>", 1, notGiven, notGiven},
-        {{"-f", "-w"}, "<none>", "<none>", 0, notGiven, notGiven},
-        {{"--window"}, "<none>", "<none>", 0, notGiven, notGiven},
-        {{"--colours", "4"}, "<none>", "<none>", notGiven, notGiven, 1},
-        {{"--colours=16"}, "<none>", "<none>", notGiven, notGiven, 0},
-        {{"--colors", "16"}, "<none>", "<none>", notGiven, notGiven, 0},
-        {{"--music"}, "<none>", "<none>", notGiven, 1, notGiven},
-        {{"--music", "--no-music"}, "<none>", "<none>", notGiven, 0, notGiven},
+        {{}, nullptr, nullptr, notGiven, notGiven, notGiven},
+        {{"games/arva"}, "games/arva", nullptr, notGiven, notGiven, notGiven},
+        {{"-d", "x"}, "x", nullptr, notGiven, notGiven, notGiven},
+        {{"--data", "x"}, "x", nullptr, notGiven, notGiven, notGiven},
+        {{"--data=x"}, "x", nullptr, notGiven, notGiven, notGiven},
+        {{"-dx"}, "x", nullptr, notGiven, notGiven, notGiven},
+        {{"-c", "my.ini"}, nullptr, "my.ini", notGiven, notGiven, notGiven},
+        {{"--config=my.ini"}, nullptr, "my.ini", notGiven, notGiven, notGiven},
+        {{"-f"}, nullptr, nullptr, 1, notGiven, notGiven},
+        {{"--fullscreen"}, nullptr, nullptr, 1, notGiven, notGiven},
+        {{"-f", "-w"}, nullptr, nullptr, 0, notGiven, notGiven},
+        {{"--window"}, nullptr, nullptr, 0, notGiven, notGiven},
+        {{"--colours", "4"}, nullptr, nullptr, notGiven, notGiven, 1},
+        {{"--colours=16"}, nullptr, nullptr, notGiven, notGiven, 0},
+        {{"--colors", "16"}, nullptr, nullptr, notGiven, notGiven, 0},
+        {{"--music"}, nullptr, nullptr, notGiven, 1, notGiven},
+        {{"--music", "--no-music"}, nullptr, nullptr, notGiven, 0, notGiven},
         // Options anywhere, short ones bundled, the data directory between them.
-        {{"--music", "world", "-fw", "--colours", "16"}, "world", "<none>", 0, 1, 0},
+        {{"--music", "world", "-fw", "--colours", "16"}, "world", nullptr, 0, 1, 0},
         // After "--" every word is an argument, even one that looks like an option.
-        {{"--", "--music"}, "--music", "<none>", notGiven, notGiven, notGiven},
+        {{"--", "--music"}, "--music", nullptr, notGiven, notGiven, notGiven},
     };
     for (const auto &c : cases) {
         Parsed p = parse(c.words);
@@ -106,6 +110,11 @@ TEST(CommandLine, MistakesAreNamedOnOneLineWithTheHint) {
         {{"--colours", "8"}, "varnok: --colours takes 4 or 16, not '8'"},
         {{"--colours=four"}, "varnok: --colours takes 4 or 16, not 'four'"},
         {{"--music=1"}, "varnok: option '--music' takes no value"},
+        {{"--scale", "5"}, "varnok: --scale takes 0 to 4, not '5'"},
+        {{"--scale", "-1"}, "varnok: --scale takes 0 to 4, not '-1'"},
+        {{"--scale=02"}, "varnok: --scale takes 0 to 4, not '02'"},
+        {{"--aspect=1"}, "varnok: option '--aspect' takes no value"},
+        {{"--screenshots"}, "varnok: option '--screenshots' needs a value"},
         {{"--fullscreen=yes"}, "varnok: option '--fullscreen' takes no value"},
         {{"one", "two"}, "varnok: unexpected argument 'two': the data directory is already 'one'"},
         {{"-d", "one", "two"},
@@ -128,10 +137,10 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
     fclose(out);
     std::string shown(text, size);
     free(text);
-    for (const char *option :
-         {"Usage: varnok [OPTIONS] [DATA_DIR]", "-d, --data DIR", "-c, --config FILE",
-          "-f, --fullscreen", "-w, --window", "--colours 4|16", "--music", "--no-music",
-          "-h, --help", "-V, --version"}) {
+    for (const char *option : {"Usage: varnok [OPTIONS] [DATA_DIR]", "-d, --data DIR",
+                               "-c, --config FILE", "-f, --fullscreen", "-w, --window",
+                               "--colours 4|16", "--music", "--no-music", "--scale N", "--aspect",
+                               "--no-aspect", "--screenshots DIR", "-h, --help", "-V, --version"}) {
         EXPECT_NE(shown.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(shown.find("--colors"), std::string::npos) << "the alias stays out of the help";
@@ -139,17 +148,41 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
 }
 
 TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
-    settings = Settings{strdup("from-file"), 1, 1, 0};
-    applyCommandLine(CommandLine{nullptr, nullptr, notGiven, notGiven, notGiven});
+    settings = Settings{strdup("from-file"), 1, 1, 0, 3, 1, strdup("shots")};
+    applyCommandLine(parse({}).line);
     EXPECT_STREQ(settings.directory, "from-file");
     EXPECT_EQ(settings.fullscreen, 1);
     EXPECT_EQ(settings.music, 1);
     EXPECT_EQ(settings.video, 0);
-    applyCommandLine(CommandLine{nullptr, "from-option", 0, 0, 1});
+    EXPECT_EQ(settings.scale, 3);
+    EXPECT_EQ(settings.aspect, 1);
+    EXPECT_STREQ(settings.screenshots, "shots");
+    Parsed p = parse({"--window", "--no-music", "--colours", "4", "--scale", "0", "--no-aspect",
+                      "--screenshots", "pictures", "from-option"});
+    applyCommandLine(p.line);
     EXPECT_STREQ(settings.directory, "from-option");
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.music, 0);
     EXPECT_EQ(settings.video, 1);
+    EXPECT_EQ(settings.scale, 0);
+    EXPECT_EQ(settings.aspect, 0);
+    EXPECT_STREQ(settings.screenshots, "pictures");
     freeSettingsDirectory();
-    settings = Settings{nullptr, 0, 0, 1};
+    freeSettingsScreenshots();
+    settings = Settings{nullptr, 0, 0, 1, 1, 0, nullptr};
+}
+
+TEST(CommandLine, DisplayOptionsSetTheirFields) {
+    Parsed p = parse({"--scale", "4", "--aspect"});
+    EXPECT_EQ(p.action, runTheGame);
+    EXPECT_EQ(p.line.scale, 4);
+    EXPECT_EQ(p.line.aspect, 1);
+    EXPECT_EQ(p.line.screenshots, nullptr);
+    p = parse({"--scale=2", "--aspect", "--no-aspect", "--screenshots=shots"});
+    EXPECT_EQ(p.line.scale, 2);
+    EXPECT_EQ(p.line.aspect, 0);
+    EXPECT_STREQ(p.line.screenshots, "shots");
+    p = parse({});
+    EXPECT_EQ(p.line.scale, notGiven);
+    EXPECT_EQ(p.line.aspect, notGiven);
 }
