@@ -9,15 +9,18 @@
 #include <map>
 #include <string>
 
+#include "data/table_file.h"
 #include "data_check.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
 #include "gfx/palette.h"
 #include "gfx/png_file.h"
+#include "overworld_chunks.h"
 #include "plain_text.h"
 #include "test_support.h"
 #include "world_commands.h"
 #include "world_folder.h"
+#include "world_maps.h"
 
 namespace fs = std::filesystem;
 
@@ -301,11 +304,44 @@ TEST_F(EditedWorld, EachUnrepresentableEditIsRefusedNamingFileAndPlace) {
     EXPECT_EQ(quietly(importWorld, in, target), 0);
 }
 
-TEST_F(EditedWorld, ALongerNameTakesRoomAnotherNameGaveUp) {
+TEST_F(EditedWorld, LongerNamesTakeRoomOthersGaveUpOrTheEndOfTheTileNames) {
     edit("locations.csv", "Harrowgate", "Harrowgates");
     edit("locations.csv", "Millbrook", "Millbroo");
+    edit("tile-names.txt", "0 darkness\n", "0 the deepest darkness\n");
+    Bytes names;
+    ASSERT_TRUE(readBytes(target + "/look2.dat", names));
     ASSERT_EQ(quietly(importWorld, in, target), 0);
+    Bytes grown;
+    ASSERT_TRUE(readBytes(target + "/look2.dat", grown));
+    EXPECT_EQ(grown.size(), names.size() + 21); // the new name and its zero byte
     expectEngineReadsTheFolder();
+}
+
+TEST(OverworldChunks, AChangedSharedBlockNeedsAFreeChunkNumber) {
+    Bytes table(chunkLayoutOffset + 256, 0); // every block shows chunk 0
+    for (int chunks : {254, 255}) {
+        Bytes arva((size_t)chunks * 256, 0);
+        OverworldEdit edit = {chunkLayoutOf(table), overworldCells(chunkLayoutOf(table), arva)};
+        edit.cells[blockCell(3, 5, 5)] = 9;
+        Bytes newTable = table, newArva = arva;
+        int block = 0;
+        std::string problem;
+        bool stored = storeOverworld(edit, newTable, newArva, block, problem);
+        if (chunks == 255) {
+            EXPECT_FALSE(stored);
+            EXPECT_EQ(block, 3);
+            EXPECT_NE(problem.find("no chunk number is left"), std::string::npos) << problem;
+            continue;
+        }
+        ASSERT_TRUE(stored) << problem;
+        EXPECT_EQ(newArva.size(), arva.size() + 256);
+        EXPECT_EQ(chunkLayoutOf(newTable)[3], 254);
+        EXPECT_TRUE(overworldCells(chunkLayoutOf(newTable), newArva) == edit.cells);
+        // A block given another chunk and new cells at once is refused.
+        edit.layout[3] = 1;
+        EXPECT_FALSE(storeOverworld(edit, table, arva, block, problem));
+        EXPECT_NE(problem.find("change one of them"), std::string::npos) << problem;
+    }
 }
 
 TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
