@@ -16,6 +16,8 @@
 #include "gfx/palette.h"
 #include "gfx/png_file.h"
 #include "overworld_chunks.h"
+#include "packed_pixels.h"
+#include "picture_records.h"
 #include "plain_text.h"
 #include "test_support.h"
 #include "world_commands.h"
@@ -315,6 +317,38 @@ TEST_F(EditedWorld, LongerNamesTakeRoomOthersGaveUpOrTheEndOfTheTileNames) {
     ASSERT_TRUE(readBytes(target + "/look2.dat", grown));
     EXPECT_EQ(grown.size(), names.size() + 21); // the new name and its zero byte
     expectEngineReadsTheFolder();
+}
+
+TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
+    IndexedImage picture = image("pictures-16/mon0/00.png", 32);
+    auto hidden = std::find_if(picture.pixels.begin(), picture.pixels.end(),
+                               [](uint8_t v) { return v >= 16; });
+    auto shown = std::find_if(picture.pixels.begin(), picture.pixels.end(),
+                              [](uint8_t v) { return v < 16; });
+    ASSERT_TRUE(hidden != picture.pixels.end() && shown != picture.pixels.end());
+    size_t uncovered = hidden - picture.pixels.begin(), covered = shown - picture.pixels.begin();
+    *hidden = 3;       // now drawn, in colour 3
+    *shown = 16 + 5;   // now under the mask, colour 5 kept beneath it
+    saveImage("pictures-16/mon0/00.png", picture);
+    Bytes before, after;
+    ASSERT_TRUE(readBytes(target + "/mon0.16", before));
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    ASSERT_TRUE(readBytes(target + "/mon0.16", after));
+    Bytes old = unpacked(before), now = unpacked(after);
+    PictureRecord r = pictureRecords(now, 16, true)[0];
+    auto colour = [&](const Bytes &data, size_t i) {
+        return packedPixel(data, r.pixels + i / r.width * r.rowBytes, (int)(i % r.width), 4);
+    };
+    auto masked = [&](const Bytes &data, size_t i) {
+        return packedPixel(data, r.maskPixels + i / r.width * r.maskRowBytes, (int)(i % r.width), 1);
+    };
+    EXPECT_EQ(colour(now, uncovered), 3);
+    EXPECT_EQ(masked(now, uncovered), 0);
+    EXPECT_EQ(colour(now, covered), 5);
+    EXPECT_EQ(masked(now, covered), 1);
+    // Nothing else moved: two pixels and two mask bits, at most four bytes.
+    EXPECT_LE(differences(old, now).size(), 4u);
+    EXPECT_EQ(old.size(), now.size());
 }
 
 TEST(OverworldChunks, AChangedSharedBlockNeedsAFreeChunkNumber) {
