@@ -132,8 +132,8 @@ struct EditedWorld : testing::Test {
         IndexedImage read;
         std::vector<uint8_t> see;
         std::string error;
-        EXPECT_TRUE(readPngIndexed((in + "/" + piece).c_str(), palette16, colours, &read, &see,
-                                   &error))
+        EXPECT_TRUE(
+            readPngIndexed((in + "/" + piece).c_str(), palette16, colours, &read, &see, &error))
             << error;
         return read;
     }
@@ -189,7 +189,8 @@ TEST(Modding, DemoWorldComesBackByteForByteInEachColourMode) {
         }
         EXPECT_TRUE(fs::exists(out + "/maps/overworld.png"));
         EXPECT_TRUE(fs::exists(out + "/maps/dwelling-15.png"));
-        EXPECT_TRUE(fs::exists(out + "/pictures-" + std::to_string(mode ? mode : 16) + "/mon7/00.png"));
+        EXPECT_TRUE(
+            fs::exists(out + "/pictures-" + std::to_string(mode ? mode : 16) + "/mon7/00.png"));
         EXPECT_TRUE(checkDataDirectory(back, mode).problems.empty()) << mode;
     }
 }
@@ -327,8 +328,8 @@ TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
                               [](uint8_t v) { return v < 16; });
     ASSERT_TRUE(hidden != picture.pixels.end() && shown != picture.pixels.end());
     size_t uncovered = hidden - picture.pixels.begin(), covered = shown - picture.pixels.begin();
-    *hidden = 3;       // now drawn, in colour 3
-    *shown = 16 + 5;   // now under the mask, colour 5 kept beneath it
+    *hidden = 3;     // now drawn, in colour 3
+    *shown = 16 + 5; // now under the mask, colour 5 kept beneath it
     saveImage("pictures-16/mon0/00.png", picture);
     Bytes before, after;
     ASSERT_TRUE(readBytes(target + "/mon0.16", before));
@@ -340,7 +341,8 @@ TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
         return packedPixel(data, r.pixels + i / r.width * r.rowBytes, (int)(i % r.width), 4);
     };
     auto masked = [&](const Bytes &data, size_t i) {
-        return packedPixel(data, r.maskPixels + i / r.width * r.maskRowBytes, (int)(i % r.width), 1);
+        return packedPixel(data, r.maskPixels + i / r.width * r.maskRowBytes, (int)(i % r.width),
+                           1);
     };
     EXPECT_EQ(colour(now, uncovered), 3);
     EXPECT_EQ(masked(now, uncovered), 0);

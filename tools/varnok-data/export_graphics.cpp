@@ -61,7 +61,8 @@ bool exportTiles(Painter &p, const FileSet &files, int mode) {
     std::vector<SDL_Color> colours = modeColours(mode);
     std::vector<uint8_t> tiles = tilePixelsOf(raw, mode);
     int width = sheetColumns * tilePixels, rows = tilesPerFile / sheetColumns;
-    IndexedImage sheet = makeIndexedImage(width, rows * tilePixels, colours.data(), (int)colours.size());
+    IndexedImage sheet =
+        makeIndexedImage(width, rows * tilePixels, colours.data(), (int)colours.size());
     for (int t = 0; t < tilesPerFile; ++t) {
         for (int y = 0; y < tilePixels; ++y) {
             memcpy(&sheet.pixels[((size_t)(t / sheetColumns) * tilePixels + y) * width +
@@ -74,8 +75,8 @@ bool exportTiles(Painter &p, const FileSet &files, int mode) {
 
 bool exportFont(Painter &p, const Bytes &font, int which) {
     int width = sheetColumns * glyphPixels;
-    IndexedImage sheet = makeIndexedImage(width, fontGlyphCount / sheetColumns * glyphPixels,
-                                          fontColours, 2);
+    IndexedImage sheet =
+        makeIndexedImage(width, fontGlyphCount / sheetColumns * glyphPixels, fontColours, 2);
     for (int g = 0; g < fontGlyphCount; ++g) {
         for (int y = 0; y < glyphPixels; ++y) {
             for (int x = 0; x < glyphPixels; ++x) {
@@ -124,13 +125,12 @@ bool exportPictures(Painter &p, const FileSet &files, int mode, int file, int &c
     for (size_t i = 0; i < records.size(); ++i) {
         const PictureRecord &r = records[i];
         if ((long)r.width * r.height > pngMaxPixels) {
-            p.problem = name + ": picture " + std::to_string(i) + " is " +
-                        std::to_string(r.width) + "x" + std::to_string(r.height) +
+            p.problem = name + ": picture " + std::to_string(i) + " is " + std::to_string(r.width) +
+                        "x" + std::to_string(r.height) +
                         " pixels, more than a PNG of this tool holds";
             return false;
         }
-        // A picture without pixels has no PNG; import leaves its record as it is.
-        if (r.width > 0 && r.height > 0 &&
+        if (pictureHasPng(r, raw.size()) &&
             !save(p, picturePiece(mode, file, (int)i), pictureImage(raw, r, colours))) {
             return false;
         }
@@ -177,7 +177,8 @@ bool exportMapPictures(const FileSet &files, int mode, const std::string &folder
         for (int level = 0; level < levels; ++level) {
             const uint8_t *cells = maps[kind].data() + (size_t)level * side * side;
             int width = side * tilePixels;
-            IndexedImage image = makeIndexedImage(width, width, colours.data(), (int)colours.size());
+            IndexedImage image =
+                makeIndexedImage(width, width, colours.data(), (int)colours.size());
             for (int row = 0; row < side; ++row) {
                 for (int y = 0; y < tilePixels; ++y) {
                     uint8_t *out = &image.pixels[((size_t)row * tilePixels + y) * width];

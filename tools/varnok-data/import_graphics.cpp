@@ -53,8 +53,9 @@ bool opaque(Loader &l, const std::string &piece, const IndexedImage &image,
         return true;
     }
     size_t i = found - see.begin();
-    return fail(l, piece, pixelName((int)(i % image.width), (int)(i / image.width)) +
-                              " is see-through; only the masked pictures have transparency");
+    return fail(l, piece,
+                pixelName((int)(i % image.width), (int)(i / image.width)) +
+                    " is see-through; only the masked pictures have transparency");
 }
 
 bool unpack(Loader &l, const FileSet &files, const std::string &name, Bytes &raw) {
@@ -100,8 +101,9 @@ bool importTiles(Loader &l, FileSet &files, int mode) {
     for (int t = 0; t < tilesPerFile; ++t) {
         for (int y = 0; y < tilePixels; ++y) {
             size_t row = (size_t)t * bytes + (size_t)y * tilePixels * bits / 8;
-            const uint8_t *in = &sheet.pixels[((size_t)(t / sheetColumns) * tilePixels + y) * width +
-                                              (t % sheetColumns) * tilePixels];
+            const uint8_t *in =
+                &sheet.pixels[((size_t)(t / sheetColumns) * tilePixels + y) * width +
+                              (t % sheetColumns) * tilePixels];
             for (int x = 0; x < tilePixels; ++x) {
                 setPackedPixel(work, row, x, bits, in[x]);
             }
@@ -137,22 +139,23 @@ bool importFont(Loader &l, Bytes &font, int which) {
     return true;
 }
 
-// A picture file's folder holds exactly the PNGs of its pictures.
-bool noExtraPictures(Loader &l, int mode, int file, size_t count) {
+// A picture file's folder holds exactly the PNGs export wrote for its pictures.
+bool noExtraPictures(Loader &l, int mode, int file, const std::vector<PictureRecord> &records,
+                     size_t dataSize) {
     std::string first = picturePiece(mode, file, 0);
     std::string folder = first.substr(0, first.rfind('/'));
     std::error_code error;
     for (const auto &entry : std::filesystem::directory_iterator(l.folder + "/" + folder, error)) {
         std::string leaf = entry.path().filename().string();
         bool known = false;
-        for (size_t i = 0; i < count && !known; ++i) {
+        for (size_t i = 0; i < records.size() && !known; ++i) {
             std::string piece = picturePiece(mode, file, (int)i);
-            known = piece.substr(piece.rfind('/') + 1) == leaf;
+            known =
+                pictureHasPng(records[i], dataSize) && piece.substr(piece.rfind('/') + 1) == leaf;
         }
         if (!known) {
             return fail(l, folder + "/" + leaf,
-                        "the file holds " + std::to_string(count) +
-                            " pictures; pictures cannot be added or renamed");
+                        "no picture of the file has this PNG; pictures cannot be added or renamed");
         }
     }
     return true;
@@ -176,14 +179,16 @@ bool importPicture(Loader &l, Bytes &work, const PictureRecord &r, const std::st
             int index = image.pixels[i];
             bool hidden = see[i] != 0 || index >= n;
             if (hidden && !r.masked) {
-                return fail(l, piece, pixelName(x, y) +
-                                          " is see-through; the pictures of this file have no mask");
+                return fail(l, piece,
+                            pixelName(x, y) +
+                                " is see-through; the pictures of this file have no mask");
             }
             bool inMask = r.masked && x < r.maskWidth && y < r.maskHeight;
             if (hidden && !inMask) {
-                return fail(l, piece, pixelName(x, y) + " is see-through but lies outside the " +
-                                          std::to_string(r.maskWidth) + "x" +
-                                          std::to_string(r.maskHeight) + " mask");
+                return fail(l, piece,
+                            pixelName(x, y) + " is see-through but lies outside the " +
+                                std::to_string(r.maskWidth) + "x" + std::to_string(r.maskHeight) +
+                                " mask");
             }
             // A see-through pixel read from a true-colour PNG has lost its colour:
             // the one stored under the mask stays.
@@ -207,18 +212,18 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file) {
         return false;
     }
     std::vector<PictureRecord> records = pictureRecords(raw, mode, file >= firstMaskedSet);
-    if (!noExtraPictures(l, mode, file, records.size())) {
+    if (!noExtraPictures(l, mode, file, records, raw.size())) {
         return false;
     }
     std::vector<SDL_Color> colours = modeColours(mode);
     Bytes work = raw;
     for (size_t i = 0; i < records.size(); ++i) {
         const PictureRecord &r = records[i];
-        if (r.width == 0 || r.height == 0) {
+        if (!pictureHasPng(r, raw.size())) {
             continue;
         }
         if ((long)r.width * r.height > pngMaxPixels ||
-            (long)r.maskWidth * r.maskHeight > pngMaxPixels || r.pixels > raw.size()) {
+            (long)r.maskWidth * r.maskHeight > pngMaxPixels) {
             l.problem = l.folder + "/raw/" + name + ": picture " + std::to_string(i) +
                         " does not fit the file";
             return false;

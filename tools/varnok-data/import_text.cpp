@@ -94,7 +94,8 @@ bool importLocations(Reader &r, Bytes &table) {
         int n = 0, column = 0, row = 0;
         if (!parseNumber(record.fields[0], 999, n) || n != i) {
             return fail(r, locationsPiece, record.line,
-                        "number '" + record.fields[0] + "', the row is location " + std::to_string(i));
+                        "number '" + record.fields[0] + "', the row is location " +
+                            std::to_string(i));
         }
         const std::string &name = record.fields[1];
         if (name.size() > (size_t)locationNameLength) {
@@ -204,9 +205,8 @@ bool importPeople(Reader &r, int family, Bytes &file) {
             }
         }
         size_t base = (size_t)s * npcRecordSize, entry = base + (size_t)p * npcEntrySize;
-        const size_t at[5] = {entry + npcColumnOffset, entry + npcRowOffset,
-                              entry + npcFloorOffset, base + npcTypeTable + p,
-                              base + npcExtraTable + p};
+        const size_t at[5] = {entry + npcColumnOffset, entry + npcRowOffset, entry + npcFloorOffset,
+                              base + npcTypeTable + p, base + npcExtraTable + p};
         for (int f = 0; f < 5; ++f) {
             uint8_t byte = (uint8_t)v[f];
             placeBytes(file, at[f], &byte, 1, 0);

@@ -84,10 +84,10 @@ const Command commands[] = {
      runCheck},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, runPack},
-    {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT",
-     2, runExport},
-    {"import", "import IN DIR            a folder made by export back to the data files of DIR",
-     2, runImport},
+    {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,
+     runExport},
+    {"import", "import IN DIR            a folder made by export back to the data files of DIR", 2,
+     runImport},
 };
 
 void printUsage(FILE *out) {

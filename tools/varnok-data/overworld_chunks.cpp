@@ -79,7 +79,8 @@ bool storeOverworld(const OverworldEdit &edit, Bytes &tableFile, Bytes &chunkFil
         changed[block] = blockTiles(before, block) != blockTiles(edit.cells, block);
         bool moved = edit.layout[block] != layout[block];
         if (changed[block] && moved) {
-            problem = blockName(block) + " has new cells and a new chunk number; change one of them";
+            problem =
+                blockName(block) + " has new cells and a new chunk number; change one of them";
             return false;
         }
         if (moved && edit.layout[block] != plainBlockChunk &&

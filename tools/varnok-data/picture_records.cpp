@@ -42,6 +42,10 @@ std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool mask
     return records;
 }
 
+bool pictureHasPng(const PictureRecord &record, size_t dataSize) {
+    return record.width > 0 && record.height > 0 && record.pixels <= dataSize;
+}
+
 std::vector<SDL_Color> modeColours(int mode) {
     initPalette4();
     initPalette16();

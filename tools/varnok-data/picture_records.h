@@ -25,5 +25,9 @@ struct PictureRecord {
 // read as 0, as the engine reads them.
 std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool masked);
 
+// Whether export gives a record a PNG: a picture with no pixels, or one that
+// starts past the end of the data, has none, and import leaves its record as is.
+bool pictureHasPng(const PictureRecord &record, size_t dataSize);
+
 // The palette of a colour mode: 4 or 16 colours.
 std::vector<SDL_Color> modeColours(int mode);

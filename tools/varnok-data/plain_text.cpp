@@ -154,9 +154,9 @@ bool parseGrid(const std::string &text, int width, int height, std::vector<uint8
         lines.pop_back();
     }
     if ((int)lines.size() != height) {
-        problem = lineProblem((int)lines.size(), std::to_string(lines.size()) +
-                                                     " rows, the map has " +
-                                                     std::to_string(height));
+        problem =
+            lineProblem((int)lines.size(), std::to_string(lines.size()) + " rows, the map has " +
+                                               std::to_string(height));
         return false;
     }
     cells.assign((size_t)width * height, 0);

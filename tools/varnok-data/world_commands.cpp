@@ -31,8 +31,7 @@ bool exists(const std::string &path) {
 }
 
 std::string modesText(const std::vector<int> &modes) {
-    return modes.size() == 2 ? "both colour modes"
-                             : std::to_string(modes[0]) + "-colour mode";
+    return modes.size() == 2 ? "both colour modes" : std::to_string(modes[0]) + "-colour mode";
 }
 
 bool writeRawCopies(const FileSet &files, const std::string &folder, std::string &problem) {
@@ -59,8 +58,7 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
         return refuse(directory + ": holds neither tiles.4 nor tiles.16", "");
     }
     if (!replaceableExport(out)) {
-        return refuse(out + ": exists and is not an export folder; give a new or empty folder",
-                      "");
+        return refuse(out + ": exists and is not an export folder; give a new or empty folder", "");
     }
     FileSet files;
     std::string problem, staging;
@@ -77,8 +75,8 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
     if (!exportTextPieces(files, staging, text, problem)) {
         return refuse(problem, staging);
     }
-    printf("text: %s, %s, %s, %d people tables, %d map grids\n", locationsPiece,
-           tileNamesPiece, chunkLayoutPiece, familyCount, text.maps);
+    printf("text: %s, %s, %s, %d people tables, %d map grids\n", locationsPiece, tileNamesPiece,
+           chunkLayoutPiece, familyCount, text.maps);
     if (!exportGraphicsPieces(files, modes, staging, graphics, problem)) {
         return refuse(problem, staging);
     }
@@ -97,8 +95,8 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
     long long bytes = 0;
     int count = 0;
     folderSize(out, bytes, count);
-    printf("exported '%s' to '%s': %d files, %.1f MB in %.2f s\n", directory.c_str(),
-           out.c_str(), count, bytes / 1e6, secondsSince(start));
+    printf("exported '%s' to '%s': %d files, %.1f MB in %.2f s\n", directory.c_str(), out.c_str(),
+           count, bytes / 1e6, secondsSince(start));
     return 0;
 }
 

@@ -19,9 +19,9 @@ extern const char *const familyNames[familyCount];
 
 // Files both colour modes use; the settlement maps may be missing (the engine
 // shows tile 0 then), every other one must be there.
-extern const char *const tableFiles[];   // "data.ovl", "look2.dat", the four ".npc"
+extern const char *const tableFiles[];    // "data.ovl", "look2.dat", the four ".npc"
 extern const char *const worldMapFiles[]; // "arva.dat", "under.dat"
-extern const char *const fontFiles[];    // "ibm.ch", "runes.ch"
+extern const char *const fontFiles[];     // "ibm.ch", "runes.ch"
 extern const int tableFileCount, worldMapFileCount, fontFileCount;
 
 // The files of one colour mode (4 or 16): the tile file, then the 25 picture files.
@@ -33,9 +33,9 @@ const char rawFolder[] = "raw";
 const char locationsPiece[] = "locations.csv";
 const char tileNamesPiece[] = "tile-names.txt";
 const char chunkLayoutPiece[] = "chunk-layout.txt";
-std::string peoplePiece(int family);                    // "people/towne.csv"
-std::string tileSheetPiece(int mode);                   // "tiles-16.png"
-std::string fontSheetPiece(int font);                   // "fonts/text.png", "fonts/runes.png"
+std::string peoplePiece(int family);                     // "people/towne.csv"
+std::string tileSheetPiece(int mode);                    // "tiles-16.png"
+std::string fontSheetPiece(int font);                    // "fonts/text.png", "fonts/runes.png"
 std::string picturePiece(int mode, int file, int index); // "pictures-16/mon0/03.png"
 std::string mapPiece(int kind, int level, const char *extension); // "maps/towne-03.txt"
 

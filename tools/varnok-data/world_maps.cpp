@@ -21,8 +21,8 @@ std::vector<uint8_t> chunkLayoutOf(const Bytes &tableFile) {
 }
 
 int blockCell(int block, int x, int y) {
-    return ((block / blocksPerRow) * chunkSide + y) * worldSize + (block % blocksPerRow) * chunkSide +
-           x;
+    return ((block / blocksPerRow) * chunkSide + y) * worldSize +
+           (block % blocksPerRow) * chunkSide + x;
 }
 
 std::vector<uint8_t> overworldCells(const std::vector<uint8_t> &layout, const Bytes &chunks) {
