@@ -127,13 +127,18 @@ struct EditedWorld : testing::Test {
         }
         setText(piece, joined);
     }
+    // Reads a piece with the 16 colours, twice over for a masked picture.
     IndexedImage image(const std::string &piece, int colours) {
         initPalette16();
+        std::vector<SDL_Color> palette(palette16, palette16 + 16);
+        if (colours == 32) {
+            palette.insert(palette.end(), palette16, palette16 + 16);
+        }
         IndexedImage read;
         std::vector<uint8_t> see;
         std::string error;
-        EXPECT_TRUE(
-            readPngIndexed((in + "/" + piece).c_str(), palette16, colours, &read, &see, &error))
+        EXPECT_TRUE(readPngIndexed((in + "/" + piece).c_str(), palette.data(), colours, &read,
+                                   &see, &error))
             << error;
         return read;
     }
