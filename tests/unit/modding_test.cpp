@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "data/table_file.h"
+#include "data/file_formats.h"
 #include "data_check.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
@@ -137,8 +137,8 @@ struct EditedWorld : testing::Test {
         IndexedImage read;
         std::vector<uint8_t> see;
         std::string error;
-        EXPECT_TRUE(readPngIndexed((in + "/" + piece).c_str(), palette.data(), colours, &read,
-                                   &see, &error))
+        EXPECT_TRUE(readPngIndexed((in + "/" + piece).c_str(), palette.data(), colours, &read, &see,
+                                   &error))
             << error;
         return read;
     }

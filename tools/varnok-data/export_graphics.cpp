@@ -1,7 +1,8 @@
 // Export of the tile sheets, font sheets, pictures and rendered maps.
 #include <cstring>
 
-#include "format_facts.h"
+#include "data/file_formats.h"
+#include "gfx/tile_decode.h"
 #include "gfx/glyphs.h"
 #include "gfx/png_file.h"
 #include "graphics_pieces.h"
@@ -55,7 +56,7 @@ std::vector<uint8_t> tilePixelsOf(const Bytes &raw, int mode) {
 
 bool exportTiles(Painter &p, const FileSet &files, int mode) {
     Bytes raw;
-    if (!unpack(p, files, tileFileName(mode), raw)) {
+    if (!unpack(p, files, tileFileName(mode == 4), raw)) {
         return false;
     }
     std::vector<SDL_Color> colours = modeColours(mode);
@@ -145,7 +146,8 @@ bool exportGraphicsPieces(const FileSet &files, const std::vector<int> &modes,
                           const std::string &folder, GraphicsSummary &summary,
                           std::string &problem) {
     Painter p = {folder, ""};
-    bool ok = exportFont(p, files.at("ibm.ch"), 0) && exportFont(p, files.at("runes.ch"), 1);
+    bool ok = exportFont(p, files.at(textFontFileName), 0) &&
+              exportFont(p, files.at(runeFontFileName), 1);
     summary.sheets = 2;
     summary.pictures = 0;
     for (int mode : modes) {
@@ -163,7 +165,7 @@ bool exportMapPictures(const FileSet &files, int mode, const std::string &folder
                        GraphicsSummary &summary, std::string &problem) {
     Painter p = {folder, ""};
     Bytes raw;
-    if (!unpack(p, files, tileFileName(mode), raw)) {
+    if (!unpack(p, files, tileFileName(mode == 4), raw)) {
         problem = p.problem;
         return false;
     }

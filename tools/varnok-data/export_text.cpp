@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "format_facts.h"
+#include "data/file_formats.h"
+#include "data/table_file.h"
+#include "data/tile_names.h"
 #include "plain_text.h"
 #include "text_pieces.h"
 #include "world_maps.h"
@@ -36,7 +38,7 @@ bool put(TextWriter &w, const std::string &piece, const std::string &text) {
 }
 
 std::string locationsText(const FileSet &files) {
-    const Bytes &table = files.at("data.ovl");
+    const Bytes &table = files.at(tableFileName);
     std::vector<std::string> names = locationNamesOf(table);
     std::string text = csvLine({"number", "name", "column", "row"});
     for (int i = 0; i < locationCount; ++i) {
@@ -48,7 +50,7 @@ std::string locationsText(const FileSet &files) {
 }
 
 std::string tileNamesText(const FileSet &files) {
-    std::vector<std::string> names = tileNamesOf(files.at("look2.dat"));
+    std::vector<std::string> names = tileNamesOf(files.at(tileNameFileName));
     std::string text;
     for (int i = 0; i < tileNameCount; ++i) {
         text += number(i) + " " + escapeName(names[i]) + "\n";
@@ -105,10 +107,10 @@ std::vector<std::string> locationNamesOf(const Bytes &tableFile) {
 
 std::vector<std::vector<uint8_t>> worldMapCells(const FileSet &files) {
     std::vector<std::vector<uint8_t>> maps(2 + familyCount);
-    maps[0] = overworldCells(chunkLayoutOf(files.at("data.ovl")), files.at("arva.dat"));
-    maps[1] = underworldCells(files.at("under.dat"));
+    maps[0] = overworldCells(chunkLayoutOf(files.at(tableFileName)), files.at(overworldFileName));
+    maps[1] = underworldCells(files.at(underworldFileName));
     for (int f = 0; f < familyCount; ++f) {
-        auto found = files.find(std::string(familyNames[f]) + ".dat");
+        auto found = files.find(settlementMapFileName(2 + f));
         if (found != files.end()) {
             maps[2 + f] = settlementCells(found->second);
         }
@@ -120,12 +122,12 @@ bool exportTextPieces(const FileSet &files, const std::string &folder, TextSumma
                       std::string &problem) {
     TextWriter w = {folder, 0, ""};
     std::vector<std::vector<uint8_t>> maps = worldMapCells(files);
-    std::vector<uint8_t> layout = chunkLayoutOf(files.at("data.ovl"));
+    std::vector<uint8_t> layout = chunkLayoutOf(files.at(tableFileName));
     bool ok = put(w, locationsPiece, locationsText(files)) &&
               put(w, tileNamesPiece, tileNamesText(files)) &&
               put(w, chunkLayoutPiece, gridText(layout.data(), blocksPerRow, blocksPerRow));
     for (int f = 0; ok && f < familyCount; ++f) {
-        ok = put(w, peoplePiece(f), peopleText(files.at(std::string(familyNames[f]) + ".npc")));
+        ok = put(w, peoplePiece(f), peopleText(files.at(characterFileName(2 + f))));
     }
     summary.maps = 0;
     for (int kind = 0; ok && kind < 2 + familyCount; ++kind) {

@@ -2,7 +2,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "format_facts.h"
+#include "data/file_formats.h"
+#include "gfx/tile_decode.h"
 #include "gfx/glyphs.h"
 #include "gfx/png_file.h"
 #include "graphics_pieces.h"
@@ -84,7 +85,7 @@ Bytes trimmed(const Bytes &before, const Bytes &work) {
 }
 
 bool importTiles(Loader &l, FileSet &files, int mode) {
-    std::string name = tileFileName(mode), piece = tileSheetPiece(mode);
+    std::string name = tileFileName(mode == 4), piece = tileSheetPiece(mode);
     Bytes raw;
     IndexedImage sheet;
     std::vector<uint8_t> see;
@@ -241,9 +242,10 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file) {
 
 bool importGraphicsPieces(const std::string &folder, FileSet &files, std::string &problem) {
     Loader l = {folder, ""};
-    bool ok = importFont(l, files["ibm.ch"], 0) && importFont(l, files["runes.ch"], 1);
+    bool ok =
+        importFont(l, files[textFontFileName], 0) && importFont(l, files[runeFontFileName], 1);
     for (int mode : {4, 16}) {
-        if (!ok || files.count(tileFileName(mode)) == 0) {
+        if (!ok || files.count(tileFileName(mode == 4)) == 0) {
             continue;
         }
         ok = importTiles(l, files, mode);

@@ -1,5 +1,5 @@
 // Import of the text pieces onto the raw copies of the data files.
-#include "format_facts.h"
+#include "data/file_formats.h"
 #include "name_room.h"
 #include "overworld_chunks.h"
 #include "plain_text.h"
@@ -8,7 +8,6 @@
 
 namespace {
 
-const uint8_t missingTile = 255;
 const size_t tileNameOffsetLimit = 0xFFFF; // name offsets are 16-bit
 
 struct Reader {
@@ -122,7 +121,7 @@ bool importLocations(Reader &r, Bytes &table) {
     std::string problem;
     if (!placeNames(table, entries, NameRules{true, 0}, failed, problem)) {
         return fail(r, locationsPiece, records[failed + 1].line,
-                    "location " + std::to_string(failed) + ": " + problem + " in data.ovl");
+                    "location " + std::to_string(failed) + ": " + problem + " in " + tableFileName);
     }
     for (int i = 0; i < locationCount; ++i) {
         size_t position = entries[i].offset - namePositionBias;
@@ -172,7 +171,7 @@ bool importTileNames(Reader &r, Bytes &file) {
     int failed = 0;
     std::string problem;
     if (!placeNames(file, entries, NameRules{false, tileNameOffsetLimit}, failed, problem)) {
-        return fail(r, tileNamesPiece, failed + 1, problem + " in look2.dat");
+        return fail(r, tileNamesPiece, failed + 1, problem + " in " + tileNameFileName);
     }
     for (int i = 0; i < tileNameCount; ++i) {
         if (entries[i].offset != le16At(file, 2 * i)) {
@@ -237,7 +236,7 @@ bool importWorldMaps(Reader &r, FileSet &files) {
     }
     int block = 0;
     std::string problem;
-    if (!storeOverworld(edit, files["data.ovl"], files["arva.dat"], block, problem)) {
+    if (!storeOverworld(edit, files[tableFileName], files[overworldFileName], block, problem)) {
         int line = block < 0 ? 0 : block / blocksPerRow * chunkSide + 1;
         return fail(r, mapPiece(0, 0, ".txt"), line, problem);
     }
@@ -246,13 +245,13 @@ bool importWorldMaps(Reader &r, FileSet &files) {
         std::vector<uint8_t> tiles = blockTiles(under, k);
         std::copy(tiles.begin(), tiles.end(), chunks.begin() + (size_t)k * chunkBytes);
     }
-    placeBytes(files["under.dat"], 0, chunks.data(), chunks.size(), missingTile);
+    placeBytes(files[underworldFileName], 0, chunks.data(), chunks.size(), missingMapTile);
     return true;
 }
 
 bool importSettlements(Reader &r, FileSet &files) {
     for (int f = 0; f < familyCount; ++f) {
-        auto found = files.find(std::string(familyNames[f]) + ".dat");
+        auto found = files.find(settlementMapFileName(2 + f));
         if (found == files.end()) {
             continue;
         }
@@ -264,7 +263,7 @@ bool importSettlements(Reader &r, FileSet &files) {
             }
             cells.insert(cells.end(), grid.begin(), grid.end());
         }
-        placeBytes(found->second, 0, cells.data(), cells.size(), missingTile);
+        placeBytes(found->second, 0, cells.data(), cells.size(), missingMapTile);
     }
     return true;
 }
@@ -274,9 +273,10 @@ bool importSettlements(Reader &r, FileSet &files) {
 bool importTextPieces(const std::string &folder, FileSet &files, std::string &problem) {
     Reader r = {folder, ""};
     bool ok = importWorldMaps(r, files) && importSettlements(r, files) &&
-              importLocations(r, files["data.ovl"]) && importTileNames(r, files["look2.dat"]);
+              importLocations(r, files[tableFileName]) &&
+              importTileNames(r, files[tileNameFileName]);
     for (int f = 0; ok && f < familyCount; ++f) {
-        ok = importPeople(r, f, files[std::string(familyNames[f]) + ".npc"]);
+        ok = importPeople(r, f, files[characterFileName(2 + f)]);
     }
     problem = r.problem;
     return ok;

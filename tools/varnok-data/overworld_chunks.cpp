@@ -1,6 +1,6 @@
 #include "overworld_chunks.h"
 
-#include "format_facts.h"
+#include "data/file_formats.h"
 #include "world_folder.h"
 #include "world_maps.h"
 
@@ -86,7 +86,7 @@ bool storeOverworld(const OverworldEdit &edit, Bytes &tableFile, Bytes &chunkFil
         if (moved && edit.layout[block] != plainBlockChunk &&
             !wholeChunk(store, edit.layout[block])) {
             problem = blockName(block) + ": chunk " + std::to_string(edit.layout[block]) +
-                      " is not in arva.dat";
+                      " is not in " + overworldFileName;
             return false;
         }
         layout[block] = edit.layout[block];
@@ -99,7 +99,8 @@ bool storeOverworld(const OverworldEdit &edit, Bytes &tableFile, Bytes &chunkFil
         int current = layout[block];
         int k = chunkFor(store, current, blockTiles(edit.cells, block));
         if (k < 0) {
-            problem = blockName(block) + ": no chunk number is left in arva.dat for its new cells";
+            problem = blockName(block) + ": no chunk number is left in " + overworldFileName +
+                      " for its new cells";
             return false;
         }
         use(store, current, -1);

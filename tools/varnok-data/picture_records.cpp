@@ -1,6 +1,6 @@
 #include "picture_records.h"
 
-#include "format_facts.h"
+#include "data/file_formats.h"
 #include "gfx/palette.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "data/file_formats.h"
 #include "graphics_pieces.h"
 #include "staged_folder.h"
 #include "text_pieces.h"
@@ -50,7 +51,7 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
     Clock::time_point start = Clock::now();
     std::vector<int> modes;
     for (int m : {4, 16}) {
-        if (mode == m || (mode == 0 && exists(directory + "/" + tileFileName(m)))) {
+        if (mode == m || (mode == 0 && exists(directory + "/" + tileFileName(m == 4)))) {
             modes.push_back(m);
         }
     }
@@ -105,7 +106,7 @@ int importWorld(const std::string &in, const std::string &directory) {
     std::string raw = in + "/" + rawFolder, problem, staging;
     std::vector<int> modes;
     for (int m : {4, 16}) {
-        if (exists(raw + "/" + tileFileName(m))) {
+        if (exists(raw + "/" + tileFileName(m == 4))) {
             modes.push_back(m);
         }
     }

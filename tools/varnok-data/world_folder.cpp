@@ -5,16 +5,7 @@
 #include <sys/stat.h>
 
 #include "data/lzw.h"
-#include "gfx/pictures.h"
-
-const char *const familyNames[familyCount] = {"towne", "castle", "keep", "dwelling"};
-const char *const tableFiles[] = {"data.ovl",   "look2.dat", "towne.npc",
-                                  "castle.npc", "keep.npc",  "dwelling.npc"};
-const char *const worldMapFiles[] = {"arva.dat", "under.dat"};
-const char *const fontFiles[] = {"ibm.ch", "runes.ch"};
-const int tableFileCount = sizeof tableFiles / sizeof tableFiles[0];
-const int worldMapFileCount = sizeof worldMapFiles / sizeof worldMapFiles[0];
-const int fontFileCount = sizeof fontFiles / sizeof fontFiles[0];
+#include "data/file_formats.h"
 
 namespace {
 
@@ -34,20 +25,21 @@ bool makeFoldersOf(const std::string &path) {
 
 } // namespace
 
-std::string tileFileName(int mode) {
-    return mode == 4 ? "tiles.4" : "tiles.16";
+std::string familyName(int family) {
+    std::string name = settlementMapFileName(2 + family);
+    return name.substr(0, name.find('.'));
 }
 
 std::vector<std::string> modeFileNames(int mode) {
-    std::vector<std::string> names = {tileFileName(mode)};
-    for (int k = 0; pictureFileName(k, true) != nullptr; ++k) {
+    std::vector<std::string> names = {tileFileName(mode == 4)};
+    for (int k = 0; k < pictureSetCount; ++k) {
         names.push_back(pictureFileName(k, mode == 4));
     }
     return names;
 }
 
 std::string peoplePiece(int family) {
-    return std::string("people/") + familyNames[family] + ".csv";
+    return "people/" + familyName(family) + ".csv";
 }
 
 std::string tileSheetPiece(int mode) {
@@ -72,14 +64,16 @@ std::string mapPiece(int kind, int level, const char *extension) {
     }
     char number[8];
     snprintf(number, sizeof number, "-%02d", level);
-    return std::string("maps/") + familyNames[kind - 2] + number + extension;
+    return "maps/" + familyName(kind - 2) + number + extension;
 }
 
 bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
                     std::string &problem) {
-    std::vector<std::string> needed(tableFiles, tableFiles + tableFileCount);
-    needed.insert(needed.end(), worldMapFiles, worldMapFiles + worldMapFileCount);
-    needed.insert(needed.end(), fontFiles, fontFiles + fontFileCount);
+    std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
+                                       underworldFileName, textFontFileName, runeFontFileName};
+    for (int family = 0; family < familyCount; ++family) {
+        needed.push_back(characterFileName(2 + family));
+    }
     for (int mode : modes) {
         std::vector<std::string> names = modeFileNames(mode);
         needed.insert(needed.end(), names.begin(), names.end());
@@ -90,8 +84,8 @@ bool readWorldFiles(const std::string &directory, const std::vector<int> &modes,
             return false;
         }
     }
-    for (const char *family : familyNames) {
-        std::string name = std::string(family) + ".dat";
+    for (int family = 0; family < familyCount; ++family) {
+        std::string name = settlementMapFileName(2 + family);
         Bytes bytes;
         if (readFile(directory + "/" + name, bytes)) {
             files[name] = bytes;

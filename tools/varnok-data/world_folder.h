@@ -12,20 +12,12 @@
 // The data files of a world by name ("data.ovl", "tiles.16", ...), as read.
 typedef std::map<std::string, Bytes> FileSet;
 
-// The settlement families in the order of their map kinds 2-5, as the files are
-// named ("towne" -> "towne.dat", "towne.npc").
+// The settlement families (0-3 for map kinds 2-5) as their files are named:
+// "towne" for "towne.dat" and "towne.npc".
 const int familyCount = 4;
-extern const char *const familyNames[familyCount];
-
-// Files both colour modes use; the settlement maps may be missing (the engine
-// shows tile 0 then), every other one must be there.
-extern const char *const tableFiles[];    // "data.ovl", "look2.dat", the four ".npc"
-extern const char *const worldMapFiles[]; // "arva.dat", "under.dat"
-extern const char *const fontFiles[];     // "ibm.ch", "runes.ch"
-extern const int tableFileCount, worldMapFileCount, fontFileCount;
+std::string familyName(int family);
 
 // The files of one colour mode (4 or 16): the tile file, then the 25 picture files.
-std::string tileFileName(int mode);
 std::vector<std::string> modeFileNames(int mode);
 
 // Pieces of the folder.

@@ -2,14 +2,7 @@
 
 #include <algorithm>
 
-#include "format_facts.h"
-
-namespace {
-
-const uint8_t plainBlockTile = 1;
-const uint8_t missingTile = 255;
-
-} // namespace
+#include "data/file_formats.h"
 
 std::vector<uint8_t> chunkLayoutOf(const Bytes &tableFile) {
     std::vector<uint8_t> layout(chunkLayoutSize, 0);
@@ -33,7 +26,7 @@ std::vector<uint8_t> overworldCells(const std::vector<uint8_t> &layout, const By
         for (int i = 0; i < chunkBytes; ++i) {
             uint8_t tile = k == plainBlockChunk ? plainBlockTile
                            : whole              ? chunks[k * chunkBytes + i]
-                                                : missingTile;
+                                                : missingMapTile;
             cells[blockCell(block, i % chunkSide, i / chunkSide)] = tile;
         }
     }
@@ -46,14 +39,14 @@ std::vector<uint8_t> underworldCells(const Bytes &file) {
         for (int i = 0; i < chunkBytes; ++i) {
             size_t at = (size_t)block * chunkBytes + i;
             cells[blockCell(block, i % chunkSide, i / chunkSide)] =
-                at < file.size() ? file[at] : missingTile;
+                at < file.size() ? file[at] : missingMapTile;
         }
     }
     return cells;
 }
 
 std::vector<uint8_t> settlementCells(const Bytes &file) {
-    std::vector<uint8_t> cells(settlementFileSize, missingTile);
+    std::vector<uint8_t> cells(settlementFileSize, missingMapTile);
     std::copy(file.begin(), file.begin() + std::min<size_t>(file.size(), cells.size()),
               cells.begin());
     return cells;
