@@ -31,6 +31,11 @@ bool exists(const std::string &path) {
     return stat(path.c_str(), &info) == 0;
 }
 
+bool isFolder(const std::string &path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 std::string modesText(const std::vector<int> &modes) {
     return modes.size() == 2 ? "both colour modes" : std::to_string(modes[0]) + "-colour mode";
 }
@@ -49,6 +54,9 @@ bool writeRawCopies(const FileSet &files, const std::string &folder, std::string
 
 int exportWorld(const std::string &directory, const std::string &out, int mode) {
     Clock::time_point start = Clock::now();
+    if (!isFolder(directory)) {
+        return refuse(directory + ": no such folder", "");
+    }
     std::vector<int> modes;
     for (int m : {4, 16}) {
         if (mode == m || (mode == 0 && exists(directory + "/" + tileFileName(m == 4)))) {
@@ -104,6 +112,9 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
 int importWorld(const std::string &in, const std::string &directory) {
     Clock::time_point start = Clock::now();
     std::string raw = in + "/" + rawFolder, problem, staging;
+    if (!isFolder(in)) {
+        return refuse(in + ": no such folder", "");
+    }
     std::vector<int> modes;
     for (int m : {4, 16}) {
         if (exists(raw + "/" + tileFileName(m == 4))) {
