@@ -15,6 +15,7 @@
 #include "formats/formats.h"
 #include "gfx/palette.h"
 #include "gfx/png_file.h"
+#include "name_room.h"
 #include "overworld_chunks.h"
 #include "packed_pixels.h"
 #include "picture_records.h"
@@ -383,6 +384,38 @@ TEST(OverworldChunks, AChangedSharedBlockNeedsAFreeChunkNumber) {
         EXPECT_FALSE(storeOverworld(edit, table, arva, block, problem));
         EXPECT_NE(problem.find("change one of them"), std::string::npos) << problem;
     }
+}
+
+TEST(NameRoom, SharedNamesSplitOrChangeTogetherAndNothingElseMoves) {
+    // "guard\0" at 4 shared by entries 0 and 1, "well\0" at 10; bytes around stay.
+    Bytes file = textBytes(std::string("HEAD", 4) + std::string("guard\0well\0", 11) + "TAIL");
+    std::vector<NameEntry> entries = {
+        {4, "guard", "guard"}, {4, "guard", "sentry"}, {10, "well", "well"}};
+    Bytes split = file;
+    int failed = -1;
+    std::string problem;
+    ASSERT_TRUE(placeNames(split, entries, NameRules{false, 0xFFFF}, failed, problem)) << problem;
+    EXPECT_EQ(entries[0].offset, 4u);
+    EXPECT_EQ(entries[1].offset, file.size()); // a text of its own, at the end
+    EXPECT_EQ(bytesText(split), bytesText(file) + std::string("sentry\0", 7));
+
+    // Changing together, the shared text is rewritten where it was, and the run of
+    // names is packed anew when it grows into the next one's room.
+    entries = {{4, "guard", "keep"}, {4, "guard", "keep"}, {10, "well", "wells"}};
+    Bytes together = file;
+    ASSERT_TRUE(placeNames(together, entries, NameRules{true, 0}, failed, problem)) << problem;
+    EXPECT_EQ(bytesText(together), std::string("HEADkeep\0wells\0TAIL", 19));
+    EXPECT_EQ(entries[1].offset, 4u);
+    EXPECT_EQ(entries[2].offset, 9u);
+
+    entries = {{4, "guard", "keep"}, {4, "guard", "gate"}, {10, "well", "well"}};
+    EXPECT_FALSE(placeNames(together, entries, NameRules{true, 0}, failed, problem));
+    EXPECT_EQ(failed, 1);
+    entries = {{4, "guard", "guards"}, {10, "well", "wells"}};
+    Bytes full = file;
+    EXPECT_FALSE(placeNames(full, entries, NameRules{true, 0}, failed, problem));
+    EXPECT_NE(problem.find("no longer fit in the 11 bytes"), std::string::npos) << problem;
+    EXPECT_TRUE(full == file);
 }
 
 TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
