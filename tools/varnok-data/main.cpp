@@ -1,5 +1,6 @@
 // varnok-data: the companion tool that writes the demo world, checks a data
-// directory, and packs and unpacks the LZW container.
+// directory, packs and unpacks the LZW container, and exports a world to PNG
+// pictures and text and imports it back.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "data_check.h"
 #include "demo_world.h"
 #include "lzw_commands.h"
+#include "world_commands.h"
 
 namespace {
 
@@ -70,6 +72,14 @@ int runPack(char **words, const ToolOptions &) {
     return packFile(words[0], words[1]);
 }
 
+int runExport(char **words, const ToolOptions &options) {
+    return exportWorld(words[0], words[1], options.mode);
+}
+
+int runImport(char **words, const ToolOptions &) {
+    return importWorld(words[0], words[1]);
+}
+
 const Command commands[] = {
     {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR", 1,
      false, runDemo},
@@ -79,6 +89,10 @@ const Command commands[] = {
      1, true, runCheck},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, runPack},
+    {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,
+     true, runExport},
+    {"import", "import IN DIR            a folder made by export back to the data files of DIR", 2,
+     false, runImport},
 };
 
 void printUsage(FILE *out) {
@@ -153,7 +167,7 @@ int main(int argc, char **argv) {
             return complain("usage: varnok-data " + commandWords(command));
         }
         if (modeGiven && !command.takesMode) {
-            return complain(std::string("--mode applies to check only"));
+            return complain(std::string("--mode applies to check and export only"));
         }
         return command.run(words, options);
     }
