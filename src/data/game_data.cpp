@@ -13,11 +13,11 @@ void loadGameData() {
     FILE *table = openEssentialFile("data.ovl");
     readChunkLayout(table);
     readLocations(table);
-    fclose(table);
+    closeEssentialFile(table, "data.ovl");
     loadGraphics();
     loadMaps();
     loadNpcFiles();
     FILE *names = openEssentialFile("look2.dat");
     readTileNames(names);
-    fclose(names);
+    closeEssentialFile(names, "look2.dat");
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data/paths.h"
+#include "data/regular_file.h"
 
 LoadedFileRecord LoadedFile = {nullptr, 0};
 
@@ -206,33 +207,34 @@ int decompressLzwFile(FILE *file) {
     uint8_t *stream = (uint8_t *)malloc(streamSize > 0 ? streamSize : 1);
     // Zero-filled, so that bytes a short stream never reaches read as 0.
     uint8_t *out = (uint8_t *)calloc(declared > 0 ? declared : 1, 1);
-    if (stream == nullptr || out == nullptr) {
+    fseek(file, 4, SEEK_SET);
+    if (stream == nullptr || out == nullptr ||
+        fread(stream, 1, streamSize, file) != (size_t)streamSize) {
         free(stream);
         free(out);
-        return -1;
+        return lzwUnreadable;
     }
-    fseek(file, 4, SEEK_SET);
-    size_t got = fread(stream, 1, streamSize, file);
-    LzwStream s = {stream, (int32_t)got, 0};
+    LzwStream s = {stream, streamSize, 0};
     lzwDecode(s, out, (int32_t)declared);
     free(stream);
     LoadedFile.data = out;
     LoadedFile.size = (int32_t)declared;
-    return 1;
+    return lzwLoaded;
 }
 
 int loadLzwFile(const char *path) {
-    FILE *file = fopen(path, "rb");
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, nullptr, &why);
     if (file == nullptr) {
         printf("Couldn't open '%s'\n.", path);
         fflush(stdout);
-        return -1;
+        return lzwCannotOpen;
     }
     if (!isLzwFile(file)) {
         printf("The input file is not a valid LZW-compressed file.\n");
         fflush(stdout);
         fclose(file);
-        return -1;
+        return lzwNotCompressed;
     }
     int result = decompressLzwFile(file);
     fclose(file);

@@ -6,6 +6,7 @@
 
 #include "data/essential_file.h"
 #include "data/paths.h"
+#include "data/regular_file.h"
 #include "data/table_file.h"
 
 namespace {
@@ -36,15 +37,20 @@ void fillBlock(MapCell *store, int block, const uint8_t *chunk, uint8_t tile) {
 }
 
 // Reads a whole world map file; the caller frees the buffer. Size 0 when the
-// buffer cannot be had, so that every block reads as missing.
-uint8_t *readWholeFile(FILE *file, int32_t &size) {
+// buffer cannot be had, so that every block reads as missing; a read that fails
+// or comes up short ends the program.
+uint8_t *readWholeFile(FILE *file, const char *name, int32_t &size) {
     size = fileSize(file);
     uint8_t *bytes = (uint8_t *)malloc(size > 0 ? size : 1);
     if (bytes == nullptr) {
         size = 0;
         return nullptr;
     }
-    size = (int32_t)fread(bytes, 1, size > 0 ? size : 0, file);
+    if (size > 0 && fread(bytes, 1, size, file) != (size_t)size) {
+        free(bytes);
+        fclose(file);
+        failEssentialRead(name);
+    }
     return bytes;
 }
 
@@ -54,7 +60,7 @@ void loadOverworld() {
     // When the file is missing, the teardown frees the chunk layout.
     FILE *file = openEssentialFile("arva.dat");
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = readWholeFile(file, "arva.dat", size);
     MapCell *store = mapStore(overworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         // Without a layout every block is a plain one.
@@ -75,7 +81,7 @@ void loadOverworld() {
 void loadUnderworld() {
     FILE *file = openEssentialFile("under.dat");
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = readWholeFile(file, "under.dat", size);
     MapCell *store = mapStore(underworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         if ((int64_t)(block + 1) * chunkSize <= size) {
@@ -96,7 +102,12 @@ void loadUnderworld() {
 
 void loadSettlementFile(const char *name, MapCell *store) {
     char *path = makeDataPath(name);
-    FILE *file = path != nullptr ? fopen(path, "rb") : nullptr;
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = path != nullptr ? openRegularFile(path, &size, &why) : nullptr;
+    if (why == fileNotRegular) {
+        warnNotRegularFile("data file", path);
+    }
     free(path);
     if (file == nullptr) {
         return;

@@ -13,6 +13,8 @@
 #include "shell/settings.h"
 #include "shell/timer.h"
 
+void (*processExit)(int status) = exit;
+
 namespace {
 
 // Each step copes with its resource never having been made: a loader may end
@@ -33,6 +35,7 @@ void releaseEverything() {
 
 void shutdownAndExit() {
     releaseEverything();
+    processExit(0);
     exit(0);
 }
 
@@ -44,5 +47,6 @@ void failAndExit(const char *path, const char *problem) {
     }
     fflush(stderr);
     releaseEverything();
+    processExit(1);
     exit(1);
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "data/lzw.h"
@@ -163,7 +164,7 @@ TEST(LzwContainer, ReportsTheThreeFailures) {
     ScratchDir dir;
     testing::internal::CaptureStdout();
     LoadedFile = {nullptr, 7};
-    EXPECT_EQ(loadLzwFile("missing/tiles.4"), -1);
+    EXPECT_EQ(loadLzwFile("missing/tiles.4"), lzwCannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Couldn't open 'missing/tiles.4'\n.");
     EXPECT_EQ(LoadedFile.data, nullptr);
     EXPECT_EQ(LoadedFile.size, 7);
@@ -172,7 +173,17 @@ TEST(LzwContainer, ReportsTheThreeFailures) {
     EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x00}).printed, notLzw);          // 5 bytes
     EXPECT_EQ(loadBytes({0x04, 0, 0, 1, 0x00, 0x83, 0x08}).printed, notLzw); // 16 MiB+
     EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).printed, notLzw); // no clear
-    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).status, -1);
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).status, lzwNotCompressed);
+
+    // A folder or a FIFO is no data file: refused as unopenable, the FIFO without
+    // blocking in its open.
+    mkdir("folder.4", 0755);
+    mkfifo("fifo.4", 0644);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(loadLzwFile("folder.4"), lzwCannotOpen);
+    EXPECT_EQ(loadLzwFile("fifo.4"), lzwCannotOpen);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Couldn't open 'folder.4'\n.Couldn't open 'fifo.4'\n.");
 
     // Third codeword 300 while the next free code is 258: the step's two bytes
     // are written, then decoding stops; the load itself succeeds.
