@@ -80,10 +80,9 @@ void writeScratchFile(const char *name, const uint8_t *data, size_t size) {
 
 std::vector<StartupFile> startupFiles() {
     std::vector<StartupFile> files;
-    for (const char *name :
-         {"data.ovl", "arva.dat", "under.dat", "towne.npc", "dwelling.npc", "castle.npc",
-          "keep.npc", "look2.dat", "towne.dat", "castle.dat", "keep.dat", "dwelling.dat",
-          "ibm.ch", "runes.ch"}) {
+    for (const char *name : {"data.ovl", "arva.dat", "under.dat", "towne.npc", "dwelling.npc",
+                             "castle.npc", "keep.npc", "look2.dat", "towne.dat", "castle.dat",
+                             "keep.dat", "dwelling.dat", "ibm.ch", "runes.ch"}) {
         files.push_back({name, false, -1});
     }
     files.push_back({"tiles.4", true, 1});

@@ -86,6 +86,14 @@ inline int writeString(int code, uint8_t *out, int32_t pos, int32_t outSize) {
     return code;
 }
 
+// The result of a decode, with the number of bytes it wrote when asked for.
+inline int ended(int result, int32_t pos, int32_t *written) {
+    if (written != nullptr) {
+        *written = pos;
+    }
+    return result;
+}
+
 } // namespace
 
 int readCodeword(LzwStream &stream, int width) {
@@ -107,7 +115,7 @@ int expandCode(int code) {
     return expansion.count;
 }
 
-int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
+int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
     initRoots();
     int width = 9;
     int widthLimit = 512;
@@ -116,7 +124,7 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
     int32_t pos = 0;
     for (;;) {
         if (streamExhausted(s)) {
-            return lzwStreamRanOut;
+            return ended(lzwStreamRanOut, pos, written);
         }
         int c = takeCodeword(s, width);
         if (c == clearCode) {
@@ -127,17 +135,17 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
             continue;
         }
         if (c == endCode) {
-            return lzwReachedEnd;
+            return ended(lzwReachedEnd, pos, written);
         }
         if (previous < 0) {
             // The codeword after a clear is a literal byte; no entry exists yet
             // that anything else could name.
             if (c > 255) {
                 reportBadCodeword();
-                return lzwBadCodeword;
+                return ended(lzwBadCodeword, pos, written);
             }
             if (pos >= outSize) {
-                return lzwOutputFull;
+                return ended(lzwOutputFull, pos, written);
             }
             out[pos++] = (uint8_t)c;
             previous = c;
@@ -147,28 +155,30 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
         if (c < nextFree) {
             first = writeString(c, out, pos, outSize);
             if (first < 0) {
-                return lzwOutputFull;
+                // The part that fits was written: the output is full.
+                return ended(lzwOutputFull, outSize, written);
             }
             pos += dictionary.length[c];
         } else {
             // The code being defined right now: previous string plus its own first byte.
             first = writeString(previous, out, pos, outSize);
             if (first < 0) {
-                return lzwOutputFull;
+                // The part that fits was written: the output is full.
+                return ended(lzwOutputFull, outSize, written);
             }
             pos += dictionary.length[previous];
             if (pos >= outSize) {
-                return lzwOutputFull;
+                return ended(lzwOutputFull, pos, written);
             }
             out[pos++] = (uint8_t)first;
             if (c != nextFree) {
                 reportBadCodeword();
-                return lzwBadCodeword;
+                return ended(lzwBadCodeword, pos, written);
             }
         }
         if (nextFree >= dictionarySize) {
             reportBadCodeword();
-            return lzwBadCodeword;
+            return ended(lzwBadCodeword, pos, written);
         }
         dictionary.prefix[nextFree] = (uint16_t)previous;
         dictionary.suffix[nextFree] = (uint8_t)first;

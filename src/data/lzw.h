@@ -53,8 +53,10 @@ bool isLzwFile(FILE *file);
 int decompressLzwFile(FILE *file);
 
 // Decodes the stream into out (outSize bytes) until the end code. Never writes
-// past outSize, never reads past the stream, allocates nothing.
-int lzwDecode(LzwStream &stream, uint8_t *out, int32_t outSize);
+// past outSize, never reads past the stream, allocates nothing. *written (when
+// given) gets the number of bytes decoded: fewer than outSize when the stream
+// ends early, the rest of out left as it was.
+int lzwDecode(LzwStream &stream, uint8_t *out, int32_t outSize, int32_t *written = nullptr);
 
 // The next codeword of `width` (9-12) bits at the stream's bit position, lowest
 // bit first; bytes past the end of the stream read as 0.

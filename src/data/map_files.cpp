@@ -102,9 +102,8 @@ void loadUnderworld() {
 
 void loadSettlementFile(const char *name, MapCell *store) {
     char *path = makeDataPath(name);
-    int64_t size = 0;
     FileRefusal why = fileMissing;
-    FILE *file = path != nullptr ? openRegularFile(path, &size, &why) : nullptr;
+    FILE *file = path != nullptr ? openRegularFile(path, nullptr, &why) : nullptr;
     if (why == fileNotRegular) {
         warnNotRegularFile("data file", path);
     }

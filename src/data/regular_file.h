@@ -14,8 +14,8 @@ enum FileRefusal {
 };
 
 // Opens path for binary reading when it is a regular file, setting *size (unless
-// size is nullptr) to its size in bytes. Checked before the open and again on the open file, so that a
-// file swapped in between is refused too. nullptr with *why set otherwise.
+// size is nullptr) to its size in bytes. Checked before the open and again on the open file, so
+// that a file swapped in between is refused too. nullptr with *why set otherwise.
 FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why);
 
 // One line on standard error for an optional file that is there but is no regular

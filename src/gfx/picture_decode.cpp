@@ -61,7 +61,8 @@ int64_t pictureEntryOffset(ByteView &view, int i, bool masked) {
 }
 
 int64_t pictureRecordEnd(ByteView &view, int64_t offset, PictureRowFormat format) {
-    return offset + 4 + pictureRowBytes(viewLe16(view, offset), format) * viewLe16(view, offset + 2);
+    return offset + 4 +
+           pictureRowBytes(viewLe16(view, offset), format) * viewLe16(view, offset + 2);
 }
 
 SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end) {

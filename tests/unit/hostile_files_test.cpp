@@ -113,8 +113,9 @@ class HostileFiles : public GfxTest {
     void expectRefused(const std::string &name, const std::string &problem, int video = 1) {
         Outcome outcome = start(video);
         EXPECT_EQ(outcome.status, 1) << name;
-        std::string line = problem.empty() ? "Cannot open data file '" + path(name) + "'\n"
-                                           : "Bad data file '" + path(name) + "': " + problem + "\n";
+        std::string line = problem.empty()
+                               ? "Cannot open data file '" + path(name) + "'\n"
+                               : "Bad data file '" + path(name) + "': " + problem + "\n";
         EXPECT_EQ(outcome.errors, line);
     }
 };
