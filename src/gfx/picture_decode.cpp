@@ -50,13 +50,8 @@ SDL_Surface *decodeRecord(ByteView &view, int64_t offset, PictureRowFormat forma
 
 } // namespace
 
-int64_t pictureRowBytes(int width, PictureRowFormat format) {
-    int64_t bytes = (width + format.pixelsPerByte - 1) / format.pixelsPerByte;
-    return (bytes + format.rowAlign - 1) / format.rowAlign * format.rowAlign;
-}
-
 int64_t pictureEntryOffset(ByteView &view, int i, bool masked) {
-    int64_t entry = 2 + 4 * (int64_t)i;
+    int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
     return masked ? viewLe16(view, entry) : viewLe32(view, entry);
 }
 
@@ -71,7 +66,6 @@ SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat form
 
 SDL_Surface *decodeMask(ByteView &view, int64_t offset) {
     // A mask is a one-bit picture whose set bits read as colour 1.
-    const PictureRowFormat maskRows = {8, 1};
     return decodeRecord(view, offset, maskRows, nullptr);
 }
 
