@@ -472,3 +472,21 @@ def run(tests, screen="1024x768x24"):
         finally:
             display.close()
     sys.exit(1 if failures else 0)
+
+
+def run_in_scratch(tests, prefix):
+    """Runs test functions named in `tests`, each with the parsed arguments and a
+    fresh scratch folder that is removed afterwards; exit status 1 on failure."""
+    args = parse_args()
+    failures = 0
+    for test in tests:
+        scratch = tempfile.mkdtemp(prefix=prefix)
+        try:
+            test(args, scratch)
+            print("PASS", test.__name__)
+        except AssertionError as e:
+            failures += 1
+            print("FAIL", test.__name__, "-", e)
+        finally:
+            shutil.rmtree(scratch, ignore_errors=True)
+    sys.exit(1 if failures else 0)

@@ -6,7 +6,6 @@ import os
 import re
 import shutil
 import subprocess
-import tempfile
 
 import harness
 from harness import Game
@@ -200,22 +199,11 @@ def per_user_settings_and_data_are_found(args, scratch, display):
 
 
 def main():
-    harness_args = harness.parse_args()
-    failures = 0
-    for test in (help_and_version_need_no_display, mistakes_end_with_status_two,
-                 missing_data_says_where_it_looked, options_override_the_settings,
-                 upper_and_mixed_case_names_start_in_both_modes,
-                 per_user_settings_and_data_are_found):
-        scratch = tempfile.mkdtemp(prefix="varnok-cli-e2e-")
-        try:
-            test(harness_args, scratch)
-            print("PASS", test.__name__)
-        except AssertionError as e:
-            failures += 1
-            print("FAIL", test.__name__, "-", e)
-        finally:
-            shutil.rmtree(scratch, ignore_errors=True)
-    raise SystemExit(1 if failures else 0)
+    tests = (help_and_version_need_no_display, mistakes_end_with_status_two,
+             missing_data_says_where_it_looked, options_override_the_settings,
+             upper_and_mixed_case_names_start_in_both_modes,
+             per_user_settings_and_data_are_found)
+    harness.run_in_scratch(tests, "varnok-cli-e2e-")
 
 
 if __name__ == "__main__":

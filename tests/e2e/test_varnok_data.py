@@ -1,10 +1,7 @@
 """The varnok-data command line, and the game starting on the demo world it writes."""
 
 import os
-import shutil
 import subprocess
-import sys
-import tempfile
 
 import harness
 from harness import Game
@@ -145,23 +142,12 @@ def game_starts_on_the_demo_world_in_both_modes(args, scratch):
 
 
 def main():
-    args = harness.parse_args()
-    failures = 0
-    for test in (help_lists_every_command, check_says_what_its_argument_is,
-                 demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
-                 check_names_each_broken_file, pack_and_unpack_round_trip,
-                 export_and_import_from_the_command_line,
-                 game_starts_on_the_demo_world_in_both_modes):
-        scratch = tempfile.mkdtemp(prefix="varnok-data-e2e-")
-        try:
-            test(args, scratch)
-            print("PASS", test.__name__)
-        except AssertionError as e:
-            failures += 1
-            print("FAIL", test.__name__, "-", e)
-        finally:
-            shutil.rmtree(scratch, ignore_errors=True)
-    sys.exit(1 if failures else 0)
+    tests = (help_lists_every_command, check_says_what_its_argument_is,
+             demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
+             check_names_each_broken_file, pack_and_unpack_round_trip,
+             export_and_import_from_the_command_line,
+             game_starts_on_the_demo_world_in_both_modes)
+    harness.run_in_scratch(tests, "varnok-data-e2e-")
 
 
 if __name__ == "__main__":
