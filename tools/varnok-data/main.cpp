@@ -1,11 +1,13 @@
 // varnok-data: the companion tool that writes the demo world, checks a data
-// directory, and packs and unpacks the LZW container.
+// directory, draws the program's icon, and packs and unpacks the LZW container.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "data_check.h"
 #include "demo_world.h"
+#include "hero_icon.h"
 #include "lzw_commands.h"
 
 namespace {
@@ -51,6 +53,21 @@ int runCheck(int argc, char **argv) {
     return 1;
 }
 
+int runIcon(int, char **argv) {
+    char *end = nullptr;
+    long size = strtol(argv[2], &end, 10);
+    if (end == argv[2] || *end != '\0' || !isIconSize(size)) {
+        fprintf(stderr, "varnok-data: icon size '%s': use 16, 32, 64, 128 or 256\n", argv[2]);
+        return 2;
+    }
+    std::string problem;
+    if (!writeHeroIcon(argv[3], (int)size, problem)) {
+        fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int runUnpack(int, char **argv) {
     return unpackFile(argv[2], argv[3]);
 }
@@ -64,6 +81,8 @@ const Command commands[] = {
      runDemo},
     {"check", "check DIR [--mode 4|16]  check the files the engine reads; exit 1 on problems", 1,
      runCheck},
+    {"icon", "icon SIZE FILE           draw the program's icon, SIZE x SIZE pixels, as a PNG", 2,
+     runIcon},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, runPack},
 };
