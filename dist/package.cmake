@@ -7,14 +7,15 @@ set(VARNOK_MAINTAINER "Varnok V developers <varnok@users.invalid>"
     CACHE STRING "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT "${VARNOK_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "engine for an old DOS-era tile-based role-playing game")
+# The long description, wrapped as Debian control files want it.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Varnok V plays an old DOS-era tile-based role-playing game on a modern desktop: \
-it reads the player's copy of the game's data files and shows the world in a \
-640x400 window with an 8-bit palette, on SDL 1.2 and SDL_mixer 1.2, keyboard only.
+    "Varnok V plays an old DOS-era tile-based role-playing game on a modern
+desktop: it reads the player's copy of the game's data files and shows the
+world in a 640x400 window with an 8-bit palette, keyboard only.
 
-The package carries no game content of its own but an original demo world, \
-with its music, that the game plays when no other data is found, and the data \
-tool varnok-data, which writes and checks data directories.
+The package carries no game content but an original demo world of its own,
+with music, which the game plays when it finds no other data, and the data
+tool varnok-data, which writes the demo world and checks data directories.
 
 Distributed under the GNU General Public License, version 2 or later.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
