@@ -13,7 +13,7 @@ import tempfile
 
 import harness
 import installation
-from harness import Game
+from harness import Game, poll
 
 _prefixes = {}
 
@@ -52,13 +52,20 @@ def every_file_is_in_its_place(args, display):
     assert done.returncode == 0, done.stdout
 
 
-def play_installed(binary, display, scratch):
+def play_installed(binary, display, scratch, *options, sound=None):
     """Starts the installed game in an empty folder for a user with nothing set
-    up, waits for its first frame and ends it with SIGTERM; returns its output."""
+    up, waits for its first frame and ends it with SIGTERM; returns its output.
+    With `sound` (a file name) the disk audio driver writes what plays into it,
+    and the game ends once that is more than silence."""
     env = installation.empty_user_environment(scratch)
-    game = Game(binary, display=display, extra_env=env)
+    if sound is not None:
+        env.update(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=os.path.join(scratch, sound),
+                   SDL_DISKAUDIODELAY="20")
+    game = Game(binary, display=display, extra_env=env, args=options)
     try:
         game.wait_ready()
+        if sound is not None:
+            poll(lambda: audible(os.path.join(scratch, sound)), what="the demo world's music")
         game.proc.send_signal(signal.SIGTERM)
         status, out, err = game.wait_exit()
         assert status == 0, "status %d, %s" % (status, err)
@@ -66,6 +73,13 @@ def play_installed(binary, display, scratch):
         return out
     finally:
         game.cleanup()
+
+
+def audible(path):
+    if not os.path.exists(path):
+        return False
+    with open(path, "rb") as f:
+        return any(f.read())
 
 
 def installed_game_plays_its_demo_world_from_anywhere(args, display):
@@ -79,6 +93,9 @@ def installed_game_plays_its_demo_world_from_anywhere(args, display):
         shutil.copytree(prefix, moved, symlinks=True)
         out = play_installed(os.path.join(moved, "bin", "varnok"), display, scratch)
         assert "Data: %s/share/varnok/demo\n" % moved in out, out
+        # Its music.ini comes with it.
+        play_installed(os.path.join(prefix, "bin", "varnok"), display, scratch, "--music",
+                       sound="sound.raw")
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 
