@@ -69,7 +69,7 @@ void drawOnePass(benchmark::State &state) {
     loadWorld((int)state.range(0));
     for (auto _ : state) {
         animationFrame = (animationFrame + 1) % 16;
-        drawScreen();
+        drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
         SDL_Flip(screen);
     }
     state.SetLabel(state.range(0) == 1 ? "4 colours" : "16 colours");

@@ -2,13 +2,12 @@
 // same codeword stream wrapped as a 256-colour GIF. Reports output MB/s.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <gif_lib.h>
 #include <map>
 #include <vector>
 
 #include "data/lzw.h"
 #include "formats/formats.h"
+#include "gif_codec.h"
 
 namespace {
 
@@ -38,34 +37,6 @@ struct Fixture {
     int height;
 };
 
-void putLe16(Bytes &out, int v) {
-    out.push_back((uint8_t)(v & 0xFF));
-    out.push_back((uint8_t)(v >> 8));
-}
-
-Bytes wrapAsGif(const uint8_t *stream, size_t size, int width, int height) {
-    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
-    putLe16(out, width);
-    putLe16(out, height);
-    out.insert(out.end(), {0xF7, 0, 0});
-    for (int i = 0; i < 256; i++) {
-        out.insert(out.end(), {(uint8_t)i, (uint8_t)i, (uint8_t)i});
-    }
-    out.push_back(0x2C);
-    putLe16(out, 0);
-    putLe16(out, 0);
-    putLe16(out, width);
-    putLe16(out, height);
-    out.insert(out.end(), {0, 8});
-    for (size_t at = 0; at < size; at += 255) {
-        size_t n = size - at < 255 ? size - at : 255;
-        out.push_back((uint8_t)n);
-        out.insert(out.end(), stream + at, stream + at + n);
-    }
-    out.insert(out.end(), {0, 0x3B});
-    return out;
-}
-
 const Fixture &fixture(size_t n) {
     static std::map<size_t, Fixture> made;
     auto found = made.find(n);
@@ -77,7 +48,7 @@ const Fixture &fixture(size_t n) {
     f->container = packLzw(f->raw);
     f->width = 32768; // n is a multiple of 32768
     f->height = (int)(n / 32768);
-    f->gif = wrapAsGif(f->container.data() + 4, f->container.size() - 4, f->width, f->height);
+    f->gif = wrapAsGif(Bytes(f->container.begin() + 4, f->container.end()), f->width, f->height);
     return *f;
 }
 
@@ -96,40 +67,11 @@ void decodeWithReader(benchmark::State &state) {
     state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)f.raw.size());
 }
 
-struct MemoryInput {
-    const Bytes *bytes;
-    size_t at;
-};
-
-int readFromMemory(GifFileType *gif, GifByteType *into, int n) {
-    MemoryInput *in = (MemoryInput *)gif->UserData;
-    size_t left = in->bytes->size() - in->at;
-    size_t take = (size_t)n < left ? (size_t)n : left;
-    memcpy(into, in->bytes->data() + in->at, take);
-    in->at += take;
-    return (int)take;
-}
-
-bool giflibDecode(const Bytes &gif, Bytes &out) {
-    MemoryInput in = {&gif, 0};
-    int error = 0;
-    GifFileType *file = DGifOpen(&in, readFromMemory, &error);
-    if (file == nullptr) {
-        return false;
-    }
-    GifRecordType type;
-    bool ok = DGifGetRecordType(file, &type) == GIF_OK && type == IMAGE_DESC_RECORD_TYPE &&
-              DGifGetImageDesc(file) == GIF_OK &&
-              DGifGetLine(file, out.data(), (int)out.size()) == GIF_OK;
-    DGifCloseFile(file, &error);
-    return ok;
-}
-
 void decodeWithGiflib(benchmark::State &state) {
     const Fixture &f = fixture((size_t)state.range(0));
     Bytes out(f.raw.size());
     for (auto _ : state) {
-        bool ok = giflibDecode(f.gif, out);
+        bool ok = decodeGifInto(f.gif, out);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(out.data());
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/file_formats.h"
 #include "data/paths.h"
 #include "shell/settings.h"
 
@@ -77,22 +78,6 @@ void freeMusicTable() {
     musicCount = 0;
 }
 
-// The whole of "music.ini" as one NUL-terminated text, or nullptr.
-char *readMusicIni() {
-    FILE *file = fopen("music.ini", "rb");
-    if (file == nullptr) {
-        return nullptr;
-    }
-    int32_t size = fileSize(file);
-    char *text = size >= 0 ? (char *)calloc((size_t)size + 1, 1) : nullptr;
-    if (text != nullptr) {
-        size_t got = fread(text, 1, (size_t)size, file);
-        text[got] = '\0';
-    }
-    fclose(file);
-    return text;
-}
-
 } // namespace
 
 int initAudio() {
@@ -115,7 +100,7 @@ void loadMusicTable() {
         return;
     }
     musicCount = musicNumberCount;
-    char *text = readMusicIni();
+    char *text = readTextFile(musicTableFileName);
     if (text == nullptr) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "data/essential_file.h"
 #include "data/maps.h"
@@ -13,14 +14,6 @@ namespace {
 
 // Indexed by MapKind - towne: towne, castle, keep, dwelling.
 uint8_t npcFiles[4][npcFileSize];
-
-// Entry offsets within a person's 16-byte entry, and the two per-person tables.
-const int entrySize = 16;
-const int columnOffset = 3;
-const int rowOffset = 6;
-const int floorOffset = 9;
-const int typeTable = 512;
-const int extraTable = 544;
 
 } // namespace
 
@@ -40,10 +33,9 @@ void readNpcFile(const char *name, uint8_t *buffer) {
 }
 
 void loadNpcFiles() {
-    readNpcFile("towne.npc", npcFileBuffer(towne));
-    readNpcFile("dwelling.npc", npcFileBuffer(dwelling));
-    readNpcFile("castle.npc", npcFileBuffer(castle));
-    readNpcFile("keep.npc", npcFileBuffer(keep));
+    for (uint8_t kind : {towne, dwelling, castle, keep}) {
+        readNpcFile(characterFileName(kind), npcFileBuffer(kind));
+    }
 }
 
 void setSettlementCharacters(uint8_t kind, int index) {
@@ -55,11 +47,11 @@ void setSettlementCharacters(uint8_t kind, int index) {
     const uint8_t *record = file + index * npcRecordSize;
     currentCharacterRecord = record;
     for (int p = 0; p < npcSlotCount; p++) {
-        const uint8_t *entry = record + entrySize * p;
-        npcSlots[p].column = entry[columnOffset];
-        npcSlots[p].row = entry[rowOffset];
-        npcSlots[p].floor = entry[floorOffset];
-        npcSlots[p].extra = record[extraTable + p];
-        npcSlots[p].type = record[typeTable + p];
+        const uint8_t *entry = record + npcEntrySize * p;
+        npcSlots[p].column = entry[npcColumnOffset];
+        npcSlots[p].row = entry[npcRowOffset];
+        npcSlots[p].floor = entry[npcFloorOffset];
+        npcSlots[p].extra = record[npcExtraTable + p];
+        npcSlots[p].type = record[npcTypeTable + p];
     }
 }

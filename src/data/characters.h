@@ -4,10 +4,9 @@
 
 #include <cstdint>
 
-const int npcFileSize = 4608;  // 8 settlement records of 576 bytes
-const int npcRecordSize = 576;
-const int npcRecordsPerFile = 8;
-const int npcSlotCount = 32;
+#include "data/file_formats.h"
+
+const int npcSlotCount = npcPeoplePerRecord;
 
 struct NpcSlot {
     uint8_t column;

@@ -4,20 +4,21 @@
 
 #include "data/characters.h"
 #include "data/essential_file.h"
+#include "data/file_formats.h"
 #include "data/map_files.h"
 #include "data/table_file.h"
 #include "data/tile_names.h"
 #include "gfx/graphics.h"
 
 void loadGameData() {
-    FILE *table = openEssentialFile("data.ovl");
+    FILE *table = openEssentialFile(tableFileName);
     readChunkLayout(table);
     readLocations(table);
     fclose(table);
     loadGraphics();
     loadMaps();
     loadNpcFiles();
-    FILE *names = openEssentialFile("look2.dat");
+    FILE *names = openEssentialFile(tileNameFileName);
     readTileNames(names);
     fclose(names);
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/file_formats.h"
 #include "data/paths.h"
 
 LoadedFileRecord LoadedFile = {nullptr, 0};
@@ -190,19 +191,23 @@ uint32_t readLe32(FILE *file) {
     return value;
 }
 
+void releaseLoadedFile() {
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+}
+
 bool isLzwFile(FILE *file) {
-    uint8_t head[6] = {};
-    bool ok = fileSize(file) >= 6 && fread(head, 1, 6, file) == 6;
+    uint8_t head[lzwHeaderBytes] = {};
+    bool ok =
+        fileSize(file) >= lzwHeaderBytes && fread(head, 1, lzwHeaderBytes, file) == lzwHeaderBytes;
     fseek(file, 0, SEEK_SET);
-    // Byte 3 is the top byte of the declared size; bytes 4 and 5 hold the first
-    // 9-bit codeword, which must be the clear code.
-    return ok && head[3] == 0 && head[4] == 0 && (head[5] & 1) == 1;
+    return ok && isLzwHeader(head, lzwHeaderBytes);
 }
 
 int decompressLzwFile(FILE *file) {
     int32_t total = fileSize(file);
     uint32_t declared = readLe32(file);
-    int32_t streamSize = total > 4 ? total - 4 : 0;
+    int32_t streamSize = total > lzwSizeBytes ? total - lzwSizeBytes : 0;
     uint8_t *stream = (uint8_t *)malloc(streamSize > 0 ? streamSize : 1);
     // Zero-filled, so that bytes a short stream never reaches read as 0.
     uint8_t *out = (uint8_t *)calloc(declared > 0 ? declared : 1, 1);
@@ -211,7 +216,7 @@ int decompressLzwFile(FILE *file) {
         free(out);
         return -1;
     }
-    fseek(file, 4, SEEK_SET);
+    fseek(file, lzwSizeBytes, SEEK_SET);
     size_t got = fread(stream, 1, streamSize, file);
     LzwStream s = {stream, (int32_t)got, 0};
     lzwDecode(s, out, (int32_t)declared);

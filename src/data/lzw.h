@@ -13,6 +13,9 @@ struct LoadedFileRecord {
 };
 extern LoadedFileRecord LoadedFile;
 
+// Frees the decoded bytes of LoadedFile and empties the pointer.
+void releaseLoadedFile();
+
 // A codeword stream and the reader's bit position in it.
 struct LzwStream {
     const uint8_t *bytes;

@@ -3,18 +3,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "data/essential_file.h"
+#include "data/file_formats.h"
 #include "data/paths.h"
 #include "data/table_file.h"
 
 namespace {
 
-const int chunkSize = 256;    // 16 rows of 16 tiles
-const int blocksPerRow = 16;  // a world map is 16 x 16 blocks
 const uint8_t plainBlockTile = 1;
 const uint8_t missingTile = 255;
-const int settlementFileSize = settlementLevels * levelCells;
 
 void setCell(MapCell &cell, uint8_t tile) {
     cell.baseTile = tile;
@@ -25,44 +24,32 @@ void setCell(MapCell &cell, uint8_t tile) {
 // Fills block `block` of a world store from 256 chunk bytes, or with one tile
 // when chunk is nullptr.
 void fillBlock(MapCell *store, int block, const uint8_t *chunk, uint8_t tile) {
-    int left = (block % blocksPerRow) * 16;
-    int top = (block / blocksPerRow) * 16;
-    for (int y = 0; y < 16; y++) {
+    int left = (block % blocksPerRow) * chunkSide;
+    int top = (block / blocksPerRow) * chunkSide;
+    for (int y = 0; y < chunkSide; y++) {
         MapCell *row = store + (top + y) * worldSize + left;
-        for (int x = 0; x < 16; x++) {
-            setCell(row[x], chunk != nullptr ? chunk[y * 16 + x] : tile);
+        for (int x = 0; x < chunkSide; x++) {
+            setCell(row[x], chunk != nullptr ? chunk[y * chunkSide + x] : tile);
         }
     }
-}
-
-// Reads a whole world map file; the caller frees the buffer. Size 0 when the
-// buffer cannot be had, so that every block reads as missing.
-uint8_t *readWholeFile(FILE *file, int32_t &size) {
-    size = fileSize(file);
-    uint8_t *bytes = (uint8_t *)malloc(size > 0 ? size : 1);
-    if (bytes == nullptr) {
-        size = 0;
-        return nullptr;
-    }
-    size = (int32_t)fread(bytes, 1, size > 0 ? size : 0, file);
-    return bytes;
 }
 
 } // namespace
 
 void loadOverworld() {
     // When the file is missing, the teardown frees the chunk layout.
-    FILE *file = openEssentialFile("arva.dat");
+    FILE *file = openEssentialFile(overworldFileName);
+    // Size 0 when the buffer cannot be had, so that every block reads as missing.
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
     MapCell *store = mapStore(overworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         // Without a layout every block is a plain one.
-        int chunk = chunkLayout != nullptr ? chunkLayout[block] : 255;
-        if (chunk == 255) {
+        int chunk = chunkLayout != nullptr ? chunkLayout[block] : plainBlockChunk;
+        if (chunk == plainBlockChunk) {
             fillBlock(store, block, nullptr, plainBlockTile);
-        } else if ((int64_t)(chunk + 1) * chunkSize <= size) {
-            fillBlock(store, block, bytes + chunk * chunkSize, 0);
+        } else if ((int64_t)(chunk + 1) * chunkBytes <= size) {
+            fillBlock(store, block, bytes + chunk * chunkBytes, 0);
         } else {
             fillBlock(store, block, nullptr, missingTile);
         }
@@ -73,20 +60,21 @@ void loadOverworld() {
 }
 
 void loadUnderworld() {
-    FILE *file = openEssentialFile("under.dat");
+    FILE *file = openEssentialFile(underworldFileName);
+    // Size 0 when the buffer cannot be had, so that every block reads as missing.
     int32_t size;
-    uint8_t *bytes = readWholeFile(file, size);
+    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
     MapCell *store = mapStore(underworld);
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
-        if ((int64_t)(block + 1) * chunkSize <= size) {
-            fillBlock(store, block, bytes + block * chunkSize, 0);
+        if ((int64_t)(block + 1) * chunkBytes <= size) {
+            fillBlock(store, block, bytes + block * chunkBytes, 0);
             continue;
         }
         // A short file: the cells it still holds, then tile 255.
-        uint8_t chunk[chunkSize];
+        uint8_t chunk[chunkBytes];
         memset(chunk, missingTile, sizeof chunk);
-        if (block * chunkSize < size) {
-            memcpy(chunk, bytes + block * chunkSize, size - block * chunkSize);
+        if (block * chunkBytes < size) {
+            memcpy(chunk, bytes + block * chunkBytes, size - block * chunkBytes);
         }
         fillBlock(store, block, chunk, 0);
     }
@@ -114,8 +102,7 @@ void loadSettlementFile(const char *name, MapCell *store) {
 void loadMaps() {
     loadOverworld();
     loadUnderworld();
-    loadSettlementFile("castle.dat", mapStore(castle));
-    loadSettlementFile("dwelling.dat", mapStore(dwelling));
-    loadSettlementFile("keep.dat", mapStore(keep));
-    loadSettlementFile("towne.dat", mapStore(towne));
+    for (uint8_t kind : {castle, dwelling, keep, towne}) {
+        loadSettlementFile(settlementMapFileName(kind), mapStore(kind));
+    }
 }

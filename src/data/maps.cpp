@@ -68,6 +68,36 @@ uint8_t tileAt(uint8_t column, uint8_t row) {
     return CurrentMap.cells[row * CurrentMap.width + column].shownTile;
 }
 
+int wrapCoordinate(int value, int size) {
+    if (value < 0) {
+        return value + size;
+    }
+    if (value >= size) {
+        return value - size;
+    }
+    return value;
+}
+
+MapPosition seenPosition(int column, int row) {
+    if (CurrentMap.wraps == 1) {
+        column = wrapCoordinate(column, CurrentMap.width);
+        row = wrapCoordinate(row, CurrentMap.height);
+    }
+    if (column < 0 || column >= CurrentMap.width || row < 0 || row >= CurrentMap.height) {
+        return MapPosition{fillerColumn, fillerRow};
+    }
+    return MapPosition{column, row};
+}
+
+const MapCell *cellSeenAt(int column, int row) {
+    MapPosition seen = seenPosition(column, row);
+    if (CurrentMap.cells == nullptr || seen.column >= CurrentMap.width ||
+        seen.row >= CurrentMap.height) {
+        return nullptr;
+    }
+    return &CurrentMap.cells[seen.row * CurrentMap.width + seen.column];
+}
+
 void resetShownTiles() {
     if (CurrentMap.cells == nullptr) {
         return;

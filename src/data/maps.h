@@ -64,5 +64,27 @@ void selectMap(uint8_t kind, uint8_t level);
 // shownTile of a cell of the current map; 0 when no map is selected.
 uint8_t tileAt(uint8_t column, uint8_t row);
 
+// The edge of a map. A world map wraps: opposite edges meet. Off the edge of a
+// settlement level the view and Look see its filler cell instead.
+const int fillerColumn = settlementSize - 1;
+const int fillerRow = settlementSize - 1;
+
+struct MapPosition {
+    int column;
+    int row;
+};
+
+// A coordinate brought onto a wrapping axis of `size` cells; one correction, so
+// it serves positions at most one map's size off an edge (a step, the view's reach).
+int wrapCoordinate(int value, int size);
+
+// The cell of the current map seen at (column, row): wrapped on a map that wraps;
+// the filler cell when the position is off the map.
+MapPosition seenPosition(int column, int row);
+
+// That cell itself; nullptr when no map is selected or the map is too small to
+// hold the filler cell.
+const MapCell *cellSeenAt(int column, int row);
+
 // shownTile = baseTile for every cell of the current map.
 void resetShownTiles();

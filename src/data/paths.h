@@ -1,5 +1,5 @@
-// Paths inside the data directory and the size of an open file: the two helpers
-// every reader of the game's data files uses.
+// Paths inside the data directory, the size of an open file and the reading of a
+// whole small file: the helpers every reader of the game's data and text files uses.
 #pragma once
 
 #include <cstdint>
@@ -11,3 +11,12 @@ char *makeDataPath(const char *name);
 
 // Size in bytes of an open file; leaves the read position at the start.
 int32_t fileSize(FILE *file);
+
+// The whole of an open file in a new malloc'ed buffer with a zero byte after what
+// was read, so that a text reads as one C string; *size gets the bytes read. The
+// caller frees it. nullptr (and *size 0) when the buffer cannot be had.
+char *readWholeFile(FILE *file, int32_t *size);
+
+// The same for the file at path, opened and closed here; nullptr when it cannot
+// be opened either.
+char *readTextFile(const char *path);

@@ -42,9 +42,9 @@ void readNameLine(FILE *file, long offset, char *name) {
 
 void readChunkLayout(FILE *file) {
     freeChunkLayout();
-    chunkLayout = (uint8_t *)malloc(256);
+    chunkLayout = (uint8_t *)malloc(chunkLayoutSize);
     if (chunkLayout != nullptr) {
-        readAt(file, chunkLayoutOffset, chunkLayout, 256);
+        readAt(file, chunkLayoutOffset, chunkLayout, chunkLayoutSize);
     }
 }
 
@@ -64,7 +64,8 @@ void readLocations(FILE *file) {
         readAt(file, namePositionsOffset + 2 * i, position, 2);
         locations[i].name = (char *)calloc(locationNameLength + 2, 1);
         if (locations[i].name != nullptr) {
-            readNameLine(file, position[0] + 256L * position[1] + 16, locations[i].name);
+            long at = position[0] + 256L * position[1] + namePositionBias;
+            readNameLine(file, at, locations[i].name);
         }
     }
     uint8_t columns[locationCount];

@@ -5,12 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-const int locationCount = 40;
-const int locationNameLength = 15;
-const long chunkLayoutOffset = 14470;
-const long namePositionsOffset = 7754;
-const long locationColumnsOffset = 7834;
-const long locationRowsOffset = 7874;
+#include "data/file_formats.h"
 
 struct LocationRecord {
     int column; // world position of the entrance, 0-255

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-const int tileNameCount = 512;
-const int tileNameMaxLength = 31;
+#include "data/file_formats.h"
 
 // Builds the names from the open file. A name longer than 31 characters is cut
 // at 31; an offset beyond the end of the file gives an empty name.

@@ -62,6 +62,18 @@ void stepCursor() {
     }
 }
 
+// The formatting step the three print functions share: the text cut to the
+// console buffer.
+struct FormattedText {
+    char text[consoleBufferSize];
+};
+
+FormattedText formatText(const char *format, va_list args) {
+    FormattedText out;
+    vsnprintf(out.text, sizeof out.text, format, args);
+    return out;
+}
+
 void printFormatted(int continues, const char *text) {
     if (listener != nullptr) {
         listener(continues, text);
@@ -113,20 +125,19 @@ void blitGlyph(SDL_Surface *glyph, int column, int row) {
 }
 
 void consolePrint(int continues, const char *format, ...) {
-    char text[consoleBufferSize];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    FormattedText formatted = formatText(format, args);
     va_end(args);
-    printFormatted(continues, text);
+    printFormatted(continues, formatted.text);
 }
 
 void consoleCentred(int continues, const char *format, ...) {
-    char text[consoleBufferSize];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    FormattedText formatted = formatText(format, args);
     va_end(args);
+    const char *text = formatted.text;
     int length = (int)strlen(text);
     if (length < 16) {
         for (int i = 0; i < (16 - length) / 2; i++) {
@@ -138,11 +149,11 @@ void consoleCentred(int continues, const char *format, ...) {
 }
 
 void printAt(int column, int row, const char *format, ...) {
-    char text[consoleBufferSize];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    FormattedText formatted = formatText(format, args);
     va_end(args);
+    const char *text = formatted.text;
     for (int i = 0; text[i] != '\0'; i++) {
         blitGlyph(glyphFor((unsigned char)text[i]), column + i, row);
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/file_formats.h"
 #include "data/lzw.h"
 #include "data/paths.h"
 #include "gfx/byte_view.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-const int fontGlyphs = 128;
+const int fontGlyphs = fontGlyphCount;
 const int fontPixels = fontGlyphs * glyphBits; // 8,192 expanded pixels
 
 // The largest file whose expanded size still fits LoadedFile's 32-bit size.
@@ -33,14 +34,13 @@ void takeFontPixels(uint8_t *pixels, const char *path) {
     ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
     viewCopy(view, 0, pixels, fontPixels);
     warnIfShort(view, path);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
 }
 
 // Decodes and enlarges all glyphs into glyphs; false when a surface cannot be made.
 bool buildGlyphSet(SDL_Surface **glyphs, const uint8_t *pixels, Uint8 setColour) {
     for (int g = 0; g < fontGlyphs; g++) {
-        glyphs[g] = scaleSurface(decodeGlyph(pixels + g * glyphBits, setColour), 2, 1, 1);
+        glyphs[g] = enlargeDecoded(decodeGlyph(pixels + g * glyphBits, setColour));
         if (glyphs[g] == nullptr) {
             return false;
         }
@@ -60,7 +60,7 @@ bool buildFramePieces(const uint8_t *pixels, Uint8 highlightColour) {
 
 // The text glyphs and the frame pieces built from them.
 void loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels) {
-    char *path = graphicsPath("ibm.ch");
+    char *path = graphicsPath(textFontFileName);
     if (loadBitFile(path) < 0) {
         textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
         failGraphicsFile(path, nullptr);
@@ -78,7 +78,7 @@ void loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels) {
 
 // The rune glyphs; when they fail the text glyphs go too, the frame pieces stay.
 void loadRuneFont(uint8_t *pixels) {
-    char *path = graphicsPath("runes.ch");
+    char *path = graphicsPath(runeFontFileName);
     int32_t loaded = loadBitFile(path);
     if (loaded == 0) {
         takeFontPixels(pixels, path);
@@ -95,10 +95,13 @@ void loadRuneFont(uint8_t *pixels) {
 void loadFonts(Uint8 textColour, Uint8 highlightColour) {
     textGlyphCount = fontGlyphs;
     runeGlyphCount = fontGlyphs;
-    textGlyphs = (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), "ibm.ch");
-    runeGlyphs = (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), "runes.ch");
+    textGlyphs =
+        (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), textFontFileName);
+    runeGlyphs =
+        (SDL_Surface **)allocateOrFail(fontGlyphs, sizeof(SDL_Surface *), runeFontFileName);
     frameGlyphCount = frameGlyphTotal;
-    frameGlyphs = (SDL_Surface **)allocateOrFail(frameGlyphTotal, sizeof(SDL_Surface *), "ibm.ch");
+    frameGlyphs =
+        (SDL_Surface **)allocateOrFail(frameGlyphTotal, sizeof(SDL_Surface *), textFontFileName);
     static uint8_t pixels[fontPixels];
     loadTextFont(textColour, highlightColour, pixels);
     loadRuneFont(pixels);
@@ -139,11 +142,11 @@ int32_t loadBitFile(const char *path) {
     return 0;
 }
 
-// Text glyphs and frame highlights are drawn in the palette's white: 3 or 15.
+// Text glyphs and frame highlights are drawn in the mode palette's white.
 void loadFonts4() {
-    loadFonts(3, 3);
+    loadFonts(textGlyphColour(), frameHighlightColour());
 }
 
 void loadFonts16() {
-    loadFonts(15, 15);
+    loadFonts(textGlyphColour(), frameHighlightColour());
 }

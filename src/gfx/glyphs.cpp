@@ -77,6 +77,6 @@ int32_t buildFrameGlyph(int index, const uint8_t *pixels, Uint8 baseColour, Uint
         }
         putPixel(surface, p % glyphPixels, p / glyphPixels, colour);
     }
-    frameGlyphs[index] = scaleSurface(surface, 2, 1, 1);
+    frameGlyphs[index] = enlargeDecoded(surface);
     return frameGlyphs[index] != nullptr ? 0 : -1;
 }

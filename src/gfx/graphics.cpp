@@ -65,6 +65,5 @@ void freeGraphics() {
     freeSurfaceArray(textGlyphs, textGlyphCount);
     freeSurfaceArray(runeGlyphs, runeGlyphCount);
     freeSurfaceArray(frameGlyphs, frameGlyphCount);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
 }

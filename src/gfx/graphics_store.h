@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "data/file_formats.h"
+
 enum TileAnimClass : int32_t {
     still = 0,
     scrolling = 1,  // drawn shifted down by the animation frame
@@ -24,7 +26,6 @@ struct PictureSet {
     SDL_Surface **surfaces;
 };
 
-const int pictureSetCount = 25;
 const int frameGlyphTotal = 18;
 
 extern TileEntry *tileTable; // 256 map tiles, 32x32

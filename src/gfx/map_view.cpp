@@ -17,36 +17,6 @@ void blitPart(SDL_Surface *surface, int sourceY, int height, int x, int y) {
     SDL_UpperBlit(surface, &source, screen, &target);
 }
 
-// Brings one coordinate onto a map that wraps; the maps are at least 32 wide, so
-// one correction is enough for positions at most 5 cells off an edge.
-int wrapped(int value, int size) {
-    if (value < 0) {
-        return value + size;
-    }
-    if (value >= size) {
-        return value - size;
-    }
-    return value;
-}
-
-// The cell of the current map shown at position (x, y), or nullptr.
-const MapCell *cellForView(int x, int y) {
-    int width = CurrentMap.width;
-    int height = CurrentMap.height;
-    if (CurrentMap.wraps == 1) {
-        x = wrapped(x, width);
-        y = wrapped(y, height);
-    }
-    if (x < 0 || x >= width || y < 0 || y >= height) {
-        x = fillerColumn;
-        y = fillerRow;
-    }
-    if (x >= width || y >= height) {
-        return nullptr; // a map too small to hold the filler cell
-    }
-    return &CurrentMap.cells[y * width + x];
-}
-
 } // namespace
 
 int viewCellX(int i) {
@@ -91,7 +61,7 @@ void drawTerrain() {
         for (int j = 0; j < viewCells; j++) {
             int x = (int16_t)(PlayerState.column + i - viewReach);
             int y = (int16_t)(PlayerState.row + j - viewReach);
-            const MapCell *cell = cellForView(x, y);
+            const MapCell *cell = cellSeenAt(x, y);
             if (cell != nullptr && cell->shownTile < tileCount) {
                 drawTerrainCell(tileTable[cell->shownTile], i, j);
             }

@@ -10,10 +10,6 @@ const int viewCellSize = 32; // a view cell shows one 32x32 tile
 const int viewCells = 11;    // view cells per row and per column
 const int viewReach = 5;     // cells between the player and the view's edge
 
-// Map cell shown off the edge of a map that does not wrap.
-const int fillerColumn = 31;
-const int fillerRow = 31;
-
 // The tile drawn flowing beneath every overlay tile.
 const int overlayBaseTile = 3;
 

@@ -50,18 +50,12 @@ SDL_Surface *decodeRecord(ByteView &view, int64_t offset, PictureRowFormat forma
 
 } // namespace
 
-int64_t pictureRowBytes(int width, PictureRowFormat format) {
-    int64_t bytes = (width + format.pixelsPerByte - 1) / format.pixelsPerByte;
-    return (bytes + format.rowAlign - 1) / format.rowAlign * format.rowAlign;
-}
-
 SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end) {
     return decodeRecord(view, offset, format, end);
 }
 
 SDL_Surface *decodeMask(ByteView &view, int64_t offset) {
     // A mask is a one-bit picture whose set bits read as colour 1.
-    const PictureRowFormat maskRows = {8, 1};
     return decodeRecord(view, offset, maskRows, nullptr);
 }
 

@@ -5,20 +5,8 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "data/file_formats.h"
 #include "gfx/byte_view.h"
-
-// How a colour mode packs picture rows: pixels per byte (leftmost in the highest
-// bits) and the multiple of bytes every row is padded to.
-struct PictureRowFormat {
-    int pixelsPerByte;
-    int rowAlign;
-};
-
-const PictureRowFormat pictureRows4 = {4, 1};  // ".4": 2-bit pixels, unpadded rows
-const PictureRowFormat pictureRows16 = {2, 4}; // ".16": 4-bit pixels, rows of 4n bytes
-
-// Bytes one stored row of a picture width pixels wide takes, padding included.
-int64_t pictureRowBytes(int width, PictureRowFormat format);
 
 // Decodes the picture record at offset into a new surface with the mode's palette
 // (not yet enlarged) and sets *end to the byte after its last row and padding.

@@ -12,19 +12,6 @@
 
 namespace {
 
-// The picture files by set number: 4-colour and 16-colour name.
-const char *const pictureFiles[pictureSetCount][2] = {
-    {"create.4", "create.16"}, {"dng1.4", "dng1.16"},       {"dng2.4", "dng2.16"},
-    {"dng3.4", "dng3.16"},     {"end1.4", "end1.16"},       {"end2.4", "end2.16"},
-    {"endsc.4", "endsc.16"},   {"startsc.4", "startsc.16"}, {"story1.4", "story1.16"},
-    {"story2.4", "story2.16"}, {"story3.4", "story3.16"},   {"story4.4", "story4.16"},
-    {"story5.4", "story5.16"}, {"story6.4", "story6.16"},   {"text.4", "text.16"},
-    {"varnok.4", "varnok.16"}, {"items.4", "items.16"},     {"mon0.4", "mon0.16"},
-    {"mon1.4", "mon1.16"},     {"mon2.4", "mon2.16"},       {"mon3.4", "mon3.16"},
-    {"mon4.4", "mon4.16"},     {"mon5.4", "mon5.16"},       {"mon6.4", "mon6.16"},
-    {"mon7.4", "mon7.16"},
-};
-
 const int32_t fileFailed = -1;
 const int32_t surfaceFailed = -2;
 
@@ -48,15 +35,15 @@ void freeSurfaces(SDL_Surface **surfaces, int count) {
 // Picture i and, when masked, its mask; false when a surface cannot be made.
 bool decodeEntry(SetLoad &load, int i) {
     // Masked files hold 16-bit offsets in 32-bit entries.
-    int64_t offset = load.masked ? viewLe16(load.view, 2 + 4 * (int64_t)i)
-                                 : viewLe32(load.view, 2 + 4 * (int64_t)i);
+    int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
+    int64_t offset = load.masked ? viewLe16(load.view, entry) : viewLe32(load.view, entry);
     int64_t end = 0;
-    load.pictures[i] = scaleSurface(decodePicture(load.view, offset, load.rows, &end), 2, 1, 1);
+    load.pictures[i] = enlargeDecoded(decodePicture(load.view, offset, load.rows, &end));
     if (load.pictures[i] == nullptr) {
         return false;
     }
     if (load.masked) {
-        load.masks[i] = scaleSurface(decodeMask(load.view, end), 2, 1, 1);
+        load.masks[i] = enlargeDecoded(decodeMask(load.view, end));
         return load.masks[i] != nullptr;
     }
     return true;
@@ -69,11 +56,6 @@ bool decodeSet(SetLoad &load) {
         }
     }
     return true;
-}
-
-void releaseLoadedFile() {
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
 }
 
 int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked) {
@@ -132,13 +114,6 @@ void loadAllSets(bool fourColour, SetLoader plain, SetLoader masked) {
 }
 
 } // namespace
-
-const char *pictureFileName(int number, bool fourColour) {
-    if (number < 0 || number >= pictureSetCount) {
-        return nullptr;
-    }
-    return pictureFiles[number][fourColour ? 0 : 1];
-}
 
 int32_t loadPictureSet4(const char *path, int number, uint16_t *count) {
     return loadSet(path, number, count, pictureRows4, false);

@@ -4,11 +4,7 @@
 
 #include <cstdint>
 
-const int firstMaskedSet = 16; // sets 16-24 are masked
-
-// The file name of set number in the mode ("create.4" ... "mon7.16"); nullptr
-// outside 0-24.
-const char *pictureFileName(int number, bool fourColour);
+#include "data/file_formats.h"
 
 // Fill all 25 pictureSets in order; a file that cannot be used ends the program.
 void loadPictureSets4();

@@ -325,3 +325,7 @@ SDL_Surface *scaleSurface(SDL_Surface *surface, int32_t factor, int32_t bands, i
     SDL_FreeSurface(surface);
     return enlarged;
 }
+
+SDL_Surface *enlargeDecoded(SDL_Surface *decoded) {
+    return scaleSurface(decoded, 2, 1, 1);
+}

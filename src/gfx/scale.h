@@ -16,6 +16,10 @@ extern Enlarger scaler;
 // goes through `scaler`; what remains of the factor is plain replication.
 SDL_Surface *scaleSurface(SDL_Surface *surface, int32_t factor, int32_t bands, int32_t smoothEven);
 
+// A freshly decoded tile, glyph, picture or mask doubled to screen size through
+// `scaler`, in one band; consumes decoded as scaleSurface does.
+SDL_Surface *enlargeDecoded(SDL_Surface *decoded);
+
 // Scale2x by colour: neighbours compare equal when their RGB is equal, and each
 // result colour becomes the new surface's SDL_MapRGB index (the lowest index with
 // that colour). Always doubles; rows are processed in `bands` bands whose last

@@ -4,20 +4,19 @@
 #include "gfx/character_view.h"
 #include "gfx/console.h"
 #include "gfx/map_view.h"
-#include "play/clock.h"
 #include "shell/video.h"
 
-void drawStatusLines() {
-    printAt(statusColumn, positionRow, "X:%d Y:%d  ", PlayerState.column, PlayerState.row);
-    printAt(statusColumn, clockRow, "Time:%d    ", GameClock);
+void drawStatusLines(const StatusShown &status) {
+    printAt(statusColumn, positionRow, "X:%d Y:%d  ", status.column, status.row);
+    printAt(statusColumn, clockRow, "Time:%d    ", status.clock);
 }
 
-void drawScreen() {
+void drawScreen(const StatusShown &status) {
     if (screen == nullptr) {
         return;
     }
     drawTerrain();
     drawCharacters();
     updateWholeScreen();
-    drawStatusLines();
+    drawStatusLines(status);
 }

@@ -7,10 +7,18 @@ const int statusColumn = 24;
 const int positionRow = 1;
 const int clockRow = 2;
 
+// What the status lines show; the main loop's draw pass gives it, so that drawing
+// does not reach into the game's rules.
+struct StatusShown {
+    int column;
+    int row;
+    int clock;
+};
+
 // Draws the whole view, pushes the screen to the display and writes the status
 // lines; the main loop flips afterwards.
-void drawScreen();
+void drawScreen(const StatusShown &status);
 
 // "X:%d Y:%d  " and "Time:%d    ": the trailing blanks wipe what a longer value
 // left behind.
-void drawStatusLines();
+void drawStatusLines(const StatusShown &status);

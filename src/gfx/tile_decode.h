@@ -5,11 +5,10 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "data/file_formats.h"
 #include "gfx/graphics_store.h"
 
-const int tilePixels = 16;   // decoded tiles are 16x16
-const int tileBytes4 = 64;   // 4 pixels per byte
-const int tileBytes16 = 128; // 2 pixels per byte
+const int tilePixels = 16; // decoded tiles are 16x16
 
 // A new 16x16 surface with the mode's palette from 64 bytes of 2-bit pixels or 128
 // bytes of 4-bit pixels (leftmost pixel in the highest bits); nullptr when SDL

@@ -13,7 +13,7 @@
 namespace {
 
 const int mapTiles = 256;
-const int spriteTotal = 256;
+const int spriteTotal = tilesPerFile - mapTiles;
 
 struct TileFileFormat {
     const char *name;
@@ -21,15 +21,15 @@ struct TileFileFormat {
     SDL_Surface *(*decode)(const uint8_t *bytes);
 };
 
-const TileFileFormat tileFile4 = {"tiles.4", tileBytes4, decodeTile4};
-const TileFileFormat tileFile16 = {"tiles.16", tileBytes16, decodeTile16};
+const TileFileFormat tileFile4 = {tileFileName(true), tileBytes4, decodeTile4};
+const TileFileFormat tileFile16 = {tileFileName(false), tileBytes16, decodeTile16};
 
 // Tile n of the file, decoded and enlarged; nullptr when a surface cannot be made.
-SDL_Surface *tileAt(ByteView &view, const TileFileFormat &format, int n) {
+SDL_Surface *enlargedTile(ByteView &view, const TileFileFormat &format, int n) {
     uint8_t bytes[tileBytes16];
     viewCopy(view, (int64_t)n * format.bytesPerTile, bytes, format.bytesPerTile);
     SDL_Surface *decoded = format.decode(bytes);
-    return scaleSurface(decoded, 2, 1, 1);
+    return enlargeDecoded(decoded);
 }
 
 // Nothing of an unfinished tile load is kept: the surfaces made so far are freed
@@ -62,21 +62,20 @@ void loadTiles(const TileFileFormat &format) {
     ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
     for (int i = 0; i < mapTiles; i++) {
         tileTable[i].animClass = tileAnimClass(i);
-        tileTable[i].surface = tileAt(view, format, i);
+        tileTable[i].surface = enlargedTile(view, format, i);
         if (tileTable[i].surface == nullptr) {
             abandonTiles(path);
         }
     }
     cutOverlayTiles(tileTable, keyColour());
     for (int j = 0; j < spriteTotal; j++) {
-        spriteTiles[j] = tileAt(view, format, mapTiles + j);
+        spriteTiles[j] = enlargedTile(view, format, mapTiles + j);
         if (spriteTiles[j] == nullptr) {
             abandonTiles(path);
         }
     }
     warnIfShort(view, path);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
     free(path);
 }
 

@@ -57,14 +57,6 @@ const CommandEntry commandTable[] = {
     {'k', klimbKey},        {'l', lookKey},
 };
 
-// A coordinate after a step on a wrapping axis of the given size.
-int wrapped(int value, int size) {
-    if (value < 0) {
-        return size - 1;
-    }
-    return value >= size ? 0 : value;
-}
-
 } // namespace
 
 void mainCommandHandler(GameKey key, intptr_t) {
@@ -86,8 +78,8 @@ int tryMove(GameKey direction) {
     int column = PlayerState.column + step->columnStep;
     int row = PlayerState.row + step->rowStep;
     if (CurrentMap.wraps) {
-        column = wrapped(column, CurrentMap.width);
-        row = wrapped(row, CurrentMap.height);
+        column = wrapCoordinate(column, CurrentMap.width);
+        row = wrapCoordinate(row, CurrentMap.height);
     } else if (column < 0 || row < 0 || column >= CurrentMap.width || row >= CurrentMap.height) {
         return moveOffEdge;
     }

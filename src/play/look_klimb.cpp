@@ -9,9 +9,6 @@
 
 namespace {
 
-// Outside a settlement level the view and Look show this cell of the level.
-const uint8_t fillerColumn = settlementSize - 1;
-const uint8_t fillerRow = settlementSize - 1;
 const int characterNameBase = 256;
 
 bool inSettlement() {
@@ -58,22 +55,15 @@ bool lookCommand() {
 
 int lookedAtName(GameKey direction) {
     const DirectionStep *step = directionStep(direction);
-    uint8_t column = PlayerState.column;
-    uint8_t row = PlayerState.row;
+    int column = PlayerState.column;
+    int row = PlayerState.row;
     if (step != nullptr) {
-        // 8-bit steps: west of column 0 is column 255, north of row 0 is row 255.
-        column = (uint8_t)(column + step->columnStep);
-        row = (uint8_t)(row + step->rowStep);
+        column += step->columnStep;
+        row += step->rowStep;
     }
-    if (CurrentMap.wraps) {
-        column = column >= CurrentMap.width ? 0 : column;
-        row = row >= CurrentMap.height ? 0 : row;
-    } else if (column >= CurrentMap.width || row >= CurrentMap.height) {
-        column = fillerColumn;
-        row = fillerRow;
-    }
-    int person = personAt(column, row);
-    return person >= 0 ? person : tileAt(column, row);
+    MapPosition seen = seenPosition(column, row);
+    int person = personAt((uint8_t)seen.column, (uint8_t)seen.row);
+    return person >= 0 ? person : tileAt((uint8_t)seen.column, (uint8_t)seen.row);
 }
 
 void lookAt(GameKey direction) {

@@ -23,7 +23,7 @@ void startPlaying() {
 }
 
 void drawPass() {
-    drawScreen();
+    drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
     SDL_Flip(screen);
 }
 

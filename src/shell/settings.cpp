@@ -118,17 +118,9 @@ void loadSettings() {
     settings.music = 0;
     settings.video = 1;
 
-    FILE *file = fopen("settings.ini", "rb");
-    if (file == nullptr) {
-        return;
-    }
-    long size = fileSize(file);
-    char *text = size >= 0 ? (char *)calloc(size + 1, 1) : nullptr;
+    char *text = readTextFile("settings.ini");
     if (text != nullptr) {
-        size_t got = fread(text, 1, size, file);
-        text[got] = '\0';
         parseIniText(text, applySetting);
         free(text);
     }
-    fclose(file);
 }

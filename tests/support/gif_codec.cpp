@@ -168,3 +168,18 @@ bool decodeGif(const GifBytes &gif, GifBytes &pixels) {
     DGifCloseFile(file, &error);
     return ok;
 }
+
+bool decodeGifInto(const GifBytes &gif, GifBytes &pixels) {
+    MemoryIo io = {&gif, 0, nullptr};
+    int error = 0;
+    GifFileType *file = DGifOpen(&io, readFromMemory, &error);
+    if (file == nullptr) {
+        return false;
+    }
+    GifRecordType type;
+    bool ok = DGifGetRecordType(file, &type) == GIF_OK && type == IMAGE_DESC_RECORD_TYPE &&
+              DGifGetImageDesc(file) == GIF_OK &&
+              DGifGetLine(file, pixels.data(), (int)pixels.size()) == GIF_OK;
+    DGifCloseFile(file, &error);
+    return ok;
+}

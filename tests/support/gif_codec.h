@@ -22,5 +22,10 @@ GifBytes wrapAsGif(const GifBytes &codeStream, int width, int height);
 // Decodes a GIF with giflib; false when giflib refuses it.
 bool decodeGif(const GifBytes &gif, GifBytes &pixels);
 
+// Decodes the first image of a GIF straight into pixels, whose size is the number
+// of pixels wanted (no allocation: the form the benchmarks time); false when
+// giflib refuses it.
+bool decodeGifInto(const GifBytes &gif, GifBytes &pixels);
+
 // A width and height whose product is n (1 x n for n up to 65535).
 bool gifShapeFor(size_t n, int &width, int &height);

@@ -9,6 +9,7 @@
 #include "data/characters.h"
 #include "data/maps.h"
 #include "data/tile_names.h"
+#include "formats/formats.h"
 #include "gfx/console.h"
 #include "play/clock.h"
 #include "play/commands.h"
@@ -20,6 +21,9 @@ namespace {
 
 std::vector<Said> printed;
 std::vector<int> played;
+// The records setPerson has filled, by family (kind - towne); the family's file
+// buffer is written from them with the character-file writer.
+std::vector<SettlementPeople> peopleOf[4];
 
 void recordText(int continues, const char *text) {
     printed.push_back({continues, text});
@@ -62,6 +66,9 @@ void PlayTest::SetUp() {
         popInputHandler();
     }
     pushInputHandler(mainCommandHandler, 0);
+    for (std::vector<SettlementPeople> &people : peopleOf) {
+        people.clear();
+    }
     for (uint8_t kind = overworld; kind <= dwelling; kind++) {
         clearStore(kind);
         if (npcFileBuffer(kind) != nullptr) {
@@ -116,11 +123,13 @@ void PlayTest::setWorldTile(uint8_t kind, int column, int row, uint8_t tile) {
 
 void PlayTest::setPerson(uint8_t kind, int record, int slot, int column, int row, int floor,
                          int type) {
-    uint8_t *r = npcFileBuffer(kind) + record * npcRecordSize;
-    r[16 * slot + 3] = (uint8_t)column;
-    r[16 * slot + 6] = (uint8_t)row;
-    r[16 * slot + 9] = (uint8_t)floor;
-    r[512 + slot] = (uint8_t)type;
+    std::vector<SettlementPeople> &people = peopleOf[kind - towne];
+    if ((int)people.size() <= record) {
+        people.resize(record + 1, SettlementPeople{});
+    }
+    people[record].people[slot] = {(uint8_t)column, (uint8_t)row, (uint8_t)floor, (uint8_t)type, 0};
+    Bytes file = buildNpcFile(people);
+    memcpy(npcFileBuffer(kind), file.data(), file.size());
 }
 
 void loadNumberedTileNames() {
@@ -129,14 +138,7 @@ void loadNumberedTileNames() {
         names.push_back(i < 256 ? "tile " + std::to_string(i)
                                 : "person " + std::to_string(i - 256));
     }
-    std::vector<unsigned char> bytes(2 * names.size());
-    for (size_t i = 0; i < names.size(); i++) {
-        size_t at = bytes.size();
-        bytes[2 * i] = at & 0xFF;
-        bytes[2 * i + 1] = at >> 8;
-        bytes.insert(bytes.end(), names[i].begin(), names[i].end());
-        bytes.push_back(0);
-    }
+    Bytes bytes = buildTileNameFile(names);
     FILE *file = tmpfile();
     fwrite(bytes.data(), 1, bytes.size(), file);
     readTileNames(file);

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <cstring>
 #include <unistd.h>
+
+#include "shell/settings.h"
 
 ScratchDir::ScratchDir() {
     char cwd[4096];
@@ -35,4 +38,13 @@ void writeBinaryFile(const std::string &path, const std::vector<unsigned char> &
     FILE *f = fopen(path.c_str(), "wb");
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
+}
+
+DataDirectory::DataDirectory(const char *directory) : saved(settings.directory) {
+    settings.directory = directory != nullptr ? strdup(directory) : nullptr;
+}
+
+DataDirectory::~DataDirectory() {
+    free(settings.directory);
+    settings.directory = saved;
 }

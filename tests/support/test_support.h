@@ -1,5 +1,6 @@
 // Helpers shared by the unit tests: a scratch directory that becomes the current
-// directory for the test's lifetime, and small file writers.
+// directory for the test's lifetime, the data directory pointed somewhere for a
+// scope, and small file writers.
 #pragma once
 
 #include <string>
@@ -12,6 +13,16 @@ struct ScratchDir {
     ~ScratchDir();
     std::string path;
     std::string previous;
+};
+
+// Points the data directory setting at a copy of `directory` (nullptr: none, files
+// are read by bare name) and puts the previous setting back when destroyed.
+struct DataDirectory {
+    explicit DataDirectory(const char *directory);
+    ~DataDirectory();
+    DataDirectory(const DataDirectory &) = delete;
+    DataDirectory &operator=(const DataDirectory &) = delete;
+    char *saved;
 };
 
 void writeTextFile(const std::string &path, const std::string &text);

@@ -211,12 +211,12 @@ TEST(DemoPictures, EachModeHasManyPicturesOfRealisticSize) {
     for (int mode : {4, 16}) {
         int pictures = 0, fullScreens = 0;
         long pixels = 0;
-        for (int k = 0; k < pictureFileCount; ++k) {
+        for (int k = 0; k < pictureSetCount; ++k) {
             std::vector<Picture> set = picturesOfFile(k);
             if (mode == 4) {
                 set = fourColourPictures(set);
             }
-            EXPECT_FALSE(set.empty()) << pictureFileStem(k);
+            EXPECT_FALSE(set.empty()) << pictureFileName(k, mode == 4);
             for (const Picture &picture : set) {
                 ++pictures;
                 pixels += (long)picture.width * picture.height;
@@ -224,10 +224,10 @@ TEST(DemoPictures, EachModeHasManyPicturesOfRealisticSize) {
                 for (uint8_t v : picture.pixels) {
                     ASSERT_LT(v, mode);
                 }
-                if (k >= firstMaskedPictureFile) {
+                if (k >= firstMaskedSet) {
                     ASSERT_EQ(picture.mask.size(), picture.pixels.size());
                     std::set<uint8_t> bits(picture.mask.begin(), picture.mask.end());
-                    EXPECT_EQ(bits, (std::set<uint8_t>{0, 1})) << pictureFileStem(k);
+                    EXPECT_EQ(bits, (std::set<uint8_t>{0, 1})) << pictureFileName(k, mode == 4);
                 }
             }
         }

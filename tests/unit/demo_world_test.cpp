@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -32,14 +33,13 @@ namespace {
 
 // The engine's start-up data load pointed at the demo world, in one colour mode.
 struct LoadedDemoWorld : testing::Test {
-    char *savedDirectory = nullptr;
+    std::optional<DataDirectory> demo;
     int savedVideo = 1;
     bool loaded = false;
     void load(int video) {
         loaded = true;
-        savedDirectory = settings.directory;
         savedVideo = settings.video;
-        settings.directory = strdup(demoWorldDirectory().c_str());
+        demo.emplace(demoWorldDirectory().c_str());
         settings.video = video;
         loadGameData();
     }
@@ -51,8 +51,7 @@ struct LoadedDemoWorld : testing::Test {
             return;
         }
         loaded = false;
-        free(settings.directory);
-        settings.directory = savedDirectory;
+        demo.reset();
         settings.video = savedVideo;
         freeLocationNames();
         freeTileNames();

@@ -25,14 +25,8 @@ const char *const essentialFiles[] = {"data.ovl",     "arva.dat",   "under.dat",
 // settings; one essential file may be left out.
 struct GameData : testing::Test {
     ScratchDir dir;
-    char *savedDirectory;
-    void SetUp() override {
-        savedDirectory = settings.directory;
-        settings.directory = strdup("data");
-    }
+    DataDirectory data{"data"};
     void TearDown() override {
-        free(settings.directory);
-        settings.directory = savedDirectory;
         freeLocationNames();
         freeTileNames();
         freeChunkLayout();

@@ -23,9 +23,9 @@ typedef std::vector<std::string> Rows;
 class GraphicsLoad : public GfxTest {
   protected:
     ScratchDir dir;
+    DataDirectory data{dir.path.c_str()};
     void SetUp() override {
         GfxTest::SetUp();
-        applySetting("directory", dir.path.c_str());
         // The store as a fresh process has it: earlier tests leave their counts.
         tileCount = spriteTileCount = textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
         for (PictureSet &set : pictureSets) {
@@ -34,7 +34,6 @@ class GraphicsLoad : public GfxTest {
     }
     void TearDown() override {
         freeGraphics();
-        freeSettingsDirectory();
         GfxTest::TearDown();
     }
     std::string file(const std::string &name) {

@@ -16,13 +16,8 @@ namespace {
 // Map files in a scratch directory, read by bare name (no data directory).
 struct MapFiles : testing::Test {
     ScratchDir dir;
-    char *savedDirectory;
-    void SetUp() override {
-        savedDirectory = settings.directory;
-        settings.directory = nullptr;
-    }
+    DataDirectory bareNames{nullptr};
     void TearDown() override {
-        settings.directory = savedDirectory;
         freeChunkLayout();
     }
     void writeLayout(const uint8_t layout[256]) {

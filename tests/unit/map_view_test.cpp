@@ -277,7 +277,7 @@ TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
     SDL_FreeSurface(spriteTiles[playerSprite]);
     spriteTiles[playerSprite] = nullptr;
     fillScreen(7);
-    drawScreen();
+    drawScreen(StatusShown{});
     EXPECT_TRUE(regionFilled(viewCellX(5) + 16, viewCellY(5), 16, 32, 52));
     EXPECT_TRUE(regionFilled(viewCellX(5), viewCellY(5), 16, 32, 7));
     EXPECT_TRUE(viewCellShows(tile(plainTile), 4, 5));
@@ -291,20 +291,16 @@ TEST_F(MapViewTest, NoMapOrNoTilesDrawsNoTerrain) {
     EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
     selectMap(overworld, 0);
     freeSyntheticStore();
-    drawScreen();
+    drawScreen(StatusShown{});
     EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
     buildSyntheticStore();
 }
 
 TEST_F(MapViewTest, StatusLinesShrinkWithoutLeavingDigitsBehind) {
-    placePlayer(100, 50);
-    GameClock = 1439;
-    drawStatusLines();
+    drawStatusLines(StatusShown{100, 50, 1439});
     EXPECT_TRUE(textShown("X:100 Y:50  ", 24, 1));
     EXPECT_TRUE(textShown("Time:1439    ", 24, 2));
-    placePlayer(99, 50);
-    GameClock = 0;
-    drawStatusLines();
+    drawStatusLines(StatusShown{99, 50, 0});
     EXPECT_TRUE(textShown("X:99 Y:50   ", 24, 1));
     EXPECT_TRUE(textShown("Time:0       ", 24, 2));
 }
@@ -313,8 +309,7 @@ TEST_F(MapViewTest, ScreenPassDrawsViewCharactersAndStatus) {
     enterSettlement();
     placePlayer(10, 10);
     putCharacter(1, 12, 11, 50);
-    GameClock = 42;
-    drawScreen();
+    drawScreen(StatusShown{PlayerState.column, PlayerState.row, 42});
     EXPECT_TRUE(viewCellShows(sprite(50), 7, 6));
     EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
     EXPECT_TRUE(viewCellShows(tile(levelTile(15, 15)), 10, 10));

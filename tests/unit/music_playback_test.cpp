@@ -129,6 +129,7 @@ long requestPiece(uint16_t n) {
 class MusicPlayback : public ::testing::Test {
   protected:
     ScratchDir dir;
+    DataDirectory data{"data"};
     std::vector<int16_t> frames; // one sample per frame: both channels are equal
     std::vector<long> marks;
     long end = 0;
@@ -141,10 +142,6 @@ class MusicPlayback : public ::testing::Test {
         writeBinaryFile("data/music/b.wav", squareWave({pieceB}));
         writeTextFile("data/music/garbage.wav", "this is no sound file\n");
         writeTextFile("data/music/empty.wav", "");
-        settings.directory = strdup("data");
-    }
-    void TearDown() override {
-        freeSettingsDirectory();
     }
 
     // Parent side: reads what the child played and where it made its requests.

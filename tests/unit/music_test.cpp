@@ -15,12 +15,9 @@ namespace {
 class MusicTable : public ::testing::Test {
   protected:
     ScratchDir dir;
-    void SetUp() override {
-        settings.directory = strdup("data");
-    }
+    DataDirectory data{"data"};
     void TearDown() override {
         closeAudio();
-        freeSettingsDirectory();
         settings.music = 0;
     }
     std::string path(int n) {

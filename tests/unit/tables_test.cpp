@@ -20,13 +20,8 @@ namespace {
 // Files in a scratch directory, read by bare name.
 struct Tables : testing::Test {
     ScratchDir dir;
-    char *savedDirectory;
-    void SetUp() override {
-        savedDirectory = settings.directory;
-        settings.directory = nullptr;
-    }
+    DataDirectory bareNames{nullptr};
     void TearDown() override {
-        settings.directory = savedDirectory;
         freeLocationNames();
         freeTileNames();
     }

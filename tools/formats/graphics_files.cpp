@@ -2,9 +2,10 @@
 // wrap it with packLzw).
 #include "formats/formats.h"
 
+#include "data/file_formats.h"
+
 namespace {
 
-const int tileCount = 512;
 const int tilePixels = 256;
 
 uint8_t pixelAt(const std::vector<uint8_t> &pixels, size_t i) {
@@ -39,7 +40,7 @@ void packRow(Bytes &out, const std::vector<uint8_t> &values, size_t first, int c
 
 Bytes packTiles(const std::vector<uint8_t> &pixels, int bits) {
     Bytes out;
-    for (int t = 0; t < tileCount; t++) {
+    for (int t = 0; t < tilesPerFile; t++) {
         for (int y = 0; y < 16; y++) {
             packRow(out, pixels, (size_t)t * tilePixels + y * 16, 16, bits);
         }
@@ -55,24 +56,21 @@ void appendMask(Bytes &out, const Picture &p) {
     }
 }
 
-// bits 2: ".4" rows without padding; bits 4: ".16" rows padded to 4 bytes.
-Bytes buildPictureFile(const std::vector<Picture> &pictures, bool masked, int bits) {
+// Rows of `rows`' pixels per byte, padded as the mode pads them.
+Bytes buildPictureFile(const std::vector<Picture> &pictures, bool masked, PictureRowFormat rows) {
     Bytes out;
     putLe16(out, (uint32_t)pictures.size());
-    out.resize(2 + 4 * pictures.size(), 0);
+    out.resize(pictureOffsetTable + pictureOffsetEntry * pictures.size(), 0);
+    int bits = 8 / rows.pixelsPerByte;
     for (size_t i = 0; i < pictures.size(); i++) {
         const Picture &p = pictures[i];
-        setLe32(out, 2 + 4 * i, (uint32_t)out.size());
+        setLe32(out, pictureOffsetTable + pictureOffsetEntry * i, (uint32_t)out.size());
         putLe16(out, p.width);
         putLe16(out, p.height);
         for (int y = 0; y < p.height; y++) {
-            size_t rowStart = out.size();
+            size_t rowEnd = out.size() + pictureRowBytes(p.width, rows);
             packRow(out, p.pixels, (size_t)y * p.width, p.width, bits);
-            if (bits == 4) {
-                while ((out.size() - rowStart) % 4 != 0) {
-                    out.push_back(0);
-                }
-            }
+            out.resize(rowEnd, 0);
         }
         if (masked) {
             appendMask(out, p);
@@ -93,16 +91,16 @@ Bytes packTiles16(const std::vector<uint8_t> &pixels) {
 
 Bytes packFont(const std::vector<uint8_t> &bits) {
     Bytes out;
-    for (int row = 0; row < 128 * 8; row++) {
+    for (int row = 0; row < fontGlyphCount * fontGlyphBytes; row++) {
         packRow(out, bits, (size_t)row * 8, 8, 1);
     }
     return out;
 }
 
 Bytes buildPictureFile4(const std::vector<Picture> &pictures, bool masked) {
-    return buildPictureFile(pictures, masked, 2);
+    return buildPictureFile(pictures, masked, pictureRows4);
 }
 
 Bytes buildPictureFile16(const std::vector<Picture> &pictures, bool masked) {
-    return buildPictureFile(pictures, masked, 4);
+    return buildPictureFile(pictures, masked, pictureRows16);
 }

@@ -3,23 +3,27 @@
 
 #include <algorithm>
 
+#include "data/file_formats.h"
+
 Bytes buildChunkFile(const std::vector<Chunk> &chunks) {
-    Bytes out(chunks.size() * 256, 0);
+    Bytes out(chunks.size() * chunkBytes, 0);
     for (size_t k = 0; k < chunks.size(); k++) {
-        size_t n = std::min<size_t>(chunks[k].size(), 256);
-        std::copy(chunks[k].begin(), chunks[k].begin() + n, out.begin() + k * 256);
+        size_t n = std::min<size_t>(chunks[k].size(), chunkBytes);
+        std::copy(chunks[k].begin(), chunks[k].begin() + n, out.begin() + k * chunkBytes);
     }
     return out;
 }
 
 Bytes buildUnderworldFile(const std::vector<uint8_t> &cells) {
-    Bytes out(65536, 0);
-    for (int k = 0; k < 256; k++) {
-        for (int y = 0; y < 16; y++) {
-            for (int x = 0; x < 16; x++) {
-                size_t cell = ((size_t)(k / 16) * 16 + y) * 256 + (k % 16) * 16 + x;
+    Bytes out(underworldFileSize, 0);
+    for (int k = 0; k < blocksPerRow * blocksPerRow; k++) {
+        size_t left = (size_t)(k % blocksPerRow) * chunkSide;
+        size_t top = (size_t)(k / blocksPerRow) * chunkSide;
+        for (int y = 0; y < chunkSide; y++) {
+            for (int x = 0; x < chunkSide; x++) {
+                size_t cell = (top + y) * worldSize + left + x;
                 if (cell < cells.size()) {
-                    out[k * 256 + y * 16 + x] = cells[cell];
+                    out[k * chunkBytes + y * chunkSide + x] = cells[cell];
                 }
             }
         }

@@ -3,15 +3,11 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "data/file_formats.h"
 #include "data/lzw.h"
 #include "formats/formats.h"
 
 namespace {
-
-const char *const pictureStems[25] = {
-    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
-    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
-    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
 
 struct Checker {
     std::string directory;
@@ -55,13 +51,12 @@ bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
     if (!load(checker, file, packed)) {
         return false;
     }
-    bool header = packed.size() >= 6 && packed[3] == 0 && packed[4] == 0 && (packed[5] & 1);
-    if (!header) {
+    if (!isLzwHeader(packed.data(), (int64_t)packed.size())) {
         problem(checker, file, "not a valid LZW container (bad header)");
         return false;
     }
     raw.assign(le32(packed, 0), 0);
-    LzwStream stream = {packed.data() + 4, (int32_t)(packed.size() - 4), 0};
+    LzwStream stream = {packed.data() + lzwSizeBytes, (int32_t)(packed.size() - lzwSizeBytes), 0};
     int result = lzwDecode(stream, raw.data(), (int32_t)raw.size());
     if (result != lzwReachedEnd) {
         const char *why = result == lzwBadCodeword    ? "a bad codeword"
@@ -73,35 +68,29 @@ bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
     return true;
 }
 
-size_t rowBytes(int mode, uint32_t width) {
-    if (mode == 4) {
-        return (width + 3) / 4;
-    }
-    size_t bytes = (width + 1) / 2;
-    return (bytes + 3) / 4 * 4; // rows of the 16-colour files are padded to 4 bytes
-}
-
 void checkPictureFile(Checker &checker, int mode, int number) {
-    std::string file = std::string(pictureStems[number]) + "." + std::to_string(mode);
+    std::string file = pictureFileName(number, mode == 4);
+    PictureRowFormat rows = mode == 4 ? pictureRows4 : pictureRows16;
     Bytes raw;
-    if (!unpack(checker, file, raw) || !atLeast(checker, file, raw, 2)) {
+    if (!unpack(checker, file, raw) || !atLeast(checker, file, raw, pictureOffsetTable)) {
         return;
     }
-    bool masked = number >= 16;
+    bool masked = number >= firstMaskedSet;
     uint32_t count = le16(raw, 0);
-    if (2 + 4 * (size_t)count > raw.size()) {
+    if (pictureOffsetTable + pictureOffsetEntry * (size_t)count > raw.size()) {
         problem(checker, file, std::to_string(count) + " pictures do not fit their offset table");
         return;
     }
     for (uint32_t i = 0; i < count; ++i) {
         std::string which = "picture " + std::to_string(i) + ": ";
-        size_t at = masked ? le16(raw, 2 + 4 * i) : le32(raw, 2 + 4 * i);
+        size_t entry = pictureOffsetTable + pictureOffsetEntry * i;
+        size_t at = masked ? le16(raw, entry) : le32(raw, entry);
         if (at + 4 > raw.size()) {
             problem(checker, file, which + "offset " + std::to_string(at) + " outside the data");
             continue;
         }
         uint32_t width = le16(raw, at), height = le16(raw, at + 2);
-        size_t end = at + 4 + rowBytes(mode, width) * height;
+        size_t end = at + 4 + pictureRowBytes(width, rows) * height;
         if (end > raw.size()) {
             problem(checker, file, which + "rows run past the end of the data");
             continue;
@@ -111,7 +100,7 @@ void checkPictureFile(Checker &checker, int mode, int number) {
         }
         uint32_t maskWidth = le16(raw, end), maskHeight = le16(raw, end + 2);
         if (end + 4 > raw.size() ||
-            end + 4 + (maskWidth + 7) / 8 * (size_t)maskHeight > raw.size()) {
+            end + 4 + pictureRowBytes(maskWidth, maskRows) * maskHeight > raw.size()) {
             problem(checker, file, which + "mask outside the data");
         } else if (maskWidth != width || maskHeight != height) {
             problem(checker, file, which + "mask size differs from the picture's");
@@ -120,21 +109,21 @@ void checkPictureFile(Checker &checker, int mode, int number) {
 }
 
 void checkMode(Checker &checker, int mode) {
-    std::string tiles = "tiles." + std::to_string(mode);
+    std::string tiles = tileFileName(mode == 4);
     Bytes raw;
     if (unpack(checker, tiles, raw)) {
-        atLeast(checker, tiles, raw, mode == 4 ? 32768 : 65536);
+        atLeast(checker, tiles, raw, tilesPerFile * (mode == 4 ? tileBytes4 : tileBytes16));
     }
-    for (int number = 0; number < 25; ++number) {
+    for (int number = 0; number < pictureSetCount; ++number) {
         checkPictureFile(checker, mode, number);
     }
 }
 
 void checkFonts(Checker &checker) {
-    for (const char *font : {"ibm.ch", "runes.ch"}) {
+    for (const char *font : {textFontFileName, runeFontFileName}) {
         Bytes bytes;
         if (load(checker, font, bytes)) {
-            atLeast(checker, font, bytes, 1024);
+            atLeast(checker, font, bytes, fontFileSize);
         }
     }
 }
@@ -142,59 +131,63 @@ void checkFonts(Checker &checker) {
 // The table file; returns the chunk layout when it could be read.
 bool checkTableFile(Checker &checker, Bytes &layout) {
     Bytes table;
-    if (!load(checker, "data.ovl", table) || !atLeast(checker, "data.ovl", table, 14470 + 256)) {
+    if (!load(checker, tableFileName, table) ||
+        !atLeast(checker, tableFileName, table, tableFileMinimumSize)) {
         return false;
     }
-    for (int i = 0; i < 40; ++i) {
-        uint32_t start = le16(table, 7754 + 2 * i) + 16;
+    for (int i = 0; i < locationCount; ++i) {
+        uint32_t start = le16(table, namePositionsOffset + 2 * i) + namePositionBias;
         if (start >= table.size()) {
-            problem(checker, "data.ovl",
+            problem(checker, tableFileName,
                     "name of location " + std::to_string(i) + " starts outside the file");
         }
     }
-    layout.assign(table.begin() + 14470, table.begin() + 14470 + 256);
+    layout.assign(table.begin() + chunkLayoutOffset, table.begin() + tableFileMinimumSize);
     return true;
 }
 
 void checkMaps(Checker &checker, const Bytes *layout) {
     Bytes world;
-    if (load(checker, "arva.dat", world) && layout != nullptr) {
-        for (int block = 0; block < 256; ++block) {
+    if (load(checker, overworldFileName, world) && layout != nullptr) {
+        for (int block = 0; block < chunkLayoutSize; ++block) {
             uint8_t chunk = (*layout)[block];
-            if (chunk != 255 && (chunk + 1) * 256u > world.size()) {
-                problem(checker, "arva.dat",
+            if (chunk != plainBlockChunk && (chunk + 1) * (size_t)chunkBytes > world.size()) {
+                problem(checker, overworldFileName,
                         "chunk " + std::to_string(chunk) + " named by the layout for block " +
                             std::to_string(block) + " lies outside the file");
             }
         }
     }
     Bytes under;
-    if (load(checker, "under.dat", under)) {
-        atLeast(checker, "under.dat", under, 65536);
+    if (load(checker, underworldFileName, under)) {
+        atLeast(checker, underworldFileName, under, underworldFileSize);
     }
-    for (const char *file : {"towne.dat", "castle.dat", "keep.dat", "dwelling.dat"}) {
+    for (uint8_t kind : {towne, castle, keep, dwelling}) {
+        const char *file = settlementMapFileName(kind);
         Bytes levels;
         if (!readBytes(checker.directory + "/" + file, levels)) {
             checker.report.warnings.push_back(std::string(file) +
                                               ": missing; its settlements will show tile 0");
             continue;
         }
-        atLeast(checker, file, levels, 16384);
+        atLeast(checker, file, levels, settlementFileSize);
     }
 }
 
 void checkTables(Checker &checker) {
-    for (const char *file : {"towne.npc", "dwelling.npc", "castle.npc", "keep.npc"}) {
+    for (uint8_t kind : {towne, dwelling, castle, keep}) {
+        const char *file = characterFileName(kind);
         Bytes people;
         if (load(checker, file, people)) {
-            atLeast(checker, file, people, 4608);
+            atLeast(checker, file, people, npcFileSize);
         }
     }
     Bytes names;
-    if (load(checker, "look2.dat", names) && atLeast(checker, "look2.dat", names, 1024)) {
-        for (int i = 0; i < 512; ++i) {
+    if (load(checker, tileNameFileName, names) &&
+        atLeast(checker, tileNameFileName, names, 2 * tileNameCount)) {
+        for (int i = 0; i < tileNameCount; ++i) {
             if (le16(names, 2 * i) >= names.size()) {
-                problem(checker, "look2.dat",
+                problem(checker, tileNameFileName,
                         "name of tile " + std::to_string(i) + " lies outside the file");
             }
         }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "data/file_formats.h"
 #include "formats/formats.h"
 #include "music_synth.h"
 #include "overworld.h"
@@ -54,26 +55,18 @@ bool writeTables(Writer &writer) {
     for (const Place &place : places) {
         locations.push_back(LocationSpec{place.column, place.row, place.name});
     }
-    return put(writer, "data.ovl", buildTableFile(layout, locations)) &&
-           put(writer, "arva.dat", buildChunkFile(chunks)) &&
-           put(writer, "under.dat", buildUnderworldFile(buildUnderworld())) &&
-           put(writer, "look2.dat", buildTileNameFile(tileNames()));
+    return put(writer, tableFileName, buildTableFile(layout, locations)) &&
+           put(writer, overworldFileName, buildChunkFile(chunks)) &&
+           put(writer, underworldFileName, buildUnderworldFile(buildUnderworld())) &&
+           put(writer, tileNameFileName, buildTileNameFile(tileNames()));
 }
 
 bool writeSettlements(Writer &writer) {
-    struct Family {
-        uint8_t kind;
-        const char *map;
-        const char *people;
-    };
-    const Family families[] = {{2, "towne.dat", "towne.npc"},
-                               {3, "castle.dat", "castle.npc"},
-                               {4, "keep.dat", "keep.npc"},
-                               {5, "dwelling.dat", "dwelling.npc"}};
-    for (const Family &family : families) {
-        std::vector<uint8_t> levels = buildSettlementLevels(family.kind);
-        if (!put(writer, family.map, buildSettlementFile(levels)) ||
-            !put(writer, family.people, buildNpcFile(buildSettlementPeople(family.kind, levels)))) {
+    for (uint8_t kind : {towne, castle, keep, dwelling}) {
+        std::vector<uint8_t> levels = buildSettlementLevels(kind);
+        if (!put(writer, settlementMapFileName(kind), buildSettlementFile(levels)) ||
+            !put(writer, characterFileName(kind),
+                 buildNpcFile(buildSettlementPeople(kind, levels)))) {
             return false;
         }
     }
@@ -82,18 +75,18 @@ bool writeSettlements(Writer &writer) {
 
 bool writeGraphics(Writer &writer) {
     std::vector<uint8_t> pixels16 = tilePixels16();
-    if (!put(writer, "tiles.16", packLzw(packTiles16(pixels16))) ||
-        !put(writer, "tiles.4", packLzw(packTiles4(tilePixels4(pixels16)))) ||
-        !put(writer, "ibm.ch", packFont(textFontBits())) ||
-        !put(writer, "runes.ch", packFont(runeFontBits()))) {
+    if (!put(writer, tileFileName(false), packLzw(packTiles16(pixels16))) ||
+        !put(writer, tileFileName(true), packLzw(packTiles4(tilePixels4(pixels16)))) ||
+        !put(writer, textFontFileName, packFont(textFontBits())) ||
+        !put(writer, runeFontFileName, packFont(runeFontBits()))) {
         return false;
     }
-    for (int k = 0; k < pictureFileCount; ++k) {
-        bool masked = k >= firstMaskedPictureFile;
+    for (int k = 0; k < pictureSetCount; ++k) {
+        bool masked = k >= firstMaskedSet;
         std::vector<Picture> pictures = picturesOfFile(k);
-        std::string stem = pictureFileStem(k);
-        if (!put(writer, stem + ".16", packLzw(buildPictureFile16(pictures, masked))) ||
-            !put(writer, stem + ".4",
+        if (!put(writer, pictureFileName(k, false),
+                 packLzw(buildPictureFile16(pictures, masked))) ||
+            !put(writer, pictureFileName(k, true),
                  packLzw(buildPictureFile4(fourColourPictures(pictures), masked)))) {
             return false;
         }
@@ -111,7 +104,7 @@ bool writeMusic(Writer &writer) {
         }
     }
     std::string ini = musicIniText();
-    return put(writer, "music.ini", Bytes(ini.begin(), ini.end()));
+    return put(writer, musicTableFileName, Bytes(ini.begin(), ini.end()));
 }
 
 } // namespace

@@ -12,8 +12,7 @@ int unpackFile(const std::string &in, const std::string &out) {
         return 1;
     }
     Bytes raw(LoadedFile.data, LoadedFile.data + LoadedFile.size);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    releaseLoadedFile();
     if (!writeBytes(out, raw)) {
         fprintf(stderr, "varnok-data: cannot write '%s'\n", out.c_str());
         return 1;

@@ -6,11 +6,6 @@
 
 namespace {
 
-const char *const stems[pictureFileCount] = {
-    "create", "dng1",   "dng2",   "dng3",   "end1",   "end2", "endsc",  "startsc", "story1",
-    "story2", "story3", "story4", "story5", "story6", "text", "varnok", "items",   "mon0",
-    "mon1",   "mon2",   "mon3",   "mon4",   "mon5",   "mon6", "mon7"};
-
 // The two full-screen scenes of each plain file that has them.
 struct SceneChoice {
     int file;
@@ -52,13 +47,9 @@ void addScenes(std::vector<Picture> &pictures, int k) {
 
 } // namespace
 
-const char *pictureFileStem(int k) {
-    return (k >= 0 && k < pictureFileCount) ? stems[k] : "";
-}
-
 std::vector<Picture> picturesOfFile(int k) {
     std::vector<Picture> pictures;
-    if (k < 0 || k >= pictureFileCount) {
+    if (k < 0 || k >= pictureSetCount) {
         return pictures;
     }
     addScenes(pictures, k);

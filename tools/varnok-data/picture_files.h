@@ -5,13 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/file_formats.h"
 #include "formats/formats.h"
-
-const int pictureFileCount = 25;
-const int firstMaskedPictureFile = 16;
-
-// File stem of picture file k ("create", "dng1", ... "mon7").
-const char *pictureFileStem(int k);
 
 // The pictures of file k in 16 colours (masks filled for the masked files).
 std::vector<Picture> picturesOfFile(int k);
