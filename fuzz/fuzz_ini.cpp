@@ -31,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         parseIniText(text, applySetting);
         free(settings.directory);
         settings.directory = strdup(directory.c_str());
+        freeSettingsScreenshots();
     }
     free(text);
     return 0;

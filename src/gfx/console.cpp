@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "gfx/graphics_store.h"
+#include "shell/present.h"
 #include "shell/video.h"
 
 ConsoleRecord Console = {25, 23, 5, 0};
@@ -190,10 +191,7 @@ void initConsole() {
 }
 
 void updateWholeScreen() {
-    if (screen == nullptr) {
-        return;
-    }
-    SDL_UpdateRect(screen, 0, 0, 0, 0);
+    presentScreen();
 }
 
 void setConsoleListener(ConsoleListener l) {

@@ -38,6 +38,7 @@ void scrollMessages();
 void drawCursor();
 void drawPrompt();
 void initConsole();
+// Puts the frame on the display now, through the present hook.
 void updateWholeScreen();
 
 // The pause per line break in milliseconds (20); it paces the scrolling.

@@ -16,7 +16,7 @@ struct StatusShown {
 };
 
 // Draws the whole view, pushes the screen to the display and writes the status
-// lines; the main loop flips afterwards.
+// lines; the main loop presents afterwards.
 void drawScreen(const StatusShown &status);
 
 // "X:%d Y:%d  " and "Time:%d    ": the trailing blanks wipe what a longer value

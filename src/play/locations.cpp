@@ -167,7 +167,7 @@ void setStartPosition() {
     PlayerState.row = 109;
     PlayerState.viewCentreColumn = 5;
     PlayerState.viewCentreRow = 5;
-    PlayerState.playerTile = 28;
+    PlayerState.playerTile = heroSprite;
 }
 
 int enterLocation() {

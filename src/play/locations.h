@@ -19,6 +19,9 @@ const uint16_t overworldMusic = 1;
 const uint8_t entryColumn = 15;
 const uint8_t entryRow = 30;
 
+// The sprite the player is drawn with from the start; also the window's icon.
+const uint8_t heroSprite = 28;
+
 // Column 86, row 109 of the overworld; view centre (5, 5); the player's sprite 28.
 void setStartPosition();
 

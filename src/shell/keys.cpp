@@ -17,6 +17,9 @@ struct KeyMapping {
 const KeyMapping fixedKeys[] = {
     {SDLK_UP, keyNorth},    {SDLK_DOWN, keySouth}, {SDLK_RIGHT, keyEast},
     {SDLK_LEFT, keyWest},   {SDLK_BACKSPACE, 8},   {SDLK_DELETE, 8},
+    // The keypad walks and passes, Num Lock on or off, on any keyboard layout.
+    {SDLK_KP8, keyNorth},   {SDLK_KP2, keySouth},  {SDLK_KP6, keyEast},
+    {SDLK_KP4, keyWest},    {SDLK_KP5, ' '},
 };
 
 GameKey letterCode(int sym, int mod) {

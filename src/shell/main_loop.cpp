@@ -7,7 +7,9 @@
 #include "gfx/screen_pass.h"
 #include "play/clock.h"
 #include "play/locations.h"
+#include "shell/display_keys.h"
 #include "shell/keys.h"
+#include "shell/present.h"
 #include "shell/timer.h"
 #include "shell/video.h"
 
@@ -24,15 +26,20 @@ void startPlaying() {
 
 void drawPass() {
     drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
-    SDL_Flip(screen);
+    presentScreen();
 }
 
 } // namespace
 
 int handleEvent(const SDL_Event *event) {
     switch (event->type) {
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
+        DisplayKeyResult display = handleDisplayKey(&event->key);
+        if (display != keyForGame) {
+            return display == keyEndsGame ? -1 : 0;
+        }
         return translateKey(&event->key) == -1 ? -1 : 0;
+    }
     case SDL_QUIT:
         return -1;
     case SDL_USEREVENT:

@@ -1,5 +1,6 @@
-// The blocking event loop: each pass redraws the whole frame, flips it and waits
-// for exactly one SDL event, which it hands to key translation or the timer tasks.
+// The blocking event loop: each pass redraws the whole frame, presents it and waits
+// for exactly one SDL event, which it hands to the display keys, key translation
+// or the timer tasks.
 #pragma once
 
 #include <SDL.h>

@@ -6,7 +6,7 @@
 
 #include "data/paths.h"
 
-Settings settings = {nullptr, 0, 0, 1};
+Settings settings = {nullptr, 0, 0, 1, 1, 0, nullptr};
 
 namespace {
 
@@ -20,6 +20,19 @@ const NumericSetting numericSettings[] = {
     {"fullscreen", &settings.fullscreen, 1},
     {"music", &settings.music, 1},
     {"video", &settings.video, 2},
+    {"scale", &settings.scale, 4},
+    {"aspect", &settings.aspect, 1},
+};
+
+// The keys whose value is kept as text.
+struct TextSetting {
+    const char *key;
+    char **field;
+};
+
+const TextSetting textSettings[] = {
+    {"directory", &settings.directory},
+    {"screenshots", &settings.screenshots},
 };
 
 bool isBlank(char c) {
@@ -93,10 +106,12 @@ void parseIniText(char *text, PairHandler handlePair) {
 }
 
 void applySetting(const char *key, const char *value) {
-    if (strcmp(key, "directory") == 0) {
-        free(settings.directory);
-        settings.directory = strdup(value);
-        return;
+    for (const TextSetting &s : textSettings) {
+        if (strcmp(key, s.key) == 0) {
+            free(*s.field);
+            *s.field = strdup(value);
+            return;
+        }
     }
     for (const NumericSetting &s : numericSettings) {
         if (strcmp(key, s.key) == 0) {
@@ -112,11 +127,19 @@ void freeSettingsDirectory() {
     settings.directory = nullptr;
 }
 
+void freeSettingsScreenshots() {
+    free(settings.screenshots);
+    settings.screenshots = nullptr;
+}
+
 void loadSettings() {
     freeSettingsDirectory();
+    freeSettingsScreenshots();
     settings.fullscreen = 0;
     settings.music = 0;
     settings.video = 1;
+    settings.scale = 1;
+    settings.aspect = 0;
 
     char *text = readTextFile("settings.ini");
     if (text != nullptr) {

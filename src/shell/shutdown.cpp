@@ -12,6 +12,7 @@
 #include "shell/input_stack.h"
 #include "shell/settings.h"
 #include "shell/timer.h"
+#include "shell/video.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ void releaseEverything() {
     freeChunkLayout(); // only present when a start-up load failed part-way
     closeAudio();
     freeGraphics();
+    closeVideo();
     freeSettingsDirectory();
+    freeSettingsScreenshots();
     freeTileNames();
     SDL_Quit();
 }

@@ -17,6 +17,7 @@ void runGame() {
     // Without audio the game simply stays silent.
     initAudio();
     loadGameData();
+    setWindowIcon();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);

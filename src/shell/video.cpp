@@ -3,11 +3,21 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "gfx/graphics_store.h"
 #include "gfx/palette.h"
 #include "gfx/scale.h"
+#include "play/locations.h"
+#include "shell/presenter.h"
 #include "shell/settings.h"
 
 SDL_Surface *screen = nullptr;
+
+namespace {
+
+// The frame initVideo made; tests may point `screen` at surfaces of their own.
+SDL_Surface *madeScreen = nullptr;
+
+} // namespace
 
 void initVideo() {
     scaler = smoothScale;
@@ -15,20 +25,43 @@ void initVideo() {
         fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
         SDL_Quit();
     }
-    Uint32 flags = SDL_ANYFORMAT;
-    if (settings.fullscreen == 1) {
-        flags |= SDL_FULLSCREEN;
-    }
-    screen = SDL_SetVideoMode(screenWidth, screenHeight, 8, flags);
-    if (screen == nullptr) {
-        // Nothing has been made yet that would need releasing.
-        exit(1);
-    }
-    SDL_WM_SetCaption("Varnok V", nullptr);
+    readDesktopSize();
     if (settings.video == 1) {
         initPalette4();
     } else {
         initPalette16();
     }
+    // The game draws into its own frame; the presenter shows it in the window.
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
+    madeScreen = screen;
+    if (screen == nullptr || !openDisplay(settings.fullscreen == 1)) {
+        // Nothing has been made yet that would need releasing.
+        exit(1);
+    }
+    setModePalette(screen);
+    SDL_WM_SetCaption("Varnok V", nullptr);
     SDL_EnableKeyRepeat(500, 50);
+    // The game has no mouse: its events would only cost a pass each.
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONUP, SDL_IGNORE);
+}
+
+void setWindowIcon() {
+    if (spriteTiles == nullptr || heroSprite >= spriteTileCount ||
+        spriteTiles[heroSprite] == nullptr) {
+        return;
+    }
+    SDL_WM_SetIcon(spriteTiles[heroSprite], nullptr);
+}
+
+void closeVideo() {
+    closeDisplay();
+    if (madeScreen != nullptr) {
+        if (screen == madeScreen) {
+            screen = nullptr;
+        }
+        SDL_FreeSurface(madeScreen);
+        madeScreen = nullptr;
+    }
 }

@@ -39,10 +39,10 @@ def poll(condition, timeout=20.0, what="condition"):
 
 
 class Display:
-    def __init__(self):
+    def __init__(self, screen="1024x768x24"):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen,
              "-nolisten", "tcp",
              # Without -noreset the server resets whenever its last client leaves,
              # and a game started during the reset cannot open the display.
@@ -213,6 +213,12 @@ class Game:
     def key(self, *keys):
         self.xdotool("key", "--window", self.window, *keys)
 
+    def real_key(self, *keys):
+        """Keys as real key events (XTEST), delivered to the window that has the
+        focus; the pointer is put over the game's window first."""
+        self.xdotool("mousemove", "--window", self.window, "1", "1")
+        self.xdotool("key", *keys)
+
     def geometry(self):
         from Xlib import display as xdisplay
         d = xdisplay.Display(self.display.name)
@@ -240,10 +246,16 @@ class Game:
                              capture_output=True, check=True).stdout
         return read_xwd(raw)
 
-    def wait_screen(self, predicate, timeout=20.0, what="the screen"):
+    def root_screenshot(self):
+        """The whole X screen: a full-screen picture has no window of its own size."""
+        raw = subprocess.run(["xwd", "-silent", "-root"], env=self.env,
+                             capture_output=True, check=True).stdout
+        return read_xwd(raw)
+
+    def wait_screen(self, predicate, timeout=20.0, what="the screen", root=False):
         """Polls screenshots until predicate(image) holds; returns that image."""
         def check():
-            image = self.screenshot()
+            image = self.root_screenshot() if root else self.screenshot()
             return image if predicate(image) else None
         return poll(check, timeout, what)
 
@@ -340,31 +352,36 @@ def write_png(path, image):
 
 
 def read_png(path):
-    """Reads the 8-bit RGB PNG files that write_png makes (all filter types)."""
+    """Reads 8-bit RGB PNG files (what write_png makes) and indexed ones of 1-8 bits
+    with their palette (screenshots) into RGB, all filter types, no interlacing."""
     with open(path, "rb") as f:
         data = f.read()
-    pos, idat, width, height = 8, b"", 0, 0
+    pos, idat, width, height, palette = 8, b"", 0, 0, b""
     while pos < len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
         body = data[pos + 8:pos + 8 + length]
         if kind == b"IHDR":
-            width, height, depth, ctype = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or ctype != 2:
-                raise AssertionError("only 8-bit RGB PNG files are read")
+            width, height, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body[:13])
+            if not ((depth == 8 and ctype == 2) or (ctype == 3 and depth in (1, 2, 4, 8))) \
+                    or interlace:
+                raise AssertionError("only 8-bit RGB and indexed PNG files are read")
+        elif kind == b"PLTE":
+            palette = body
         elif kind == b"IDAT":
             idat += body
         pos += 12 + length
     raw = zlib.decompress(idat)
-    stride = 3 * width
+    step = 3 if ctype == 2 else 1  # bytes per pixel for the filters, at least 1
+    stride = 3 * width if ctype == 2 else (width * depth + 7) // 8
     out = bytearray()
     prev = bytearray(stride)
     for y in range(height):
         f = raw[y * (stride + 1)]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
+            a = line[i - step] if i >= step else 0
             b = prev[i]
-            c = prev[i - 3] if i >= 3 else 0
+            c = prev[i - step] if i >= step else 0
             if f == 1:
                 line[i] = (line[i] + a) & 255
             elif f == 2:
@@ -376,17 +393,25 @@ def read_png(path):
                 pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
                 pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
                 line[i] = (line[i] + pred) & 255
-        out += line
+        if ctype == 3:
+            per_byte = 8 // depth
+            for x in range(width):
+                shift = 8 - depth * (x % per_byte + 1)
+                index = (line[x // per_byte] >> shift) & ((1 << depth) - 1)
+                out += palette[3 * index:3 * index + 3]
+        else:
+            out += line
         prev = line
     return Image(width, height, bytes(out))
 
 
-def run(tests):
-    """Runs test functions named in `tests`, each with a fresh Xvfb; exit status 1 on failure."""
+def run(tests, screen="1024x768x24"):
+    """Runs test functions named in `tests`, each with a fresh Xvfb of the given
+    screen; exit status 1 on failure."""
     args = parse_args()
     failures = 0
     for test in tests:
-        display = Display()
+        display = Display(screen)
         try:
             test(args, display)
             print("PASS", test.__name__)

@@ -5,6 +5,7 @@
 #include "shell/input_stack.h"
 #include "shell/keys.h"
 #include "shell/main_loop.h"
+#include "shell/overlays.h"
 #include "shell/shutdown.h"
 
 namespace {
@@ -75,12 +76,39 @@ TEST_F(Keys, DirectionsAndDeletionKeys) {
     EXPECT_EQ(press(SDLK_DELETE), 8);
 }
 
+TEST_F(Keys, KeypadWalksAndPassesWithNumLockOnOrOff) {
+    for (int mod : {0, (int)KMOD_NUM}) {
+        EXPECT_EQ(press(SDLK_KP8, mod), keyNorth);
+        EXPECT_EQ(press(SDLK_KP2, mod), keySouth);
+        EXPECT_EQ(press(SDLK_KP6, mod), keyEast);
+        EXPECT_EQ(press(SDLK_KP4, mod), keyWest);
+        EXPECT_EQ(press(SDLK_KP5, mod), ' ');
+    }
+}
+
+TEST_F(Keys, KeysListTakesTheNextKeyButAltXStillQuits) {
+    EXPECT_EQ(press(SDLK_F1), -1);
+    EXPECT_TRUE(keysOverlayShown());
+    // Modifiers alone leave it open; the next real key closes it unseen by the game.
+    EXPECT_EQ(press(SDLK_LSHIFT), -1);
+    EXPECT_EQ(press(SDLK_NUMLOCK), -1);
+    EXPECT_TRUE(keysOverlayShown());
+    EXPECT_EQ(press(SDLK_SPACE), -1);
+    EXPECT_FALSE(keysOverlayShown());
+    EXPECT_EQ(press(SDLK_SPACE), ' ');
+    EXPECT_EQ(press(SDLK_F1), -1);
+    SDL_Event altX = keyDown('x', KMOD_LALT);
+    EXPECT_EQ(handleEvent(&altX), -1);
+    EXPECT_FALSE(keysOverlayShown());
+    EXPECT_TRUE(received.empty());
+}
+
 TEST_F(Keys, OtherKeysKeepTheirSymbolWhateverTheModifier) {
     EXPECT_EQ(press(SDLK_SPACE), 32);
     EXPECT_EQ(press(SDLK_ESCAPE), 27);
     EXPECT_EQ(press(SDLK_RETURN), 13);
     EXPECT_EQ(press(SDLK_1, KMOD_LSHIFT), 49);
-    EXPECT_EQ(press(SDLK_F1), SDLK_F1);
+    EXPECT_EQ(press(SDLK_F2), SDLK_F2);
 }
 
 TEST_F(Keys, TabCtrlIAndLoneModifiersAreDropped) {

@@ -81,6 +81,9 @@ TEST_F(SettingsFile, DefaultsWithoutAFile) {
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.music, 0);
     EXPECT_EQ(settings.video, 1);
+    EXPECT_EQ(settings.scale, 1);
+    EXPECT_EQ(settings.aspect, 0);
+    EXPECT_EQ(settings.screenshots, nullptr);
 }
 
 TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
@@ -99,6 +102,14 @@ TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
     load("fullscreen=2\nmusic=9\n");
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.music, 0);
+    load("scale=4\naspect=1\n");
+    EXPECT_EQ(settings.scale, 4);
+    EXPECT_EQ(settings.aspect, 1);
+    load("scale=5\naspect=2\n");
+    EXPECT_EQ(settings.scale, 0); // out of range: 0, the fit to the desktop
+    EXPECT_EQ(settings.aspect, 0);
+    load("scale=x\n");
+    EXPECT_EQ(settings.scale, 0);
 }
 
 TEST_F(SettingsFile, KeysAreExactAndCaseSensitive) {
@@ -108,10 +119,16 @@ TEST_F(SettingsFile, KeysAreExactAndCaseSensitive) {
 }
 
 TEST_F(SettingsFile, LaterLineWinsAndDirectoryKeepsEquals) {
-    load("directory=first\r\ndirectory = data/a=b \r\nvideo=0\nvideo=2\n");
+    load("directory=first\r\ndirectory = data/a=b \r\nvideo=0\nvideo=2\n"
+         "screenshots=one\nscreenshots = my shots \n");
     ASSERT_NE(settings.directory, nullptr);
     EXPECT_STREQ(settings.directory, "data/a=b");
     EXPECT_EQ(settings.video, 2);
+    ASSERT_NE(settings.screenshots, nullptr);
+    EXPECT_STREQ(settings.screenshots, "my shots");
+    // A new load forgets the folder of the last one.
+    load("video=1\n");
+    EXPECT_EQ(settings.screenshots, nullptr);
 }
 
 TEST_F(SettingsFile, DataPathsJoinTheDirectoryWithOneSlash) {

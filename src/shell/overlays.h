@@ -1,0 +1,20 @@
+// The overlays: pictures drawn over the frame on its way to the display and never
+// into `screen`, so screenshots and the game's own drawing do not see them. The
+// keys list (F1) and a short notice (after a screenshot), both in the game's font
+// over the map view.
+#pragma once
+
+#include <SDL.h>
+
+void showKeysOverlay();
+void hideKeysOverlay();
+bool keysOverlayShown();
+
+// Shows one line of text for the given time.
+void showNotice(const char *text, Uint32 milliseconds);
+
+// True while the keys list or an unexpired notice is shown.
+bool overlaysShown();
+
+// Draws the shown overlays into an 8-bit 640x400 copy of the frame.
+void drawOverlays(SDL_Surface *target);

@@ -1,0 +1,24 @@
+// Screenshots: the 640x400 frame in `screen`, without overlays, written as an
+// indexed PNG with the frame's palette into the screenshot folder, never over an
+// existing file.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// F12: saves the frame, prints "Screenshot saved: <path>" on standard output and
+// shows a notice; a folder that cannot be made or written gives one line on
+// standard error and nothing else happens. Returns true when the file was written.
+bool takeScreenshot();
+
+// The screenshot setting, else $XDG_DATA_HOME/varnok/screenshots, else
+// $HOME/.local/share/varnok/screenshots (a relative XDG_DATA_HOME is ignored).
+std::string screenshotFolder();
+
+// Makes the folder and any missing parents; on failure problem says why.
+bool makeFolders(const std::string &path, std::string &problem);
+
+// Creates a new empty file varnok-YYYYMMDD-HHMMSS.png in folder for the local time
+// `when`, or the same name with -2, -3 ... when that exists. Returns its path, or ""
+// with problem set.
+std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem);

@@ -1,0 +1,384 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "gfx/palette.h"
+#include "shell/display_keys.h"
+#include "shell/overlays.h"
+#include "shell/picture_layout.h"
+#include "shell/picture_scale.h"
+#include "shell/present.h"
+#include "shell/presenter.h"
+#include "shell/screenshot.h"
+#include "shell/settings.h"
+#include "shell/video.h"
+#include "test_support.h"
+
+namespace {
+
+// A 640x400 8-bit frame whose pixels differ from row to row and column to column.
+SDL_Surface *patternedFrame(int colours) {
+    SDL_Surface *frame =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
+    for (int y = 0; y < screenHeight; y++) {
+        Uint8 *row = (Uint8 *)frame->pixels + y * frame->pitch;
+        for (int x = 0; x < screenWidth; x++) {
+            row[x] = (Uint8)((x * 3 + y * 7 + x / 5) % colours);
+        }
+    }
+    return frame;
+}
+
+SDL_Surface *trueColourSurface(int width, int height) {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+}
+
+Uint32 pixel32(const SDL_Surface *s, int x, int y) {
+    return ((const Uint32 *)((const Uint8 *)s->pixels + y * s->pitch))[x];
+}
+
+Uint32 colourOf(const SDL_Surface *frame, int x, int y) {
+    const SDL_Color &c =
+        frame->format->palette->colors[((const Uint8 *)frame->pixels)[y * frame->pitch + x]];
+    return (Uint32)(c.r << 16 | c.g << 8 | c.b);
+}
+
+// Every picture pixel against the frame pixel the definition names.
+void expectPicture(const SDL_Surface *frame, const SDL_Surface *target, const PictureLayout &l) {
+    std::vector<Uint32> colours(screenWidth * screenHeight);
+    for (int y = 0; y < screenHeight; y++) {
+        for (int x = 0; x < screenWidth; x++) {
+            colours[y * screenWidth + x] = colourOf(frame, x, y);
+        }
+    }
+    for (int y = 0; y < l.height; y++) {
+        const Uint32 *row =
+            (const Uint32 *)((const Uint8 *)target->pixels + (l.top + y) * target->pitch) + l.left;
+        const Uint32 *wanted = &colours[y * screenHeight / l.height * screenWidth];
+        for (int x = 0; x < l.width; x++) {
+            if (row[x] != wanted[x * screenWidth / l.width]) {
+                ADD_FAILURE() << "picture pixel " << x << "," << y << " scale " << l.scale;
+                return;
+            }
+        }
+    }
+}
+
+void present(const SDL_Surface *frame, SDL_Surface *target, const PictureLayout &l) {
+    ScaleMaps maps;
+    buildScaleMaps(maps, screenWidth, screenHeight, l.width, l.height);
+    Uint32 colours[256];
+    mapColours(frame, target, colours);
+    scaleRows(frame, target, l, maps, colours, 0, screenHeight - 1);
+}
+
+} // namespace
+
+TEST(PictureLayout, WindowScalesAndTheFitToTheDesktop) {
+    PictureLayout l = windowLayout(3, 1, 1920, 1080);
+    EXPECT_EQ(l.width, 1920);
+    EXPECT_EQ(l.height, 1440); // an explicit scale is taken as it is
+    EXPECT_EQ(l.modeWidth, 1920);
+    EXPECT_EQ(l.left, 0);
+    // Scale 0: the largest window with 80 rows to spare.
+    EXPECT_EQ(windowLayout(0, 0, 1920, 1080).scale, 2); // 1200 > 1000
+    EXPECT_EQ(windowLayout(0, 0, 1920, 1280).scale, 3);
+    EXPECT_EQ(windowLayout(0, 1, 1920, 1080).scale, 2); // 960 <= 1000
+    EXPECT_EQ(windowLayout(0, 0, 3840, 2160).scale, 5);
+    // Unknown or tiny desktops give one unit.
+    EXPECT_EQ(windowLayout(0, 0, 0, 0).scale, 1);
+    EXPECT_EQ(windowLayout(0, 1, 800, 300).scale, 1);
+}
+
+TEST(PictureLayout, FullScreenIsTheDesktopWithTheLargestPictureCentred) {
+    PictureLayout l = fullscreenLayout(0, 1920, 1080);
+    EXPECT_EQ(l.scale, 2);
+    EXPECT_EQ(l.modeWidth, 1920);
+    EXPECT_EQ(l.modeHeight, 1080);
+    EXPECT_EQ(l.left, 320);
+    EXPECT_EQ(l.top, 140);
+    l = fullscreenLayout(1, 2048, 1536);
+    EXPECT_EQ(l.scale, 3);
+    EXPECT_EQ(l.height, 1440);
+    EXPECT_EQ(l.left, 64);
+    EXPECT_EQ(l.top, 48);
+    l = fullscreenLayout(0, 1023, 767); // odd borders round down
+    EXPECT_EQ(l.left, 191);
+    EXPECT_EQ(l.top, 183);
+    l = fullscreenLayout(0, 0, 0);
+    EXPECT_EQ(l.modeWidth, 640);
+    EXPECT_EQ(l.modeHeight, 400);
+    EXPECT_EQ(l.left, 0);
+}
+
+TEST(PictureScale, EveryScaleAndAspectMatchesTheMaps) {
+    SDL_Surface *frame = patternedFrame(16);
+    initPalette16();
+    SDL_SetColors(frame, palette16, 0, 16);
+    for (int aspect = 0; aspect <= 1; aspect++) {
+        for (int scale = 1; scale <= 4; scale++) {
+            PictureLayout l = windowLayout(scale, aspect, 0, 0);
+            ASSERT_EQ(l.height, (aspect ? 480 : 400) * scale);
+            SDL_Surface *target = trueColourSurface(l.modeWidth, l.modeHeight);
+            present(frame, target, l);
+            expectPicture(frame, target, l);
+            SDL_FreeSurface(target);
+        }
+    }
+    SDL_FreeSurface(frame);
+}
+
+TEST(PictureScale, FullScreenLeavesTheBordersAndOtherPixelDepthsAgree) {
+    SDL_Surface *frame = patternedFrame(4);
+    initPalette4();
+    SDL_SetColors(frame, palette4, 0, 4);
+    PictureLayout l = fullscreenLayout(1, 1500, 1000);
+    ASSERT_EQ(l.scale, 2);
+    SDL_Surface *target = trueColourSurface(l.modeWidth, l.modeHeight);
+    SDL_FillRect(target, nullptr, 0x123456);
+    present(frame, target, l);
+    expectPicture(frame, target, l);
+    EXPECT_EQ(pixel32(target, l.left - 1, l.top), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left + l.width, l.top + l.height - 1), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left, l.top - 1), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left, l.top + l.height), 0x123456u);
+    // 16- and 24-bit targets get the same colours, packed their way.
+    for (int bits : {16, 24}) {
+        SDL_Surface *other =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, l.modeWidth, l.modeHeight, bits, 0, 0, 0, 0);
+        SDL_Surface *wide = SDL_ConvertSurface(target, other->format, SDL_SWSURFACE);
+        SDL_FillRect(other, nullptr, SDL_MapRGB(other->format, 0x12, 0x34, 0x56));
+        present(frame, other, l);
+        EXPECT_EQ(SDL_LockSurface(other), 0);
+        EXPECT_EQ(0, memcmp(other->pixels, wide->pixels, (size_t)other->pitch * other->h))
+            << bits << " bits";
+        SDL_FreeSurface(wide);
+        SDL_FreeSurface(other);
+    }
+    // A layout that does not fit its target draws nothing rather than overrun it.
+    SDL_Surface *small = trueColourSurface(100, 100);
+    SDL_FillRect(small, nullptr, 7);
+    present(frame, small, l);
+    EXPECT_EQ(pixel32(small, 99, 99), 7u);
+    SDL_FreeSurface(small);
+    SDL_FreeSurface(target);
+    SDL_FreeSurface(frame);
+}
+
+// The presenter on the dummy video driver: the frame as the game has it, the
+// display as SDL gives it.
+class Presenter : public ::testing::Test {
+  protected:
+    SDL_Surface *display = nullptr;
+    void SetUp() override {
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+        settings.scale = 2;
+        settings.aspect = 0;
+        initPalette4();
+        readDesktopSize();
+        screen = patternedFrame(4);
+        SDL_SetColors(screen, palette4, 0, 4);
+        ASSERT_TRUE(openDisplay(false));
+        display = SDL_GetVideoSurface();
+        hideKeysOverlay();
+    }
+    void TearDown() override {
+        closeDisplay();
+        SDL_FreeSurface(screen);
+        screen = nullptr;
+        settings.scale = 1;
+        settings.video = 1;
+        SDL_Quit();
+    }
+    // The display's colour at a picture pixel.
+    SDL_Color shown(int x, int y) {
+        Uint8 index = ((Uint8 *)display->pixels)[y * display->pitch + x];
+        return display->format->palette->colors[index];
+    }
+    SDL_Color framed(int x, int y) {
+        return screen->format->palette->colors[((Uint8 *)screen->pixels)[y * screen->pitch + x]];
+    }
+    void expectShownAsFramed(int x, int y) {
+        SDL_Color a = shown(2 * x, 2 * y), b = framed(x, y);
+        EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << x << "," << y;
+    }
+};
+
+TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
+    ASSERT_EQ(display->w, 1280);
+    presentScreen();
+    expectShownAsFramed(639, 399);
+    // One changed row is carried over; the rest is left as it was.
+    ((Uint8 *)screen->pixels)[200 * screen->pitch + 7] = 3;
+    presentScreen();
+    expectShownAsFramed(7, 200);
+    // A switch to the sixteen colours shows every pixel in its new colour.
+    initPalette16();
+    SDL_SetColors(screen, palette16, 0, 16);
+    ((Uint8 *)screen->pixels)[5] = 14;
+    presentScreen();
+    expectShownAsFramed(5, 0);
+    expectShownAsFramed(320, 100);
+    // The keys list covers the map view on the display only.
+    std::vector<Uint8> before((Uint8 *)screen->pixels,
+                              (Uint8 *)screen->pixels + screen->pitch * screen->h);
+    showKeysOverlay();
+    presentScreen();
+    SDL_Color covered = shown(2 * 20, 2 * 20);
+    EXPECT_EQ(covered.r + covered.g + covered.b, 0);
+    EXPECT_EQ(0, memcmp(before.data(), screen->pixels, before.size()));
+    hideKeysOverlay();
+    presentScreen();
+    expectShownAsFramed(20, 20);
+}
+
+TEST_F(Presenter, FullScreenAndBackKeepsTheFrame) {
+    ASSERT_FALSE(displayIsFullscreen());
+    SDL_Event enter = {};
+    enter.type = SDL_KEYDOWN;
+    enter.key.keysym.sym = SDLK_RETURN;
+    enter.key.keysym.mod = KMOD_LALT;
+    EXPECT_EQ(handleDisplayKey(&enter.key), keyTaken);
+    EXPECT_TRUE(displayIsFullscreen());
+    EXPECT_EQ(SDL_GetModState(), KMOD_NONE);
+    // The dummy driver knows no desktop: full screen is 640x400 at scale 1.
+    display = SDL_GetVideoSurface();
+    EXPECT_EQ(displayLayout().scale, 1);
+    EXPECT_EQ(handleDisplayKey(&enter.key), keyTaken);
+    EXPECT_FALSE(displayIsFullscreen());
+    display = SDL_GetVideoSurface();
+    EXPECT_EQ(display->w, 1280);
+    expectShownAsFramed(100, 300);
+    expectShownAsFramed(639, 0);
+}
+
+namespace {
+
+struct DecodedPng {
+    int width = 0, height = 0;
+    std::vector<Uint8> pixels;
+    std::vector<png_color> palette;
+};
+
+// libpng's own reader, independent of the project's: indices and palette as stored.
+bool decodePng(const std::string &path, DecodedPng &out) {
+    FILE *f = fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return false;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        fclose(f);
+        return false;
+    }
+    png_init_io(png, f);
+    png_read_info(png, info);
+    if (png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE) {
+        longjmp(png_jmpbuf(png), 1);
+    }
+    png_set_packing(png);
+    png_colorp colours;
+    int count = 0;
+    png_get_PLTE(png, info, &colours, &count);
+    out.palette.assign(colours, colours + count);
+    out.width = (int)png_get_image_width(png, info);
+    out.height = (int)png_get_image_height(png, info);
+    out.pixels.resize((size_t)out.width * out.height);
+    for (int y = 0; y < out.height; y++) {
+        png_read_row(png, &out.pixels[(size_t)y * out.width], nullptr);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    fclose(f);
+    return true;
+}
+
+} // namespace
+
+class Screenshots : public ::testing::Test {
+  protected:
+    ScratchDir dir;
+    void SetUp() override {
+        settings.video = 0;
+        initPalette16();
+        screen = patternedFrame(16);
+        setModePalette(screen);
+        free(settings.screenshots);
+        settings.screenshots = strdup((dir.path + "/shots/new").c_str());
+    }
+    void TearDown() override {
+        SDL_FreeSurface(screen);
+        screen = nullptr;
+        freeSettingsScreenshots();
+        settings.video = 1;
+    }
+};
+
+TEST_F(Screenshots, TheFileHoldsTheFramesPixelsAndPalette) {
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(takeScreenshot());
+    std::string said = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(said.rfind("Screenshot saved: " + dir.path + "/shots/new/varnok-", 0), 0u) << said;
+    std::string path = said.substr(18, said.size() - 19);
+    DecodedPng png;
+    ASSERT_TRUE(decodePng(path, png));
+    ASSERT_EQ(png.width, 640);
+    ASSERT_EQ(png.height, 400);
+    ASSERT_EQ(png.palette.size(), 16u);
+    for (int i = 0; i < 16; i++) {
+        EXPECT_EQ(png.palette[i].red, palette16[i].r) << i;
+        EXPECT_EQ(png.palette[i].green, palette16[i].g) << i;
+        EXPECT_EQ(png.palette[i].blue, palette16[i].b) << i;
+    }
+    for (int y = 0; y < 400; y++) {
+        ASSERT_EQ(0, memcmp(&png.pixels[y * 640], (Uint8 *)screen->pixels + y * screen->pitch, 640))
+            << "row " << y;
+    }
+}
+
+TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
+    std::string problem;
+    ASSERT_TRUE(makeFolders(dir.path + "/a/b//c/", problem)) << problem;
+    time_t when = 86400 * 365;
+    std::string first = createScreenshotFile(dir.path + "/a", when, problem);
+    std::string second = createScreenshotFile(dir.path + "/a", when, problem);
+    std::string third = createScreenshotFile(dir.path + "/a", when, problem);
+    EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
+    EXPECT_EQ(third, first.substr(0, first.size() - 4) + "-3.png");
+    EXPECT_EQ(first.find(dir.path + "/a/varnok-1971"), 0u) << first;
+    // A folder under a plain file cannot be made: one line, no file, no crash.
+    writeTextFile("plain", "x");
+    free(settings.screenshots);
+    settings.screenshots = strdup((dir.path + "/plain/shots").c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(takeScreenshot());
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said,
+              "Cannot save a screenshot in '" + dir.path + "/plain/shots': Not a directory\n");
+}
+
+TEST(ScreenshotFolder, DefaultsFollowTheDataHome) {
+    freeSettingsScreenshots();
+    std::string oldData = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", "/data/home", 1);
+    EXPECT_EQ(screenshotFolder(), "/data/home/varnok/screenshots");
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    EXPECT_EQ(screenshotFolder(), "/home/player/.local/share/varnok/screenshots");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(screenshotFolder(), "/home/player/.local/share/varnok/screenshots");
+    settings.screenshots = strdup("mine");
+    EXPECT_EQ(screenshotFolder(), "mine");
+    freeSettingsScreenshots();
+    setenv("HOME", oldHome.c_str(), 1);
+    if (!oldData.empty()) {
+        setenv("XDG_DATA_HOME", oldData.c_str(), 1);
+    }
+}
