@@ -42,6 +42,8 @@ const int chunkSide = 16;
 const int chunkBytes = chunkSide * chunkSide;
 const int blocksPerRow = worldSize / chunkSide;
 const uint8_t plainBlockChunk = 255; // a layout entry for a block of tile 1
+const uint8_t plainBlockTile = 1;    // the tile of such a block
+const uint8_t missingMapTile = 255;  // a cell past the end of a map file
 const int underworldFileSize = worldSize * worldSize;
 const int settlementFileSize = settlementLevels * levelCells;
 

@@ -12,9 +12,6 @@
 
 namespace {
 
-const uint8_t plainBlockTile = 1;
-const uint8_t missingTile = 255;
-
 void setCell(MapCell &cell, uint8_t tile) {
     cell.baseTile = tile;
     cell.shownTile = tile;
@@ -51,7 +48,7 @@ void loadOverworld() {
         } else if ((int64_t)(chunk + 1) * chunkBytes <= size) {
             fillBlock(store, block, bytes + chunk * chunkBytes, 0);
         } else {
-            fillBlock(store, block, nullptr, missingTile);
+            fillBlock(store, block, nullptr, missingMapTile);
         }
     }
     free(bytes);
@@ -72,7 +69,7 @@ void loadUnderworld() {
         }
         // A short file: the cells it still holds, then tile 255.
         uint8_t chunk[chunkBytes];
-        memset(chunk, missingTile, sizeof chunk);
+        memset(chunk, missingMapTile, sizeof chunk);
         if (block * chunkBytes < size) {
             memcpy(chunk, bytes + block * chunkBytes, size - block * chunkBytes);
         }
@@ -90,7 +87,7 @@ void loadSettlementFile(const char *name, MapCell *store) {
         return;
     }
     static uint8_t bytes[settlementFileSize];
-    memset(bytes, missingTile, sizeof bytes);
+    memset(bytes, missingMapTile, sizeof bytes);
     size_t got = fread(bytes, 1, sizeof bytes, file);
     (void)got; // the cells past a short file's end keep tile 255
     fclose(file);

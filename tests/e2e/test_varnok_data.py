@@ -21,7 +21,8 @@ def run_tool(args, *words):
 def help_lists_every_command(args, scratch):
     done = run_tool(args, "--help")
     assert done.returncode == 0, done.returncode
-    for command in ("demo DIR", "check DIR [--mode 4|16]", "unpack IN OUT", "pack IN OUT"):
+    for command in ("demo DIR", "check DIR [--mode 4|16]", "unpack IN OUT", "pack IN OUT",
+                    "export DIR OUT [--mode 4|16]", "import IN DIR"):
         assert ("varnok-data " + command) in done.stdout, done.stdout
     assert run_tool(args, "frobnicate").returncode == 2
     assert run_tool(args, "demo").returncode == 2
@@ -64,6 +65,31 @@ def pack_and_unpack_round_trip(args, scratch):
     assert run_tool(args, "unpack", raw, back).returncode == 1
 
 
+def export_and_import_from_the_command_line(args, scratch):
+    world, out, back = (os.path.join(scratch, name) for name in ("world", "out", "back"))
+    assert run_tool(args, "demo", world).returncode == 0
+    done = run_tool(args, "export", world, out, "--mode", "16")
+    assert done.returncode == 0, done.stderr
+    assert done.stdout.splitlines()[-1].startswith("exported "), done.stdout
+    assert run_tool(args, "export", world, out, "--mode", "8").returncode == 2
+    done = run_tool(args, "export", world, world)
+    assert done.returncode == 1 and "not an export folder" in done.stderr, done.stderr
+    done = run_tool(args, "import", out, back)
+    assert done.returncode == 0, done.stderr
+    for name in os.listdir(back):
+        with open(os.path.join(world, name), "rb") as a, open(os.path.join(back, name), "rb") as b:
+            assert a.read() == b.read(), name
+    locations = os.path.join(out, "locations.csv")
+    with open(locations) as f:
+        text = f.read()
+    with open(locations, "w") as f:
+        f.write(text.replace("Harrowgate", "A name far too long"))
+    done = run_tool(args, "import", out, back)
+    assert done.returncode == 1, done.returncode
+    assert len(done.stderr.splitlines()) == 1, done.stderr
+    assert "locations.csv:2: " in done.stderr, done.stderr
+
+
 def game_starts_on_the_demo_world_in_both_modes(args, scratch):
     world = os.path.join(scratch, "played")
     assert run_tool(args, "demo", world).returncode == 0
@@ -84,7 +110,8 @@ def main():
     args = harness.parse_args()
     failures = 0
     for test in (help_lists_every_command, demo_world_checks_sound, check_names_each_broken_file,
-                 pack_and_unpack_round_trip, game_starts_on_the_demo_world_in_both_modes):
+                 pack_and_unpack_round_trip, export_and_import_from_the_command_line,
+                 game_starts_on_the_demo_world_in_both_modes):
         scratch = tempfile.mkdtemp(prefix="varnok-data-e2e-")
         try:
             test(args, scratch)

@@ -1,5 +1,6 @@
 // varnok-data: the companion tool that writes the demo world, checks a data
-// directory, draws the program's icon, and packs and unpacks the LZW container.
+// directory, draws the program's icon, packs and unpacks the LZW container, and
+// exports a world to PNG pictures and text and imports it back.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "demo_world.h"
 #include "hero_icon.h"
 #include "lzw_commands.h"
+#include "world_commands.h"
 
 namespace {
 
@@ -76,6 +78,22 @@ int runPack(int, char **argv) {
     return packFile(argv[2], argv[3]);
 }
 
+int runExport(int argc, char **argv) {
+    int mode = 0;
+    if (argc == 6 && strcmp(argv[4], "--mode") == 0 &&
+        (strcmp(argv[5], "4") == 0 || strcmp(argv[5], "16") == 0)) {
+        mode = atoi(argv[5]);
+    } else if (argc != 4) {
+        fprintf(stderr, "varnok-data: export DIR OUT [--mode 4|16]\n");
+        return 2;
+    }
+    return exportWorld(argv[2], argv[3], mode);
+}
+
+int runImport(int, char **argv) {
+    return importWorld(argv[2], argv[3]);
+}
+
 const Command commands[] = {
     {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR", 1,
      runDemo},
@@ -85,6 +103,10 @@ const Command commands[] = {
      runIcon},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, runPack},
+    {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,
+     runExport},
+    {"import", "import IN DIR            a folder made by export back to the data files of DIR", 2,
+     runImport},
 };
 
 void printUsage(FILE *out) {
@@ -104,7 +126,8 @@ int main(int argc, char **argv) {
     for (const Command &command : commands) {
         if (argc >= 2 && strcmp(argv[1], command.name) == 0) {
             if (argc < 2 + command.arguments ||
-                (command.run != runCheck && argc != 2 + command.arguments)) {
+                (command.run != runCheck && command.run != runExport &&
+                 argc != 2 + command.arguments)) {
                 fprintf(stderr, "usage: varnok-data %s\n", command.usage);
                 return 2;
             }

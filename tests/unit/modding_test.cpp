@@ -1,0 +1,450 @@
+// export and import of varnok-data: the demo world goes out to PNG pictures and
+// text and comes back byte for byte in both colour modes; edits of a tile's
+// pixels, a map cell and a name change exactly those bytes; every kind of input
+// the import cannot represent is refused in one line naming file and place,
+// leaving the target directory as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "data/file_formats.h"
+#include "data_check.h"
+#include "demo_world_fixture.h"
+#include "formats/formats.h"
+#include "gfx/palette.h"
+#include "gfx/png_file.h"
+#include "name_room.h"
+#include "overworld_chunks.h"
+#include "packed_pixels.h"
+#include "picture_records.h"
+#include "plain_text.h"
+#include "test_support.h"
+#include "world_commands.h"
+#include "world_folder.h"
+#include "world_maps.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::map<std::string, Bytes> filesOf(const std::string &dir) {
+    std::map<std::string, Bytes> files;
+    for (const auto &entry : fs::recursive_directory_iterator(dir)) {
+        if (entry.is_regular_file()) {
+            readBytes(entry.path().string(), files[fs::relative(entry.path(), dir).string()]);
+        }
+    }
+    return files;
+}
+
+// The positions at which two byte strings differ (a size change counts as the
+// positions past the shorter one).
+std::vector<size_t> differences(const Bytes &a, const Bytes &b) {
+    std::vector<size_t> at;
+    for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        if (i >= a.size() || i >= b.size() || a[i] != b[i]) {
+            at.push_back(i);
+        }
+    }
+    return at;
+}
+
+Bytes unpacked(const Bytes &packed) {
+    Bytes raw;
+    std::string problem;
+    EXPECT_TRUE(unpackContainer(packed, raw, problem)) << problem;
+    return raw;
+}
+
+int quietly(int (*command)(const std::string &, const std::string &), const std::string &a,
+            const std::string &b, std::string *errors = nullptr) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    int status = command(a, b);
+    testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    if (errors != nullptr) {
+        *errors = err;
+    }
+    return status;
+}
+
+int exportAll(const std::string &dir, const std::string &out) {
+    return exportWorld(dir, out, 0);
+}
+
+// One export of the demo world, shared by the tests that edit copies of it.
+const std::string &demoExport() {
+    static ScratchDir *scratch = nullptr;
+    static std::string out;
+    if (scratch == nullptr) {
+        scratch = new ScratchDir();
+        out = scratch->path + "/export";
+        EXPECT_EQ(quietly(exportAll, demoWorldDirectory(), out), 0);
+        EXPECT_EQ(chdir(scratch->previous.c_str()), 0);
+    }
+    return out;
+}
+
+struct EditedWorld : testing::Test {
+    ScratchDir scratch;
+    std::string in, target;
+    void SetUp() override {
+        in = scratch.path + "/edited";
+        target = scratch.path + "/world";
+        fs::copy(demoExport(), in, fs::copy_options::recursive);
+        fs::copy(demoWorldDirectory(), target, fs::copy_options::recursive);
+    }
+    std::string text(const std::string &piece) {
+        Bytes bytes;
+        EXPECT_TRUE(readBytes(in + "/" + piece, bytes)) << piece;
+        return bytesText(bytes);
+    }
+    void setText(const std::string &piece, const std::string &text) {
+        ASSERT_TRUE(writeBytes(in + "/" + piece, textBytes(text)));
+    }
+    // Replaces the first occurrence of `from` in a text piece.
+    void edit(const std::string &piece, const std::string &from, const std::string &to) {
+        std::string t = text(piece);
+        size_t at = t.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        setText(piece, t.replace(at, from.size(), to));
+    }
+    void setGridCell(const std::string &piece, int column, int row, int tile) {
+        std::vector<std::string> lines = textLines(text(piece));
+        std::string &line = lines[row];
+        size_t start = 0;
+        for (int c = 0; c < column; ++c) {
+            start = line.find(' ', start) + 1;
+        }
+        size_t end = line.find(' ', start);
+        line.replace(start, end == std::string::npos ? std::string::npos : end - start,
+                     std::to_string(tile));
+        std::string joined;
+        for (const std::string &l : lines) {
+            joined += l + "\n";
+        }
+        setText(piece, joined);
+    }
+    // Reads a piece with the 16 colours, twice over for a masked picture.
+    IndexedImage image(const std::string &piece, int colours) {
+        initPalette16();
+        std::vector<SDL_Color> palette(palette16, palette16 + 16);
+        if (colours == 32) {
+            palette.insert(palette.end(), palette16, palette16 + 16);
+        }
+        IndexedImage read;
+        std::vector<uint8_t> see;
+        std::string error;
+        EXPECT_TRUE(readPngIndexed((in + "/" + piece).c_str(), palette.data(), colours, &read, &see,
+                                   &error))
+            << error;
+        return read;
+    }
+    void saveImage(const std::string &piece, const IndexedImage &image) {
+        std::string error;
+        ASSERT_TRUE(writeIndexedPng((in + "/" + piece).c_str(), image, &error)) << error;
+    }
+    std::vector<uint8_t> grid(const std::string &piece, int side) {
+        std::vector<uint8_t> cells;
+        std::string problem;
+        EXPECT_TRUE(parseGrid(text(piece), side, side, cells, problem)) << problem;
+        return cells;
+    }
+    int cell(int column, int row) {
+        return grid("maps/overworld.txt", 256)[(size_t)row * 256 + column];
+    }
+    // A fresh export of the target gives the edited maps and tables back.
+    void expectEngineReadsTheFolder() {
+        ScratchDir again;
+        ASSERT_EQ(quietly(exportAll, target, again.path + "/out"), 0);
+        std::map<std::string, Bytes> out = filesOf(again.path + "/out");
+        for (const char *piece : {"maps/overworld.txt", "locations.csv", "tile-names.txt"}) {
+            EXPECT_EQ(bytesText(out[piece]), text(piece)) << piece;
+        }
+    }
+    // The import fails with one line naming the piece and the place, and the
+    // target keeps every byte (no temporary folder left behind either).
+    void expectRefused(const std::string &piece, const std::string &place) {
+        std::map<std::string, Bytes> before = filesOf(target);
+        std::string errors;
+        EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(piece), std::string::npos) << errors;
+        EXPECT_NE(errors.find(place), std::string::npos) << errors;
+        EXPECT_TRUE(filesOf(target) == before) << errors;
+    }
+};
+
+TEST(Modding, DemoWorldComesBackByteForByteInEachColourMode) {
+    ScratchDir scratch;
+    for (int mode : {0, 4, 16}) {
+        std::string out = scratch.path + "/out" + std::to_string(mode);
+        std::string back = scratch.path + "/back" + std::to_string(mode);
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(exportWorld(demoWorldDirectory(), out, mode), 0);
+        ASSERT_EQ(importWorld(out, back), 0);
+        testing::internal::GetCapturedStdout();
+        std::map<std::string, Bytes> original = filesOf(demoWorldDirectory());
+        std::map<std::string, Bytes> rebuilt = filesOf(back);
+        EXPECT_EQ(rebuilt.size(), mode == 0 ? 66u : 40u);
+        for (const auto &file : rebuilt) {
+            EXPECT_TRUE(file.second == original[file.first]) << mode << " " << file.first;
+        }
+        EXPECT_TRUE(fs::exists(out + "/maps/overworld.png"));
+        EXPECT_TRUE(fs::exists(out + "/maps/dwelling-15.png"));
+        EXPECT_TRUE(
+            fs::exists(out + "/pictures-" + std::to_string(mode ? mode : 16) + "/mon7/00.png"));
+        EXPECT_TRUE(checkDataDirectory(back, mode).problems.empty()) << mode;
+    }
+}
+
+TEST(Modding, OurEncoderRepacksTheDemoFilesToTheSameBytes) {
+    // A changed LZW file is packed anew; for the files our encoder wrote that gives
+    // the original bytes back.
+    for (const char *name : {"tiles.4", "tiles.16", "mon3.16", "startsc.4"}) {
+        Bytes packed;
+        ASSERT_TRUE(readBytes(demoWorldDirectory() + "/" + name, packed));
+        EXPECT_TRUE(packLzw(unpacked(packed)) == packed) << name;
+    }
+}
+
+TEST_F(EditedWorld, ATilePixelAMapCellAndANameChangeExactlyTheirBytes) {
+    IndexedImage sheet = image("tiles-16.png", 16);
+    // Tile 5, pixel (3, 2): the low nibble of byte 5 x 128 + 2 x 8 + 1.
+    uint8_t &pixel = sheet.pixels[(size_t)2 * 256 + 5 * 16 + 3];
+    pixel = (uint8_t)(pixel ^ 1);
+    saveImage("tiles-16.png", sheet);
+    // A cell of a block whose chunk no other block uses: one byte of arva.dat.
+    std::vector<uint8_t> layout = grid("chunk-layout.txt", 16);
+    int block = 0;
+    while (layout[block] == 255 || std::count(layout.begin(), layout.end(), layout[block]) > 1) {
+        ++block;
+    }
+    int column = block % 16 * 16 + 7, row = block / 16 * 16 + 9;
+    setGridCell("maps/overworld.txt", column, row, (cell(column, row) + 1) % 256);
+    edit("locations.csv", "Harrowgate", "Harrowgata");
+
+    std::map<std::string, Bytes> before = filesOf(target);
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    std::map<std::string, Bytes> after = filesOf(target);
+    std::map<std::string, size_t> expected = {
+        {"tiles.16", 5 * 128 + 2 * 8 + 1},
+        {"arva.dat", (size_t)layout[block] * 256 + 9 * 16 + 7},
+        {"data.ovl", before["data.ovl"].size() - 1}, // the name is stored last
+    };
+    for (const auto &file : after) {
+        bool packed = file.first == "tiles.16";
+        std::vector<size_t> changed =
+            differences(packed ? unpacked(before[file.first]) : before[file.first],
+                        packed ? unpacked(file.second) : file.second);
+        if (expected.count(file.first) == 0) {
+            EXPECT_TRUE(changed.empty()) << file.first;
+        } else if (file.first != "data.ovl") {
+            EXPECT_EQ(changed, std::vector<size_t>{expected[file.first]}) << file.first;
+        } else {
+            ASSERT_EQ(changed.size(), 1u);
+            EXPECT_EQ(before[file.first][changed[0]], 'e');
+        }
+    }
+    EXPECT_TRUE(checkDataDirectory(target, 0).problems.empty());
+    expectEngineReadsTheFolder();
+}
+
+TEST_F(EditedWorld, AChangedBlockOfASharedOrPlainChunkGetsAChunkOfItsOwn) {
+    std::vector<uint8_t> layout = grid("chunk-layout.txt", 16);
+    int block = (int)(std::find(layout.begin(), layout.end(), 255) - layout.begin());
+    ASSERT_LT(block, 256);
+    setGridCell("maps/overworld.txt", block % 16 * 16, block / 16 * 16 + 15, 7);
+    Bytes arva;
+    ASSERT_TRUE(readBytes(target + "/arva.dat", arva));
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    Bytes grown;
+    ASSERT_TRUE(readBytes(target + "/arva.dat", grown));
+    EXPECT_EQ(grown.size(), arva.size() + 256);
+    EXPECT_TRUE(std::equal(arva.begin(), arva.end(), grown.begin()));
+    expectEngineReadsTheFolder();
+}
+
+TEST_F(EditedWorld, EachUnrepresentableEditIsRefusedNamingFileAndPlace) {
+    // A colour index the 4-colour palette does not have.
+    IndexedImage sheet = image("tiles-4.png", 16);
+    sheet.palette.assign(palette16, palette16 + 16);
+    sheet.pixels[(size_t)40 * 256 + 17] = 9;
+    saveImage("tiles-4.png", sheet);
+    expectRefused("tiles-4.png", "(17, 40)");
+    fs::copy(demoExport() + "/tiles-4.png", in + "/tiles-4.png",
+             fs::copy_options::overwrite_existing);
+
+    saveImage("tiles-16.png", makeIndexedImage(256, 256, palette16, 16));
+    expectRefused("tiles-16.png", "256x256 pixels, it must be 256x512");
+    fs::copy(demoExport() + "/tiles-16.png", in + "/tiles-16.png",
+             fs::copy_options::overwrite_existing);
+
+    std::string grid = text("maps/underworld.txt");
+    setGridCell("maps/underworld.txt", 4, 9, 256);
+    expectRefused("maps/underworld.txt:10", "'256' is not a tile number");
+    setText("maps/underworld.txt", grid);
+
+    grid = text("maps/towne-03.txt");
+    std::vector<std::string> rows = textLines(grid);
+    rows[4].erase(rows[4].rfind(' ')); // one row a number short
+    std::string ragged;
+    for (const std::string &r : rows) {
+        ragged += r + "\n";
+    }
+    setText("maps/towne-03.txt", ragged);
+    expectRefused("maps/towne-03.txt:5", "31 numbers, a row has 32");
+    setText("maps/towne-03.txt", grid);
+
+    std::string csv = text("locations.csv");
+    edit("locations.csv", "Millbrook", "Millbrook-on-Sea");
+    expectRefused("locations.csv:3", "16 characters, 15 at most");
+    setText("locations.csv", csv);
+
+    // Every name one longer: together they no longer fit where the old ones were.
+    edit("locations.csv", "Harrowgate", "Harrowgates");
+    expectRefused("locations.csv:2", "no longer fit");
+    setText("locations.csv", csv);
+
+    // The untouched folder imports, so each refusal above came from its own edit.
+    EXPECT_EQ(quietly(importWorld, in, target), 0);
+}
+
+TEST_F(EditedWorld, LongerNamesTakeRoomOthersGaveUpOrTheEndOfTheTileNames) {
+    edit("locations.csv", "Harrowgate", "Harrowgates");
+    edit("locations.csv", "Millbrook", "Millbroo");
+    edit("tile-names.txt", "0 darkness\n", "0 the deepest darkness\n");
+    Bytes names;
+    ASSERT_TRUE(readBytes(target + "/look2.dat", names));
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    Bytes grown;
+    ASSERT_TRUE(readBytes(target + "/look2.dat", grown));
+    EXPECT_EQ(grown.size(), names.size() + 21); // the new name and its zero byte
+    expectEngineReadsTheFolder();
+}
+
+TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
+    IndexedImage picture = image("pictures-16/mon0/00.png", 32);
+    auto hidden = std::find_if(picture.pixels.begin(), picture.pixels.end(),
+                               [](uint8_t v) { return v >= 16; });
+    auto shown = std::find_if(picture.pixels.begin(), picture.pixels.end(),
+                              [](uint8_t v) { return v < 16; });
+    ASSERT_TRUE(hidden != picture.pixels.end() && shown != picture.pixels.end());
+    size_t uncovered = hidden - picture.pixels.begin(), covered = shown - picture.pixels.begin();
+    *hidden = 3;     // now drawn, in colour 3
+    *shown = 16 + 5; // now under the mask, colour 5 kept beneath it
+    saveImage("pictures-16/mon0/00.png", picture);
+    Bytes before, after;
+    ASSERT_TRUE(readBytes(target + "/mon0.16", before));
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    ASSERT_TRUE(readBytes(target + "/mon0.16", after));
+    Bytes old = unpacked(before), now = unpacked(after);
+    PictureRecord r = pictureRecords(now, 16, true)[0];
+    auto colour = [&](const Bytes &data, size_t i) {
+        return packedPixel(data, r.pixels + i / r.width * r.rowBytes, (int)(i % r.width), 4);
+    };
+    auto masked = [&](const Bytes &data, size_t i) {
+        return packedPixel(data, r.maskPixels + i / r.width * r.maskRowBytes, (int)(i % r.width),
+                           1);
+    };
+    EXPECT_EQ(colour(now, uncovered), 3);
+    EXPECT_EQ(masked(now, uncovered), 0);
+    EXPECT_EQ(colour(now, covered), 5);
+    EXPECT_EQ(masked(now, covered), 1);
+    // Nothing else moved: two pixels and two mask bits, at most four bytes.
+    EXPECT_LE(differences(old, now).size(), 4u);
+    EXPECT_EQ(old.size(), now.size());
+}
+
+TEST(OverworldChunks, AChangedSharedBlockNeedsAFreeChunkNumber) {
+    Bytes table(chunkLayoutOffset + 256, 0); // every block shows chunk 0
+    for (int chunks : {254, 255}) {
+        Bytes arva((size_t)chunks * 256, 0);
+        OverworldEdit edit = {chunkLayoutOf(table), overworldCells(chunkLayoutOf(table), arva)};
+        edit.cells[blockCell(3, 5, 5)] = 9;
+        Bytes newTable = table, newArva = arva;
+        int block = 0;
+        std::string problem;
+        bool stored = storeOverworld(edit, newTable, newArva, block, problem);
+        if (chunks == 255) {
+            EXPECT_FALSE(stored);
+            EXPECT_EQ(block, 3);
+            EXPECT_NE(problem.find("no chunk number is left"), std::string::npos) << problem;
+            continue;
+        }
+        ASSERT_TRUE(stored) << problem;
+        EXPECT_EQ(newArva.size(), arva.size() + 256);
+        EXPECT_EQ(chunkLayoutOf(newTable)[3], 254);
+        EXPECT_TRUE(overworldCells(chunkLayoutOf(newTable), newArva) == edit.cells);
+        // A block given another chunk and new cells at once is refused.
+        edit.layout[3] = 1;
+        EXPECT_FALSE(storeOverworld(edit, table, arva, block, problem));
+        EXPECT_NE(problem.find("change one of them"), std::string::npos) << problem;
+    }
+}
+
+TEST(NameRoom, SharedNamesSplitOrChangeTogetherAndNothingElseMoves) {
+    // "guard\0" at 4 shared by entries 0 and 1, "well\0" at 10; bytes around stay.
+    Bytes file = textBytes(std::string("HEAD", 4) + std::string("guard\0well\0", 11) + "TAIL");
+    std::vector<NameEntry> entries = {
+        {4, "guard", "guard"}, {4, "guard", "sentry"}, {10, "well", "well"}};
+    Bytes split = file;
+    int failed = -1;
+    std::string problem;
+    ASSERT_TRUE(placeNames(split, entries, NameRules{false, 0xFFFF}, failed, problem)) << problem;
+    EXPECT_EQ(entries[0].offset, 4u);
+    EXPECT_EQ(entries[1].offset, file.size()); // a text of its own, at the end
+    EXPECT_EQ(bytesText(split), bytesText(file) + std::string("sentry\0", 7));
+
+    // Changing together, the shared text is rewritten where it was, and the run of
+    // names is packed anew when it grows into the next one's room.
+    entries = {{4, "guard", "keep"}, {4, "guard", "keep"}, {10, "well", "wells"}};
+    Bytes together = file;
+    ASSERT_TRUE(placeNames(together, entries, NameRules{true, 0}, failed, problem)) << problem;
+    EXPECT_EQ(bytesText(together), std::string("HEADkeep\0wells\0TAIL", 19));
+    EXPECT_EQ(entries[1].offset, 4u);
+    EXPECT_EQ(entries[2].offset, 9u);
+
+    entries = {{4, "guard", "keep"}, {4, "guard", "gate"}, {10, "well", "well"}};
+    EXPECT_FALSE(placeNames(together, entries, NameRules{true, 0}, failed, problem));
+    EXPECT_EQ(failed, 1);
+    entries = {{4, "guard", "guards"}, {10, "well", "wells"}};
+    Bytes full = file;
+    EXPECT_FALSE(placeNames(full, entries, NameRules{true, 0}, failed, problem));
+    EXPECT_NE(problem.find("no longer fit in the 11 bytes"), std::string::npos) << problem;
+    EXPECT_TRUE(full == file);
+}
+
+TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
+    std::vector<std::string> fields = {"plain", "a, b", "say \"hi\"", " padded ", "two\nlines", ""};
+    std::string text = csvLine({"x"}) + csvLine(fields);
+    std::vector<CsvRecord> records;
+    std::string problem;
+    ASSERT_TRUE(parseCsv("\xEF\xBB\xBF" + text, records, problem)) << problem;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].fields, fields);
+    EXPECT_EQ(records[1].line, 2);
+    ASSERT_TRUE(parseCsv("a,b\r\n\r\nc,\"d\"\r\n", records, problem));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].fields, (std::vector<std::string>{"c", "d"}));
+    EXPECT_EQ(records[1].line, 3);
+    EXPECT_FALSE(parseCsv("a,\"open\n", records, problem));
+    EXPECT_EQ(problem, "1: a quoted field is never closed");
+}
+
+TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {
+    for (std::string name : {std::string("a\\b\n"), std::string("end "), std::string("\x01\x7F")}) {
+        std::string escaped = escapeName(name), back;
+        EXPECT_EQ(escaped.find_first_of("\n\x01\x7F"), std::string::npos);
+        EXPECT_NE(escaped.back(), ' ');
+        ASSERT_TRUE(unescapeName(escaped, back));
+        EXPECT_EQ(back, name);
+    }
+    std::string back;
+    EXPECT_FALSE(unescapeName("bad \\q", back));
+}
+
+} // namespace

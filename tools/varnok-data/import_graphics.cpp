@@ -1,0 +1,258 @@
+// Import of the tile sheets, font sheets and pictures onto the raw copies.
+#include <algorithm>
+#include <filesystem>
+
+#include "data/file_formats.h"
+#include "gfx/tile_decode.h"
+#include "gfx/glyphs.h"
+#include "gfx/png_file.h"
+#include "graphics_pieces.h"
+#include "packed_pixels.h"
+#include "picture_records.h"
+
+namespace {
+
+const int sheetColumns = 16;
+const SDL_Color fontColours[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+
+struct Loader {
+    std::string folder;
+    std::string problem;
+};
+
+bool fail(Loader &l, const std::string &piece, const std::string &what) {
+    l.problem = l.folder + "/" + piece + ": " + what;
+    return false;
+}
+
+std::string pixelName(int x, int y) {
+    return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
+// Reads a piece as indices into palette and checks its size; `see` marks the
+// see-through pixels.
+bool readImage(Loader &l, const std::string &piece, const std::vector<SDL_Color> &palette,
+               int width, int height, IndexedImage &image, std::vector<uint8_t> &see) {
+    std::string path = l.folder + "/" + piece, error;
+    if (!readPngIndexed(path.c_str(), palette.data(), (int)palette.size(), &image, &see, &error)) {
+        l.problem = error.find(path) == std::string::npos ? path + ": " + error : error;
+        return false;
+    }
+    if (image.width != width || image.height != height) {
+        return fail(l, piece,
+                    std::to_string(image.width) + "x" + std::to_string(image.height) +
+                        " pixels, it must be " + std::to_string(width) + "x" +
+                        std::to_string(height));
+    }
+    return true;
+}
+
+bool opaque(Loader &l, const std::string &piece, const IndexedImage &image,
+            const std::vector<uint8_t> &see) {
+    auto found = std::find(see.begin(), see.end(), 1);
+    if (found == see.end()) {
+        return true;
+    }
+    size_t i = found - see.begin();
+    return fail(l, piece,
+                pixelName((int)(i % image.width), (int)(i / image.width)) +
+                    " is see-through; only the masked pictures have transparency");
+}
+
+bool unpack(Loader &l, const FileSet &files, const std::string &name, Bytes &raw) {
+    std::string why;
+    if (!unpackContainer(files.at(name), raw, why)) {
+        l.problem = l.folder + "/raw/" + name + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+// The new decoded contents over the old: a file whose contents did not change
+// keeps its bytes, whoever packed it.
+void repack(FileSet &files, const std::string &name, const Bytes &before, const Bytes &after) {
+    if (after != before) {
+        files[name] = packLzw(after);
+    }
+}
+
+// `work` is the old contents, grown to what the pieces cover; the result keeps
+// the old size unless something beyond it was set.
+Bytes trimmed(const Bytes &before, const Bytes &work) {
+    Bytes result = before;
+    placeBytes(result, 0, work.data(), work.size(), 0);
+    return result;
+}
+
+bool importTiles(Loader &l, FileSet &files, int mode) {
+    std::string name = tileFileName(mode == 4), piece = tileSheetPiece(mode);
+    Bytes raw;
+    IndexedImage sheet;
+    std::vector<uint8_t> see;
+    int width = sheetColumns * tilePixels, bits = mode == 4 ? 2 : 4;
+    int bytes = mode == 4 ? tileBytes4 : tileBytes16;
+    if (!unpack(l, files, name, raw) ||
+        !readImage(l, piece, modeColours(mode), width, tilesPerFile / sheetColumns * tilePixels,
+                   sheet, see) ||
+        !opaque(l, piece, sheet, see)) {
+        return false;
+    }
+    Bytes work = raw;
+    work.resize(std::max(raw.size(), (size_t)tilesPerFile * bytes), 0);
+    for (int t = 0; t < tilesPerFile; ++t) {
+        for (int y = 0; y < tilePixels; ++y) {
+            size_t row = (size_t)t * bytes + (size_t)y * tilePixels * bits / 8;
+            const uint8_t *in =
+                &sheet.pixels[((size_t)(t / sheetColumns) * tilePixels + y) * width +
+                              (t % sheetColumns) * tilePixels];
+            for (int x = 0; x < tilePixels; ++x) {
+                setPackedPixel(work, row, x, bits, in[x]);
+            }
+        }
+    }
+    repack(files, name, raw, trimmed(raw, work));
+    return true;
+}
+
+bool importFont(Loader &l, Bytes &font, int which) {
+    std::string piece = fontSheetPiece(which);
+    IndexedImage sheet;
+    std::vector<uint8_t> see;
+    int width = sheetColumns * glyphPixels;
+    std::vector<SDL_Color> colours(fontColours, fontColours + 2);
+    if (!readImage(l, piece, colours, width, fontGlyphCount / sheetColumns * glyphPixels, sheet,
+                   see) ||
+        !opaque(l, piece, sheet, see)) {
+        return false;
+    }
+    Bytes work = font;
+    work.resize(std::max(font.size(), (size_t)fontGlyphCount * fontGlyphBytes), 0);
+    for (int g = 0; g < fontGlyphCount; ++g) {
+        for (int y = 0; y < glyphPixels; ++y) {
+            for (int x = 0; x < glyphPixels; ++x) {
+                setPackedPixel(work, (size_t)g * fontGlyphBytes + y, x, 1,
+                               sheet.pixels[((size_t)(g / sheetColumns) * glyphPixels + y) * width +
+                                            (g % sheetColumns) * glyphPixels + x]);
+            }
+        }
+    }
+    font = trimmed(font, work);
+    return true;
+}
+
+// A picture file's folder holds exactly the PNGs export wrote for its pictures.
+bool noExtraPictures(Loader &l, int mode, int file, const std::vector<PictureRecord> &records,
+                     size_t dataSize) {
+    std::string first = picturePiece(mode, file, 0);
+    std::string folder = first.substr(0, first.rfind('/'));
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(l.folder + "/" + folder, error)) {
+        std::string leaf = entry.path().filename().string();
+        bool known = false;
+        for (size_t i = 0; i < records.size() && !known; ++i) {
+            std::string piece = picturePiece(mode, file, (int)i);
+            known =
+                pictureHasPng(records[i], dataSize) && piece.substr(piece.rfind('/') + 1) == leaf;
+        }
+        if (!known) {
+            return fail(l, folder + "/" + leaf,
+                        "no picture of the file has this PNG; pictures cannot be added or renamed");
+        }
+    }
+    return true;
+}
+
+bool importPicture(Loader &l, Bytes &work, const PictureRecord &r, const std::string &piece,
+                   const std::vector<SDL_Color> &colours) {
+    std::vector<SDL_Color> palette = colours;
+    if (r.masked) {
+        palette.insert(palette.end(), colours.begin(), colours.end());
+    }
+    IndexedImage image;
+    std::vector<uint8_t> see;
+    if (!readImage(l, piece, palette, r.width, r.height, image, see)) {
+        return false;
+    }
+    int n = (int)colours.size();
+    for (int y = 0; y < r.height; ++y) {
+        for (int x = 0; x < r.width; ++x) {
+            size_t i = (size_t)y * r.width + x;
+            int index = image.pixels[i];
+            bool hidden = see[i] != 0 || index >= n;
+            if (hidden && !r.masked) {
+                return fail(l, piece,
+                            pixelName(x, y) +
+                                " is see-through; the pictures of this file have no mask");
+            }
+            bool inMask = r.masked && x < r.maskWidth && y < r.maskHeight;
+            if (hidden && !inMask) {
+                return fail(l, piece,
+                            pixelName(x, y) + " is see-through but lies outside the " +
+                                std::to_string(r.maskWidth) + "x" + std::to_string(r.maskHeight) +
+                                " mask");
+            }
+            // A see-through pixel read from a true-colour PNG has lost its colour:
+            // the one stored under the mask stays.
+            if (index >= n) {
+                setPackedPixel(work, r.pixels + y * r.rowBytes, x, r.bits, index - n);
+            } else if (!hidden) {
+                setPackedPixel(work, r.pixels + y * r.rowBytes, x, r.bits, index);
+            }
+            if (inMask) {
+                setPackedPixel(work, r.maskPixels + y * r.maskRowBytes, x, 1, hidden);
+            }
+        }
+    }
+    return true;
+}
+
+bool importPictures(Loader &l, FileSet &files, int mode, int file) {
+    std::string name = pictureFileName(file, mode == 4);
+    Bytes raw;
+    if (!unpack(l, files, name, raw)) {
+        return false;
+    }
+    std::vector<PictureRecord> records = pictureRecords(raw, mode, file >= firstMaskedSet);
+    if (!noExtraPictures(l, mode, file, records, raw.size())) {
+        return false;
+    }
+    std::vector<SDL_Color> colours = modeColours(mode);
+    Bytes work = raw;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const PictureRecord &r = records[i];
+        if (!pictureHasPng(r, raw.size())) {
+            continue;
+        }
+        if ((long)r.width * r.height > pngMaxPixels ||
+            (long)r.maskWidth * r.maskHeight > pngMaxPixels) {
+            l.problem = l.folder + "/raw/" + name + ": picture " + std::to_string(i) +
+                        " does not fit the file";
+            return false;
+        }
+        work.resize(std::max(work.size(), r.end), 0);
+        if (!importPicture(l, work, r, picturePiece(mode, file, (int)i), colours)) {
+            return false;
+        }
+    }
+    repack(files, name, raw, trimmed(raw, work));
+    return true;
+}
+
+} // namespace
+
+bool importGraphicsPieces(const std::string &folder, FileSet &files, std::string &problem) {
+    Loader l = {folder, ""};
+    bool ok =
+        importFont(l, files[textFontFileName], 0) && importFont(l, files[runeFontFileName], 1);
+    for (int mode : {4, 16}) {
+        if (!ok || files.count(tileFileName(mode == 4)) == 0) {
+            continue;
+        }
+        ok = importTiles(l, files, mode);
+        for (int file = 0; ok && file < pictureSetCount; ++file) {
+            ok = importPictures(l, files, mode, file);
+        }
+    }
+    problem = l.problem;
+    return ok;
+}

@@ -1,0 +1,283 @@
+// Import of the text pieces onto the raw copies of the data files.
+#include "data/file_formats.h"
+#include "name_room.h"
+#include "overworld_chunks.h"
+#include "plain_text.h"
+#include "text_pieces.h"
+#include "world_maps.h"
+
+namespace {
+
+const size_t tileNameOffsetLimit = 0xFFFF; // name offsets are 16-bit
+
+struct Reader {
+    std::string folder;
+    std::string problem;
+};
+
+// "<folder>/<piece>:<line>: <what>", or without the line when it is 0.
+bool fail(Reader &r, const std::string &piece, int line, const std::string &what) {
+    r.problem = r.folder + "/" + piece + (line > 0 ? ":" + std::to_string(line) : "") + ": " + what;
+    return false;
+}
+
+bool readPiece(Reader &r, const std::string &piece, std::string &text) {
+    Bytes bytes;
+    if (!readFile(r.folder + "/" + piece, bytes)) {
+        return fail(r, piece, 0, "cannot be read");
+    }
+    text = bytesText(bytes);
+    return true;
+}
+
+// Reads a CSV piece whose first record is the header and checks its shape.
+bool readTable(Reader &r, const std::string &piece, const std::vector<std::string> &header,
+               size_t rows, std::vector<CsvRecord> &records) {
+    std::string text, problem;
+    if (!readPiece(r, piece, text)) {
+        return false;
+    }
+    if (!parseCsv(text, records, problem)) {
+        r.problem = r.folder + "/" + piece + ":" + problem;
+        return false;
+    }
+    if (records.empty() || records[0].fields != header) {
+        std::string line = csvLine(header);
+        return fail(r, piece, 1, "the first line must be " + line.substr(0, line.size() - 1));
+    }
+    if (records.size() != rows + 1) {
+        return fail(r, piece, records.back().line,
+                    std::to_string(records.size() - 1) + " rows, the table has " +
+                        std::to_string(rows));
+    }
+    for (size_t i = 1; i < records.size(); ++i) {
+        if (records[i].fields.size() != header.size()) {
+            return fail(r, piece, records[i].line,
+                        std::to_string(records[i].fields.size()) + " fields, a row has " +
+                            std::to_string(header.size()));
+        }
+    }
+    return true;
+}
+
+bool field(Reader &r, const std::string &piece, const CsvRecord &record, size_t index,
+           const char *name, int limit, int &value) {
+    if (!parseNumber(record.fields[index], limit, value)) {
+        return fail(r, piece, record.line,
+                    std::string(name) + " '" + record.fields[index] + "' is not a number 0-" +
+                        std::to_string(limit));
+    }
+    return true;
+}
+
+uint16_t le16At(const Bytes &file, size_t at) {
+    uint8_t lo = at < file.size() ? file[at] : 0, hi = at + 1 < file.size() ? file[at + 1] : 0;
+    return (uint16_t)(lo | hi << 8);
+}
+
+void setLe16(Bytes &file, size_t at, size_t value) {
+    uint8_t bytes[2] = {(uint8_t)value, (uint8_t)(value >> 8)};
+    placeBytes(file, at, bytes, 2, 0);
+}
+
+bool importLocations(Reader &r, Bytes &table) {
+    std::vector<CsvRecord> records;
+    if (!readTable(r, locationsPiece, {"number", "name", "column", "row"}, locationCount,
+                   records)) {
+        return false;
+    }
+    std::vector<std::string> names = locationNamesOf(table);
+    std::vector<NameEntry> entries;
+    for (int i = 0; i < locationCount; ++i) {
+        const CsvRecord &record = records[i + 1];
+        int n = 0, column = 0, row = 0;
+        if (!parseNumber(record.fields[0], 999, n) || n != i) {
+            return fail(r, locationsPiece, record.line,
+                        "number '" + record.fields[0] + "', the row is location " +
+                            std::to_string(i));
+        }
+        const std::string &name = record.fields[1];
+        if (name.size() > (size_t)locationNameLength) {
+            return fail(r, locationsPiece, record.line,
+                        "name '" + name + "' is " + std::to_string(name.size()) + " characters, " +
+                            std::to_string(locationNameLength) + " at most");
+        }
+        size_t stop = name.find_first_of(std::string("\n\0", 2));
+        if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {
+            return fail(r, locationsPiece, record.line,
+                        "a name holds no zero byte, and a line break only at its end");
+        }
+        if (!field(r, locationsPiece, record, 2, "column", 255, column) ||
+            !field(r, locationsPiece, record, 3, "row", 255, row)) {
+            return false;
+        }
+        uint8_t c = (uint8_t)column, w = (uint8_t)row;
+        placeBytes(table, locationColumnsOffset + i, &c, 1, 0);
+        placeBytes(table, locationRowsOffset + i, &w, 1, 0);
+        size_t position = le16At(table, namePositionsOffset + 2 * i);
+        entries.push_back(NameEntry{position + namePositionBias, names[i], name});
+    }
+    int failed = 0;
+    std::string problem;
+    if (!placeNames(table, entries, NameRules{true, 0}, failed, problem)) {
+        return fail(r, locationsPiece, records[failed + 1].line,
+                    "location " + std::to_string(failed) + ": " + problem + " in " + tableFileName);
+    }
+    for (int i = 0; i < locationCount; ++i) {
+        size_t position = entries[i].offset - namePositionBias;
+        if (position != le16At(table, namePositionsOffset + 2 * i)) {
+            setLe16(table, namePositionsOffset + 2 * i, position);
+        }
+    }
+    return true;
+}
+
+bool importTileNames(Reader &r, Bytes &file) {
+    std::string text;
+    if (!readPiece(r, tileNamesPiece, text)) {
+        return false;
+    }
+    std::vector<std::string> lines = textLines(text);
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    if (lines.size() != (size_t)tileNameCount) {
+        return fail(r, tileNamesPiece, (int)lines.size(),
+                    std::to_string(lines.size()) + " lines, there are " +
+                        std::to_string(tileNameCount) + " tile names");
+    }
+    std::vector<std::string> names = tileNamesOf(file);
+    std::vector<NameEntry> entries;
+    for (int i = 0; i < tileNameCount; ++i) {
+        const std::string &line = lines[i];
+        size_t blank = line.find(' ');
+        int n = 0;
+        std::string name;
+        if (!parseNumber(line.substr(0, blank), 999, n) || n != i) {
+            return fail(r, tileNamesPiece, i + 1,
+                        "the line must start with its number " + std::to_string(i) +
+                            " and a blank");
+        }
+        if (!unescapeName(blank == std::string::npos ? "" : line.substr(blank + 1), name)) {
+            return fail(r, tileNamesPiece, i + 1, "a backslash starts \\\\ or \\xHH only");
+        }
+        if (name.size() > (size_t)tileNameMaxLength || name.find('\0') != std::string::npos) {
+            return fail(r, tileNamesPiece, i + 1,
+                        "a tile name has at most " + std::to_string(tileNameMaxLength) +
+                            " characters and no zero byte");
+        }
+        entries.push_back(NameEntry{le16At(file, 2 * i), names[i], name});
+    }
+    int failed = 0;
+    std::string problem;
+    if (!placeNames(file, entries, NameRules{false, tileNameOffsetLimit}, failed, problem)) {
+        return fail(r, tileNamesPiece, failed + 1, problem + " in " + tileNameFileName);
+    }
+    for (int i = 0; i < tileNameCount; ++i) {
+        if (entries[i].offset != le16At(file, 2 * i)) {
+            setLe16(file, 2 * i, entries[i].offset);
+        }
+    }
+    return true;
+}
+
+bool importPeople(Reader &r, int family, Bytes &file) {
+    std::string piece = peoplePiece(family);
+    std::vector<CsvRecord> records;
+    if (!readTable(r, piece, {"record", "slot", "column", "row", "floor", "type", "extra"},
+                   npcRecordsPerFile * npcPeoplePerRecord, records)) {
+        return false;
+    }
+    for (size_t i = 1; i < records.size(); ++i) {
+        const CsvRecord &rec = records[i];
+        int s = (int)(i - 1) / npcPeoplePerRecord, p = (int)(i - 1) % npcPeoplePerRecord;
+        int record = 0, slot = 0, v[5] = {};
+        if (!parseNumber(rec.fields[0], 999, record) || !parseNumber(rec.fields[1], 999, slot) ||
+            record != s || slot != p) {
+            return fail(r, piece, rec.line,
+                        "record and slot must be " + std::to_string(s) + "," + std::to_string(p));
+        }
+        const char *names[5] = {"column", "row", "floor", "type", "extra"};
+        for (int f = 0; f < 5; ++f) {
+            if (!field(r, piece, rec, 2 + f, names[f], 255, v[f])) {
+                return false;
+            }
+        }
+        size_t base = (size_t)s * npcRecordSize, entry = base + (size_t)p * npcEntrySize;
+        const size_t at[5] = {entry + npcColumnOffset, entry + npcRowOffset, entry + npcFloorOffset,
+                              base + npcTypeTable + p, base + npcExtraTable + p};
+        for (int f = 0; f < 5; ++f) {
+            uint8_t byte = (uint8_t)v[f];
+            placeBytes(file, at[f], &byte, 1, 0);
+        }
+    }
+    return true;
+}
+
+bool readGrid(Reader &r, const std::string &piece, int side, std::vector<uint8_t> &cells) {
+    std::string text, problem;
+    if (!readPiece(r, piece, text)) {
+        return false;
+    }
+    if (!parseGrid(text, side, side, cells, problem)) {
+        r.problem = r.folder + "/" + piece + ":" + problem;
+        return false;
+    }
+    return true;
+}
+
+bool importWorldMaps(Reader &r, FileSet &files) {
+    OverworldEdit edit;
+    std::vector<uint8_t> under;
+    if (!readGrid(r, chunkLayoutPiece, blocksPerRow, edit.layout) ||
+        !readGrid(r, mapPiece(0, 0, ".txt"), worldSize, edit.cells) ||
+        !readGrid(r, mapPiece(1, 0, ".txt"), worldSize, under)) {
+        return false;
+    }
+    int block = 0;
+    std::string problem;
+    if (!storeOverworld(edit, files[tableFileName], files[overworldFileName], block, problem)) {
+        int line = block < 0 ? 0 : block / blocksPerRow * chunkSide + 1;
+        return fail(r, mapPiece(0, 0, ".txt"), line, problem);
+    }
+    Bytes chunks(underworldFileSize);
+    for (int k = 0; k < blocksPerRow * blocksPerRow; ++k) {
+        std::vector<uint8_t> tiles = blockTiles(under, k);
+        std::copy(tiles.begin(), tiles.end(), chunks.begin() + (size_t)k * chunkBytes);
+    }
+    placeBytes(files[underworldFileName], 0, chunks.data(), chunks.size(), missingMapTile);
+    return true;
+}
+
+bool importSettlements(Reader &r, FileSet &files) {
+    for (int f = 0; f < familyCount; ++f) {
+        auto found = files.find(settlementMapFileName(2 + f));
+        if (found == files.end()) {
+            continue;
+        }
+        Bytes cells;
+        for (int level = 0; level < settlementLevels; ++level) {
+            std::vector<uint8_t> grid;
+            if (!readGrid(r, mapPiece(2 + f, level, ".txt"), settlementSize, grid)) {
+                return false;
+            }
+            cells.insert(cells.end(), grid.begin(), grid.end());
+        }
+        placeBytes(found->second, 0, cells.data(), cells.size(), missingMapTile);
+    }
+    return true;
+}
+
+} // namespace
+
+bool importTextPieces(const std::string &folder, FileSet &files, std::string &problem) {
+    Reader r = {folder, ""};
+    bool ok = importWorldMaps(r, files) && importSettlements(r, files) &&
+              importLocations(r, files[tableFileName]) &&
+              importTileNames(r, files[tileNameFileName]);
+    for (int f = 0; ok && f < familyCount; ++f) {
+        ok = importPeople(r, f, files[characterFileName(2 + f)]);
+    }
+    problem = r.problem;
+    return ok;
+}

@@ -1,0 +1,163 @@
+#include "world_commands.h"
+
+#include <chrono>
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "data/file_formats.h"
+#include "graphics_pieces.h"
+#include "staged_folder.h"
+#include "text_pieces.h"
+#include "world_folder.h"
+
+namespace {
+
+typedef std::chrono::steady_clock Clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+int refuse(const std::string &problem, const std::string &staging) {
+    if (!staging.empty()) {
+        discardStagingFolder(staging);
+    }
+    fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+    return 1;
+}
+
+bool exists(const std::string &path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+bool isFolder(const std::string &path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string modesText(const std::vector<int> &modes) {
+    return modes.size() == 2 ? "both colour modes" : std::to_string(modes[0]) + "-colour mode";
+}
+
+bool writeRawCopies(const FileSet &files, const std::string &folder, std::string &problem) {
+    for (const auto &file : files) {
+        if (!writeFileMakingFolders(folder + "/" + rawFolder + "/" + file.first, file.second,
+                                    problem)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int exportWorld(const std::string &directory, const std::string &out, int mode) {
+    Clock::time_point start = Clock::now();
+    if (!isFolder(directory)) {
+        return refuse(directory + ": no such folder", "");
+    }
+    std::vector<int> modes;
+    for (int m : {4, 16}) {
+        if (mode == m || (mode == 0 && exists(directory + "/" + tileFileName(m == 4)))) {
+            modes.push_back(m);
+        }
+    }
+    if (modes.empty()) {
+        return refuse(directory + ": holds neither tiles.4 nor tiles.16", "");
+    }
+    if (!replaceableExport(out)) {
+        return refuse(out + ": exists and is not an export folder; give a new or empty folder", "");
+    }
+    FileSet files;
+    std::string problem, staging;
+    if (!readWorldFiles(directory, modes, files, problem)) {
+        return refuse(problem, "");
+    }
+    printf("read %zu files of '%s' (%s)\n", files.size(), directory.c_str(),
+           modesText(modes).c_str());
+    if (!makeStagingFolder(out, staging, problem)) {
+        return refuse(problem, "");
+    }
+    TextSummary text = {};
+    GraphicsSummary graphics = {};
+    if (!exportTextPieces(files, staging, text, problem)) {
+        return refuse(problem, staging);
+    }
+    printf("text: %s, %s, %s, %d people tables, %d map grids\n", locationsPiece, tileNamesPiece,
+           chunkLayoutPiece, familyCount, text.maps);
+    if (!exportGraphicsPieces(files, modes, staging, graphics, problem)) {
+        return refuse(problem, staging);
+    }
+    printf("pictures: %d sheets, %d pictures\n", graphics.sheets, graphics.pictures);
+    if (!exportMapPictures(files, modes.back(), staging, graphics, problem)) {
+        return refuse(problem, staging);
+    }
+    printf("maps: %d pictures drawn with the %d-colour tiles\n", graphics.maps, modes.back());
+    if (!writeRawCopies(files, staging, problem)) {
+        return refuse(problem, staging);
+    }
+    printf("raw: %zu files\n", files.size());
+    if (!replaceFolder(staging, out, problem)) {
+        return refuse(problem, staging);
+    }
+    long long bytes = 0;
+    int count = 0;
+    folderSize(out, bytes, count);
+    printf("exported '%s' to '%s': %d files, %.1f MB in %.2f s\n", directory.c_str(), out.c_str(),
+           count, bytes / 1e6, secondsSince(start));
+    return 0;
+}
+
+int importWorld(const std::string &in, const std::string &directory) {
+    Clock::time_point start = Clock::now();
+    std::string raw = in + "/" + rawFolder, problem, staging;
+    if (!isFolder(in)) {
+        return refuse(in + ": no such folder", "");
+    }
+    std::vector<int> modes;
+    for (int m : {4, 16}) {
+        if (exists(raw + "/" + tileFileName(m == 4))) {
+            modes.push_back(m);
+        }
+    }
+    if (modes.empty()) {
+        return refuse(raw + ": holds neither tiles.4 nor tiles.16; is '" + in +
+                          "' a folder made by export?",
+                      "");
+    }
+    FileSet before;
+    if (!readWorldFiles(raw, modes, before, problem)) {
+        return refuse(problem, "");
+    }
+    printf("read %zu raw files of '%s' (%s)\n", before.size(), in.c_str(),
+           modesText(modes).c_str());
+    FileSet files = before;
+    if (!importTextPieces(in, files, problem)) {
+        return refuse(problem, "");
+    }
+    printf("text: maps, chunk layout, locations, tile names, people\n");
+    if (!importGraphicsPieces(in, files, problem)) {
+        return refuse(problem, "");
+    }
+    printf("pictures: tile sheets, font sheets, pictures\n");
+    mkdir(directory.c_str(), 0777);
+    if (!makeStagingFolder(directory + "/import", staging, problem)) {
+        return refuse(problem, "");
+    }
+    std::vector<std::string> names;
+    int changed = 0;
+    for (const auto &file : files) {
+        if (!writeFileMakingFolders(staging + "/" + file.first, file.second, problem)) {
+            return refuse(problem, staging);
+        }
+        names.push_back(file.first);
+        changed += file.second != before[file.first];
+    }
+    if (!moveFilesInto(staging, names, directory, problem)) {
+        return refuse(problem, "");
+    }
+    printf("imported '%s' into '%s': %zu files, %d changed, in %.2f s\n", in.c_str(),
+           directory.c_str(), names.size(), changed, secondsSince(start));
+    return 0;
+}

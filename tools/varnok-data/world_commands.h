@@ -1,0 +1,13 @@
+// The export and import commands: a data directory to a folder of PNG pictures
+// and plain text that ordinary editors open, and such a folder back to the data
+// files. Both print one progress line per group of files and a summary on
+// standard output; a refusal is one line on standard error, status 1, and leaves
+// the target as it was.
+#pragma once
+
+#include <string>
+
+// mode: 4 or 16 for one colour mode, 0 for every mode whose tile file is there.
+int exportWorld(const std::string &directory, const std::string &out, int mode);
+
+int importWorld(const std::string &in, const std::string &directory);

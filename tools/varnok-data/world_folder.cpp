@@ -1,0 +1,145 @@
+#include "world_folder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+#include "data/lzw.h"
+#include "data/file_formats.h"
+
+namespace {
+
+const char *const fontSheetNames[] = {"fonts/text.png", "fonts/runes.png"};
+const char *const worldMapNames[] = {"maps/overworld", "maps/underworld"};
+
+bool makeFoldersOf(const std::string &path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        mkdir(path.substr(0, slash).c_str(), 0777);
+    }
+    struct stat info;
+    size_t last = path.rfind('/');
+    return last == std::string::npos ||
+           (stat(path.substr(0, last).c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+}
+
+} // namespace
+
+std::string familyName(int family) {
+    std::string name = settlementMapFileName(2 + family);
+    return name.substr(0, name.find('.'));
+}
+
+std::vector<std::string> modeFileNames(int mode) {
+    std::vector<std::string> names = {tileFileName(mode == 4)};
+    for (int k = 0; k < pictureSetCount; ++k) {
+        names.push_back(pictureFileName(k, mode == 4));
+    }
+    return names;
+}
+
+std::string peoplePiece(int family) {
+    return "people/" + familyName(family) + ".csv";
+}
+
+std::string tileSheetPiece(int mode) {
+    return "tiles-" + std::to_string(mode) + ".png";
+}
+
+std::string fontSheetPiece(int font) {
+    return fontSheetNames[font];
+}
+
+std::string picturePiece(int mode, int file, int index) {
+    std::string name = pictureFileName(file, mode == 4);
+    std::string stem = name.substr(0, name.find('.'));
+    char number[16];
+    snprintf(number, sizeof number, "%02d.png", index);
+    return "pictures-" + std::to_string(mode) + "/" + stem + "/" + number;
+}
+
+std::string mapPiece(int kind, int level, const char *extension) {
+    if (kind < 2) {
+        return std::string(worldMapNames[kind]) + extension;
+    }
+    char number[8];
+    snprintf(number, sizeof number, "-%02d", level);
+    return "maps/" + familyName(kind - 2) + number + extension;
+}
+
+bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
+                    std::string &problem) {
+    std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
+                                       underworldFileName, textFontFileName, runeFontFileName};
+    for (int family = 0; family < familyCount; ++family) {
+        needed.push_back(characterFileName(2 + family));
+    }
+    for (int mode : modes) {
+        std::vector<std::string> names = modeFileNames(mode);
+        needed.insert(needed.end(), names.begin(), names.end());
+    }
+    for (const std::string &name : needed) {
+        if (!readFile(directory + "/" + name, files[name])) {
+            problem = directory + "/" + name + ": cannot be read";
+            return false;
+        }
+    }
+    for (int family = 0; family < familyCount; ++family) {
+        std::string name = settlementMapFileName(2 + family);
+        Bytes bytes;
+        if (readFile(directory + "/" + name, bytes)) {
+            files[name] = bytes;
+        }
+    }
+    return true;
+}
+
+bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem) {
+    // The engine's own test and decoder, on the bytes in memory: a stream that
+    // ends early or holds a bad codeword decodes as far as the engine takes it.
+    FILE *file = packed.empty() ? nullptr : fmemopen((void *)packed.data(), packed.size(), "rb");
+    bool container = file != nullptr && isLzwFile(file);
+    if (!container || decompressLzwFile(file) != 1) {
+        problem = container ? "cannot be decoded (out of memory)" : "not an LZW container";
+        if (file != nullptr) {
+            fclose(file);
+        }
+        return false;
+    }
+    fclose(file);
+    raw.assign(LoadedFile.data, LoadedFile.data + LoadedFile.size);
+    free(LoadedFile.data);
+    LoadedFile.data = nullptr;
+    LoadedFile.size = 0;
+    return true;
+}
+
+void placeBytes(Bytes &file, size_t offset, const uint8_t *piece, size_t size, uint8_t fill) {
+    size_t end = offset + size;
+    while (end > offset && end > file.size() && piece[end - offset - 1] == fill) {
+        --end;
+    }
+    if (end > file.size()) {
+        file.resize(end, fill);
+    }
+    for (size_t i = offset; i < end; ++i) {
+        file[i] = piece[i - offset];
+    }
+}
+
+bool makeParentFolders(const std::string &path) {
+    return makeFoldersOf(path);
+}
+
+bool readFile(const std::string &path, Bytes &bytes) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && readBytes(path, bytes);
+}
+
+bool writeFileMakingFolders(const std::string &path, const Bytes &bytes, std::string &problem) {
+    if (!makeParentFolders(path) || !writeBytes(path, bytes)) {
+        problem = path + ": cannot be written";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,49 @@
+// The modding folder that export writes and import reads: which data files go
+// into it, the names of its pieces, and the bytes of the data files held in memory
+// while a folder is made or read.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "formats/formats.h"
+
+// The data files of a world by name ("data.ovl", "tiles.16", ...), as read.
+typedef std::map<std::string, Bytes> FileSet;
+
+// The settlement families (0-3 for map kinds 2-5) as their files are named:
+// "towne" for "towne.dat" and "towne.npc".
+const int familyCount = 4;
+std::string familyName(int family);
+
+// The files of one colour mode (4 or 16): the tile file, then the 25 picture files.
+std::vector<std::string> modeFileNames(int mode);
+
+// Pieces of the folder.
+const char rawFolder[] = "raw";
+const char locationsPiece[] = "locations.csv";
+const char tileNamesPiece[] = "tile-names.txt";
+const char chunkLayoutPiece[] = "chunk-layout.txt";
+std::string peoplePiece(int family);                     // "people/towne.csv"
+std::string tileSheetPiece(int mode);                    // "tiles-16.png"
+std::string fontSheetPiece(int font);                    // "fonts/text.png", "fonts/runes.png"
+std::string picturePiece(int mode, int file, int index); // "pictures-16/mon0/03.png"
+std::string mapPiece(int kind, int level, const char *extension); // "maps/towne-03.txt"
+
+// Reads every file a folder of the given modes needs from a directory (`raw`
+// names the folder in messages). The settlement maps are optional.
+bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
+                    std::string &problem);
+
+// The decoded contents of an LZW container; `problem` names what is wrong.
+bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem);
+
+// Writes piece bytes over a file at offset. The file grows only when the part
+// beyond its end differs from `fill`, the value the engine reads there.
+void placeBytes(Bytes &file, size_t offset, const uint8_t *piece, size_t size, uint8_t fill);
+
+// Reads and writes whole files; make parent folders as needed.
+bool readFile(const std::string &path, Bytes &bytes);
+bool makeParentFolders(const std::string &path);
+bool writeFileMakingFolders(const std::string &path, const Bytes &bytes, std::string &problem);
