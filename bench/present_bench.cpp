@@ -74,8 +74,8 @@ void flipOldWindow(benchmark::State &state) {
     SDL_FreeSurface(frame);
 }
 
-// Now: a present at scale 1 of a frame whose first and last rows changed, so the
-// whole picture is compared, enlarged and put on the display.
+// Now: a present of a frame whose opposite corners changed, so the whole picture
+// is compared, enlarged and put on the display.
 void presentChangedFrame(benchmark::State &state) {
     openVideo();
     settings.scale = (int)state.range(0);
@@ -84,7 +84,7 @@ void presentChangedFrame(benchmark::State &state) {
     screen = patternedFrame();
     openDisplay(false);
     Uint8 *first = (Uint8 *)screen->pixels;
-    Uint8 *last = first + (screenHeight - 1) * screen->pitch;
+    Uint8 *last = first + (screenHeight - 1) * screen->pitch + screenWidth - 1;
     for (auto _ : state) {
         *first ^= 1;
         *last ^= 1;

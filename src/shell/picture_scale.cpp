@@ -4,36 +4,35 @@
 
 namespace {
 
-// One picture row from one source row through the column map.
+// Picture columns from..to of one row, from one source row through the column map.
 template <typename Pixel>
 void expandRow(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
-               const Uint32 colours[256]) {
+               const Uint32 colours[256], int from, int to) {
     Pixel *out = (Pixel *)target;
-    int width = (int)maps.columns.size();
     const uint16_t *columns = maps.columns.data();
-    if (maps.repeat == 1) {
-        for (int x = 0; x < width; x++) {
+    int repeat = maps.repeat;
+    if (repeat == 1) {
+        for (int x = from; x <= to; x++) {
             out[x] = (Pixel)colours[source[x]];
         }
-    } else if (maps.repeat > 1) {
+    } else if (repeat > 1 && from % repeat == 0 && (to + 1) % repeat == 0) {
         // The same map, one colour lookup per source pixel.
-        for (int x = 0; x < width; x += maps.repeat) {
+        for (int x = from; x <= to; x += repeat) {
             Pixel value = (Pixel)colours[source[columns[x]]];
-            for (int k = 0; k < maps.repeat; k++) {
+            for (int k = 0; k < repeat; k++) {
                 out[x + k] = value;
             }
         }
     } else {
-        for (int x = 0; x < width; x++) {
+        for (int x = from; x <= to; x++) {
             out[x] = (Pixel)colours[source[columns[x]]];
         }
     }
 }
 
 void expandRow24(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
-                 const Uint32 colours[256]) {
-    int width = (int)maps.columns.size();
-    for (int x = 0; x < width; x++) {
+                 const Uint32 colours[256], int from, int to) {
+    for (int x = from; x <= to; x++) {
         Uint32 value = colours[source[maps.columns[x]]];
         target[3 * x] = (Uint8)value;
         target[3 * x + 1] = (Uint8)(value >> 8);
@@ -41,7 +40,7 @@ void expandRow24(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
     }
 }
 
-typedef void (*RowExpander)(const Uint8 *, Uint8 *, const ScaleMaps &, const Uint32 *);
+typedef void (*RowExpander)(const Uint8 *, Uint8 *, const ScaleMaps &, const Uint32 *, int, int);
 
 // By bytes per pixel, 1-4.
 const RowExpander expanders[] = {nullptr, expandRow<Uint8>, expandRow<Uint16>, expandRow24,
@@ -73,21 +72,21 @@ void mapColours(const SDL_Surface *source, const SDL_Surface *target, Uint32 col
     }
 }
 
-void pictureRowsOf(const ScaleMaps &maps, int firstRow, int lastRow, int *top, int *bottom) {
-    int height = (int)maps.rows.size();
-    int y = 0;
-    while (y < height && maps.rows[y] < firstRow) {
-        y++;
+void mappedSpan(const std::vector<uint16_t> &map, int first, int last, int *from, int *to) {
+    int size = (int)map.size();
+    int i = 0;
+    while (i < size && map[i] < first) {
+        i++;
     }
-    *top = y;
-    while (y < height && maps.rows[y] <= lastRow) {
-        y++;
+    *from = i;
+    while (i < size && map[i] <= last) {
+        i++;
     }
-    *bottom = y - 1;
+    *to = i - 1;
 }
 
-void scaleRows(const SDL_Surface *source, SDL_Surface *target, const PictureLayout &layout,
-               const ScaleMaps &maps, const Uint32 colours[256], int firstRow, int lastRow) {
+void scaleArea(const SDL_Surface *source, SDL_Surface *target, const PictureLayout &layout,
+               const ScaleMaps &maps, const Uint32 colours[256], const FrameArea &area) {
     int bytes = target->format->BytesPerPixel;
     // A layout that does not fit the target or its maps draws nothing.
     if (bytes < 1 || bytes > 4 || (int)maps.columns.size() != layout.width ||
@@ -96,17 +95,27 @@ void scaleRows(const SDL_Surface *source, SDL_Surface *target, const PictureLayo
         return;
     }
     RowExpander expand = expanders[bytes];
-    int top, bottom;
-    pictureRowsOf(maps, firstRow, lastRow, &top, &bottom);
+    int top, bottom, from, to;
+    mappedSpan(maps.rows, area.top, area.bottom, &top, &bottom);
+    mappedSpan(maps.columns, area.left, area.right, &from, &to);
+    if (from > to) {
+        return;
+    }
     Uint8 *base = (Uint8 *)target->pixels + layout.top * target->pitch + layout.left * bytes;
     for (int y = top; y <= bottom; y++) {
         Uint8 *out = base + y * target->pitch;
         // The repeated rows of an enlargement are copies: one expansion per source row.
         if (y > top && maps.rows[y] == maps.rows[y - 1]) {
-            memcpy(out, out - target->pitch, (size_t)layout.width * bytes);
+            memcpy(out + from * bytes, out - target->pitch + from * bytes,
+                   (size_t)(to - from + 1) * bytes);
             continue;
         }
         const Uint8 *in = (const Uint8 *)source->pixels + maps.rows[y] * source->pitch;
-        expand(in, out, maps, colours);
+        expand(in, out, maps, colours, from, to);
     }
+}
+
+void scaleRows(const SDL_Surface *source, SDL_Surface *target, const PictureLayout &layout,
+               const ScaleMaps &maps, const Uint32 colours[256], int firstRow, int lastRow) {
+    scaleArea(source, target, layout, maps, colours, FrameArea{0, firstRow, source->w - 1, lastRow});
 }

@@ -23,11 +23,25 @@ void buildScaleMaps(ScaleMaps &maps, int sourceWidth, int sourceHeight, int widt
 // An 8-bit target gets the indices themselves: it is given the source's palette.
 void mapColours(const SDL_Surface *source, const SDL_Surface *target, Uint32 colours[256]);
 
-// Draws source rows firstRow..lastRow (8-bit) into the picture at the layout's
-// place in target (1-4 bytes per pixel, locked by the caller). Picture rows
-// that show the same source row as the row above are copies of it.
+// A rectangle of the source: columns left..right of rows top..bottom.
+struct FrameArea {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Draws an area of the source (8-bit) into the picture at the layout's place in
+// target (1-4 bytes per pixel, locked by the caller): every picture pixel that
+// shows a source pixel of the area. Picture rows that show the same source row as
+// the row above are copies of it.
+void scaleArea(const SDL_Surface *source, SDL_Surface *target, const PictureLayout &layout,
+               const ScaleMaps &maps, const Uint32 colours[256], const FrameArea &area);
+
+// scaleArea of whole rows firstRow..lastRow.
 void scaleRows(const SDL_Surface *source, SDL_Surface *target, const PictureLayout &layout,
                const ScaleMaps &maps, const Uint32 colours[256], int firstRow, int lastRow);
 
-// The picture rows that show source rows firstRow..lastRow: [*top, *bottom].
-void pictureRowsOf(const ScaleMaps &maps, int firstRow, int lastRow, int *top, int *bottom);
+// The picture pixels [*from, *to] along a map (columns or rows) that show source
+// pixels first..last; *from > *to when none does.
+void mappedSpan(const std::vector<uint16_t> &map, int first, int last, int *from, int *to);

@@ -75,6 +75,35 @@ bool changedRows(const SDL_Surface *source, int *first, int *last) {
     return true;
 }
 
+// The leftmost and rightmost differing columns of rows first..last: eight pixels
+// at a time up to the first difference, then pixel by pixel.
+void changedColumns(const SDL_Surface *source, int first, int last, int *left, int *right) {
+    int l = screenWidth;
+    int r = -1;
+    for (int y = first; y <= last; y++) {
+        const Uint8 *a = sourceRow(source, y);
+        const Uint8 *b = &shownPixels[y * screenWidth];
+        int x = 0;
+        while (x + 8 <= l && memcmp(a + x, b + x, 8) == 0) {
+            x += 8;
+        }
+        while (x < l && a[x] == b[x]) {
+            x++;
+        }
+        l = x < l ? x : l;
+        x = screenWidth - 1;
+        while (x - 7 > r && memcmp(a + x - 7, b + x - 7, 8) == 0) {
+            x -= 8;
+        }
+        while (x > r && a[x] == b[x]) {
+            x--;
+        }
+        r = x > r ? x : r;
+    }
+    *left = l;
+    *right = r;
+}
+
 void remember(const SDL_Surface *source, int first, int last) {
     shownPixels.resize(screenWidth * screenHeight);
     for (int y = first; y <= last; y++) {
@@ -171,13 +200,16 @@ void presentScreen() {
         return;
     }
     SDL_Surface *source = overlaysShown() ? frameWithOverlays() : screen;
-    int first = 0;
-    int last = screenHeight - 1;
+    FrameArea area = {0, 0, screenWidth - 1, screenHeight - 1};
     bool whole = !shownValid || !samePalette(source);
-    if (!whole && !changedRows(source, &first, &last)) {
-        return;
+    if (!whole) {
+        // Only the rectangle around what changed is enlarged and sent.
+        if (!changedRows(source, &area.top, &area.bottom)) {
+            return;
+        }
+        changedColumns(source, area.top, area.bottom, &area.left, &area.right);
     }
-    remember(source, first, last);
+    remember(source, area.top, area.bottom);
     if (whole) {
         takeColours(source);
     }
@@ -188,16 +220,18 @@ void presentScreen() {
     if (SDL_MUSTLOCK(display) && SDL_LockSurface(display) < 0) {
         return;
     }
-    scaleRows(source, display, layout, maps, colours, first, last);
+    scaleArea(source, display, layout, maps, colours, area);
     if (SDL_MUSTLOCK(display)) {
         SDL_UnlockSurface(display);
     }
     if (!shownValid) {
         SDL_UpdateRect(display, 0, 0, 0, 0);
     } else {
-        int top, bottom;
-        pictureRowsOf(maps, first, last, &top, &bottom);
-        SDL_UpdateRect(display, layout.left, layout.top + top, layout.width, bottom - top + 1);
+        int top, bottom, from, to;
+        mappedSpan(maps.rows, area.top, area.bottom, &top, &bottom);
+        mappedSpan(maps.columns, area.left, area.right, &from, &to);
+        SDL_UpdateRect(display, layout.left + from, layout.top + top, to - from + 1,
+                       bottom - top + 1);
     }
     shownValid = true;
 }

@@ -160,6 +160,20 @@ TEST(PictureScale, FullScreenLeavesTheBordersAndOtherPixelDepthsAgree) {
         SDL_FreeSurface(wide);
         SDL_FreeSurface(other);
     }
+    // An area of the frame reaches exactly the picture pixels that show it.
+    SDL_FillRect(target, nullptr, 0x123456);
+    ScaleMaps maps;
+    buildScaleMaps(maps, screenWidth, screenHeight, l.width, l.height);
+    Uint32 colours[256];
+    mapColours(frame, target, colours);
+    scaleArea(frame, target, l, maps, colours, FrameArea{100, 50, 200, 60});
+    // Scale 2 with the stretch: rows 50-60 are picture rows 120-146.
+    EXPECT_EQ(pixel32(target, l.left + 200, l.top + 120), colourOf(frame, 100, 50));
+    EXPECT_EQ(pixel32(target, l.left + 401, l.top + 146), colourOf(frame, 200, 60));
+    EXPECT_EQ(pixel32(target, l.left + 199, l.top + 120), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left + 402, l.top + 146), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left + 200, l.top + 119), 0x123456u);
+    EXPECT_EQ(pixel32(target, l.left + 401, l.top + 147), 0x123456u);
     // A layout that does not fit its target draws nothing rather than overrun it.
     SDL_Surface *small = trueColourSurface(100, 100);
     SDL_FillRect(small, nullptr, 7);
@@ -217,6 +231,14 @@ TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
     ((Uint8 *)screen->pixels)[200 * screen->pitch + 7] = 3;
     presentScreen();
     expectShownAsFramed(7, 200);
+    // Changes far apart: the rectangle around them all is carried over.
+    ((Uint8 *)screen->pixels)[10 * screen->pitch + 630] ^= 1;
+    ((Uint8 *)screen->pixels)[390 * screen->pitch + 2] ^= 2;
+    ((Uint8 *)screen->pixels)[200 * screen->pitch + 300] ^= 3;
+    presentScreen();
+    expectShownAsFramed(630, 10);
+    expectShownAsFramed(2, 390);
+    expectShownAsFramed(300, 200);
     // A switch to the sixteen colours shows every pixel in its new colour.
     initPalette16();
     SDL_SetColors(screen, palette16, 0, 16);
