@@ -6,12 +6,22 @@
 #include <cstring>
 
 #include "gfx/palette.h"
+#include "gfx/graphics_store.h"
+#include "gfx/pictures.h"
 #include "gfx/scale.h"
 #include "shell/settings.h"
 
 namespace {
 
 std::string scratch;
+
+void openVideo() {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0 || SDL_SetVideoMode(640, 400, 8, 0) == nullptr) {
+        fprintf(stderr, "fuzz: no video: %s\n", SDL_GetError());
+        exit(1);
+    }
+    scaler = smoothScale;
+}
 
 } // namespace
 
@@ -21,11 +31,7 @@ void initFuzzHeadless() {
     }
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0 || SDL_SetVideoMode(640, 400, 8, 0) == nullptr) {
-        fprintf(stderr, "fuzz: no video: %s\n", SDL_GetError());
-        exit(1);
-    }
-    scaler = smoothScale;
+    openVideo();
     const char *tmp = getenv("TMPDIR");
     std::string pattern =
         std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/varnok-fuzz-XXXXXX";
@@ -37,6 +43,12 @@ void initFuzzHeadless() {
     free(settings.directory);
     settings.directory = strdup(pattern.c_str());
     useColourMode(true);
+}
+
+void reopenAfterTeardown() {
+    openVideo();
+    free(settings.directory);
+    settings.directory = strdup(scratch.c_str());
 }
 
 void useColourMode(bool fourColour) {
@@ -64,4 +76,20 @@ void writeScratchFile(const char *name, const uint8_t *data, size_t size) {
         exit(1);
     }
     fclose(file);
+}
+
+std::vector<StartupFile> startupFiles() {
+    std::vector<StartupFile> files;
+    for (const char *name : {"data.ovl", "arva.dat", "under.dat", "towne.npc", "dwelling.npc",
+                             "castle.npc", "keep.npc", "look2.dat", "towne.dat", "castle.dat",
+                             "keep.dat", "dwelling.dat", "ibm.ch", "runes.ch"}) {
+        files.push_back({name, false, -1});
+    }
+    files.push_back({"tiles.4", true, 1});
+    files.push_back({"tiles.16", true, 0});
+    for (int k = 0; k < pictureSetCount; k++) {
+        files.push_back({pictureFileName(k, true), true, 1});
+        files.push_back({pictureFileName(k, false), true, 0});
+    }
+    return files;
 }

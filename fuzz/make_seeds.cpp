@@ -9,6 +9,7 @@
 #include "data/lzw.h"
 #include "demo_world.h"
 #include "formats/formats.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -141,6 +142,20 @@ void gameDataSeeds() {
     writeSeed("game_data", "castle.dat", {5}, worldFile("castle.dat"));
 }
 
+// Each file of the start-up, unpacked where the target packs it, behind its number
+// and a mode byte that reads it in its own colour mode.
+void startupSeeds() {
+    std::vector<StartupFile> files = startupFiles();
+    for (size_t i = 0; i < files.size(); i++) {
+        Bytes body = worldFile(files[i].name);
+        if (files[i].compressed) {
+            body = unpacked(body);
+        }
+        uint8_t mode = files[i].mode == 0 ? 1 : 0;
+        writeSeed("startup", files[i].name, {(uint8_t)i, mode}, body);
+    }
+}
+
 void iniSeeds() {
     const std::string settingsText =
         "; settings\r\ndirectory = data\nfullscreen=1\n\nmusic= 1 \nvideo=2\n=x\nkey=\n";
@@ -168,5 +183,6 @@ int main(int argc, char **argv) {
     scaleSeeds();
     gameDataSeeds();
     iniSeeds();
+    startupSeeds();
     return 0;
 }

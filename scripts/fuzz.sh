@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the data-file readers with clang into build-fuzz/,
 # writes their seed corpora from the demo world, and runs each target in turn for
-# SECONDS (default 60), one at a time. Findings land in build-fuzz/findings/TARGET/.
+# SECONDS (default 60), one at a time, and prints the executions each one made.
+# Findings land in build-fuzz/findings/TARGET/.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini)
+    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup)
 fi
 
 ./scripts/install-deps.sh
@@ -34,6 +35,7 @@ mkdir -p "$scratch"
 export TMPDIR="$PWD/$scratch"
 
 failed=()
+executions=()
 for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     findings="$build/findings/$target"
@@ -41,8 +43,8 @@ for target in "${targets[@]}"; do
     seeds="$build/seeds/$target"
     [ -d "$seeds" ] || seeds=""
     echo "== $target: ${seconds}s"
-    # Fork mode on one worker: a slow or memory-hungry input (a picture of huge
-    # declared size) is noted and skipped; a crash still ends the run.
+    # Fork mode on one worker: a slow or memory-hungry input is noted and skipped;
+    # a crash still ends the run.
     if (cd "$scratch" && "../fuzz/fuzz_$target" -max_total_time="$seconds" -fork=1 \
             -ignore_timeouts=1 -ignore_ooms=1 -rss_limit_mb=2048 -timeout=20 \
             -artifact_prefix="../findings/$target/" "../corpus/$target" \
@@ -52,8 +54,12 @@ for target in "${targets[@]}"; do
         failed+=("$target")
         grep -E 'ERROR|SUMMARY|Test unit written' "$build/fuzz-$target.log" | head -n 5 || true
     fi
+    # The fork-mode status lines start with the number of executions so far.
+    runs=$(grep -oE '^#[0-9]+' "$build/fuzz-$target.log" | tail -n 1 | tr -d '#')
+    executions+=("$(printf '%-12s %10s executions in %ss' "$target" "${runs:-0}" "$seconds")")
 done
 
+printf '%s\n' "${executions[@]}"
 if [ ${#failed[@]} -gt 0 ]; then
     echo "crashes in: ${failed[*]} (see $build/fuzz-TARGET.log and $build/findings/)"
     exit 1

@@ -7,6 +7,7 @@
 
 #include "data/file_formats.h"
 #include "data/paths.h"
+#include "data/regular_file.h"
 #include "shell/settings.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
@@ -55,10 +56,19 @@ void stopCurrentMusic() {
     }
 }
 
-// Loads and starts one file, looping; leaves silence when that fails.
+// Loads and starts one file, looping; leaves silence when that fails. Only a
+// regular file is opened: a FIFO would block the game, a folder is no music.
 void startPiece(const char *path) {
-    currentSource = SDL_RWFromFile(path, "rb");
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, nullptr, &why);
+    if (why == fileNotRegular) {
+        warnNotRegularFile("music file", path);
+    }
+    currentSource = file != nullptr ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
     if (currentSource == nullptr) {
+        if (file != nullptr) {
+            fclose(file);
+        }
         return;
     }
     currentMusic = Mix_LoadMUS_RW(currentSource);
@@ -81,6 +91,11 @@ void freeMusicTable() {
 } // namespace
 
 int initAudio() {
+    // With music off nothing of the audio is touched: no device, no mixer, no
+    // music.ini.
+    if (settings.music == 0) {
+        return -1;
+    }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
         return -1;
     }

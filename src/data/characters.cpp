@@ -29,7 +29,7 @@ void readNpcFile(const char *name, uint8_t *buffer) {
     memset(buffer, 0, npcFileSize);
     size_t got = fread(buffer, 1, npcFileSize, file);
     (void)got; // a short file leaves people of type 0
-    fclose(file);
+    closeEssentialFile(file, name);
 }
 
 void loadNpcFiles() {

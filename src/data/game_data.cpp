@@ -14,11 +14,11 @@ void loadGameData() {
     FILE *table = openEssentialFile(tableFileName);
     readChunkLayout(table);
     readLocations(table);
-    fclose(table);
+    closeEssentialFile(table, "data.ovl");
     loadGraphics();
     loadMaps();
     loadNpcFiles();
     FILE *names = openEssentialFile(tileNameFileName);
     readTileNames(names);
-    fclose(names);
+    closeEssentialFile(names, "look2.dat");
 }

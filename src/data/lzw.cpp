@@ -5,6 +5,7 @@
 
 #include "data/file_formats.h"
 #include "data/paths.h"
+#include "data/regular_file.h"
 
 LoadedFileRecord LoadedFile = {nullptr, 0};
 
@@ -86,6 +87,14 @@ inline int writeString(int code, uint8_t *out, int32_t pos, int32_t outSize) {
     return code;
 }
 
+// The result of a decode, with the number of bytes it wrote when asked for.
+inline int ended(int result, int32_t pos, int32_t *written) {
+    if (written != nullptr) {
+        *written = pos;
+    }
+    return result;
+}
+
 } // namespace
 
 int readCodeword(LzwStream &stream, int width) {
@@ -107,7 +116,7 @@ int expandCode(int code) {
     return expansion.count;
 }
 
-int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
+int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
     initRoots();
     int width = 9;
     int widthLimit = 512;
@@ -116,7 +125,7 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
     int32_t pos = 0;
     for (;;) {
         if (streamExhausted(s)) {
-            return lzwStreamRanOut;
+            return ended(lzwStreamRanOut, pos, written);
         }
         int c = takeCodeword(s, width);
         if (c == clearCode) {
@@ -127,17 +136,17 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
             continue;
         }
         if (c == endCode) {
-            return lzwReachedEnd;
+            return ended(lzwReachedEnd, pos, written);
         }
         if (previous < 0) {
             // The codeword after a clear is a literal byte; no entry exists yet
             // that anything else could name.
             if (c > 255) {
                 reportBadCodeword();
-                return lzwBadCodeword;
+                return ended(lzwBadCodeword, pos, written);
             }
             if (pos >= outSize) {
-                return lzwOutputFull;
+                return ended(lzwOutputFull, pos, written);
             }
             out[pos++] = (uint8_t)c;
             previous = c;
@@ -147,28 +156,30 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize) {
         if (c < nextFree) {
             first = writeString(c, out, pos, outSize);
             if (first < 0) {
-                return lzwOutputFull;
+                // The part that fits was written: the output is full.
+                return ended(lzwOutputFull, outSize, written);
             }
             pos += dictionary.length[c];
         } else {
             // The code being defined right now: previous string plus its own first byte.
             first = writeString(previous, out, pos, outSize);
             if (first < 0) {
-                return lzwOutputFull;
+                // The part that fits was written: the output is full.
+                return ended(lzwOutputFull, outSize, written);
             }
             pos += dictionary.length[previous];
             if (pos >= outSize) {
-                return lzwOutputFull;
+                return ended(lzwOutputFull, pos, written);
             }
             out[pos++] = (uint8_t)first;
             if (c != nextFree) {
                 reportBadCodeword();
-                return lzwBadCodeword;
+                return ended(lzwBadCodeword, pos, written);
             }
         }
         if (nextFree >= dictionarySize) {
             reportBadCodeword();
-            return lzwBadCodeword;
+            return ended(lzwBadCodeword, pos, written);
         }
         dictionary.prefix[nextFree] = (uint16_t)previous;
         dictionary.suffix[nextFree] = (uint8_t)first;
@@ -211,33 +222,34 @@ int decompressLzwFile(FILE *file) {
     uint8_t *stream = (uint8_t *)malloc(streamSize > 0 ? streamSize : 1);
     // Zero-filled, so that bytes a short stream never reaches read as 0.
     uint8_t *out = (uint8_t *)calloc(declared > 0 ? declared : 1, 1);
-    if (stream == nullptr || out == nullptr) {
+    fseek(file, lzwSizeBytes, SEEK_SET);
+    if (stream == nullptr || out == nullptr ||
+        fread(stream, 1, streamSize, file) != (size_t)streamSize) {
         free(stream);
         free(out);
-        return -1;
+        return lzwUnreadable;
     }
-    fseek(file, lzwSizeBytes, SEEK_SET);
-    size_t got = fread(stream, 1, streamSize, file);
-    LzwStream s = {stream, (int32_t)got, 0};
+    LzwStream s = {stream, streamSize, 0};
     lzwDecode(s, out, (int32_t)declared);
     free(stream);
     LoadedFile.data = out;
     LoadedFile.size = (int32_t)declared;
-    return 1;
+    return lzwLoaded;
 }
 
 int loadLzwFile(const char *path) {
-    FILE *file = fopen(path, "rb");
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, nullptr, &why);
     if (file == nullptr) {
         printf("Couldn't open '%s'\n.", path);
         fflush(stdout);
-        return -1;
+        return lzwCannotOpen;
     }
     if (!isLzwFile(file)) {
         printf("The input file is not a valid LZW-compressed file.\n");
         fflush(stdout);
         fclose(file);
-        return -1;
+        return lzwNotCompressed;
     }
     int result = decompressLzwFile(file);
     fclose(file);

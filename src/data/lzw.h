@@ -31,9 +31,17 @@ enum LzwDecodeResult {
     lzwOutputFull = -3, // the stream asked for more bytes than declared
 };
 
-// Reads and decodes a whole compressed file into LoadedFile: 1 on success, -1 when
-// the file cannot be opened, is not a compressed file, or its buffers cannot be
-// had (LoadedFile untouched then). Messages go to standard output.
+// How loading a compressed file ended.
+enum LzwLoadResult {
+    lzwLoaded = 1,
+    lzwCannotOpen = -1,    // missing, or not a regular file
+    lzwNotCompressed = -2, // no valid header
+    lzwUnreadable = -3,    // a read failed or came up short, or no memory for it
+};
+
+// Reads and decodes a whole compressed file into LoadedFile (LoadedFile untouched
+// unless it is lzwLoaded). The file is opened once, and only when it is a regular
+// file. Messages go to standard output.
 int loadLzwFile(const char *path);
 
 // True when the open file has the header of a compressed file: at least 6 bytes,
@@ -43,12 +51,15 @@ bool isLzwFile(FILE *file);
 
 // Reads the declared size and the stream of an open compressed file, decodes it
 // into a new zero-filled buffer of the declared size and stores that in
-// LoadedFile. 1, or -1 when a buffer cannot be allocated.
+// LoadedFile. 1, or lzwUnreadable when a buffer cannot be allocated or the read
+// fails or comes up short of the file's size.
 int decompressLzwFile(FILE *file);
 
 // Decodes the stream into out (outSize bytes) until the end code. Never writes
-// past outSize, never reads past the stream, allocates nothing.
-int lzwDecode(LzwStream &stream, uint8_t *out, int32_t outSize);
+// past outSize, never reads past the stream, allocates nothing. *written (when
+// given) gets the number of bytes decoded: fewer than outSize when the stream
+// ends early, the rest of out left as it was.
+int lzwDecode(LzwStream &stream, uint8_t *out, int32_t outSize, int32_t *written = nullptr);
 
 // The next codeword of `width` (9-12) bits at the stream's bit position, lowest
 // bit first; bytes past the end of the stream read as 0.

@@ -8,6 +8,7 @@
 #include "data/essential_file.h"
 #include "data/file_formats.h"
 #include "data/paths.h"
+#include "data/regular_file.h"
 #include "data/table_file.h"
 
 namespace {
@@ -53,7 +54,7 @@ void loadOverworld() {
     }
     free(bytes);
     freeChunkLayout();
-    fclose(file);
+    closeEssentialFile(file, overworldFileName);
 }
 
 void loadUnderworld() {
@@ -76,12 +77,16 @@ void loadUnderworld() {
         fillBlock(store, block, chunk, 0);
     }
     free(bytes);
-    fclose(file);
+    closeEssentialFile(file, underworldFileName);
 }
 
 void loadSettlementFile(const char *name, MapCell *store) {
     char *path = makeDataPath(name);
-    FILE *file = path != nullptr ? fopen(path, "rb") : nullptr;
+    FileRefusal why = fileMissing;
+    FILE *file = path != nullptr ? openRegularFile(path, nullptr, &why) : nullptr;
+    if (why == fileNotRegular) {
+        warnNotRegularFile("data file", path);
+    }
     free(path);
     if (file == nullptr) {
         return;

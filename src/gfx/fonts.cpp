@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/essential_file.h"
 #include "data/file_formats.h"
 #include "data/lzw.h"
-#include "data/paths.h"
+#include "data/regular_file.h"
 #include "gfx/byte_view.h"
 #include "gfx/glyphs.h"
 #include "gfx/graphics_store.h"
@@ -20,6 +21,12 @@ const int fontPixels = fontGlyphs * glyphBits; // 8,192 expanded pixels
 
 // The largest file whose expanded size still fits LoadedFile's 32-bit size.
 const int32_t largestBitFile = INT32_MAX / 8;
+
+// What failGraphicsFile names for a failed loadBitFile: nullptr when it could not
+// be opened.
+const char *bitFileProblem(int32_t loaded) {
+    return loaded == -2 ? readProblem : nullptr;
+}
 
 void dropSurfaces(SDL_Surface **surfaces, int count) {
     for (int i = 0; surfaces != nullptr && i < count; i++) {
@@ -61,9 +68,10 @@ bool buildFramePieces(const uint8_t *pixels, Uint8 highlightColour) {
 // The text glyphs and the frame pieces built from them.
 void loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels) {
     char *path = graphicsPath(textFontFileName);
-    if (loadBitFile(path) < 0) {
+    int32_t loaded = loadBitFile(path);
+    if (loaded < 0) {
         textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
-        failGraphicsFile(path, nullptr);
+        failGraphicsFile(path, bitFileProblem(loaded));
     }
     takeFontPixels(pixels, path);
     if (!buildGlyphSet(textGlyphs, pixels, textColour) ||
@@ -87,7 +95,7 @@ void loadRuneFont(uint8_t *pixels) {
         dropSurfaces(textGlyphs, fontGlyphs);
         dropSurfaces(runeGlyphs, fontGlyphs);
         textGlyphCount = runeGlyphCount = 0;
-        failGraphicsFile(path, loaded < 0 ? nullptr : surfaceProblem);
+        failGraphicsFile(path, loaded < 0 ? bitFileProblem(loaded) : surfaceProblem);
     }
     free(path);
 }
@@ -110,13 +118,11 @@ void loadFonts(Uint8 textColour, Uint8 highlightColour) {
 } // namespace
 
 int32_t loadBitFile(const char *path) {
-    FILE *file = fopen(path, "rb");
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, &size, &why);
     if (file == nullptr) {
         return -1;
-    }
-    int32_t size = fileSize(file);
-    if (size < 0) {
-        size = 0;
     }
     if (size > largestBitFile) {
         size = largestBitFile;
@@ -130,7 +136,10 @@ int32_t loadBitFile(const char *path) {
     for (int32_t i = 0; i < size; i++) {
         int byte = fgetc(file);
         if (byte == EOF) {
-            break;
+            // Short of the size just measured: a read error, not a short font.
+            free(bits);
+            fclose(file);
+            return -2;
         }
         for (int bit = 0; bit < 8; bit++) {
             bits[8 * i + bit] = (uint8_t)((byte >> (7 - bit)) & 1);
@@ -138,7 +147,7 @@ int32_t loadBitFile(const char *path) {
     }
     fclose(file);
     LoadedFile.data = bits;
-    LoadedFile.size = 8 * size;
+    LoadedFile.size = 8 * (int32_t)size;
     return 0;
 }
 

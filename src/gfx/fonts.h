@@ -5,8 +5,9 @@
 #include <cstdint>
 
 // Reads the plain file at path into LoadedFile, one byte per bit (bit 7 first, each
-// 0 or 1): size is 8 x the file's size. Returns 0, or -1 when the file cannot be
-// opened (LoadedFile is then untouched).
+// 0 or 1): size is 8 x the file's size. Returns 0, -1 when the file cannot be
+// opened or is not a regular file, -2 when it cannot be read whole (LoadedFile is
+// then untouched).
 int32_t loadBitFile(const char *path);
 
 // Fills textGlyphs (set pixels 3 or 15), frameGlyphs and runeGlyphs (set pixels 1).

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "data/essential_file.h"
+#include "data/lzw.h"
 #include "data/paths.h"
 #include "shell/shutdown.h"
 
@@ -39,11 +41,13 @@ void failGraphicsFile(char *path, const char *problem) {
     failAndExit(failedPath, problem);
 }
 
-void failCompressedFile(char *path) {
-    FILE *file = fopen(path, "rb");
-    if (file == nullptr) {
-        failGraphicsFile(path, nullptr);
+const char *compressedFileProblem(int result) {
+    if (result == lzwNotCompressed) {
+        return "not a valid LZW-compressed file";
     }
-    fclose(file);
-    failGraphicsFile(path, "not a valid LZW-compressed file");
+    return result == lzwUnreadable ? readProblem : nullptr;
+}
+
+void failCompressedFile(char *path, int result) {
+    failGraphicsFile(path, compressedFileProblem(result));
 }

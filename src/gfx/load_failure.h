@@ -17,6 +17,10 @@ void *allocateOrFail(size_t count, size_t size, const char *path);
 // problem means the file could not be opened.
 [[noreturn]] void failGraphicsFile(char *path, const char *problem);
 
-// After loadLzwFile refused path: tells a missing file from one that is not in
-// the compressed format, then as failGraphicsFile.
-[[noreturn]] void failCompressedFile(char *path);
+// The problem to name after loadLzwFile refused a file with result: nullptr when
+// it could not be opened. Told from the load's own result, so that a path is
+// never opened a second time.
+const char *compressedFileProblem(int result);
+
+// After loadLzwFile refused path with result: as failGraphicsFile.
+[[noreturn]] void failCompressedFile(char *path, int result);

@@ -50,6 +50,16 @@ SDL_Surface *decodeRecord(ByteView &view, int64_t offset, PictureRowFormat forma
 
 } // namespace
 
+int64_t pictureEntryOffset(ByteView &view, int i, bool masked) {
+    int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
+    return masked ? viewLe16(view, entry) : viewLe32(view, entry);
+}
+
+int64_t pictureRecordEnd(ByteView &view, int64_t offset, PictureRowFormat format) {
+    return offset + 4 +
+           pictureRowBytes(viewLe16(view, offset), format) * viewLe16(view, offset + 2);
+}
+
 SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end) {
     return decodeRecord(view, offset, format, end);
 }

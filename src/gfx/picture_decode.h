@@ -8,6 +8,14 @@
 #include "data/file_formats.h"
 #include "gfx/byte_view.h"
 
+// Where picture i's record starts: the offset-table entry i (masked files hold
+// 16-bit offsets in their 32-bit entries).
+int64_t pictureEntryOffset(ByteView &view, int i, bool masked);
+
+// The byte after the rows (and padding) of the picture record at offset: where a
+// masked file keeps its mask.
+int64_t pictureRecordEnd(ByteView &view, int64_t offset, PictureRowFormat format);
+
 // Decodes the picture record at offset into a new surface with the mode's palette
 // (not yet enlarged) and sets *end to the byte after its last row and padding.
 // Returns nullptr when SDL cannot make the surface.

@@ -7,6 +7,7 @@
 #include "gfx/graphics_store.h"
 #include "gfx/load_failure.h"
 #include "gfx/palette.h"
+#include "gfx/picture_budget.h"
 #include "gfx/picture_decode.h"
 #include "gfx/scale.h"
 
@@ -14,6 +15,15 @@ namespace {
 
 const int32_t fileFailed = -1;
 const int32_t surfaceFailed = -2;
+const int32_t overBudget = -3;
+
+// Pixels the loaded sets of the colour mode hold, as the budget counts them.
+int64_t pixelsHeld = 0;
+
+// Why the last set load failed, for the line naming its file: nullptr when the
+// file could not be opened.
+const char *setProblem = nullptr;
+char budgetProblem[160];
 
 // One set being decoded: its pictures and, for a masked file, their masks.
 struct SetLoad {
@@ -34,9 +44,7 @@ void freeSurfaces(SDL_Surface **surfaces, int count) {
 
 // Picture i and, when masked, its mask; false when a surface cannot be made.
 bool decodeEntry(SetLoad &load, int i) {
-    // Masked files hold 16-bit offsets in 32-bit entries.
-    int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
-    int64_t offset = load.masked ? viewLe16(load.view, entry) : viewLe32(load.view, entry);
+    int64_t offset = pictureEntryOffset(load.view, i, load.masked);
     int64_t end = 0;
     load.pictures[i] = enlargeDecoded(decodePicture(load.view, offset, load.rows, &end));
     if (load.pictures[i] == nullptr) {
@@ -61,14 +69,25 @@ bool decodeSet(SetLoad &load) {
 int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked) {
     int first = masked ? firstMaskedSet : 0;
     int last = masked ? pictureSetCount - 1 : firstMaskedSet - 1;
+    setProblem = nullptr;
     if (number < first || number > last) {
         return fileFailed;
     }
-    if (loadLzwFile(path) < 0) {
+    int loaded = loadLzwFile(path);
+    if (loaded < 0) {
+        setProblem = compressedFileProblem(loaded);
         return fileFailed;
     }
     SetLoad load = {
         makeByteView(LoadedFile.data, LoadedFile.size), rows, masked, 0, nullptr, nullptr};
+    // Counted before any surface is made: a refused file costs nothing but its bytes.
+    if (!countPictureFile(load.view, masked, rows, &pixelsHeld, budgetProblem,
+                          sizeof budgetProblem)) {
+        releaseLoadedFile();
+        *count = 0;
+        setProblem = budgetProblem;
+        return overBudget;
+    }
     load.count = viewLe16(load.view, 0);
     *count = (uint16_t)load.count;
     if (load.count > 0) {
@@ -90,6 +109,7 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
         freeSurfaces(load.pictures, load.count);
         pictureSets[number].surfaces = nullptr;
         *count = 0;
+        setProblem = surfaceProblem;
         return surfaceFailed;
     }
     return 0;
@@ -98,16 +118,14 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
 typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count);
 
 void loadAllSets(bool fourColour, SetLoader plain, SetLoader masked) {
+    pixelsHeld = 0;
     for (int k = 0; k < pictureSetCount; k++) {
         char *path = graphicsPath(pictureFileName(k, fourColour));
         SetLoader loader = k < firstMaskedSet ? plain : masked;
         int32_t result = loader(path, k, &pictureSets[k].count);
         if (result < 0) {
             pictureSets[k].count = 0;
-            if (result == surfaceFailed) {
-                failGraphicsFile(path, surfaceProblem);
-            }
-            failCompressedFile(path);
+            failGraphicsFile(path, setProblem);
         }
         free(path);
     }
@@ -140,6 +158,7 @@ void loadPictureSets16() {
 }
 
 void freePictureSets() {
+    pixelsHeld = 0;
     for (PictureSet &set : pictureSets) {
         freeSurfaces(set.surfaces, set.surfaces != nullptr ? set.count : 0);
         set.surfaces = nullptr;

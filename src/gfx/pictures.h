@@ -13,7 +13,9 @@ void loadPictureSets16();
 // Decode the plain picture file at path into set number (0-15), writing the
 // picture count through count. Return 0; -1 when the file cannot be decompressed
 // or number is outside 0-15; -2 when a surface cannot be made (the set is then
-// left empty with count 0).
+// left empty with count 0); -3 when a picture is larger than the screen or the
+// sets loaded since the last freePictureSets would pass the picture budget
+// (count 0, no surface made).
 int32_t loadPictureSet4(const char *path, int number, uint16_t *count);
 int32_t loadPictureSet16(const char *path, int number, uint16_t *count);
 

@@ -54,10 +54,11 @@ void loadTiles(const TileFileFormat &format) {
     spriteTileCount = spriteTotal;
     spriteTiles = (SDL_Surface **)allocateOrFail(spriteTotal, sizeof(SDL_Surface *), path);
     tileTable = (TileEntry *)allocateOrFail(mapTiles, sizeof(TileEntry), path);
-    if (loadLzwFile(path) < 0) {
+    int loaded = loadLzwFile(path);
+    if (loaded < 0) {
         tileCount = 0;
         spriteTileCount = 0;
-        failCompressedFile(path);
+        failCompressedFile(path, loaded);
     }
     ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
     for (int i = 0; i < mapTiles; i++) {

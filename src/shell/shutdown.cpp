@@ -14,6 +14,8 @@
 #include "shell/timer.h"
 #include "shell/video.h"
 
+void (*processExit)(int status) = exit;
+
 namespace {
 
 // Each step copes with its resource never having been made: a loader may end
@@ -36,6 +38,7 @@ void releaseEverything() {
 
 void shutdownAndExit() {
     releaseEverything();
+    processExit(0);
     exit(0);
 }
 
@@ -47,5 +50,6 @@ void failAndExit(const char *path, const char *problem) {
     }
     fflush(stderr);
     releaseEverything();
+    processExit(1);
     exit(1);
 }

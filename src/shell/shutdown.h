@@ -2,6 +2,11 @@
 // goes through here, the normal end with status 0 and a data failure with status 1.
 #pragma once
 
+// How the teardown ends the process: exit by default. A fuzz target or test puts
+// its own here (a jump back, for example) to take a refused start-up as an
+// ordinary outcome; should it return, the process exits all the same.
+extern void (*processExit)(int status);
+
 // Releases everything in the fixed order and ends the process with status 0.
 [[noreturn]] void shutdownAndExit();
 

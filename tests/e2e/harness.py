@@ -8,7 +8,9 @@ Waits are polls for a condition with a deadline, never fixed sleeps.
 
 import argparse
 import os
+import resource
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -160,9 +162,14 @@ def demo_world(args):
 
 
 class Game:
-    """One run of the game binary in its own scratch directory."""
+    """One run of the game binary in its own scratch directory, in a process group
+    of its own (a child blocked on a file is killed with its group). After it ends,
+    `seconds` and `peak_kib` hold its wall time and peak memory (from wait4).
+    memory_limit_mb caps its address space, so a runaway start-up fails instead of
+    taking the machine's memory; prepare(directory) runs before the game starts."""
 
-    def __init__(self, binary, settings=None, extra_env=None, display=None, files=None):
+    def __init__(self, binary, settings=None, extra_env=None, display=None, files=None,
+                 memory_limit_mb=None, prepare=None):
         self.dir = tempfile.mkdtemp(prefix="varnok-e2e-")
         if settings is not None:
             with open(os.path.join(self.dir, "settings.ini"), "w") as f:
@@ -173,6 +180,8 @@ class Game:
             os.makedirs(os.path.dirname(path), exist_ok=True)
             with open(path, mode) as f:
                 f.write(content)
+        if prepare is not None:
+            prepare(self.dir)
         self.display = display
         env = dict(os.environ)
         env.setdefault("SDL_AUDIODRIVER", "dummy")
@@ -181,9 +190,20 @@ class Game:
         env.pop("SDL_VIDEODRIVER", None)
         env.update(extra_env or {})
         self.env = env
+        limit = None
+        if memory_limit_mb is not None:
+            size = memory_limit_mb * 1024 * 1024
+
+            def limit():
+                resource.setrlimit(resource.RLIMIT_AS, (size, size))
+        self.started = time.monotonic()
         self.proc = subprocess.Popen([binary], cwd=self.dir, env=env,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                     start_new_session=True, preexec_fn=limit)
         self.window = None
+        self.seconds = None
+        self.peak_kib = None
+        self.early_output = None
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool"] + list(args), env=self.env,
@@ -191,10 +211,11 @@ class Game:
 
     def wait_window(self, timeout=30.0):
         def find():
-            if self.proc.poll() is not None:
-                out, err = self.proc.communicate()
+            if self.reap():
+                out, err = self.proc.stdout.read(), self.proc.stderr.read()
+                self.early_output = (out.decode(errors="replace"), err.decode(errors="replace"))
                 raise AssertionError("game ended before its window showed: status %d, %s"
-                                     % (self.proc.returncode, err.decode(errors="replace")))
+                                     % (self.proc.returncode, self.early_output[1]))
             r = self.xdotool("search", "--name", "^" + CAPTION + "$")
             ids = r.stdout.split()
             return ids[0] if ids else None
@@ -255,7 +276,16 @@ class Game:
     def wait_screen(self, predicate, timeout=20.0, what="the screen", root=False):
         """Polls screenshots until predicate(image) holds; returns that image."""
         def check():
-            image = self.root_screenshot() if root else self.screenshot()
+            try:
+                image = self.root_screenshot() if root else self.screenshot()
+            except subprocess.CalledProcessError:
+                # The window went away: the game ended, or is ending.
+                if self.reap():
+                    self.early_output = (self.proc.stdout.read().decode(errors="replace"),
+                                         self.proc.stderr.read().decode(errors="replace"))
+                    raise AssertionError("game ended: status %d, %s"
+                                         % (self.proc.returncode, self.early_output[1]))
+                return None
             return image if predicate(image) else None
         return poll(check, timeout, what)
 
@@ -264,29 +294,47 @@ class Game:
         A key sent while SDL is still setting up can be lost, so the key is sent
         again until the game ends or the deadline passes."""
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline and self.proc.poll() is None:
+        while time.monotonic() < deadline and not self.reap():
             if self.window is not None:
                 self.key("alt+x")
             try:
-                self.proc.wait(timeout=2.0)
+                poll(self.reap, 2.0, "the game to end")
                 break
-            except subprocess.TimeoutExpired:
+            except AssertionError:
                 pass
         return self.wait_exit(timeout=1.0)
 
+    def reap(self):
+        """Collects the ended child with its resource usage; False while it runs."""
+        if self.proc.returncode is not None:
+            return True
+        pid, status, usage = os.wait4(self.proc.pid, os.WNOHANG)
+        if pid == 0:
+            return False
+        self.seconds = time.monotonic() - self.started
+        self.peak_kib = usage.ru_maxrss
+        self.proc.returncode = os.waitstatus_to_exitcode(status)
+        return True
+
     def wait_exit(self, timeout=30.0):
+        # The messages are short, so the pipes cannot fill while the child runs.
         try:
-            out, err = self.proc.communicate(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            out, err = self.proc.communicate()
+            poll(self.reap, timeout, "the game to end")
+        except AssertionError:
+            self.kill()
             raise AssertionError("game did not end")
+        out, err = self.proc.stdout.read(), self.proc.stderr.read()
         return self.proc.returncode, out.decode(errors="replace"), err.decode(errors="replace")
 
-    def cleanup(self):
-        if self.proc.poll() is None:
-            self.proc.kill()
+    def kill(self):
+        if self.proc.returncode is None:
+            os.killpg(self.proc.pid, signal.SIGKILL)
             self.proc.wait()
+
+    def cleanup(self):
+        self.kill()
+        self.proc.stdout.close()
+        self.proc.stderr.close()
         shutil.rmtree(self.dir, ignore_errors=True)
 
 

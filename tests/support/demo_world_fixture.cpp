@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 #include "demo_world.h"
@@ -10,8 +11,14 @@
 namespace {
 
 std::string generated;
+pid_t generator = 0;
 
+// Only in the process that wrote it: a death test's child runs the same exit
+// handlers when it ends, while the world is still in use.
 void removeGenerated() {
+    if (getpid() != generator) {
+        return;
+    }
     std::error_code ignored;
     std::filesystem::remove_all(generated, ignored);
 }
@@ -25,6 +32,7 @@ const std::string &demoWorldDirectory() {
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         generated = mkdtemp(buffer.data());
+        generator = getpid();
         atexit(removeGenerated);
         std::string problem;
         bool written = writeDemoWorld(generated, problem);

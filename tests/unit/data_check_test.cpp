@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 #include "data_check.h"
 #include "demo_world_fixture.h"
@@ -161,4 +162,61 @@ TEST_F(BrokenWorld, MissingSettlementFileIsOnlyAWarning) {
     EXPECT_EQ(report.warnings[0].rfind("castle.dat: ", 0), 0u);
     truncate("towne.dat", 100);
     expectProblems("towne.dat", "too short");
+}
+
+namespace {
+
+// A plain picture file whose offset table names one record `count` times, with
+// `rowBytes` bytes of rows after it.
+Bytes repeatedRecord(int count, int width, int height, size_t rowBytes) {
+    Bytes raw = {(uint8_t)count, (uint8_t)(count >> 8)};
+    for (int i = 0; i < count; i++) {
+        uint32_t offset = 2 + 4 * count;
+        raw.insert(raw.end(), {(uint8_t)offset, (uint8_t)(offset >> 8), 0, 0});
+    }
+    raw.insert(raw.end(),
+               {(uint8_t)width, (uint8_t)(width >> 8), (uint8_t)height, (uint8_t)(height >> 8)});
+    raw.resize(raw.size() + rowBytes, 0);
+    return raw;
+}
+
+} // namespace
+
+// What the engine refuses, check calls a problem with the engine's own words.
+TEST_F(BrokenWorld, PicturesPastTheScreenOrTheBudget) {
+    replace("dng1.4", packLzw(repeatedRecord(4, 8191, 32767, 0)));
+    expectProblems("dng1.4", "picture 0 is 8191\u00d732767, larger than the 320\u00d7200 screen",
+                   4);
+    fs::copy(demoWorldDirectory() + "/dng1.4", path("dng1.4"),
+             fs::copy_options::overwrite_existing);
+    replace("story5.4", packLzw(repeatedRecord(4000, 320, 200, 80 * 200)));
+    expectProblems("story5.4", " takes the pictures of the colour mode past 16777216 pixels", 4);
+    EXPECT_TRUE(checkDataDirectory(dir, 16).problems.empty());
+}
+
+TEST_F(BrokenWorld, AStreamEndingBeforeItsDeclaredSizeIsAWarning) {
+    // A clear and an end code declaring 16 MiB: the engine reads zeros.
+    replace("text.16", Bytes{0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x03, 0x02});
+    CheckReport report = checkDataDirectory(dir, 16);
+    EXPECT_TRUE(report.problems.empty());
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_EQ(report.warnings[0],
+              "text.16: the stream ends after 0 of its 16777215 bytes; the rest reads as zeros");
+}
+
+TEST_F(BrokenWorld, FoldersAndFifosAreNotDataAndNeverBlock) {
+    fs::remove(path("look2.dat"));
+    ASSERT_EQ(mkfifo(path("look2.dat").c_str(), 0644), 0);
+    expectProblems("look2.dat", "not a regular file");
+    fs::remove(path("look2.dat"));
+    fs::create_directory(path("look2.dat"));
+    expectProblems("look2.dat", "not a regular file");
+    fs::remove(path("look2.dat"));
+    fs::copy(demoWorldDirectory() + "/look2.dat", path("look2.dat"));
+    fs::remove(path("keep.dat"));
+    ASSERT_EQ(mkfifo(path("keep.dat").c_str(), 0644), 0);
+    CheckReport report = checkDataDirectory(dir, 0);
+    EXPECT_TRUE(report.problems.empty());
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_EQ(report.warnings[0], "keep.dat: not a regular file; its settlements will show tile 0");
 }

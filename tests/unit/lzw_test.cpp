@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "data/lzw.h"
@@ -163,16 +164,26 @@ TEST(LzwContainer, ReportsTheThreeFailures) {
     ScratchDir dir;
     testing::internal::CaptureStdout();
     LoadedFile = {nullptr, 7};
-    EXPECT_EQ(loadLzwFile("missing/tiles.4"), -1);
+    EXPECT_EQ(loadLzwFile("missing/tiles.4"), lzwCannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Couldn't open 'missing/tiles.4'\n.");
     EXPECT_EQ(LoadedFile.data, nullptr);
     EXPECT_EQ(LoadedFile.size, 7);
 
     const char *notLzw = "The input file is not a valid LZW-compressed file.\n";
-    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x00}).printed, notLzw);          // 5 bytes
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x00}).printed, notLzw);             // 5 bytes
     EXPECT_EQ(loadBytes({0x04, 0, 0, 1, 0x00, 0x83, 0x08}).printed, notLzw); // 16 MiB+
     EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).printed, notLzw); // no clear
-    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).status, -1);
+    EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x41, 0x82, 0x08}).status, lzwNotCompressed);
+
+    // A folder or a FIFO is no data file: refused as unopenable, the FIFO without
+    // blocking in its open.
+    mkdir("folder.4", 0755);
+    mkfifo("fifo.4", 0644);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(loadLzwFile("folder.4"), lzwCannotOpen);
+    EXPECT_EQ(loadLzwFile("fifo.4"), lzwCannotOpen);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Couldn't open 'folder.4'\n.Couldn't open 'fifo.4'\n.");
 
     // Third codeword 300 while the next free code is 258: the step's two bytes
     // are written, then decoding stops; the load itself succeeds.
@@ -215,6 +226,28 @@ TEST(LzwContainer, MalformedStreamsStayInsideTheirBuffers) {
     LoadResult r = loadBytes(stale.container(3));
     EXPECT_EQ(r.data, (Bytes{'A', 'B', 0}));
     EXPECT_EQ(r.printed, "cW != next_free_codeword!\n");
+
+    // The decoder tells how far it got: the whole output when cut at the
+    // declared size, only what was decoded when the stream ends early (the open
+    // stream's padding bits still decode as one literal 0).
+    struct Written {
+        CodeWriter &codes;
+        int32_t declared;
+        int result;
+        int32_t written;
+    };
+    for (const Written &w :
+         {Written{longer, 5, lzwOutputFull, 5}, Written{open, 4, lzwStreamRanOut, 3},
+          Written{empty, 2, lzwReachedEnd, 0}, Written{stale, 3, lzwBadCodeword, 2}}) {
+        Bytes container = w.codes.container(0);
+        Bytes out(w.declared, 0);
+        LzwStream stream = {container.data() + 4, (int32_t)container.size() - 4, 0};
+        int32_t written = -1;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(lzwDecode(stream, out.data(), w.declared, &written), w.result);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(written, w.written) << w.declared;
+    }
 }
 
 TEST(LzwContainer, TruncatedAndGarbageStreamsNeverOverrun) {

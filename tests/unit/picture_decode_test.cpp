@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gfx/picture_budget.h"
 #include "gfx/picture_decode.h"
 #include "gfx_fixture.h"
 
@@ -125,3 +126,67 @@ TEST_F(PictureDecode, MasksPaintTheKeyAndSetTheColourKey) {
 }
 
 } // namespace
+
+namespace {
+
+void appendLe32(Data &data, uint32_t value) {
+    appendLe16(data, (int)(value & 0xFFFF));
+    appendLe16(data, (int)(value >> 16));
+}
+
+// A plain file whose offset table names one width x height record count times.
+Data repeated(int count, int width, int height) {
+    Data data;
+    appendLe16(data, count);
+    for (int i = 0; i < count; i++) {
+        appendLe32(data, 2 + 4 * count);
+    }
+    Data one = record(width, height, {});
+    data.insert(data.end(), one.begin(), one.end());
+    return data;
+}
+
+// What the budget says of a file, starting from held pixels: "" when accepted.
+std::string budgetOf(const Data &data, bool masked, PictureRowFormat rows, int64_t &held) {
+    char problem[160] = "";
+    ByteView view = makeByteView(data.data(), (int64_t)data.size());
+    return countPictureFile(view, masked, rows, &held, problem, sizeof problem) ? "" : problem;
+}
+
+} // namespace
+
+TEST(PictureBudget, TheScreenBoundsEachPictureAndMask) {
+    int64_t held = 0;
+    EXPECT_EQ(budgetOf(repeated(2, 320, 200), false, pictureRows4, held), "");
+    EXPECT_EQ(held, 2 * 64000);
+    EXPECT_EQ(budgetOf(repeated(1, 321, 200), false, pictureRows4, held),
+              "picture 0 is 321\u00d7200, larger than the 320\u00d7200 screen");
+    EXPECT_EQ(budgetOf(repeated(3, 320, 201), false, pictureRows16, held),
+              "picture 0 is 320\u00d7201, larger than the 320\u00d7200 screen");
+    EXPECT_EQ(held, 2 * 64000);
+    // A masked 16-colour file: the mask follows rows padded to 4 bytes (3 pixels: 4
+    // bytes a row), and its own size is bounded too.
+    Data masked = {0x01, 0x00, 0x06, 0x00, 0x7F, 0x7F};
+    Data picture = record(3, 2, Data(8, 0x11));
+    Data mask = record(330, 1, {});
+    masked.insert(masked.end(), picture.begin(), picture.end());
+    masked.insert(masked.end(), mask.begin(), mask.end());
+    EXPECT_EQ(budgetOf(masked, true, pictureRows16, held),
+              "mask of picture 0 is 330\u00d71, larger than the 320\u00d7200 screen");
+}
+
+TEST(PictureBudget, EveryEntryCountsTowardsTheModesSixteenMegapixels) {
+    int64_t held = 0;
+    // 262 screens fit in 16 M pixels, the 263rd does not.
+    EXPECT_EQ(budgetOf(repeated(262, 320, 200), false, pictureRows4, held), "");
+    EXPECT_EQ(held, 262 * 64000);
+    held = 0;
+    EXPECT_EQ(budgetOf(repeated(263, 320, 200), false, pictureRows4, held),
+              "picture 262 takes the pictures of the colour mode past 16777216 pixels");
+    EXPECT_EQ(held, 0);
+    // Empty pictures still cost a surface each.
+    held = modePicturePixels - 2 * smallestPictureCost;
+    EXPECT_EQ(budgetOf(repeated(2, 0, 0), false, pictureRows4, held), "");
+    EXPECT_EQ(budgetOf(repeated(1, 1, 1), false, pictureRows4, held),
+              "picture 0 takes the pictures of the colour mode past 16777216 pixels");
+}

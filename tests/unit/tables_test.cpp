@@ -1,14 +1,18 @@
-// The table file, the tile names, the character files and the path helpers.
+// The table file, the tile names, the character files, the path helpers and the
+// opening of data files.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 #include "data/characters.h"
+#include "data/essential_file.h"
 #include "data/maps.h"
 #include "data/paths.h"
+#include "data/regular_file.h"
 #include "data/table_file.h"
 #include "data/tile_names.h"
 #include "formats/formats.h"
@@ -175,4 +179,36 @@ TEST_F(Tables, DataPathsAndFileSizes) {
     f = fopen("empty", "rb");
     EXPECT_EQ(fileSize(f), 0);
     fclose(f);
+}
+
+// A data file is opened only when it is a regular file; a read of an essential one
+// that fails ends the program rather than playing an empty file.
+TEST_F(Tables, OnlyRegularFilesOpenAndAFailedReadIsAnError) {
+    ASSERT_TRUE(writeBytes("ten", Bytes(10, 1)));
+    mkdir("folder", 0755);
+    mkfifo("fifo", 0644);
+    int64_t size = -1;
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile("ten", &size, &why);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(size, 10);
+    EXPECT_EQ(why, fileAccepted);
+    fclose(file);
+    for (const char *odd : {"folder", "fifo", "/dev/null"}) {
+        EXPECT_EQ(openRegularFile(odd, &size, &why), nullptr) << odd;
+        EXPECT_EQ(why, fileNotRegular) << odd;
+    }
+    EXPECT_EQ(openRegularFile("nothing", &size, &why), nullptr);
+    EXPECT_EQ(why, fileMissing);
+    EXPECT_EXIT(openEssentialFile("fifo"), testing::ExitedWithCode(1),
+                "^Cannot open data file 'fifo'\n$");
+    // A stream opened for writing only: every read of it fails.
+    EXPECT_EXIT(
+        {
+            FILE *unreadable = fopen("ten", "ab");
+            char byte;
+            EXPECT_EQ(fread(&byte, 1, 1, unreadable), 0u);
+            closeEssentialFile(unreadable, "ten");
+        },
+        testing::ExitedWithCode(1), "^Bad data file 'ten': read error\n$");
 }

@@ -5,13 +5,16 @@
 
 #include "data/file_formats.h"
 #include "data/lzw.h"
+#include "data/regular_file.h"
 #include "formats/formats.h"
+#include "gfx/picture_budget.h"
 
 namespace {
 
 struct Checker {
     std::string directory;
     CheckReport report;
+    int64_t picturePixels = 0; // counted by the engine's picture budget, per colour mode
 };
 
 void problem(Checker &checker, const std::string &file, const std::string &what) {
@@ -26,10 +29,32 @@ uint32_t le32(const Bytes &b, size_t at) {
     return at + 4 <= b.size() ? le16(b, at) | le16(b, at + 2) << 16 : 0;
 }
 
-// Reads a file whole; reports it missing and returns false if it cannot be read.
+// Reads a file whole, opened as the engine opens it: only a regular file, so that
+// a FIFO cannot block the check.
+FileRefusal readDataFile(const Checker &checker, const std::string &file, Bytes &bytes) {
+    bytes.clear();
+    std::string path = checker.directory + "/" + file;
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *opened = openRegularFile(path.c_str(), &size, &why);
+    if (opened == nullptr) {
+        return why;
+    }
+    bytes.resize((size_t)size);
+    bool whole = size == 0 || fread(bytes.data(), 1, bytes.size(), opened) == bytes.size();
+    fclose(opened);
+    return whole ? fileAccepted : fileMissing;
+}
+
+const char *refusalText(FileRefusal why) {
+    return why == fileNotRegular ? "not a regular file" : "missing or unreadable";
+}
+
+// Reads a file whole; reports why and returns false if it cannot be read.
 bool load(Checker &checker, const std::string &file, Bytes &bytes) {
-    if (!readBytes(checker.directory + "/" + file, bytes)) {
-        problem(checker, file, "missing or unreadable");
+    FileRefusal why = readDataFile(checker, file, bytes);
+    if (why != fileAccepted) {
+        problem(checker, file, refusalText(why));
         return false;
     }
     return true;
@@ -57,13 +82,20 @@ bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
     }
     raw.assign(le32(packed, 0), 0);
     LzwStream stream = {packed.data() + lzwSizeBytes, (int32_t)(packed.size() - lzwSizeBytes), 0};
-    int result = lzwDecode(stream, raw.data(), (int32_t)raw.size());
+    int32_t written = 0;
+    int result = lzwDecode(stream, raw.data(), (int32_t)raw.size(), &written);
     if (result != lzwReachedEnd) {
         const char *why = result == lzwBadCodeword    ? "a bad codeword"
                           : result == lzwStreamRanOut ? "a stream without its end code"
                                                       : "more bytes than its declared size";
         problem(checker, file, std::string("LZW stream does not decode: ") + why);
         return false;
+    }
+    if (written < (int32_t)raw.size()) {
+        // The engine reads the rest as zeros.
+        checker.report.warnings.push_back(
+            file + ": the stream ends after " + std::to_string(written) + " of its " +
+            std::to_string(raw.size()) + " bytes; the rest reads as zeros");
     }
     return true;
 }
@@ -76,6 +108,13 @@ void checkPictureFile(Checker &checker, int mode, int number) {
         return;
     }
     bool masked = number >= firstMaskedSet;
+    // The engine's budget, counted as the engine counts it before making surfaces.
+    char refusal[160];
+    ByteView view = makeByteView(raw.data(), (int64_t)raw.size());
+    if (!countPictureFile(view, masked, rows, &checker.picturePixels, refusal, sizeof refusal)) {
+        problem(checker, file, refusal);
+        return;
+    }
     uint32_t count = le16(raw, 0);
     if (pictureOffsetTable + pictureOffsetEntry * (size_t)count > raw.size()) {
         problem(checker, file, std::to_string(count) + " pictures do not fit their offset table");
@@ -109,6 +148,7 @@ void checkPictureFile(Checker &checker, int mode, int number) {
 }
 
 void checkMode(Checker &checker, int mode) {
+    checker.picturePixels = 0;
     std::string tiles = tileFileName(mode == 4);
     Bytes raw;
     if (unpack(checker, tiles, raw)) {
@@ -165,9 +205,12 @@ void checkMaps(Checker &checker, const Bytes *layout) {
     for (uint8_t kind : {towne, castle, keep, dwelling}) {
         const char *file = settlementMapFileName(kind);
         Bytes levels;
-        if (!readBytes(checker.directory + "/" + file, levels)) {
-            checker.report.warnings.push_back(std::string(file) +
-                                              ": missing; its settlements will show tile 0");
+        FileRefusal why = readDataFile(checker, file, levels);
+        if (why != fileAccepted) {
+            checker.report.warnings.push_back(
+                std::string(file) + ": " +
+                (why == fileNotRegular ? "not a regular file" : "missing") +
+                "; its settlements will show tile 0");
             continue;
         }
         atLeast(checker, file, levels, settlementFileSize);

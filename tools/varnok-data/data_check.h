@@ -1,5 +1,7 @@
 // The check command: looks at every file the engine reads from a data directory
-// and lists what would stop or hurt the engine, one line per problem.
+// with the engine's own rules (regular files, the LZW header and decoder, the
+// picture budget) and lists what would stop or hurt the engine, one line per
+// problem, and what the engine repairs as warnings.
 #pragma once
 
 #include <string>

@@ -1,0 +1,68 @@
+// Fuzzes the whole start-up load: one file of the demo world is replaced by the
+// input and loadGameData reads the directory as the game does. The teardown's exit
+// jumps back here, so a refused file is an ordinary outcome, not the end of the
+// run. Byte 0 picks the file, bit 0 of byte 1 the colour mode (a graphics file of
+// one mode forces it); the rest is the file, packed into the LZW container first
+// when the file is a compressed one.
+#include <csetjmp>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/game_data.h"
+#include "demo_world.h"
+#include "formats/formats.h"
+#include "fuzz_support.h"
+#include "shell/shutdown.h"
+
+namespace {
+
+std::vector<StartupFile> files;
+std::vector<Bytes> originals;
+jmp_buf backToTarget;
+
+void jumpBack(int status) {
+    longjmp(backToTarget, status + 1);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+    initFuzzHeadless();
+    std::string problem;
+    if (!writeDemoWorld(scratchDirectory(), problem)) {
+        fprintf(stderr, "fuzz: %s\n", problem.c_str());
+        exit(1);
+    }
+    files = startupFiles();
+    for (const StartupFile &file : files) {
+        Bytes bytes;
+        readBytes(scratchPath(file.name.c_str()), bytes);
+        originals.push_back(bytes);
+    }
+    processExit = jumpBack;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    if (size < 2 || size > 300000) {
+        return 0;
+    }
+    size_t pick = data[0] % files.size();
+    const StartupFile &file = files[pick];
+    bool fourColour = file.mode >= 0 ? file.mode == 1 : (data[1] & 1) == 0;
+    Bytes content(data + 2, data + size);
+    if (file.compressed) {
+        content = packLzw(content);
+    }
+    writeScratchFile(file.name.c_str(), content.data(), content.size());
+    useColourMode(fourColour);
+    if (setjmp(backToTarget) == 0) {
+        loadGameData();
+        // A start-up that succeeds ends through the same teardown.
+        shutdownAndExit();
+    }
+    reopenAfterTeardown();
+    writeScratchFile(file.name.c_str(), originals[pick].data(), originals[pick].size());
+    return 0;
+}

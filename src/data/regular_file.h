@@ -1,0 +1,23 @@
+// Opening the files the program reads: only a regular file is data. A folder,
+// FIFO, socket or device in a data file's place is refused before anything opens
+// it (a FIFO would block the open for ever, a folder reads as nothing), and every
+// file is opened once.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+enum FileRefusal {
+    fileAccepted = 0,
+    fileMissing,    // no such file, or it cannot be opened
+    fileNotRegular, // a folder, FIFO, socket or device
+};
+
+// Opens path for binary reading when it is a regular file, setting *size (unless
+// size is nullptr) to its size in bytes. Checked before the open and again on the open file, so
+// that a file swapped in between is refused too. nullptr with *why set otherwise.
+FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why);
+
+// One line on standard error for an optional file that is there but is no regular
+// file ("data file", "music file"); the program goes on as if it were missing.
+void warnNotRegularFile(const char *kind, const char *path);
