@@ -30,6 +30,7 @@ ALLOWED = [
     ("gfx", "shell/present.h"),
     ("audio", "data"),
     ("audio", "shell/settings.h"),
+    ("audio", "shell/ini_text.h"),
     ("audio", "shell/shutdown.h"),
     ("data", "shell/settings.h"),
     ("data", "shell/shutdown.h"),

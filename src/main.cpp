@@ -3,6 +3,6 @@
 
 #include "shell/startup.h"
 
-int main(int, char **) {
-    runGame();
+int main(int argc, char **argv) {
+    runGame(argc, argv);
 }

@@ -8,19 +8,20 @@
 #include "data/file_formats.h"
 #include "data/paths.h"
 #include "data/regular_file.h"
+#include "shell/ini_text.h"
 #include "shell/settings.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
-    "theme",      "overworld",  "underworld", "sailing",     "combat1",   "combat2",
-    "combat3",    "millbrook",  "saltmere",   "emberfold",   "harrowgate", "ravensford",
-    "windhollow", "copperdale", "thornwick",  "haldervine",  "ostrand",   "stonefang",
-    "grimwall",   "duskhold",   "willowcot",  "mossden",     "briarcot",  "hermitage",
-    "marlow",     "oakhurst",   "pebbleton",  "dunmore",     "wrenfield", "ashby",
-    "underhold",  "blackspire", "irongate",   "cinderhold",  "frostholm", "greywatch",
-    "tidelamp",   "stormbeacon", "gullrock",  "shrine",      "tavern",    "lament",
-    "victory",    "farewell",   "dawn",       "dusk",        "market",    "harbour",
-    "festival",   "requiem",    "voyage",     "council",     "ballad",    "finale",
+    "theme",      "overworld",   "underworld", "sailing",    "combat1",    "combat2",
+    "combat3",    "millbrook",   "saltmere",   "emberfold",  "harrowgate", "ravensford",
+    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",    "stonefang",
+    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",   "hermitage",
+    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield",  "ashby",
+    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm",  "greywatch",
+    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",     "lament",
+    "victory",    "farewell",    "dawn",       "dusk",       "market",     "harbour",
+    "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale",
 };
 
 char **musicPaths = nullptr;
@@ -88,6 +89,17 @@ void freeMusicTable() {
     musicCount = 0;
 }
 
+// The text of one candidate "music.ini", or nullptr; one that is there but is no
+// regular file is named on standard error and skipped.
+char *readMusicList(const char *path) {
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular) {
+        warnNotRegularFile("music list", path);
+    }
+    return text;
+}
+
 } // namespace
 
 int initAudio() {
@@ -115,12 +127,23 @@ void loadMusicTable() {
         return;
     }
     musicCount = musicNumberCount;
-    char *text = readTextFile(musicTableFileName);
-    if (text == nullptr) {
+    // The player's own list in the current directory first, else the one that
+    // comes with the data.
+    char *text = readMusicList(musicTableFileName);
+    if (text != nullptr) {
+        parseIniFileText(text, musicTableFileName, addMusicEntry);
+        free(text);
         return;
     }
-    parseIniText(text, addMusicEntry);
-    free(text);
+    char *path = makeDataPath(musicTableFileName);
+    // With the data in the current directory that is the same file again.
+    bool another = path != nullptr && strcmp(path, musicTableFileName) != 0;
+    text = another ? readMusicList(path) : nullptr;
+    if (text != nullptr) {
+        parseIniFileText(text, path, addMusicEntry);
+        free(text);
+    }
+    free(path);
 }
 
 void addMusicEntry(const char *key, const char *value) {
@@ -144,6 +167,7 @@ void addMusicEntry(const char *key, const char *value) {
         musicPaths[n] = path;
         return;
     }
+    warnAtPair("unknown music '%s'", key);
 }
 
 void playMusic(uint16_t n) {

@@ -8,12 +8,13 @@
 const int musicNumberCount = 54;
 
 extern const char *const musicKeys[musicNumberCount];
-extern char **musicPaths;  // musicCount entries, each an owned path or nullptr
-extern int musicCount;     // 54 once "music.ini" has been read, else 0
+extern char **musicPaths; // musicCount entries, each an owned path or nullptr
+extern int musicCount;    // 54 once "music.ini" has been read, else 0
 extern Mix_Music *currentMusic;
 
-// Opens audio and reads "music.ini"; 0 on success, -1 when audio cannot be opened
-// or music is off (music=0), which leaves audio and "music.ini" untouched.
+// Opens audio and reads "music.ini" (the current directory's, else the data
+// directory's); 0 on success, -1 when audio cannot be opened or music is off
+// (music=0), which leaves audio and "music.ini" untouched.
 int initAudio();
 
 // Stops the current piece and starts piece n (0-53) looping; silence when it has

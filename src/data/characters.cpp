@@ -33,7 +33,7 @@ void readNpcFile(const char *name, uint8_t *buffer) {
 }
 
 void loadNpcFiles() {
-    for (uint8_t kind : {towne, dwelling, castle, keep}) {
+    for (uint8_t kind : npcFileOrder) {
         readNpcFile(characterFileName(kind), npcFileBuffer(kind));
     }
 }

@@ -22,6 +22,9 @@ extern NpcSlot npcSlots[npcSlotCount];
 // consulted only while it is set.
 extern const uint8_t *currentCharacterRecord;
 
+// The order in which the four character files are read, by map kind.
+const uint8_t npcFileOrder[4] = {towne, dwelling, castle, keep};
+
 // Reads the four character files in the order towne, dwelling, castle, keep; a
 // file that cannot be opened ends the program.
 void loadNpcFiles();

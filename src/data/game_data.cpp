@@ -22,3 +22,19 @@ void loadGameData() {
     readTileNames(names);
     closeEssentialFile(names, "look2.dat");
 }
+
+std::vector<std::string> essentialFileNames(bool fourColour) {
+    std::vector<std::string> names = {tableFileName};
+    for (int set = 0; set < pictureSetCount; set++) {
+        names.push_back(pictureFileName(set, fourColour));
+    }
+    for (const char *name : {tileFileName(fourColour), textFontFileName, runeFontFileName,
+                             overworldFileName, underworldFileName}) {
+        names.push_back(name);
+    }
+    for (uint8_t kind : npcFileOrder) {
+        names.push_back(characterFileName(kind));
+    }
+    names.push_back(tileNameFileName);
+    return names;
+}

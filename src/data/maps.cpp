@@ -21,9 +21,9 @@ struct StoreEntry {
 
 // Indexed by MapKind.
 const StoreEntry stores[] = {
-    {overworldStore, worldSize * worldSize},  {underworldStore, worldSize * worldSize},
-    {towneStore, settlementLevels * levelCells}, {castleStore, settlementLevels * levelCells},
-    {keepStore, settlementLevels * levelCells},  {dwellingStore, settlementLevels * levelCells},
+    {overworldStore, worldSize *worldSize},     {underworldStore, worldSize *worldSize},
+    {towneStore, settlementLevels *levelCells}, {castleStore, settlementLevels *levelCells},
+    {keepStore, settlementLevels *levelCells},  {dwellingStore, settlementLevels *levelCells},
 };
 const int storeCount = sizeof stores / sizeof stores[0];
 

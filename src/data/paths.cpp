@@ -1,24 +1,13 @@
 #include "data/paths.h"
 
 #include <cstdlib>
-#include <cstring>
 
+#include "data/file_names.h"
 #include "shell/settings.h"
 
 char *makeDataPath(const char *name) {
     // Without a data directory the files are looked for in the current directory.
-    if (settings.directory == nullptr || settings.directory[0] == '\0') {
-        return strdup(name);
-    }
-    size_t length = strlen(settings.directory) + strlen(name) + 2;
-    char *path = (char *)calloc(length, 1);
-    if (path == nullptr) {
-        return nullptr;
-    }
-    strcpy(path, settings.directory);
-    strcat(path, "/");
-    strcat(path, name);
-    return path;
+    return findDataFile(settings.directory, name);
 }
 
 int32_t fileSize(FILE *file) {
@@ -41,15 +30,4 @@ char *readWholeFile(FILE *file, int32_t *size) {
     *size = (int32_t)fread(bytes, 1, (size_t)length, file);
     bytes[*size] = '\0';
     return bytes;
-}
-
-char *readTextFile(const char *path) {
-    FILE *file = fopen(path, "rb");
-    if (file == nullptr) {
-        return nullptr;
-    }
-    int32_t size;
-    char *text = readWholeFile(file, &size);
-    fclose(file);
-    return text;
 }

@@ -6,7 +6,8 @@
 #include <cstdio>
 
 // New malloc'ed path "<directory>/<name>"; the bare name when no directory is set.
-// The caller frees it, normally right after the open.
+// A name missing in that case is found in any other (findDataFile). The caller
+// frees it, normally right after the open.
 char *makeDataPath(const char *name);
 
 // Size in bytes of an open file; leaves the read position at the start.
@@ -16,7 +17,3 @@ int32_t fileSize(FILE *file);
 // was read, so that a text reads as one C string; *size gets the bytes read. The
 // caller frees it. nullptr (and *size 0) when the buffer cannot be had.
 char *readWholeFile(FILE *file, int32_t *size);
-
-// The same for the file at path, opened and closed here; nullptr when it cannot
-// be opened either.
-char *readTextFile(const char *path);

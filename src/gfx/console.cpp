@@ -116,8 +116,8 @@ SDL_Surface *glyphFor(unsigned char c) {
 void blitGlyph(SDL_Surface *glyph, int column, int row) {
     // A cell off the screen draws nothing; far-off cells must not reach the blit,
     // whose 16-bit coordinates would wrap round onto the screen.
-    if (glyph == nullptr || screen == nullptr || column < 0 || column >= textColumns ||
-        row < 0 || row >= textRows) {
+    if (glyph == nullptr || screen == nullptr || column < 0 || column >= textColumns || row < 0 ||
+        row >= textRows) {
         return;
     }
     SDL_Rect source = {0, 0, cellSize, cellSize};

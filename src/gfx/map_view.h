@@ -4,7 +4,7 @@
 
 #include "gfx/graphics_store.h"
 
-const int viewLeft = 16;    // pixel of the view's top-left corner
+const int viewLeft = 16; // pixel of the view's top-left corner
 const int viewTop = 16;
 const int viewCellSize = 32; // a view cell shows one 32x32 tile
 const int viewCells = 11;    // view cells per row and per column

@@ -1,12 +1,16 @@
 #include "shell/settings.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "data/paths.h"
+#include "shell/text_warning.h"
+#include "shell/user_folders.h"
 
 Settings settings = {nullptr, 0, 0, 1, 1, 0, nullptr};
+SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
 
 namespace {
 
@@ -17,10 +21,8 @@ struct NumericSetting {
 };
 
 const NumericSetting numericSettings[] = {
-    {"fullscreen", &settings.fullscreen, 1},
-    {"music", &settings.music, 1},
-    {"video", &settings.video, 2},
-    {"scale", &settings.scale, 4},
+    {"fullscreen", &settings.fullscreen, 1}, {"music", &settings.music, 1},
+    {"video", &settings.video, 2},           {"scale", &settings.scale, 4},
     {"aspect", &settings.aspect, 1},
 };
 
@@ -35,75 +37,60 @@ const TextSetting textSettings[] = {
     {"screenshots", &settings.screenshots},
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
+bool isWholeNumber(const char *value) {
+    const char *at = value + strspn(value, " \t\n\v\f\r");
+    if (*at == '+' || *at == '-') {
+        at++;
+    }
+    size_t digits = strspn(at, "0123456789");
+    return digits > 0 && at[digits] == '\0';
 }
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
+void setDefaults() {
+    freeSettingsDirectory();
+    freeSettingsScreenshots();
+    settings.fullscreen = 0;
+    settings.music = 0;
+    settings.video = 1;
+    settings.scale = 1;
+    settings.aspect = 0;
+    settingsOrigin.place = settingsFromNowhere;
+    settingsOrigin.path[0] = '\0';
 }
 
-void handleLine(char *line, PairHandler handlePair) {
-    // Only the very first column marks a comment.
-    if (line[0] == ';') {
+// The settings file's text, or nullptr; one that is there but is no regular file
+// is named on standard error and then treated as missing.
+char *readOptionalFile(const char *path) {
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular) {
+        warnNotRegularFile("settings file", path);
+    }
+    return text;
+}
+
+// A relative directory= names a folder beside the settings file that says it.
+void placeDirectoryBesideSettings() {
+    const char *slash = strrchr(settingsOrigin.path, '/');
+    if (settings.directory == nullptr || settings.directory[0] == '/' || slash == nullptr) {
         return;
     }
-    char *equals = strchr(line, '=');
-    if (equals == nullptr) {
-        return;
-    }
-    int split = (int)(equals - line);
-    int length = (int)strlen(line);
-    char *key = trimmedCopy(line, 0, split - 1);
-    char *value = trimmedCopy(line, split + 1, length - 1);
-    // A pair with nothing on one side of '=' carries no setting.
-    if (key != nullptr && value != nullptr && key[0] != '\0' && value[0] != '\0') {
-        handlePair(key, value);
-    }
-    free(key);
-    free(value);
+    std::string joined(settingsOrigin.path, slash - settingsOrigin.path + 1);
+    joined += settings.directory;
+    free(settings.directory);
+    settings.directory = strdup(joined.c_str());
+}
+
+void applyFile(char *text, SettingsPlace place, const char *path) {
+    settingsOrigin.place = place;
+    snprintf(settingsOrigin.path, sizeof settingsOrigin.path, "%s", path);
+    parseIniFileText(text, path, applySetting);
+    free(text);
+    placeDirectoryBesideSettings();
 }
 
 } // namespace
-
-char *trimmedCopy(const char *text, int first, int last) {
-    while (first <= last && isBlank(text[first])) {
-        first++;
-    }
-    while (last >= first && isBlank(text[last])) {
-        last--;
-    }
-    int length = last >= first ? last - first + 1 : 0;
-    char *copy = (char *)calloc(length + 1, 1);
-    if (copy != nullptr && length > 0) {
-        memcpy(copy, text + first, length);
-    }
-    return copy;
-}
-
-void parseIniText(char *text, PairHandler handlePair) {
-    char *cursor = text;
-    while (*cursor != '\0') {
-        // A run of CR and LF characters is one cut, so blank lines vanish.
-        while (isLineEnd(*cursor)) {
-            cursor++;
-        }
-        if (*cursor == '\0') {
-            break;
-        }
-        char *line = cursor;
-        while (*cursor != '\0' && !isLineEnd(*cursor)) {
-            cursor++;
-        }
-        bool atEnd = *cursor == '\0';
-        *cursor = '\0';
-        handleLine(line, handlePair);
-        if (atEnd) {
-            break;
-        }
-        cursor++;
-    }
-}
 
 void applySetting(const char *key, const char *value) {
     for (const TextSetting &s : textSettings) {
@@ -114,12 +101,19 @@ void applySetting(const char *key, const char *value) {
         }
     }
     for (const NumericSetting &s : numericSettings) {
-        if (strcmp(key, s.key) == 0) {
-            int n = atoi(value);
-            *s.field = (n >= 0 && n <= s.highest) ? n : 0;
-            return;
+        if (strcmp(key, s.key) != 0) {
+            continue;
         }
+        int n = atoi(value);
+        *s.field = (n >= 0 && n <= s.highest) ? n : 0;
+        if (!isWholeNumber(value)) {
+            warnAtPair("'%s' is not a number; %s reads as %d", value, key, *s.field);
+        } else if (n != *s.field) {
+            warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, value, s.highest, key);
+        }
+        return;
     }
+    warnAtPair("unknown setting '%s'", key);
 }
 
 void freeSettingsDirectory() {
@@ -132,18 +126,36 @@ void freeSettingsScreenshots() {
     settings.screenshots = nullptr;
 }
 
-void loadSettings() {
-    freeSettingsDirectory();
-    freeSettingsScreenshots();
-    settings.fullscreen = 0;
-    settings.music = 0;
-    settings.video = 1;
-    settings.scale = 1;
-    settings.aspect = 0;
-
-    char *text = readTextFile("settings.ini");
-    if (text != nullptr) {
-        parseIniText(text, applySetting);
-        free(text);
+bool loadSettingsFrom(const char *configFile) {
+    setDefaults();
+    if (configFile != nullptr) {
+        FileRefusal why;
+        char *text = readIniFile(configFile, &why);
+        if (text == nullptr) {
+            fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
+                    why == fileNotRegular ? "not a regular file" : strerror(errno));
+            return false;
+        }
+        applyFile(text, settingsFromOption, configFile);
+        return true;
     }
+    char *text = readOptionalFile("settings.ini");
+    if (text != nullptr) {
+        applyFile(text, settingsFromCurrent, "settings.ini");
+        return true;
+    }
+    std::string folder = userConfigFolder();
+    if (folder.empty()) {
+        return true;
+    }
+    std::string path = folder + "/settings.ini";
+    text = readOptionalFile(path.c_str());
+    if (text != nullptr) {
+        applyFile(text, settingsFromUserFolder, path.c_str());
+    }
+    return true;
+}
+
+void loadSettings() {
+    loadSettingsFrom(nullptr);
 }

@@ -1,8 +1,11 @@
-// The settings record, filled once from "settings.ini" in the current directory,
-// and the key=value reader that "music.ini" shares. Read by the whole program.
+// The settings record, filled once at start-up from the settings file (the one
+// named on the command line, else "settings.ini" in the current directory, else
+// the per-user one) and then from the command line. Read by the whole program.
 #pragma once
 
 #include <cstdint>
+
+#include "shell/ini_text.h"
 
 struct Settings {
     char *directory;    // data directory, owned; nullptr when none was given
@@ -16,20 +19,33 @@ struct Settings {
 
 extern Settings settings;
 
-typedef void (*PairHandler)(const char *key, const char *value);
+// Where the settings were read from.
+enum SettingsPlace {
+    settingsFromNowhere,    // no file found: the defaults
+    settingsFromOption,     // --config FILE
+    settingsFromCurrent,    // ./settings.ini
+    settingsFromUserFolder, // $XDG_CONFIG_HOME/varnok/settings.ini
+};
 
-// Sets the defaults, then applies "settings.ini" if it can be read.
+struct SettingsOrigin {
+    SettingsPlace place;
+    char path[4096]; // the file as opened; empty for settingsFromNowhere
+};
+
+extern SettingsOrigin settingsOrigin;
+
+// Sets the defaults, then applies "settings.ini" of the current directory or,
+// when there is none, the per-user one. A file that is no ordinary file counts as
+// missing, with a warning.
 void loadSettings();
 
-// Cuts a writable NUL-terminated text into key=value lines and calls handlePair
-// once per pair in text order. The copies passed in are freed afterwards.
-void parseIniText(char *text, PairHandler handlePair);
+// The same with configFile (may be nullptr: look as above) named on the command
+// line: it must be readable, else a message on standard error and false.
+bool loadSettingsFrom(const char *configFile);
 
-// New malloc'ed text: characters first..last of text, blanks (space, tab) trimmed.
-char *trimmedCopy(const char *text, int first, int last);
-
-// The handler for "settings.ini": directory, fullscreen, music, video, scale, aspect,
-// screenshots.
+// The handler for the settings file: directory, fullscreen, music, video, scale,
+// aspect, screenshots. An unknown key or a value that is not a number warns at its
+// line.
 void applySetting(const char *key, const char *value);
 
 // Releases the directory text; part of the ordered teardown.

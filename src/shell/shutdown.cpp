@@ -53,3 +53,10 @@ void failAndExit(const char *path, const char *problem) {
     processExit(1);
     exit(1);
 }
+
+void failWithExplanation(const char *path, const char *explanation) {
+    fprintf(stderr, "Cannot open data file '%s'\n%s\n", path, explanation);
+    fflush(stderr);
+    releaseEverything();
+    exit(1);
+}

@@ -15,3 +15,7 @@ extern void (*processExit)(int status);
 // With problem nullptr the line reads "Cannot open data file '<path>'";
 // otherwise "Bad data file '<path>': <problem>".
 [[noreturn]] void failAndExit(const char *path, const char *problem = nullptr);
+
+// The same for a data file found missing before any window opens: the line
+// "Cannot open data file '<path>'", then explanation on a line of its own.
+[[noreturn]] void failWithExplanation(const char *path, const char *explanation);

@@ -1,5 +1,5 @@
-// The program's start-up sequence, from the settings to the main loop and the
-// teardown. `main` only calls runGame.
+// The program's start-up sequence, from the command line and the settings to the
+// main loop and the teardown. `main` only calls runGame.
 #pragma once
 
-[[noreturn]] void runGame();
+[[noreturn]] void runGame(int argc, char **argv);

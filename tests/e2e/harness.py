@@ -169,7 +169,7 @@ class Game:
     taking the machine's memory; prepare(directory) runs before the game starts."""
 
     def __init__(self, binary, settings=None, extra_env=None, display=None, files=None,
-                 memory_limit_mb=None, prepare=None):
+                 memory_limit_mb=None, prepare=None, args=()):
         self.dir = tempfile.mkdtemp(prefix="varnok-e2e-")
         if settings is not None:
             with open(os.path.join(self.dir, "settings.ini"), "w") as f:
@@ -188,6 +188,9 @@ class Game:
         if display is not None:
             env["DISPLAY"] = display.name
         env.pop("SDL_VIDEODRIVER", None)
+        # The player's own per-user settings and data never reach a test.
+        env["XDG_CONFIG_HOME"] = os.path.join(self.dir, ".no-config")
+        env["XDG_DATA_HOME"] = os.path.join(self.dir, ".no-data")
         env.update(extra_env or {})
         self.env = env
         limit = None
@@ -197,7 +200,7 @@ class Game:
             def limit():
                 resource.setrlimit(resource.RLIMIT_AS, (size, size))
         self.started = time.monotonic()
-        self.proc = subprocess.Popen([binary], cwd=self.dir, env=env,
+        self.proc = subprocess.Popen([binary] + list(args), cwd=self.dir, env=env,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                      start_new_session=True, preexec_fn=limit)
         self.window = None

@@ -146,14 +146,24 @@ def alt_enter_switches_to_full_screen_and_back(args, display):
         game.cleanup()
 
 
+def ends_png(path):
+    with open(path, "rb") as f:
+        return f.read().endswith(b"IEND\xaeB`\x82")
+
+
 def f12_saves_the_frame_without_overwriting(args, display):
     folder = os.path.join(tempfile.mkdtemp(prefix="varnok-shots-"), "made", "here")
     game = start(args, display, "screenshots=%s\n" % folder)
     try:
         game.wait_ready()
         game.key("F12", "shift", "F12")
-        names = harness.poll(lambda: len(os.listdir(folder)) == 2 and sorted(os.listdir(folder)),
-                             20, "two screenshots")
+        # A file is there from the moment its name is taken: wait until both end
+        # with the closing chunk.
+        def complete():
+            names = sorted(os.listdir(folder))
+            return len(names) == 2 and all(ends_png(os.path.join(folder, n)) for n in names) \
+                and names
+        names = harness.poll(complete, 20, "two screenshots")
         assert all(n.startswith("varnok-") and n.endswith(".png") for n in names), names
         shot = harness.read_png(os.path.join(folder, names[0]))
         assert (shot.width, shot.height) == (WIDTH, HEIGHT)

@@ -59,8 +59,8 @@ def clear_and_end(declared):
 
 def pattern(text):
     """A message with <n> standing for any number (a count that depends on the
-    demo world's own pictures)."""
-    return re.escape(text).replace(re.escape("<n>"), r"\d+")
+    demo world's own pictures) and <dir> for the absolute data directory."""
+    return re.escape(text).replace(re.escape("<n>"), r"\d+").replace(re.escape("<dir>"), r"/.+")
 
 
 class Case:
@@ -192,7 +192,10 @@ def pictures_past_the_screen_or_the_budget_are_refused(args, display):
 
 
 def folders_and_fifos_are_not_data(args, display):
-    cannot = "Cannot open data file '%(path)s'"
+    # Found before any window opens: the loaders' line, then where the directory
+    # came from.
+    cannot = ("Cannot open data file '%(path)s'\nThe data directory <dir> is named by "
+              "directory= in settings.ini; 'varnok-data check <dir>' tells what is wrong with it.")
     cases = []
     for name in ("data.ovl", "arva.dat", "under.dat", "towne.npc", "look2.dat", "tiles.4",
                  "mon3.4", "ibm.ch"):

@@ -33,13 +33,15 @@ def amplitudes(path, start=0):
     return {abs(v) for v in struct.unpack("<%dh" % (len(raw) // 2), raw)}
 
 
-def start_game(args, display, music):
-    """The game on the demo world, with two test pieces in its music folder."""
+def start_game(args, display, music, ini="overworld = world.wav\nharrowgate=town.wav\n"):
+    """The game on the demo world, with test pieces in its music folder (one of
+    them with an upper-case name)."""
     world = harness.demo_world(args)
-    for name, (amplitude, period) in (("world.wav", WORLD), ("town.wav", TOWN)):
+    for name, (amplitude, period) in (("world.wav", WORLD), ("town.wav", TOWN),
+                                      ("LOUD.WAV", WORLD)):
         with open(os.path.join(world, "music", name), "wb") as f:
             f.write(square_wave(amplitude, period, 20))
-    files = {"music.ini": "overworld = world.wav\nharrowgate=town.wav\n"}
+    files = {"music.ini": ini}
     game = Game(args.binary, display=display, files=files,
                 settings="directory=%s\nmusic=%d\n" % (world, music),
                 extra_env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": "out.raw",
@@ -58,6 +60,17 @@ def world_music_plays_from_the_start(args, display):
         game.wait_ready()
         poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
+        status, _, _ = game.quit()
+        assert status == 0, "status %d" % status
+    finally:
+        game.cleanup()
+
+
+def a_music_file_is_found_whatever_the_case_of_its_name(args, display):
+    game = start_game(args, display, 1, ini="overworld = loud.wav\n")
+    try:
+        game.wait_ready()
+        poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         status, _, _ = game.quit()
         assert status == 0, "status %d" % status
     finally:
@@ -100,5 +113,6 @@ def entering_a_town_changes_the_piece(args, display):
 
 
 if __name__ == "__main__":
-    harness.run([world_music_plays_from_the_start, music_off_touches_no_audio,
+    harness.run([world_music_plays_from_the_start,
+                 a_music_file_is_found_whatever_the_case_of_its_name, music_off_touches_no_audio,
                  entering_a_town_changes_the_piece])

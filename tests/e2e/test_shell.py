@@ -42,7 +42,9 @@ def closing_the_window_ends_with_status_zero(args, display):
 
 
 def video_that_cannot_open_fails_with_status_one(args, display):
-    game = Game(args.binary, display=display, extra_env={"SDL_VIDEODRIVER": "no-such-driver"})
+    # With data to show: without any, start-up ends before it reaches the video.
+    game = Game(args.binary, display=display, files=harness.minimal_data(),
+                extra_env={"SDL_VIDEODRIVER": "no-such-driver"})
     try:
         status, _, err = game.wait_exit()
         assert status == 1, "status %d" % status

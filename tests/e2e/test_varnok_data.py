@@ -24,18 +24,47 @@ def help_lists_every_command(args, scratch):
     for command in ("demo DIR", "check DIR [--mode 4|16]", "unpack IN OUT", "pack IN OUT",
                     "export DIR OUT [--mode 4|16]", "import IN DIR"):
         assert ("varnok-data " + command) in done.stdout, done.stdout
-    assert run_tool(args, "frobnicate").returncode == 2
+    done = run_tool(args, "frobnicate")
+    assert (done.returncode, done.stderr) == (
+        2, "varnok-data: unknown command 'frobnicate'\nTry 'varnok-data --help'.\n"), done
     assert run_tool(args, "demo").returncode == 2
+    assert run_tool(args, "check", scratch, "--mode", "8").returncode == 2
+    assert run_tool(args, "--mode", "4", "pack", "a", "b").returncode == 2
+
+
+def check_says_what_its_argument_is(args, scratch):
+    missing = os.path.join(scratch, "nowhere")
+    done = run_tool(args, "check", missing)
+    assert (done.returncode, done.stderr) == (2, "varnok-data: '%s' does not exist\n" % missing)
+    a_file = os.path.join(scratch, "file")
+    open(a_file, "w").close()
+    done = run_tool(args, "check", a_file)
+    assert (done.returncode, done.stderr) == (2, "varnok-data: '%s' is not a folder\n" % a_file)
+
+
+def demo_makes_missing_folders_and_says_why_it_cannot(args, scratch):
+    deep = os.path.join(scratch, "a", "b", "world")
+    done = run_tool(args, "demo", deep)
+    assert done.returncode == 0, done.stderr
+    assert os.path.exists(os.path.join(deep, "data.ovl"))
+    blocked = os.path.join(scratch, "file")
+    open(blocked, "w").close()
+    done = run_tool(args, "demo", os.path.join(blocked, "world"))
+    assert done.returncode == 1
+    assert done.stderr == ("varnok-data: cannot create the directory '%s/world': "
+                           "Not a directory\n" % blocked), done.stderr
 
 
 def demo_world_checks_sound(args, scratch):
     world = os.path.join(scratch, "world")
     done = run_tool(args, "demo", world)
     assert done.returncode == 0, done.stderr
-    for mode in ([], ["--mode", "4"], ["--mode", "16"]):
-        done = run_tool(args, "check", world, *mode)
+    # Options anywhere, also in their --mode=N form.
+    for words in (["check", world], ["check", world, "--mode", "4"], ["--mode=16", "check", world],
+                  ["check", "--mode", "4", world]):
+        done = run_tool(args, *words)
         assert done.returncode == 0, done.stdout
-        assert done.stdout.strip().endswith("sound"), done.stdout
+        assert done.stdout == "%s: no problems found\n" % world, done.stdout
     assert os.path.exists(os.path.join(world, "music", "overworld.wav"))
 
 
@@ -50,6 +79,15 @@ def check_names_each_broken_file(args, scratch):
     lines = done.stdout.splitlines()
     assert any(line.startswith("keep.npc: ") for line in lines), lines
     assert any(line.startswith("under.dat: ") for line in lines), lines
+    # Names in another case are found as the game finds them, and shown as they are.
+    for name in os.listdir(world):
+        os.rename(os.path.join(world, name), os.path.join(world, name.upper()))
+    done = run_tool(args, "check", world)
+    assert done.returncode == 1, done.returncode
+    lines = done.stdout.splitlines()
+    assert any(line.startswith("keep.npc: ") for line in lines), lines
+    assert [line for line in lines if not line.startswith("keep.npc: ")] == \
+        [line for line in lines if line.startswith("UNDER.DAT: ")], lines
 
 
 def pack_and_unpack_round_trip(args, scratch):
@@ -109,8 +147,10 @@ def game_starts_on_the_demo_world_in_both_modes(args, scratch):
 def main():
     args = harness.parse_args()
     failures = 0
-    for test in (help_lists_every_command, demo_world_checks_sound, check_names_each_broken_file,
-                 pack_and_unpack_round_trip, export_and_import_from_the_command_line,
+    for test in (help_lists_every_command, check_says_what_its_argument_is,
+                 demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
+                 check_names_each_broken_file, pack_and_unpack_round_trip,
+                 export_and_import_from_the_command_line,
                  game_starts_on_the_demo_world_in_both_modes):
         scratch = tempfile.mkdtemp(prefix="varnok-data-e2e-")
         try:

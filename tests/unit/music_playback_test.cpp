@@ -22,9 +22,9 @@
 namespace {
 
 const int rate = 22050;
-const long bytesPerFrame = 4;            // signed 16-bit stereo, as the mixer is opened
-const long bufferBytes = 4096 * 4;       // one mixer chunk
-const long lateBytes = 2 * bufferBytes;  // old sound that may follow a request in the file
+const long bytesPerFrame = 4;           // signed 16-bit stereo, as the mixer is opened
+const long bufferBytes = 4096 * 4;      // one mixer chunk
+const long lateBytes = 2 * bufferBytes; // old sound that may follow a request in the file
 
 // One stretch of a square wave: its amplitude, full period and length in frames.
 struct Stretch {

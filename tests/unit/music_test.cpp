@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <set>
 #include <string>
 
@@ -32,16 +34,15 @@ TEST_F(MusicTable, KeysAreDistinctAndNameTheirPlaces) {
     EXPECT_EQ(distinct.size(), (size_t)musicNumberCount);
     EXPECT_STREQ(musicKeys[1], "overworld");
     // The place entered for each of the numbers 7-38, by location number.
-    const char *places[40] = {
-        "Harrowgate", "Millbrook", "Saltmere",  "Thornwick", "Emberfold", "Copperdale",
-        "Windhollow", "Ravensford", "Greywatch", "Stormbeacon", "Tidelamp", "Gullrock",
-        "Mossden",    "hermitage", "Briarcot",  "Willowcot", "Ostrand",   "Haldervine",
-        "Ashby",      "Dunmore",   "Pebbleton", "Wrenfield", "Oakhurst",  "Marlow",
-        "Underhold",  "Blackspire", "Irongate", "Frostholm", "Cinderhold", "Grimwall",
-        "Stonefang",  "Duskhold"};
-    const int placeOfNumber[32] = {1,  2,  4,  0,  7,  6,  5,  3,  17, 16, 30,
-                                   29, 31, 15, 12, 14, 13, 23, 22, 20, 19, 21,
-                                   18, 24, 25, 26, 28, 27, 8,  10, 9,  11};
+    const char *places[40] = {"Harrowgate", "Millbrook",  "Saltmere",   "Thornwick",  "Emberfold",
+                              "Copperdale", "Windhollow", "Ravensford", "Greywatch",  "Stormbeacon",
+                              "Tidelamp",   "Gullrock",   "Mossden",    "hermitage",  "Briarcot",
+                              "Willowcot",  "Ostrand",    "Haldervine", "Ashby",      "Dunmore",
+                              "Pebbleton",  "Wrenfield",  "Oakhurst",   "Marlow",     "Underhold",
+                              "Blackspire", "Irongate",   "Frostholm",  "Cinderhold", "Grimwall",
+                              "Stonefang",  "Duskhold"};
+    const int placeOfNumber[32] = {1,  2,  4,  0,  7,  6,  5,  3,  17, 16, 30, 29, 31, 15, 12, 14,
+                                   13, 23, 22, 20, 19, 21, 18, 24, 25, 26, 28, 27, 8,  10, 9,  11};
     for (int n = 7; n <= 38; n++) {
         std::string place = places[placeOfNumber[n - 7]];
         for (char &c : place) {
@@ -94,4 +95,26 @@ TEST_F(MusicTable, RequestsBeforeAudioIsOpenDoNothing) {
     playMusic(1);
     playMusic(60000);
     EXPECT_EQ(currentMusic, nullptr);
+}
+
+TEST_F(MusicTable, WithoutAListHereTheDataDirectorysIsReadAndNamesFoundInAnyCase) {
+    std::filesystem::create_directories("data/MUSIC");
+    writeTextFile("data/MUSIC.INI", "overworld=Song.ogg\nthem=x.ogg\n");
+    writeTextFile("data/MUSIC/SONG.OGG", "x");
+    testing::internal::CaptureStderr();
+    loadMusicTable();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
+    // A list here wins; one that is no ordinary file is skipped with a warning.
+    writeTextFile("music.ini", "overworld=other.ogg\n");
+    loadMusicTable();
+    EXPECT_EQ(path(1), "data/music/other.ogg");
+    std::filesystem::remove("music.ini");
+    ASSERT_EQ(mkfifo("music.ini", 0600), 0);
+    testing::internal::CaptureStderr();
+    loadMusicTable();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: music list 'music.ini' is not a regular file\n"
+              "data/MUSIC.INI:2: unknown music 'them'\n");
+    EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
 }

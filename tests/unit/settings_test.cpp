@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +28,7 @@ std::vector<std::pair<std::string, std::string>> parse(const std::string &text) 
 }
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
+namespace fs = std::filesystem;
 
 } // namespace
 
@@ -64,12 +67,30 @@ TEST(TrimmedCopy, TrimsOnlySpacesAndTabs) {
 class SettingsFile : public ::testing::Test {
   protected:
     ScratchDir dir;
+    // The per-user folder lives in the scratch directory, never the tester's own.
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", (dir.path + "/config").c_str(), 1);
+    }
     void load(const std::string &text) {
         writeTextFile("settings.ini", text);
         loadSettings();
     }
+    // loadSettingsFrom's result, with what it wrote on standard error.
+    bool loadFrom(const char *configFile, std::string &errors) {
+        testing::internal::CaptureStderr();
+        bool read = loadSettingsFrom(configFile);
+        errors = testing::internal::GetCapturedStderr();
+        return read;
+    }
+    std::string loadWarnings(const std::string &text) {
+        writeTextFile("settings.ini", text);
+        std::string errors;
+        EXPECT_TRUE(loadFrom(nullptr, errors));
+        return errors;
+    }
     void TearDown() override {
         freeSettingsDirectory();
+        unsetenv("XDG_CONFIG_HOME");
     }
 };
 
@@ -90,7 +111,7 @@ TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
     const struct {
         const char *value;
         int video;
-    } cases[] = {{"2", 2}, {"0", 0}, {"1", 1}, {"3", 0}, {"-1", 0},
+    } cases[] = {{"2", 2}, {"0", 0},    {"1", 1},  {"3", 0}, {"-1", 0},
                  {"x", 0}, {"1abc", 1}, {"+2", 2}, {"7", 0}};
     for (const auto &c : cases) {
         load(std::string("video=") + c.value + "\n");
@@ -161,4 +182,127 @@ TEST_F(SettingsFile, FileSizeRewindsToTheStart) {
     f = fopen("empty.bin", "rb");
     EXPECT_EQ(fileSize(f), 0);
     fclose(f);
+}
+
+TEST_F(SettingsFile, LookedForInTheOptionThenHereThenThePerUserFolder) {
+    std::string errors;
+    fs::create_directories("config/varnok");
+    writeTextFile("config/varnok/settings.ini", "video=2\ndirectory=mine\n");
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_EQ(settingsOrigin.place, settingsFromUserFolder);
+    EXPECT_EQ(settings.video, 2);
+    // A relative directory= names a folder beside the file that says it.
+    EXPECT_EQ(std::string(settings.directory), dir.path + "/config/varnok/mine");
+
+    writeTextFile("settings.ini", "video=0\ndirectory=here\n");
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_EQ(settingsOrigin.place, settingsFromCurrent);
+    EXPECT_STREQ(settingsOrigin.path, "settings.ini");
+    EXPECT_STREQ(settings.directory, "here");
+
+    fs::create_directories("elsewhere");
+    writeTextFile("elsewhere/my.ini", "video=1\ndirectory=d\n");
+    ASSERT_TRUE(loadFrom("elsewhere/my.ini", errors));
+    EXPECT_EQ(settingsOrigin.place, settingsFromOption);
+    EXPECT_STREQ(settings.directory, "elsewhere/d");
+    writeTextFile("elsewhere/abs.ini", "directory=/games/x\n");
+    ASSERT_TRUE(loadFrom("elsewhere/abs.ini", errors));
+    EXPECT_STREQ(settings.directory, "/games/x");
+    EXPECT_EQ(errors, "");
+
+    // Without XDG_CONFIG_HOME the folder is ~/.config.
+    fs::remove("settings.ini");
+    const char *home = getenv("HOME");
+    std::string savedHome = home != nullptr ? home : "";
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", dir.path.c_str(), 1);
+    fs::create_directories(".config/varnok");
+    writeTextFile(".config/varnok/settings.ini", "music=1\n");
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    setenv("HOME", savedHome.c_str(), 1);
+    EXPECT_EQ(settingsOrigin.place, settingsFromUserFolder);
+    EXPECT_EQ(settings.music, 1);
+}
+
+TEST_F(SettingsFile, AConfigFileThatCannotBeReadIsAnError) {
+    std::string errors;
+    EXPECT_FALSE(loadFrom("missing.ini", errors));
+    EXPECT_EQ(errors, "varnok: cannot read the settings file 'missing.ini': No such file or "
+                      "directory\n");
+    fs::create_directories("folder.ini");
+    EXPECT_FALSE(loadFrom("folder.ini", errors));
+    EXPECT_EQ(errors, "varnok: cannot read the settings file 'folder.ini': not a regular file\n");
+    ASSERT_EQ(mkfifo("fifo.ini", 0600), 0);
+    EXPECT_FALSE(loadFrom("fifo.ini", errors)); // and does not wait for a writer
+    EXPECT_EQ(errors, "varnok: cannot read the settings file 'fifo.ini': not a regular file\n");
+}
+
+TEST_F(SettingsFile, ASettingsIniThatIsNoFileIsSkippedWithAWarning) {
+    fs::create_directories("config/varnok");
+    writeTextFile("config/varnok/settings.ini", "video=0\n");
+    std::string errors;
+    fs::create_directories("settings.ini");
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_EQ(errors, "Warning: settings file 'settings.ini' is not a regular file\n");
+    EXPECT_EQ(settings.video, 0) << "the per-user file is read as when none is here";
+    fs::remove("settings.ini");
+    ASSERT_EQ(mkfifo("settings.ini", 0600), 0);
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_EQ(errors, "Warning: settings file 'settings.ini' is not a regular file\n");
+}
+
+TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
+    std::string errors = loadWarnings("; comment\r\n\r\nfulscreen=1\n\n"
+                                      "fullscreen=yes\rvideo=1abc\nvideo=7\nmusic = 1\n");
+    EXPECT_EQ(errors, "settings.ini:3: unknown setting 'fulscreen'\n"
+                      "settings.ini:5: 'yes' is not a number; fullscreen reads as 0\n"
+                      "settings.ini:6: '1abc' is not a number; video reads as 1\n"
+                      "settings.ini:7: video=7 is out of range 0-2; video reads as 0\n");
+    // The reading itself is unchanged.
+    EXPECT_EQ(settings.fullscreen, 0);
+    EXPECT_EQ(settings.video, 0);
+    EXPECT_EQ(settings.music, 1);
+    EXPECT_EQ(loadWarnings("directory=x\nvideo= -0\nmusic=+1\n"), "");
+}
+
+TEST_F(SettingsFile, ANulByteEndsItsLineNotTheFile) {
+    std::string text = "music=1\nvideo=0";
+    text += '\0';
+    text += "junk=1\nfullscreen=1\n";
+    text += '\0';
+    EXPECT_EQ(loadWarnings(text), "settings.ini:2: NUL byte; the rest of this line is ignored\n"
+                                  "settings.ini:4: NUL byte; the rest of this line is ignored\n");
+    EXPECT_EQ(settings.music, 1);
+    EXPECT_EQ(settings.video, 0);
+    EXPECT_EQ(settings.fullscreen, 1);
+}
+
+TEST_F(SettingsFile, DataFilesAreFoundWhateverTheCaseOfTheirNames) {
+    fs::create_directories("data/MUSIC");
+    for (const char *name :
+         {"data/DATA.OVL", "data/Tiles.16", "data/MUSIC/TOWN.OGG", "data/keep.npc", "data/KEEP.NPC",
+          "data/Look2.dat", "data/LOOK2.DAT", "RUNES.CH"}) {
+        writeTextFile(name, "x");
+    }
+    load("directory=data\n");
+    const struct {
+        const char *name, *path;
+    } cases[] = {
+        {"data.ovl", "data/DATA.OVL"},
+        {"tiles.16", "data/Tiles.16"},
+        {"music/town.ogg", "data/MUSIC/TOWN.OGG"},
+        {"keep.npc", "data/keep.npc"},   // the exact name wins
+        {"look2.dat", "data/LOOK2.DAT"}, // two other cases: the first in byte order
+        {"arva.dat", "data/arva.dat"},   // nowhere: the path as asked, for the message
+        {"music/gone.ogg", "data/music/gone.ogg"},
+    };
+    for (const auto &c : cases) {
+        char *path = makeDataPath(c.name);
+        EXPECT_STREQ(path, c.path) << c.name;
+        free(path);
+    }
+    load("video=1\n");
+    char *path = makeDataPath("runes.ch");
+    EXPECT_STREQ(path, "RUNES.CH") << "without a directory the bare name, as found";
+    free(path);
 }

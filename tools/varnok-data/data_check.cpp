@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "data/file_formats.h"
+#include "data/file_names.h"
 #include "data/lzw.h"
 #include "data/regular_file.h"
 #include "formats/formats.h"
@@ -17,8 +19,23 @@ struct Checker {
     int64_t picturePixels = 0; // counted by the engine's picture budget, per colour mode
 };
 
+// The path of file in the directory as the engine finds it, in any case.
+std::string foundPath(const Checker &checker, const std::string &file) {
+    char *found = findDataFile(checker.directory.c_str(), file.c_str());
+    std::string path = found != nullptr ? found : checker.directory + "/" + file;
+    free(found);
+    return path;
+}
+
+// The name of file as it stands in the directory (DATA.OVL for data.ovl).
+std::string shownName(const Checker &checker, const std::string &file) {
+    std::string path = foundPath(checker, file);
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 void problem(Checker &checker, const std::string &file, const std::string &what) {
-    checker.report.problems.push_back(file + ": " + what);
+    checker.report.problems.push_back(shownName(checker, file) + ": " + what);
 }
 
 uint32_t le16(const Bytes &b, size_t at) {
@@ -33,7 +50,7 @@ uint32_t le32(const Bytes &b, size_t at) {
 // a FIFO cannot block the check.
 FileRefusal readDataFile(const Checker &checker, const std::string &file, Bytes &bytes) {
     bytes.clear();
-    std::string path = checker.directory + "/" + file;
+    std::string path = foundPath(checker, file);
     int64_t size = 0;
     FileRefusal why = fileMissing;
     FILE *opened = openRegularFile(path.c_str(), &size, &why);
@@ -208,7 +225,7 @@ void checkMaps(Checker &checker, const Bytes *layout) {
         FileRefusal why = readDataFile(checker, file, levels);
         if (why != fileAccepted) {
             checker.report.warnings.push_back(
-                std::string(file) + ": " +
+                shownName(checker, file) + ": " +
                 (why == fileNotRegular ? "not a regular file" : "missing") +
                 "; its settlements will show tile 0");
             continue;

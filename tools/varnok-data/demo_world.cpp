@@ -1,5 +1,6 @@
 #include "demo_world.h"
 
+#include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 #include <vector>
@@ -33,14 +34,29 @@ bool put(Writer &writer, const std::string &name, const Bytes &bytes) {
 }
 
 bool makeDirectory(Writer &writer, const std::string &path) {
-    if (mkdir(path.c_str(), 0777) != 0) {
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
+        writer.problem = "cannot create the directory '" + path + "': " + strerror(errno);
+        return false;
+    }
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        writer.problem = "cannot create the directory '" + path + "': something else is there";
+        return false;
+    }
+    return true;
+}
+
+// The directory and every missing folder above it, as "mkdir -p" does.
+bool makeDirectories(Writer &writer, const std::string &path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        std::string parent = path.substr(0, slash);
         struct stat info;
-        if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-            writer.problem = "cannot create the directory '" + path + "'";
+        if (stat(parent.c_str(), &info) != 0 && !makeDirectory(writer, parent)) {
             return false;
         }
     }
-    return true;
+    return makeDirectory(writer, path);
 }
 
 bool writeTables(Writer &writer) {
@@ -112,8 +128,8 @@ bool writeMusic(Writer &writer) {
 bool writeDemoWorld(const std::string &directory, std::string &problem) {
     Writer writer;
     writer.directory = directory;
-    bool ok = makeDirectory(writer, directory) && writeTables(writer) && writeSettlements(writer) &&
-              writeGraphics(writer) && writeMusic(writer);
+    bool ok = makeDirectories(writer, directory) && writeTables(writer) &&
+              writeSettlements(writer) && writeGraphics(writer) && writeMusic(writer);
     problem = writer.problem;
     return ok;
 }

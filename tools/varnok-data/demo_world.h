@@ -5,6 +5,7 @@
 
 #include <string>
 
-// Creates `directory` (and its "music" folder) if needed and writes every file.
+// Creates `directory` (with any missing folder above it, and its "music" folder)
+// if needed and writes every file.
 // On failure returns false with a message naming the file in `problem`.
 bool writeDemoWorld(const std::string &directory, std::string &problem);

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <getopt.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "data_check.h"
 #include "demo_world.h"
@@ -14,34 +16,42 @@
 
 namespace {
 
-typedef int (*CommandFunction)(int argc, char **argv);
+// What the options before, between or after the words gave.
+struct ToolOptions {
+    int mode; // --mode: 4, 16, or 0 for both
+};
+
+typedef int (*CommandFunction)(char **words, const ToolOptions &options);
 
 struct Command {
     const char *name;
     const char *usage;
-    int arguments; // required arguments after the command name
+    int arguments; // words after the command name
+    bool takesMode;
     CommandFunction run;
 };
 
-int runDemo(int, char **argv) {
+int runDemo(char **words, const ToolOptions &) {
     std::string problem;
-    if (!writeDemoWorld(argv[2], problem)) {
+    if (!writeDemoWorld(words[0], problem)) {
         fprintf(stderr, "varnok-data: %s\n", problem.c_str());
         return 1;
     }
     return 0;
 }
 
-int runCheck(int argc, char **argv) {
-    int mode = 0;
-    if (argc == 5 && strcmp(argv[3], "--mode") == 0 &&
-        (strcmp(argv[4], "4") == 0 || strcmp(argv[4], "16") == 0)) {
-        mode = atoi(argv[4]);
-    } else if (argc != 3) {
-        fprintf(stderr, "varnok-data: check DIR [--mode 4|16]\n");
+int runCheck(char **words, const ToolOptions &options) {
+    const char *directory = words[0];
+    struct stat info;
+    if (stat(directory, &info) != 0) {
+        fprintf(stderr, "varnok-data: '%s' does not exist\n", directory);
         return 2;
     }
-    CheckReport report = checkDataDirectory(argv[2], mode);
+    if (!S_ISDIR(info.st_mode)) {
+        fprintf(stderr, "varnok-data: '%s' is not a folder\n", directory);
+        return 2;
+    }
+    CheckReport report = checkDataDirectory(directory, options.mode);
     for (const std::string &line : report.warnings) {
         printf("warning: %s\n", line.c_str());
     }
@@ -49,64 +59,58 @@ int runCheck(int argc, char **argv) {
         printf("%s\n", line.c_str());
     }
     if (report.problems.empty()) {
-        printf("%s: sound\n", argv[2]);
+        printf("%s: no problems found\n", directory);
         return 0;
     }
     return 1;
 }
 
-int runIcon(int, char **argv) {
+int runIcon(char **words, const ToolOptions &) {
     char *end = nullptr;
-    long size = strtol(argv[2], &end, 10);
-    if (end == argv[2] || *end != '\0' || !isIconSize(size)) {
-        fprintf(stderr, "varnok-data: icon size '%s': use 16, 32, 64, 128 or 256\n", argv[2]);
+    long size = strtol(words[0], &end, 10);
+    if (end == words[0] || *end != '\0' || !isIconSize(size)) {
+        fprintf(stderr, "varnok-data: icon size '%s': use 16, 32, 64, 128 or 256\n", words[0]);
         return 2;
     }
     std::string problem;
-    if (!writeHeroIcon(argv[3], (int)size, problem)) {
+    if (!writeHeroIcon(words[1], (int)size, problem)) {
         fprintf(stderr, "varnok-data: %s\n", problem.c_str());
         return 1;
     }
     return 0;
 }
 
-int runUnpack(int, char **argv) {
-    return unpackFile(argv[2], argv[3]);
+int runUnpack(char **words, const ToolOptions &) {
+    return unpackFile(words[0], words[1]);
 }
 
-int runPack(int, char **argv) {
-    return packFile(argv[2], argv[3]);
+int runPack(char **words, const ToolOptions &) {
+    return packFile(words[0], words[1]);
 }
 
-int runExport(int argc, char **argv) {
-    int mode = 0;
-    if (argc == 6 && strcmp(argv[4], "--mode") == 0 &&
-        (strcmp(argv[5], "4") == 0 || strcmp(argv[5], "16") == 0)) {
-        mode = atoi(argv[5]);
-    } else if (argc != 4) {
-        fprintf(stderr, "varnok-data: export DIR OUT [--mode 4|16]\n");
-        return 2;
-    }
-    return exportWorld(argv[2], argv[3], mode);
+int runExport(char **words, const ToolOptions &options) {
+    return exportWorld(words[0], words[1], options.mode);
 }
 
-int runImport(int, char **argv) {
-    return importWorld(argv[2], argv[3]);
+int runImport(char **words, const ToolOptions &) {
+    return importWorld(words[0], words[1]);
 }
 
 const Command commands[] = {
     {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR", 1,
-     runDemo},
-    {"check", "check DIR [--mode 4|16]  check the files the engine reads; exit 1 on problems", 1,
-     runCheck},
+     false, runDemo},
+    {"check",
+     "check DIR [--mode 4|16]  check the files the engine reads (both colour modes unless\n"
+     "                                       --mode); exit 1 on problems",
+     1, true, runCheck},
     {"icon", "icon SIZE FILE           draw the program's icon, SIZE x SIZE pixels, as a PNG", 2,
-     runIcon},
-    {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, runUnpack},
-    {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, runPack},
+     false, runIcon},
+    {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, runUnpack},
+    {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, runPack},
     {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,
-     runExport},
+     true, runExport},
     {"import", "import IN DIR            a folder made by export back to the data files of DIR", 2,
-     runImport},
+     false, runImport},
 };
 
 void printUsage(FILE *out) {
@@ -114,26 +118,76 @@ void printUsage(FILE *out) {
     for (const Command &command : commands) {
         fprintf(out, "  varnok-data %s\n", command.usage);
     }
+    fprintf(out, "options: -h, --help     show this help and exit\n"
+                 "         -V, --version  show the version and exit\n"
+                 "exit status: 0 done, 1 failed, 2 bad command line\n");
+}
+
+int complain(const std::string &problem) {
+    fprintf(stderr, "varnok-data: %s\nTry 'varnok-data --help'.\n", problem.c_str());
+    return 2;
+}
+
+// The usage line of one command: its words, without the description.
+std::string commandWords(const Command &command) {
+    std::string usage = command.usage;
+    size_t gap = usage.find("  ");
+    return usage.substr(0, gap);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc >= 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0)) {
-        printUsage(stdout);
-        return 0;
-    }
-    for (const Command &command : commands) {
-        if (argc >= 2 && strcmp(argv[1], command.name) == 0) {
-            if (argc < 2 + command.arguments ||
-                (command.run != runCheck && command.run != runExport &&
-                 argc != 2 + command.arguments)) {
-                fprintf(stderr, "usage: varnok-data %s\n", command.usage);
-                return 2;
+    const struct option longOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                         {"version", no_argument, nullptr, 'V'},
+                                         {"mode", required_argument, nullptr, 'm'},
+                                         {nullptr, 0, nullptr, 0}};
+    ToolOptions options = {0};
+    bool modeGiven = false;
+    opterr = 0;
+    int code;
+    while ((code = getopt_long(argc, argv, ":hV", longOptions, nullptr)) != -1) {
+        switch (code) {
+        case 'h':
+            printUsage(stdout);
+            return 0;
+        case 'V':
+            printf("varnok-data %s\n", VARNOK_VERSION);
+            return 0;
+        case 'm':
+            if (strcmp(optarg, "4") != 0 && strcmp(optarg, "16") != 0) {
+                return complain(std::string("--mode takes 4 or 16, not '") + optarg + "'");
             }
-            return command.run(argc, argv);
+            options.mode = atoi(optarg);
+            modeGiven = true;
+            break;
+        case ':':
+            return complain("option '--mode' needs a value");
+        default:
+            return complain(
+                "unknown option '" +
+                (optopt != 0 ? std::string("-") + (char)optopt : std::string(argv[optind - 1])) +
+                "'");
         }
     }
-    printUsage(stderr);
-    return 2;
+    if (optind >= argc) {
+        printUsage(stderr);
+        return 2;
+    }
+    const char *name = argv[optind];
+    char **words = argv + optind + 1;
+    int wordCount = argc - optind - 1;
+    for (const Command &command : commands) {
+        if (strcmp(name, command.name) != 0) {
+            continue;
+        }
+        if (wordCount != command.arguments) {
+            return complain("usage: varnok-data " + commandWords(command));
+        }
+        if (modeGiven && !command.takesMode) {
+            return complain(std::string("--mode applies to check and export only"));
+        }
+        return command.run(words, options);
+    }
+    return complain(std::string("unknown command '") + name + "'");
 }

@@ -1,0 +1,112 @@
+// Start-up on the demo world with its files under their exact names and with every
+// name in upper case (as copies from the game's own disks have them): finding the
+// files in any case must not make start-up measurably slower. Measures the
+// essential-file check before the window and the whole data load, decoding and
+// enlarging included, and the name lookup on its own.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "data/game_data.h"
+#include "data/paths.h"
+#include "data/table_file.h"
+#include "data/tile_names.h"
+#include "demo_world.h"
+#include "gfx/graphics.h"
+#include "shell/data_lookup.h"
+#include "shell/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string exactWorld;
+std::string upperWorld;
+
+// A copy of world with every file and folder name in upper case.
+void copyUpperCase(const fs::path &from, const fs::path &to) {
+    fs::create_directories(to);
+    for (const fs::directory_entry &entry : fs::directory_iterator(from)) {
+        std::string name = entry.path().filename().string();
+        for (char &c : name) {
+            c = (char)toupper((unsigned char)c);
+        }
+        if (entry.is_directory()) {
+            copyUpperCase(entry.path(), to / name);
+        } else {
+            fs::copy_file(entry.path(), to / name);
+        }
+    }
+}
+
+void useWorld(const benchmark::State &state) {
+    freeSettingsDirectory();
+    settings.directory = strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
+    settings.video = (int32_t)state.range(1);
+}
+
+void names(benchmark::State &state) {
+    state.SetLabel(state.range(0) == 0 ? "exact names" : "upper-case names");
+}
+
+void BM_FindEssentialFiles(benchmark::State &state) {
+    useWorld(state);
+    std::vector<std::string> files = essentialFileNames(settings.video == 1);
+    for (auto _ : state) {
+        for (const std::string &name : files) {
+            char *path = makeDataPath(name.c_str());
+            benchmark::DoNotOptimize(path);
+            free(path);
+        }
+    }
+    names(state);
+}
+
+void BM_CheckAndLoadGameData(benchmark::State &state) {
+    useWorld(state);
+    for (auto _ : state) {
+        checkEssentialFiles();
+        loadGameData();
+        freeGraphics();
+        freeTileNames();
+        freeLocationNames();
+        freeChunkLayout();
+    }
+    names(state);
+}
+
+// range(0): 0 exact names, 1 upper case; range(1): the video= value.
+BENCHMARK(BM_FindEssentialFiles)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckAndLoadGameData)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) < 0 || SDL_SetVideoMode(640, 400, 8, 0) == nullptr) {
+        fprintf(stderr, "no video: %s\n", SDL_GetError());
+        return 1;
+    }
+    std::string scratch = (fs::temp_directory_path() / "varnok-bench-XXXXXX").string();
+    if (mkdtemp(scratch.data()) == nullptr) {
+        return 1;
+    }
+    exactWorld = scratch + "/exact";
+    upperWorld = scratch + "/UPPER";
+    std::string problem;
+    if (!writeDemoWorld(exactWorld, problem)) {
+        fprintf(stderr, "demo world: %s\n", problem.c_str());
+        return 1;
+    }
+    copyUpperCase(exactWorld, upperWorld);
+    benchmark::RunSpecifiedBenchmarks();
+    fs::remove_all(scratch);
+    freeSettingsDirectory();
+    SDL_Quit();
+    return 0;
+}

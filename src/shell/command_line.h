@@ -1,0 +1,36 @@
+// The program's command line: "varnok [OPTIONS] [DATA_DIR]", read before anything
+// opens. What it gives overrides the settings file; what it leaves out leaves the
+// settings as they are.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+const int32_t notGiven = -1;
+
+struct CommandLine {
+    const char *configFile;    // --config FILE; nullptr: look for settings.ini
+    const char *dataDirectory; // DATA_DIR or --data DIR; nullptr: not given
+    int32_t fullscreen;        // 0/1 or notGiven
+    int32_t music;             // 0/1 or notGiven
+    int32_t video;             // the video= value (1 or 0) or notGiven
+    int32_t scale;             // 0-4 or notGiven
+    int32_t aspect;            // 0/1 or notGiven
+    const char *screenshots;   // --screenshots DIR; nullptr: not given
+};
+
+enum CommandLineAction {
+    runTheGame,
+    showHelp,       // --help: usage on standard output, status 0
+    showVersion,    // --version: "varnok X.Y.Z" on standard output, status 0
+    badCommandLine, // the problem and "Try 'varnok --help'." are on standard error; status 2
+};
+
+// Reads argv (which getopt_long may reorder). The texts in line point into argv.
+CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line);
+
+void printUsage(FILE *out);
+void printVersion(FILE *out);
+
+// Puts what the command line gave over the settings read from the file.
+void applyCommandLine(const CommandLine &line);

@@ -1,0 +1,33 @@
+// Which data directory the game reads, and why: the command line, the settings
+// file, or when neither names one, the first of the current directory (when it
+// holds data.ovl), the per-user data folder and the installed demo world. Before
+// any window opens the essential files are checked there, so that a player
+// without data is told where the program looked and what to do next.
+#pragma once
+
+enum DataSource {
+    dataFromCommandLine,
+    dataFromSettingsFile,
+    dataFromCurrentDirectory,
+    dataFromUserFolder,
+    dataFromInstalledDemo,
+    dataNotFound, // nothing found: the current directory, as without any lookup
+};
+
+struct DataChoice {
+    DataSource source;
+    char shown[4096]; // the directory in use as an absolute path
+};
+
+extern DataChoice dataChoice;
+
+// Completes settings.directory when neither the command line (givenOnCommandLine)
+// nor the settings file named one, and prints "Data: <absolute path>" on
+// standard output.
+void chooseDataDirectory(bool givenOnCommandLine);
+
+// Each essential file of the colour mode, in the loaders' order, must be there
+// (in any case of its name) and be an ordinary file; the first that is not ends
+// the program with status 1: the loaders' "Cannot open data file '<path>'" and a
+// line telling where the directory came from and how to check it.
+void checkEssentialFiles();

@@ -1,0 +1,10 @@
+// The per-user folders of the program, after the XDG base-directory convention:
+// settings in $XDG_CONFIG_HOME/varnok (~/.config/varnok), the player's own copy
+// of the game in $XDG_DATA_HOME/varnok/data (~/.local/share/varnok/data).
+#pragma once
+
+#include <string>
+
+// Empty when neither the variable nor HOME gives an absolute folder.
+std::string userConfigFolder();
+std::string userDataFolder();

@@ -1,0 +1,102 @@
+// Which data directory is used when none is named, the "Data:" line, and the
+// check before any window opens: the loaders' message and where the directory
+// came from.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "shell/data_lookup.h"
+#include "shell/settings.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DataLookup : public ::testing::Test {
+  protected:
+    ScratchDir dir;
+    std::string real; // the scratch directory as realpath gives it
+    void SetUp() override {
+        char resolved[PATH_MAX];
+        real = realpath(dir.path.c_str(), resolved);
+        setenv("XDG_DATA_HOME", (dir.path + "/share").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (dir.path + "/config").c_str(), 1);
+        loadSettings();
+    }
+    void TearDown() override {
+        freeSettingsDirectory();
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    // chooseDataDirectory's "Data:" line.
+    std::string choose(bool givenOnCommandLine = false) {
+        testing::internal::CaptureStdout();
+        chooseDataDirectory(givenOnCommandLine);
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+} // namespace
+
+TEST_F(DataLookup, CurrentDirectoryThenPerUserFolderThenNothing) {
+    EXPECT_EQ(choose(), "Data: " + real + "\n");
+    EXPECT_EQ(dataChoice.source, dataNotFound);
+    EXPECT_EQ(settings.directory, nullptr);
+
+    fs::create_directories("share/varnok/data");
+    writeTextFile("share/varnok/data/Data.Ovl", "x");
+    EXPECT_EQ(choose(), "Data: " + real + "/share/varnok/data\n");
+    EXPECT_EQ(dataChoice.source, dataFromUserFolder);
+    EXPECT_EQ(std::string(settings.directory), dir.path + "/share/varnok/data");
+
+    // A folder named data.ovl is no data.
+    freeSettingsDirectory();
+    fs::create_directories("data.ovl");
+    choose();
+    EXPECT_EQ(dataChoice.source, dataFromUserFolder);
+    fs::remove("data.ovl");
+
+    freeSettingsDirectory();
+    writeTextFile("DATA.OVL", "x");
+    EXPECT_EQ(choose(), "Data: " + real + "\n");
+    EXPECT_EQ(dataChoice.source, dataFromCurrentDirectory);
+    EXPECT_EQ(settings.directory, nullptr) << "the paths stay the bare names";
+}
+
+TEST_F(DataLookup, ANamedDirectoryIsUsedAsItIsAndShownAbsolute) {
+    writeTextFile("data.ovl", "x");
+    settings.directory = strdup("games/../nowhere");
+    EXPECT_EQ(choose(), "Data: " + real + "/games/../nowhere\n");
+    EXPECT_EQ(dataChoice.source, dataFromSettingsFile);
+    free(settings.directory);
+    fs::create_directories("games/mine");
+    settings.directory = strdup("games/mine/");
+    EXPECT_EQ(choose(true), "Data: " + real + "/games/mine\n");
+    EXPECT_EQ(dataChoice.source, dataFromCommandLine);
+}
+
+TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
+    // A fresh process for each death: a forked one would run this process's exit
+    // handlers, which remove the shared demo world.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    choose();
+    EXPECT_EXIT(checkEssentialFiles(), testing::ExitedWithCode(1),
+                "^Cannot open data file 'data.ovl'\nNo data directory was given and none was "
+                "found .*varnok-data check DIR");
+    writeTextFile("settings.ini", "directory=games\n");
+    loadSettings();
+    fs::create_directories("games");
+    writeTextFile("games/DATA.OVL", "x");
+    choose();
+    EXPECT_EXIT(checkEssentialFiles(), testing::ExitedWithCode(1),
+                "^Cannot open data file 'games/create.4'\nThe data directory .*/games is named "
+                "by directory= in settings.ini; 'varnok-data check .*/games' tells");
+    settings.video = 0;
+    fs::create_directories("games/create.16");
+    EXPECT_EXIT(checkEssentialFiles(), testing::ExitedWithCode(1),
+                "^Cannot open data file 'games/create.16'\n");
+}
