@@ -10,6 +10,7 @@ packages=(
     libgif-dev libpng-dev
     xvfb xdotool x11-apps python3 python3-xlib
     valgrind
+    desktop-file-utils man-db dpkg-dev file
 )
 
 missing=()

@@ -141,11 +141,26 @@ def game_starts_on_the_demo_world_in_both_modes(args, scratch):
             display.close()
 
 
+def icon_takes_only_the_listed_sizes(args, scratch):
+    icon = os.path.join(scratch, "icon.png")
+    for size in ("48", "64px", "", "4294967360"):
+        done = run_tool(args, "icon", size, icon)
+        assert done.returncode == 2 and "16, 32, 64, 128 or 256" in done.stderr, (size, done)
+        assert not os.path.exists(icon), size
+    done = run_tool(args, "icon", "128", icon)
+    assert done.returncode == 0, done.stderr
+    with open(icon, "rb") as f:
+        head = f.read(24)
+    assert head[:8] == b"\x89PNG\r\n\x1a\n" and head[16:24] == bytes([0, 0, 0, 128] * 2), head
+    done = run_tool(args, "icon", "64", os.path.join(scratch, "missing", "icon.png"))
+    assert done.returncode == 1 and "icon.png" in done.stderr, done
+
+
 def main():
     tests = (help_lists_every_command, check_says_what_its_argument_is,
              demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
              check_names_each_broken_file, pack_and_unpack_round_trip,
-             export_and_import_from_the_command_line,
+             export_and_import_from_the_command_line, icon_takes_only_the_listed_sizes,
              game_starts_on_the_demo_world_in_both_modes)
     harness.run_in_scratch(tests, "varnok-data-e2e-")
 

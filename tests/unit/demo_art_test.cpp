@@ -1,16 +1,21 @@
 // The demo world's art and music as the engine and a player need them: every
 // tile named and drawn, flowing and cycling tiles that move, shores and water
 // objects that fit the engine's cuts, legible fonts with the frame pieces,
-// pictures of realistic sizes, and playable music for every key.
+// pictures of realistic sizes, playable music for every key, and the program's
+// icon drawn from the hero.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "canvas.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
+#include "gfx/palette.h"
+#include "gfx/png_file.h"
+#include "hero_icon.h"
 #include "music_synth.h"
 #include "picture_files.h"
 #include "sprite_art.h"
@@ -18,6 +23,7 @@
 #include "tile_catalog.h"
 #include "tile_numbers.h"
 #include "tile_set.h"
+#include "test_support.h"
 
 namespace {
 
@@ -267,4 +273,38 @@ TEST(DemoMusic, EveryKeyNamesAPlayableWaveFile) {
         }
         EXPECT_GT(loud, 1000) << piece << " is nearly silent";
     }
+}
+
+TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
+    ScratchDir dir;
+    initPalette16();
+    std::vector<SDL_Color> palette(palette16, palette16 + 16);
+    palette.push_back(SDL_Color{0, 0, 0, 0}); // the see-through entry
+    for (int size : {64, 256}) {
+        std::string problem;
+        ASSERT_TRUE(writeHeroIcon("icon.png", size, problem)) << problem;
+        IndexedImage icon;
+        std::vector<uint8_t> clear;
+        ASSERT_TRUE(readPngIndexed("icon.png", palette.data(), 17, &icon, &clear, &problem))
+            << problem;
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        auto at = [&](int x, int y) { return (size_t)y * size + x; };
+        EXPECT_TRUE(clear[at(0, 0)] && clear[at(size - 1, 0)] && clear[at(0, size - 1)]);
+        EXPECT_FALSE(clear[at(size / 2, size / 2)]);
+        // The hero's own colours: the blue tunic and the yellow hair.
+        std::set<uint8_t> colours;
+        for (size_t i = 0; i < clear.size(); i++) {
+            if (!clear[i]) {
+                colours.insert(icon.pixels[i]);
+            }
+        }
+        EXPECT_TRUE(colours.count(blue) && colours.count(yellow)) << size;
+    }
+    for (int size : {0, 12, 48, 512}) {
+        std::string problem;
+        EXPECT_FALSE(writeHeroIcon("odd.png", size, problem));
+        EXPECT_NE(problem.find("16, 32, 64, 128 or 256"), std::string::npos);
+    }
+    EXPECT_NE(access("odd.png", F_OK), 0);
 }

@@ -1,6 +1,6 @@
 // varnok-data: the companion tool that writes the demo world, checks a data
-// directory, packs and unpacks the LZW container, and exports a world to PNG
-// pictures and text and imports it back.
+// directory, draws the program's icon, packs and unpacks the LZW container, and
+// exports a world to PNG pictures and text and imports it back.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +10,7 @@
 
 #include "data_check.h"
 #include "demo_world.h"
+#include "hero_icon.h"
 #include "lzw_commands.h"
 #include "world_commands.h"
 
@@ -64,6 +65,21 @@ int runCheck(char **words, const ToolOptions &options) {
     return 1;
 }
 
+int runIcon(char **words, const ToolOptions &) {
+    char *end = nullptr;
+    long size = strtol(words[0], &end, 10);
+    if (end == words[0] || *end != '\0' || !isIconSize(size)) {
+        fprintf(stderr, "varnok-data: icon size '%s': use 16, 32, 64, 128 or 256\n", words[0]);
+        return 2;
+    }
+    std::string problem;
+    if (!writeHeroIcon(words[1], (int)size, problem)) {
+        fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int runUnpack(char **words, const ToolOptions &) {
     return unpackFile(words[0], words[1]);
 }
@@ -87,6 +103,8 @@ const Command commands[] = {
      "check DIR [--mode 4|16]  check the files the engine reads (both colour modes unless\n"
      "                                       --mode); exit 1 on problems",
      1, true, runCheck},
+    {"icon", "icon SIZE FILE           draw the program's icon, SIZE x SIZE pixels, as a PNG", 2,
+     false, runIcon},
     {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, runUnpack},
     {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, runPack},
     {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,

@@ -172,8 +172,8 @@ void paintPerson(Canvas &s, const Role &role, int n) {
 
 } // namespace
 
-Canvas paintSprite(int n) {
-    Canvas s = makeCanvas(16, 16, black);
+Canvas paintSprite(int n, uint8_t background) {
+    Canvas s = makeCanvas(16, 16, background);
     if (n <= 0 || n >= spriteCount) {
         return s;
     }

@@ -6,8 +6,9 @@
 
 const int spriteCount = 256;
 
-// Draws sprite n (0-255) into a fresh 16x16 canvas; sprite 0 is empty.
-Canvas paintSprite(int n);
+// Draws sprite n (0-255) into a fresh 16x16 canvas filled with `background`
+// first; sprite 0 is empty. The hero leaves the background it does not cover.
+Canvas paintSprite(int n, uint8_t background = black);
 
 // The Look name of sprite n, e.g. "a merchant".
 const char *spriteName(int n);
