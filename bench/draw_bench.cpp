@@ -12,20 +12,24 @@
 #include <string>
 #include <vector>
 
-#include "data/game_data.h"
-#include "data/maps.h"
+#include "1-app/game_load.h"
+#include "1-app/present.h"
+#include "1-app/presenter.h"
+#include "1-app/settings.h"
+#include "1-app/video.h"
+#include "2-play/animation.h"
+#include "2-play/clock.h"
+#include "2-play/locations.h"
+#include "3-gfx/console.h"
+#include "3-gfx/frame.h"
+#include "3-gfx/graphics.h"
+#include "3-gfx/map_view.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/screen_pass.h"
+#include "4-data/file_formats.h"
+#include "4-data/maps.h"
+#include "4-data/paths.h"
 #include "demo_world.h"
-#include "gfx/console.h"
-#include "gfx/frame.h"
-#include "gfx/graphics.h"
-#include "gfx/screen_pass.h"
-#include "play/clock.h"
-#include "play/locations.h"
-#include "shell/animation.h"
-#include "shell/present.h"
-#include "shell/presenter.h"
-#include "shell/settings.h"
-#include "shell/video.h"
 
 namespace {
 
@@ -54,13 +58,13 @@ void loadWorld(int video) {
             fprintf(stderr, "%s\n", problem.c_str());
             exit(1);
         }
-        settings.directory = strdup(world.c_str());
+        setDataDirectory(world.c_str());
         settings.video = video;
         initVideo();
         loadGameData();
     } else if (video != loadedVideo) {
         freeGraphics();
-        settings.video = video;
+        setColourMode(video == 1);
         loadGraphics();
     }
     loadedVideo = video;

@@ -16,14 +16,14 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "1-app/settings.h"
+#include "3-gfx/graphics.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/pictures.h"
+#include "3-gfx/scale.h"
 #include "demo_world.h"
 #include "formats/formats.h"
-#include "gfx/graphics.h"
-#include "gfx/graphics_store.h"
-#include "gfx/palette.h"
-#include "gfx/pictures.h"
-#include "gfx/scale.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ void writeSyntheticDirectory(const std::string &dir) {
 }
 
 void useMode(int video) {
-    settings.video = video;
+    setColourMode(video == 1);
     if (video == 1) {
         initPalette4();
     } else {

@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "formats/formats.h"
 #include "gif_codec.h"
 

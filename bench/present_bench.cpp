@@ -7,13 +7,13 @@
 
 #include <cstdlib>
 
-#include "gfx/palette.h"
-#include "shell/picture_layout.h"
-#include "shell/picture_scale.h"
-#include "shell/present.h"
-#include "shell/presenter.h"
-#include "shell/settings.h"
-#include "shell/video.h"
+#include "1-app/picture_layout.h"
+#include "1-app/picture_scale.h"
+#include "1-app/present.h"
+#include "1-app/presenter.h"
+#include "1-app/settings.h"
+#include "1-app/video.h"
+#include "3-gfx/palette.h"
 
 namespace {
 

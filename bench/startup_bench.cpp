@@ -11,14 +11,16 @@
 #include <filesystem>
 #include <string>
 
-#include "data/game_data.h"
-#include "data/paths.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "1-app/data_lookup.h"
+#include "1-app/game_load.h"
+#include "1-app/settings.h"
+#include "3-gfx/graphics.h"
+#include "3-gfx/palette.h"
+#include "4-data/file_formats.h"
+#include "4-data/paths.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "demo_world.h"
-#include "gfx/graphics.h"
-#include "shell/data_lookup.h"
-#include "shell/settings.h"
 
 namespace fs = std::filesystem;
 
@@ -44,9 +46,8 @@ void copyUpperCase(const fs::path &from, const fs::path &to) {
 }
 
 void useWorld(const benchmark::State &state) {
-    freeSettingsDirectory();
-    settings.directory = strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
-    settings.video = (int32_t)state.range(1);
+    setDataDirectory(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
+    setColourMode(state.range(1) == 1);
 }
 
 void names(benchmark::State &state) {
@@ -55,7 +56,7 @@ void names(benchmark::State &state) {
 
 void BM_FindEssentialFiles(benchmark::State &state) {
     useWorld(state);
-    std::vector<std::string> files = essentialFileNames(settings.video == 1);
+    std::vector<std::string> files = essentialFileNames(isFourColourMode());
     for (auto _ : state) {
         for (const std::string &name : files) {
             char *path = makeDataPath(name.c_str());

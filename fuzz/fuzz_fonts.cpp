@@ -1,8 +1,8 @@
 // Fuzzes the font loader. Byte 0 picks the mode (bit 0: sixteen colours), bytes 1-2
 // the length of "ibm.ch" (little-endian); the rest is "ibm.ch", then "runes.ch".
+#include "3-gfx/fonts.h"
+#include "3-gfx/graphics.h"
 #include "fuzz_support.h"
-#include "gfx/fonts.h"
-#include "gfx/graphics.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     initFuzzHeadless();

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "data/characters.h"
-#include "data/map_files.h"
-#include "data/maps.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "4-data/characters.h"
+#include "4-data/map_files.h"
+#include "4-data/maps.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "fuzz_support.h"
 
 namespace {

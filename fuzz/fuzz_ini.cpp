@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "audio/music.h"
+#include "1-app/settings.h"
+#include "3-audio/music.h"
 #include "fuzz_support.h"
-#include "shell/settings.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     initFuzzHeadless();
@@ -21,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     bool music = (data[0] & 1) != 0;
     char *text = (char *)calloc(size, 1);
     memcpy(text, data + 1, size - 1);
-    std::string directory = scratchDirectory();
     if (music) {
         // No "music.ini" in the working directory: an empty table to fill.
         loadMusicTable();
@@ -29,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         closeAudio();
     } else {
         parseIniText(text, applySetting);
-        free(settings.directory);
-        settings.directory = strdup(directory.c_str());
+        freeSettingsDirectory();
         freeSettingsScreenshots();
     }
     free(text);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {

@@ -1,7 +1,7 @@
 // Fuzzes the compressed-file reader: the input is a whole file on disk.
 #include <cstdlib>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {

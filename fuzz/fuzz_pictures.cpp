@@ -2,11 +2,11 @@
 // bit 1: sixteen colours); the rest is the decompressed file, which is packed into
 // the container and loaded as the engine loads a set. Any declared size is fed:
 // the picture budget keeps even the largest declarations cheap.
+#include "3-gfx/graphics.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/pictures.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
-#include "gfx/graphics.h"
-#include "gfx/graphics_store.h"
-#include "gfx/pictures.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "3-gfx/scale.h"
+#include "3-gfx/surface_pixels.h"
 #include "fuzz_support.h"
-#include "gfx/scale.h"
-#include "gfx/surface_pixels.h"
 
 namespace {
 

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "data/game_data.h"
+#include "1-app/game_load.h"
+#include "1-app/shutdown.h"
+#include "4-data/file_formats.h"
 #include "demo_world.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
-#include "shell/shutdown.h"
 
 namespace {
 

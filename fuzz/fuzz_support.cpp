@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gfx/palette.h"
-#include "gfx/graphics_store.h"
-#include "gfx/pictures.h"
-#include "gfx/scale.h"
-#include "shell/settings.h"
+#include "1-app/settings.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/pictures.h"
+#include "3-gfx/scale.h"
 
 namespace {
 
@@ -40,19 +40,17 @@ void initFuzzHeadless() {
         exit(1);
     }
     scratch = pattern;
-    free(settings.directory);
-    settings.directory = strdup(pattern.c_str());
+    setDataDirectory(pattern.c_str());
     useColourMode(true);
 }
 
 void reopenAfterTeardown() {
     openVideo();
-    free(settings.directory);
-    settings.directory = strdup(scratch.c_str());
+    setDataDirectory(scratch.c_str());
 }
 
 void useColourMode(bool fourColour) {
-    settings.video = fourColour ? 1 : 0;
+    setColourMode(fourColour);
     if (fourColour) {
         initPalette4();
     } else {

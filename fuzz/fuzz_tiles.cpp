@@ -1,9 +1,9 @@
 // Fuzzes the tile loader. The first byte picks the mode (bit 0: sixteen colours);
 // the rest is the decompressed tile file, packed and loaded as at start-up.
+#include "3-gfx/graphics.h"
+#include "3-gfx/tiles.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
-#include "gfx/graphics.h"
-#include "gfx/tiles.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     initFuzzHeadless();

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "demo_world.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"

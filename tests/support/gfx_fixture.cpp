@@ -1,8 +1,7 @@
 #include "gfx_fixture.h"
 
-#include "gfx/palette.h"
-#include "gfx/scale.h"
-#include "shell/settings.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/scale.h"
 
 void GfxTest::SetUp() {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -12,12 +11,12 @@ void GfxTest::SetUp() {
 }
 
 void GfxTest::TearDown() {
-    settings.video = 1;
+    setColourMode(true);
     SDL_Quit();
 }
 
 void GfxTest::useMode(int video) {
-    settings.video = video;
+    setColourMode(video == 1);
     if (video == 1) {
         initPalette4();
     } else {

@@ -1,6 +1,6 @@
 #include "graphics_files.h"
 
-#include "gfx/pictures.h"
+#include "3-gfx/pictures.h"
 
 std::vector<Picture> fixturePictures(int set, bool fourColour) {
     std::vector<Picture> pictures;

@@ -6,16 +6,16 @@
 #include <cstring>
 #include <ostream>
 
-#include "data/characters.h"
-#include "data/maps.h"
-#include "data/tile_names.h"
+#include "1-app/video.h"
+#include "2-play/clock.h"
+#include "2-play/commands.h"
+#include "2-play/input_stack.h"
+#include "2-play/locations.h"
+#include "3-gfx/console.h"
+#include "4-data/characters.h"
+#include "4-data/maps.h"
+#include "4-data/tile_names.h"
 #include "formats/formats.h"
-#include "gfx/console.h"
-#include "play/clock.h"
-#include "play/commands.h"
-#include "play/locations.h"
-#include "shell/input_stack.h"
-#include "shell/video.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/keys.h"
+#include "2-play/game_keys.h"
 
 struct Said {
     int continues;

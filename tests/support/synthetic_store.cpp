@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gfx/graphics_store.h"
-#include "gfx/palette.h"
-#include "shell/settings.h"
-#include "shell/video.h"
+#include "1-app/settings.h"
+#include "1-app/video.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ SDL_Surface *makeSurface(int width, int height, Uint8 (*colour)(int, int, int), 
 }
 
 void buildSyntheticStore() {
-    settings.video = 0; // the 16-colour mode: key colour 17
+    setColourMode(false); // the 16-colour mode: key colour 17
     tileCount = 256;
     tileTable = new TileEntry[tileCount];
     for (int t = 0; t < 256; t++) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "shell/settings.h"
+#include "4-data/paths.h"
 
 ScratchDir::ScratchDir() {
     char cwd[4096];
@@ -40,11 +40,11 @@ void writeBinaryFile(const std::string &path, const std::vector<unsigned char> &
     fclose(f);
 }
 
-DataDirectory::DataDirectory(const char *directory) : saved(settings.directory) {
-    settings.directory = directory != nullptr ? strdup(directory) : nullptr;
+DataDirectory::DataDirectory(const char *directory)
+    : hadOne(dataDirectory() != nullptr), saved(hadOne ? dataDirectory() : "") {
+    setDataDirectory(directory);
 }
 
 DataDirectory::~DataDirectory() {
-    free(settings.directory);
-    settings.directory = saved;
+    setDataDirectory(hadOne ? saved.c_str() : nullptr);
 }

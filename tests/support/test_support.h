@@ -22,7 +22,8 @@ struct DataDirectory {
     ~DataDirectory();
     DataDirectory(const DataDirectory &) = delete;
     DataDirectory &operator=(const DataDirectory &) = delete;
-    char *saved;
+    bool hadOne;
+    std::string saved;
 };
 
 void writeTextFile(const std::string &path, const std::string &text);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/command_line.h"
-#include "shell/settings.h"
+#include "1-app/command_line.h"
+#include "1-app/settings.h"
 
 namespace {
 

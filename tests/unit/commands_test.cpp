@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "data/maps.h"
-#include "play/clock.h"
-#include "play/commands.h"
-#include "play/prompts.h"
+#include "2-play/clock.h"
+#include "2-play/commands.h"
+#include "2-play/input_stack.h"
+#include "2-play/prompts.h"
+#include "4-data/maps.h"
 #include "play_fixture.h"
-#include "shell/input_stack.h"
 
 namespace {
 

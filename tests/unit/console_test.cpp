@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "gfx/console.h"
-#include "gfx/graphics_store.h"
-#include "shell/video.h"
+#include "1-app/video.h"
+#include "3-gfx/console.h"
+#include "3-gfx/graphics_store.h"
 #include "synthetic_store.h"
 
 namespace {

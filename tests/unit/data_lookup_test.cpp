@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/data_lookup.h"
-#include "shell/settings.h"
+#include "1-app/data_lookup.h"
+#include "1-app/settings.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

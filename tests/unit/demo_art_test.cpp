@@ -10,20 +10,20 @@
 #include <unistd.h>
 #include <vector>
 
+#include "3-gfx/palette.h"
+#include "3-gfx/png_file.h"
 #include "canvas.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
-#include "gfx/palette.h"
-#include "gfx/png_file.h"
 #include "hero_icon.h"
 #include "music_synth.h"
 #include "picture_files.h"
 #include "sprite_art.h"
+#include "test_support.h"
 #include "text_font.h"
 #include "tile_catalog.h"
 #include "tile_numbers.h"
 #include "tile_set.h"
-#include "test_support.h"
 
 namespace {
 

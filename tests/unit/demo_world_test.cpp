@@ -10,19 +10,21 @@
 #include <set>
 #include <string>
 
-#include "data/characters.h"
-#include "data/game_data.h"
-#include "data/maps.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "1-app/game_load.h"
+#include "1-app/settings.h"
+#include "3-gfx/graphics.h"
+#include "3-gfx/palette.h"
+#include "4-data/characters.h"
+#include "4-data/file_formats.h"
+#include "4-data/maps.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "demo_world.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
-#include "gfx/graphics.h"
 #include "level_painter.h"
 #include "settlement_levels.h"
 #include "settlement_people.h"
-#include "shell/settings.h"
 #include "test_support.h"
 #include "tile_numbers.h"
 #include "world_places.h"
@@ -38,9 +40,9 @@ struct LoadedDemoWorld : testing::Test {
     bool loaded = false;
     void load(int video) {
         loaded = true;
-        savedVideo = settings.video;
+        savedVideo = isFourColourMode() ? 1 : 0;
         demo.emplace(demoWorldDirectory().c_str());
-        settings.video = video;
+        setColourMode(video == 1);
         loadGameData();
     }
     void TearDown() override {
@@ -52,7 +54,7 @@ struct LoadedDemoWorld : testing::Test {
         }
         loaded = false;
         demo.reset();
-        settings.video = savedVideo;
+        setColourMode(savedVideo == 1);
         freeLocationNames();
         freeTileNames();
         freeGraphics();

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "gfx/frame.h"
-#include "gfx/graphics_store.h"
+#include "3-gfx/frame.h"
+#include "3-gfx/graphics_store.h"
 #include "synthetic_store.h"
 
 namespace {

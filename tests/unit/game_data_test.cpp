@@ -5,15 +5,16 @@
 #include <cstring>
 #include <string>
 
-#include "data/characters.h"
-#include "data/game_data.h"
-#include "data/maps.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "1-app/game_load.h"
+#include "1-app/settings.h"
+#include "3-gfx/graphics.h"
+#include "4-data/characters.h"
+#include "4-data/file_formats.h"
+#include "4-data/maps.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "formats/formats.h"
-#include "gfx/graphics.h"
 #include "graphics_files.h"
-#include "shell/settings.h"
 #include "test_support.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "gfx/glyphs.h"
-#include "gfx/graphics_store.h"
-#include "gfx/palette.h"
-#include "gfx/scale.h"
+#include "3-gfx/glyphs.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/scale.h"
 #include "gfx_fixture.h"
 
 namespace {

@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <set>
 
-#include "data/lzw.h"
-#include "gfx/fonts.h"
-#include "gfx/graphics.h"
-#include "gfx/graphics_store.h"
-#include "gfx/palette.h"
-#include "gfx/pictures.h"
-#include "gfx/tiles.h"
+#include "1-app/settings.h"
+#include "3-gfx/fonts.h"
+#include "3-gfx/graphics.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/pictures.h"
+#include "3-gfx/tiles.h"
+#include "4-data/lzw.h"
 #include "gfx_fixture.h"
 #include "graphics_files.h"
-#include "shell/settings.h"
 #include "test_support.h"
 
 namespace {

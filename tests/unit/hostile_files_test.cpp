@@ -10,12 +10,14 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "data/game_data.h"
+#include "1-app/game_load.h"
+#include "1-app/settings.h"
+#include "1-app/shutdown.h"
+#include "4-data/file_formats.h"
+#include "4-data/paths.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
 #include "gfx_fixture.h"
-#include "shell/settings.h"
-#include "shell/shutdown.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -100,7 +102,7 @@ class HostileFiles : public GfxTest {
     }
     // The start-up load, ended through the teardown either way.
     Outcome start(int video = 1) {
-        settings.directory = strdup(dir.c_str());
+        setDataDirectory(dir.c_str());
         useMode(video);
         testing::internal::CaptureStderr();
         int jumped = setjmp(backToTest);

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "shell/input_stack.h"
-#include "shell/keys.h"
-#include "shell/main_loop.h"
-#include "shell/overlays.h"
-#include "shell/shutdown.h"
+#include "1-app/keys.h"
+#include "1-app/main_loop.h"
+#include "1-app/overlays.h"
+#include "1-app/shutdown.h"
+#include "2-play/input_stack.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include "data/characters.h"
-#include "data/maps.h"
-#include "data/table_file.h"
-#include "play/clock.h"
-#include "play/locations.h"
+#include "2-play/clock.h"
+#include "2-play/input_stack.h"
+#include "2-play/locations.h"
+#include "4-data/characters.h"
+#include "4-data/maps.h"
+#include "4-data/table_file.h"
 #include "play_fixture.h"
-#include "shell/input_stack.h"
 
 namespace {
 

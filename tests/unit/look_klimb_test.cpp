@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "data/characters.h"
-#include "data/maps.h"
-#include "data/tile_names.h"
-#include "play/clock.h"
-#include "play/look_klimb.h"
-#include "play/prompts.h"
+#include "2-play/clock.h"
+#include "2-play/input_stack.h"
+#include "2-play/look_klimb.h"
+#include "2-play/prompts.h"
+#include "4-data/characters.h"
+#include "4-data/maps.h"
+#include "4-data/tile_names.h"
 #include "play_fixture.h"
-#include "shell/input_stack.h"
 
 namespace {
 

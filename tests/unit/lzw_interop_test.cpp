@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "formats/formats.h"
 #include "gif_codec.h"
 #include "test_support.h"

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "formats/formats.h"
 #include "test_support.h"
 

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/map_files.h"
-#include "data/maps.h"
-#include "data/table_file.h"
+#include "1-app/settings.h"
+#include "4-data/map_files.h"
+#include "4-data/maps.h"
+#include "4-data/table_file.h"
 #include "formats/formats.h"
-#include "shell/settings.h"
 #include "test_support.h"
 
 namespace {

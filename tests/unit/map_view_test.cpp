@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "data/characters.h"
-#include "data/maps.h"
-#include "gfx/character_view.h"
-#include "gfx/graphics_store.h"
-#include "gfx/map_view.h"
-#include "gfx/screen_pass.h"
-#include "play/clock.h"
-#include "shell/animation.h"
-#include "shell/video.h"
+#include "1-app/video.h"
+#include "2-play/animation.h"
+#include "2-play/clock.h"
+#include "3-gfx/character_view.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/map_view.h"
+#include "3-gfx/screen_pass.h"
+#include "4-data/characters.h"
+#include "4-data/maps.h"
 #include "synthetic_store.h"
 
 namespace {

@@ -9,12 +9,12 @@
 #include <map>
 #include <string>
 
-#include "data/file_formats.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/png_file.h"
+#include "4-data/file_formats.h"
 #include "data_check.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
-#include "gfx/palette.h"
-#include "gfx/png_file.h"
 #include "name_room.h"
 #include "overworld_chunks.h"
 #include "packed_pixels.h"

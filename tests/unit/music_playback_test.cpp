@@ -14,9 +14,9 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "audio/music.h"
-#include "shell/settings.h"
-#include "shell/shutdown.h"
+#include "1-app/settings.h"
+#include "1-app/shutdown.h"
+#include "3-audio/music.h"
 #include "test_support.h"
 
 namespace {
@@ -87,8 +87,7 @@ void openDiskAudio(int music) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
     setenv("SDL_DISKAUDIODELAY", "10", 1);
-    settings.music = music;
-    if (initAudio() != 0) {
+    if (initAudio(music == 1) != 0) {
         fprintf(stderr, "audio did not open: %s\n", SDL_GetError());
         exit(2);
     }
@@ -256,8 +255,7 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
     auto child = [] {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
-        settings.music = 0;
-        if (initAudio() != -1 || musicCount != 0 || SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+        if (initAudio(false) != -1 || musicCount != 0 || SDL_WasInit(SDL_INIT_AUDIO) != 0) {
             fprintf(stderr, "audio was touched with music off\n");
             exit(4);
         }
@@ -313,8 +311,7 @@ TEST_F(MusicPlayback, AudioThatCannotOpenLeavesTheGameSilent) {
     writeTextFile("music.ini", "overworld=a.wav\n");
     auto child = [] {
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        settings.music = 1;
-        if (initAudio() != -1 || musicCount != 0 || musicPaths != nullptr) {
+        if (initAudio(true) != -1 || musicCount != 0 || musicPaths != nullptr) {
             fprintf(stderr, "audio opened or music.ini was read\n");
             exit(4);
         }

@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "audio/music.h"
-#include "shell/settings.h"
+#include "1-app/settings.h"
+#include "3-audio/music.h"
 #include "test_support.h"
 
 namespace {
@@ -20,7 +20,6 @@ class MusicTable : public ::testing::Test {
     DataDirectory data{"data"};
     void TearDown() override {
         closeAudio();
-        settings.music = 0;
     }
     std::string path(int n) {
         return musicPaths[n] == nullptr ? "(none)" : musicPaths[n];
@@ -88,7 +87,6 @@ TEST_F(MusicTable, NoMusicIniLeavesEveryNumberSilent) {
 }
 
 TEST_F(MusicTable, RequestsBeforeAudioIsOpenDoNothing) {
-    settings.music = 1;
     writeTextFile("music.ini", "overworld=a.wav\n");
     playMusic(1);
     loadMusicTable();

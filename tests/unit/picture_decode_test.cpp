@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "gfx/picture_budget.h"
-#include "gfx/picture_decode.h"
+#include "3-gfx/picture_budget.h"
+#include "3-gfx/picture_decode.h"
 #include "gfx_fixture.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <png.h>
 
-#include "gfx/palette.h"
-#include "gfx/png_file.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/png_file.h"
 #include "test_support.h"
 
 namespace {

@@ -7,16 +7,16 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "gfx/palette.h"
-#include "shell/display_keys.h"
-#include "shell/overlays.h"
-#include "shell/picture_layout.h"
-#include "shell/picture_scale.h"
-#include "shell/present.h"
-#include "shell/presenter.h"
-#include "shell/screenshot.h"
-#include "shell/settings.h"
-#include "shell/video.h"
+#include "1-app/display_keys.h"
+#include "1-app/overlays.h"
+#include "1-app/picture_layout.h"
+#include "1-app/picture_scale.h"
+#include "1-app/present.h"
+#include "1-app/presenter.h"
+#include "1-app/screenshot.h"
+#include "1-app/settings.h"
+#include "1-app/video.h"
+#include "3-gfx/palette.h"
 #include "test_support.h"
 
 namespace {
@@ -206,7 +206,7 @@ class Presenter : public ::testing::Test {
         SDL_FreeSurface(screen);
         screen = nullptr;
         settings.scale = 1;
-        settings.video = 1;
+        setColourMode(true);
         SDL_Quit();
     }
     // The display's colour at a picture pixel.
@@ -327,7 +327,7 @@ class Screenshots : public ::testing::Test {
   protected:
     ScratchDir dir;
     void SetUp() override {
-        settings.video = 0;
+        setColourMode(false);
         initPalette16();
         screen = patternedFrame(16);
         setModePalette(screen);
@@ -338,7 +338,7 @@ class Screenshots : public ::testing::Test {
         SDL_FreeSurface(screen);
         screen = nullptr;
         freeSettingsScreenshots();
-        settings.video = 1;
+        setColourMode(true);
     }
 };
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "gfx/scale.h"
-#include "gfx/surface_pixels.h"
+#include "3-gfx/scale.h"
+#include "3-gfx/surface_pixels.h"
 #include "gfx_fixture.h"
 
 namespace {

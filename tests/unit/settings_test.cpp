@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/paths.h"
-#include "shell/settings.h"
+#include "1-app/settings.h"
+#include "4-data/paths.h"
 #include "test_support.h"
 
 namespace {
@@ -71,9 +71,11 @@ class SettingsFile : public ::testing::Test {
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", (dir.path + "/config").c_str(), 1);
     }
+    // Start-up hands the directory read from the file to the data readers.
     void load(const std::string &text) {
         writeTextFile("settings.ini", text);
         loadSettings();
+        setDataDirectory(settings.directory);
     }
     // loadSettingsFrom's result, with what it wrote on standard error.
     bool loadFrom(const char *configFile, std::string &errors) {
@@ -90,6 +92,7 @@ class SettingsFile : public ::testing::Test {
     }
     void TearDown() override {
         freeSettingsDirectory();
+        setDataDirectory(nullptr);
         unsetenv("XDG_CONFIG_HOME");
     }
 };

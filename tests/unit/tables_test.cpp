@@ -8,15 +8,15 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "data/characters.h"
-#include "data/essential_file.h"
-#include "data/maps.h"
-#include "data/paths.h"
-#include "data/regular_file.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "1-app/settings.h"
+#include "4-data/characters.h"
+#include "4-data/essential_file.h"
+#include "4-data/maps.h"
+#include "4-data/paths.h"
+#include "4-data/regular_file.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "formats/formats.h"
-#include "shell/settings.h"
 #include "test_support.h"
 
 namespace {
@@ -156,15 +156,15 @@ TEST_F(Tables, SettlementCharactersFromTheirRecord) {
 }
 
 TEST_F(Tables, DataPathsAndFileSizes) {
-    settings.directory = (char *)"/games/data";
+    setDataDirectory("/games/data");
     char *path = makeDataPath("keep.npc");
     EXPECT_STREQ(path, "/games/data/keep.npc");
     free(path);
-    settings.directory = (char *)"data/";
+    setDataDirectory("data/");
     path = makeDataPath("music/theme.ogg");
     EXPECT_STREQ(path, "data//music/theme.ogg");
     free(path);
-    settings.directory = nullptr;
+    setDataDirectory(nullptr);
     path = makeDataPath("keep.npc");
     EXPECT_STREQ(path, "keep.npc");
     free(path);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "gfx/palette.h"
-#include "gfx/scale.h"
-#include "gfx/tile_decode.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/scale.h"
+#include "3-gfx/tile_decode.h"
 #include "gfx_fixture.h"
 
 namespace {

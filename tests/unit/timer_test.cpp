@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/maps.h"
-#include "gfx/graphics_store.h"
-#include "shell/animation.h"
-#include "shell/main_loop.h"
-#include "shell/timer.h"
+#include "1-app/main_loop.h"
+#include "1-app/timer.h"
+#include "2-play/animation.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/map_view.h"
+#include "4-data/maps.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // wrap it with packLzw).
 #include "formats/formats.h"
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 
 Bytes buildChunkFile(const std::vector<Chunk> &chunks) {
     Bytes out(chunks.size() * chunkBytes, 0);

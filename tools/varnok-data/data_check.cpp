@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/file_formats.h"
-#include "data/file_names.h"
-#include "data/lzw.h"
-#include "data/regular_file.h"
+#include "3-gfx/picture_budget.h"
+#include "4-data/file_formats.h"
+#include "4-data/file_names.h"
+#include "4-data/lzw.h"
+#include "4-data/regular_file.h"
 #include "formats/formats.h"
-#include "gfx/picture_budget.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 #include "formats/formats.h"
 #include "music_synth.h"
 #include "overworld.h"

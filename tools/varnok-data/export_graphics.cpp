@@ -1,10 +1,10 @@
 // Export of the tile sheets, font sheets, pictures and rendered maps.
 #include <cstring>
 
-#include "data/file_formats.h"
-#include "gfx/tile_decode.h"
-#include "gfx/glyphs.h"
-#include "gfx/png_file.h"
+#include "3-gfx/glyphs.h"
+#include "3-gfx/png_file.h"
+#include "3-gfx/tile_decode.h"
+#include "4-data/file_formats.h"
 #include "graphics_pieces.h"
 #include "packed_pixels.h"
 #include "picture_records.h"

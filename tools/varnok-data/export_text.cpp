@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/file_formats.h"
-#include "data/table_file.h"
-#include "data/tile_names.h"
+#include "4-data/file_formats.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 #include "plain_text.h"
 #include "text_pieces.h"
 #include "world_maps.h"

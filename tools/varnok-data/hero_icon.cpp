@@ -2,9 +2,9 @@
 
 #include <SDL.h>
 
-#include "gfx/palette.h"
-#include "gfx/png_file.h"
-#include "gfx/scale.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/png_file.h"
+#include "3-gfx/scale.h"
 #include "sprite_art.h"
 #include "tile_numbers.h"
 

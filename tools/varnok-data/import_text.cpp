@@ -1,5 +1,5 @@
 // Import of the text pieces onto the raw copies of the data files.
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 #include "name_room.h"
 #include "overworld_chunks.h"
 #include "plain_text.h"

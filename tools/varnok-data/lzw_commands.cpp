@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data/lzw.h"
+#include "4-data/lzw.h"
 #include "formats/formats.h"
 
 int unpackFile(const std::string &in, const std::string &out) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/music.h"
+#include "3-audio/music.h"
 
 const int pieceCount = 8;
 

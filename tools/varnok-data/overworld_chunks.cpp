@@ -1,6 +1,6 @@
 #include "overworld_chunks.h"
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 #include "world_folder.h"
 #include "world_maps.h"
 

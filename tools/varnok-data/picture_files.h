@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 #include "formats/formats.h"
 
 // The pictures of file k in 16 colours (masks filled for the masked files).

@@ -1,7 +1,7 @@
 #include "picture_records.h"
 
-#include "data/file_formats.h"
-#include "gfx/palette.h"
+#include "3-gfx/palette.h"
+#include "4-data/file_formats.h"
 
 namespace {
 

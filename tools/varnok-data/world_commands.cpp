@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 #include "graphics_pieces.h"
 #include "staged_folder.h"
 #include "text_pieces.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-#include "data/lzw.h"
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
+#include "4-data/lzw.h"
 
 namespace {
 

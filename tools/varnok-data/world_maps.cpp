@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/file_formats.h"
+#include "4-data/file_formats.h"
 
 std::vector<uint8_t> chunkLayoutOf(const Bytes &tableFile) {
     std::vector<uint8_t> layout(chunkLayoutSize, 0);

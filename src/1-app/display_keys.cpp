@@ -1,0 +1,42 @@
+#include "1-app/display_keys.h"
+
+#include "1-app/keys.h"
+#include "1-app/overlays.h"
+#include "1-app/presenter.h"
+#include "1-app/screenshot.h"
+
+namespace {
+
+bool isLoneModifier(SDLKey sym) {
+    return sym >= SDLK_NUMLOCK && sym <= SDLK_COMPOSE;
+}
+
+bool isAltEnter(const SDL_keysym &key) {
+    return (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) && (key.mod & KMOD_ALT) != 0;
+}
+
+} // namespace
+
+DisplayKeyResult handleDisplayKey(const SDL_KeyboardEvent *event) {
+    const SDL_keysym &key = event->keysym;
+    if (isAltEnter(key)) {
+        return toggleFullscreen() ? keyTaken : keyEndsGame;
+    }
+    if (key.sym == SDLK_F12) {
+        takeScreenshot();
+        return keyTaken;
+    }
+    if (keysOverlayShown()) {
+        // A modifier alone waits for its key; any other key closes the list.
+        if (isLoneModifier(key.sym)) {
+            return keyTaken;
+        }
+        hideKeysOverlay();
+        return gameKeyFor(key.sym, key.mod) == keyQuit ? keyEndsGame : keyTaken;
+    }
+    if (key.sym == SDLK_F1) {
+        showKeysOverlay();
+        return keyTaken;
+    }
+    return keyForGame;
+}

@@ -1,0 +1,14 @@
+// Key translation: turns an SDL key-down event into a GameKey, drops the keys
+// that mean nothing, and hands the rest to the handler on top of the input stack.
+#pragma once
+
+#include <SDL.h>
+
+#include "2-play/game_keys.h"
+
+// Returns -1 when the program is to end, otherwise a non-negative value.
+int translateKey(const SDL_KeyboardEvent *event);
+
+// The GameKey for a key symbol and modifier state, or -1 when the key is dropped
+// (Tab, the modifier keys themselves). Dispatches nothing.
+GameKey gameKeyFor(SDLKey sym, SDLMod mod);

@@ -1,0 +1,130 @@
+#include "1-app/screenshot.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "1-app/overlays.h"
+#include "1-app/settings.h"
+#include "1-app/video.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/png_file.h"
+
+namespace {
+
+const Uint32 noticeTime = 2000; // ms
+const int mostTries = 1000;     // names tried in one second before giving up
+
+std::string homeFolder() {
+    const char *home = getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return home;
+    }
+    const passwd *entry = getpwuid(getuid());
+    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : ".";
+}
+
+bool isFolder(const std::string &path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool makeOneFolder(const std::string &path, std::string &problem) {
+    if (mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path))) {
+        return true;
+    }
+    // Something other than a folder in the way reads as what it is.
+    problem = strerror(errno == EEXIST ? ENOTDIR : errno);
+    return false;
+}
+
+// The frame's pixels with the mode's palette, longer only if the frame holds an
+// index beyond it.
+bool writeFrame(const std::string &path, std::string &problem) {
+    IndexedImage image = imageFromSurface(screen);
+    size_t colours = (size_t)modePaletteSize();
+    for (uint8_t index : image.pixels) {
+        colours = index >= colours ? (size_t)index + 1 : colours;
+    }
+    if (colours < image.palette.size()) {
+        image.palette.resize(colours);
+    }
+    return writeIndexedPng(path.c_str(), image, &problem);
+}
+
+} // namespace
+
+std::string screenshotFolder() {
+    if (settings.screenshots != nullptr) {
+        return settings.screenshots;
+    }
+    const char *data = getenv("XDG_DATA_HOME");
+    std::string base = data != nullptr && data[0] == '/' ? data : homeFolder() + "/.local/share";
+    return base + "/varnok/screenshots";
+}
+
+bool makeFolders(const std::string &path, std::string &problem) {
+    if (path.empty()) {
+        problem = "no folder named";
+        return false;
+    }
+    // Each parent in turn, from the first slash that is not the root.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        if (path[slash - 1] != '/' && !makeOneFolder(path.substr(0, slash), problem)) {
+            return false;
+        }
+    }
+    return makeOneFolder(path, problem);
+}
+
+std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem) {
+    char stamp[32];
+    struct tm local;
+    localtime_r(&when, &local);
+    strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n <= mostTries; n++) {
+        std::string path = folder + "/varnok-" + stamp;
+        path += n == 1 ? ".png" : "-" + std::to_string(n) + ".png";
+        // O_EXCL: an existing file is never opened, even one made a moment ago.
+        int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd >= 0) {
+            close(fd);
+            return path;
+        }
+        if (errno != EEXIST) {
+            problem = strerror(errno);
+            return "";
+        }
+    }
+    problem = "too many screenshots in the same second";
+    return "";
+}
+
+bool takeScreenshot() {
+    if (screen == nullptr) {
+        return false;
+    }
+    std::string folder = screenshotFolder();
+    std::string problem;
+    std::string path;
+    if (makeFolders(folder, problem)) {
+        path = createScreenshotFile(folder, time(nullptr), problem);
+    }
+    if (path.empty() || !writeFrame(path, problem)) {
+        if (!path.empty()) {
+            remove(path.c_str());
+        }
+        fprintf(stderr, "Cannot save a screenshot in '%s': %s\n", folder.c_str(), problem.c_str());
+        return false;
+    }
+    printf("Screenshot saved: %s\n", path.c_str());
+    fflush(stdout);
+    showNotice("Screenshot saved", noticeTime);
+    return true;
+}

@@ -1,0 +1,55 @@
+// The settings record, filled once at start-up from the settings file (the one
+// named on the command line, else "settings.ini" in the current directory, else
+// the per-user one) and then from the command line. Read by the whole program.
+#pragma once
+
+#include <cstdint>
+
+#include "4-data/ini_text.h"
+
+struct Settings {
+    char *directory;    // data directory, owned; nullptr when none was given
+    int32_t fullscreen; // 0 or 1
+    int32_t music;      // 0 or 1
+    int32_t video;      // 1: 4-colour mode; 0 and 2: 16-colour mode
+    int32_t scale;      // 0-4: window size in multiples of 640x400; 0 fits the desktop
+    int32_t aspect;     // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
+    char *screenshots;  // screenshot folder, owned; nullptr for the default folder
+};
+
+extern Settings settings;
+
+// Where the settings were read from.
+enum SettingsPlace {
+    settingsFromNowhere,    // no file found: the defaults
+    settingsFromOption,     // --config FILE
+    settingsFromCurrent,    // ./settings.ini
+    settingsFromUserFolder, // $XDG_CONFIG_HOME/varnok/settings.ini
+};
+
+struct SettingsOrigin {
+    SettingsPlace place;
+    char path[4096]; // the file as opened; empty for settingsFromNowhere
+};
+
+extern SettingsOrigin settingsOrigin;
+
+// Sets the defaults, then applies "settings.ini" of the current directory or,
+// when there is none, the per-user one. A file that is no ordinary file counts as
+// missing, with a warning.
+void loadSettings();
+
+// The same with configFile (may be nullptr: look as above) named on the command
+// line: it must be readable, else a message on standard error and false.
+bool loadSettingsFrom(const char *configFile);
+
+// The handler for the settings file: directory, fullscreen, music, video, scale,
+// aspect, screenshots. An unknown key or a value that is not a number warns at its
+// line.
+void applySetting(const char *key, const char *value);
+
+// Releases the directory text; part of the ordered teardown.
+void freeSettingsDirectory();
+
+// Releases the screenshot folder text; part of the ordered teardown.
+void freeSettingsScreenshots();

@@ -1,0 +1,64 @@
+#include "1-app/startup.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "1-app/command_line.h"
+#include "1-app/data_lookup.h"
+#include "1-app/game_load.h"
+#include "1-app/main_loop.h"
+#include "1-app/settings.h"
+#include "1-app/shutdown.h"
+#include "1-app/timer.h"
+#include "1-app/video.h"
+#include "2-play/animation.h"
+#include "2-play/commands.h"
+#include "2-play/input_stack.h"
+#include "3-audio/music.h"
+#include "4-data/file_formats.h"
+#include "4-data/paths.h"
+
+namespace {
+
+// The command line and the settings, before anything opens: help, version and
+// every mistake end here without a window.
+void readConfiguration(int argc, char **argv) {
+    CommandLine line;
+    switch (parseCommandLine(argc, argv, line)) {
+    case showHelp:
+        printUsage(stdout);
+        exit(0);
+    case showVersion:
+        printVersion(stdout);
+        exit(0);
+    case badCommandLine:
+        exit(2);
+    case runTheGame:
+        break;
+    }
+    if (!loadSettingsFrom(line.configFile)) {
+        fprintf(stderr, "Try 'varnok --help'.\n");
+        freeSettingsDirectory();
+        exit(2);
+    }
+    applyCommandLine(line);
+    chooseDataDirectory(line.dataDirectory != nullptr);
+    setDataDirectory(settings.directory);
+    checkEssentialFiles();
+}
+
+} // namespace
+
+void runGame(int argc, char **argv) {
+    readConfiguration(argc, argv);
+    initVideo();
+    // Without audio the game simply stays silent.
+    initAudio(settings.music == 1);
+    loadGameData();
+    setWindowIcon();
+    startTickTimer();
+    addScheduledTask(animationTick, tickInterval);
+    pushInputHandler(mainCommandHandler, 0);
+    runMainLoop();
+    shutdownAndExit();
+}

@@ -1,0 +1,66 @@
+#include "1-app/video.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "1-app/presenter.h"
+#include "1-app/settings.h"
+#include "2-play/locations.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/scale.h"
+
+namespace {
+
+// The frame initVideo made; tests may point `screen` at surfaces of their own.
+SDL_Surface *madeScreen = nullptr;
+
+} // namespace
+
+void initVideo() {
+    scaler = smoothScale;
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+        fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
+        SDL_Quit();
+    }
+    readDesktopSize();
+    setColourMode(settings.video == 1);
+    if (settings.video == 1) {
+        initPalette4();
+    } else {
+        initPalette16();
+    }
+    // The game draws into its own frame; the presenter shows it in the window.
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
+    madeScreen = screen;
+    if (screen == nullptr || !openDisplay(settings.fullscreen == 1)) {
+        // Nothing has been made yet that would need releasing.
+        exit(1);
+    }
+    setModePalette(screen);
+    SDL_WM_SetCaption("Varnok V", nullptr);
+    SDL_EnableKeyRepeat(500, 50);
+    // The game has no mouse: its events would only cost a pass each.
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONUP, SDL_IGNORE);
+}
+
+void setWindowIcon() {
+    if (spriteTiles == nullptr || heroSprite >= spriteTileCount ||
+        spriteTiles[heroSprite] == nullptr) {
+        return;
+    }
+    SDL_WM_SetIcon(spriteTiles[heroSprite], nullptr);
+}
+
+void closeVideo() {
+    closeDisplay();
+    if (madeScreen != nullptr) {
+        if (screen == madeScreen) {
+            screen = nullptr;
+        }
+        SDL_FreeSurface(madeScreen);
+        madeScreen = nullptr;
+    }
+}

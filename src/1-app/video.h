@@ -1,0 +1,16 @@
+// The display: SDL start-up, the game's 640x400 8-bit frame `screen` with the
+// palette of the colour mode, the window with its caption and icon, and key repeat.
+// All drawing goes into `screen`; the presenter puts it in the window.
+#pragma once
+
+#include "3-gfx/screen.h"
+
+// Makes `screen` and opens the window; ends the process with status 1 when no video
+// mode can be set.
+void initVideo();
+
+// Gives the window the hero's sprite as its icon, once the tiles are loaded.
+void setWindowIcon();
+
+// Frees `screen` and the presenter's buffers; part of the ordered teardown.
+void closeVideo();

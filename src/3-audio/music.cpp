@@ -1,0 +1,197 @@
+#include "3-audio/music.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "4-data/file_formats.h"
+#include "4-data/ini_text.h"
+#include "4-data/paths.h"
+#include "4-data/regular_file.h"
+
+// Index = music number. Keys 7-38 name the place whose entering plays them.
+const char *const musicKeys[musicNumberCount] = {
+    "theme",      "overworld",   "underworld", "sailing",    "combat1",    "combat2",
+    "combat3",    "millbrook",   "saltmere",   "emberfold",  "harrowgate", "ravensford",
+    "windhollow", "copperdale",  "thornwick",  "haldervine", "ostrand",    "stonefang",
+    "grimwall",   "duskhold",    "willowcot",  "mossden",    "briarcot",   "hermitage",
+    "marlow",     "oakhurst",    "pebbleton",  "dunmore",    "wrenfield",  "ashby",
+    "underhold",  "blackspire",  "irongate",   "cinderhold", "frostholm",  "greywatch",
+    "tidelamp",   "stormbeacon", "gullrock",   "shrine",     "tavern",     "lament",
+    "victory",    "farewell",    "dawn",       "dusk",       "market",     "harbour",
+    "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale",
+};
+
+char **musicPaths = nullptr;
+int musicCount = 0;
+Mix_Music *currentMusic = nullptr;
+
+namespace {
+
+const int mixRate = 22050;
+const int mixChannels = 2;
+const int mixChunkSize = 4096;
+
+// What this module opened, so that teardown undoes exactly that and no more.
+bool audioSubsystemStarted = false;
+bool mixerOpen = false;
+
+const char musicFolder[] = "music/";
+
+// The open file the current piece streams from. The mixer's own file loader loses
+// its file handle when a file is no music it can read, so the file is opened here
+// and closed here on every path.
+SDL_RWops *currentSource = nullptr;
+
+void stopCurrentMusic() {
+    if (currentMusic != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(currentMusic);
+        currentMusic = nullptr;
+    }
+    if (currentSource != nullptr) {
+        SDL_RWclose(currentSource);
+        currentSource = nullptr;
+    }
+}
+
+// Loads and starts one file, looping; leaves silence when that fails. Only a
+// regular file is opened: a FIFO would block the game, a folder is no music.
+void startPiece(const char *path) {
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, nullptr, &why);
+    if (why == fileNotRegular) {
+        warnNotRegularFile("music file", path);
+    }
+    currentSource = file != nullptr ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
+    if (currentSource == nullptr) {
+        if (file != nullptr) {
+            fclose(file);
+        }
+        return;
+    }
+    currentMusic = Mix_LoadMUS_RW(currentSource);
+    if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
+        stopCurrentMusic();
+    }
+}
+
+void freeMusicTable() {
+    if (musicPaths != nullptr) {
+        for (int n = 0; n < musicCount; n++) {
+            free(musicPaths[n]);
+        }
+        free(musicPaths);
+    }
+    musicPaths = nullptr;
+    musicCount = 0;
+}
+
+// The text of one candidate "music.ini", or nullptr; one that is there but is no
+// regular file is named on standard error and skipped.
+char *readMusicList(const char *path) {
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular) {
+        warnNotRegularFile("music list", path);
+    }
+    return text;
+}
+
+} // namespace
+
+int initAudio(bool musicOn) {
+    // With music off nothing of the audio is touched: no device, no mixer, no
+    // music.ini.
+    if (!musicOn) {
+        return -1;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
+        return -1;
+    }
+    audioSubsystemStarted = true;
+    if (Mix_OpenAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
+        return -1;
+    }
+    mixerOpen = true;
+    loadMusicTable();
+    return 0;
+}
+
+void loadMusicTable() {
+    freeMusicTable();
+    musicPaths = (char **)calloc(musicNumberCount, sizeof(char *));
+    if (musicPaths == nullptr) {
+        return;
+    }
+    musicCount = musicNumberCount;
+    // The player's own list in the current directory first, else the one that
+    // comes with the data.
+    char *text = readMusicList(musicTableFileName);
+    if (text != nullptr) {
+        parseIniFileText(text, musicTableFileName, addMusicEntry);
+        free(text);
+        return;
+    }
+    char *path = makeDataPath(musicTableFileName);
+    // With the data in the current directory that is the same file again.
+    bool another = path != nullptr && strcmp(path, musicTableFileName) != 0;
+    text = another ? readMusicList(path) : nullptr;
+    if (text != nullptr) {
+        parseIniFileText(text, path, addMusicEntry);
+        free(text);
+    }
+    free(path);
+}
+
+void addMusicEntry(const char *key, const char *value) {
+    if (musicPaths == nullptr || value == nullptr || value[0] == '\0') {
+        return;
+    }
+    for (int n = 0; n < musicCount; n++) {
+        if (strcmp(key, musicKeys[n]) != 0) {
+            continue;
+        }
+        size_t length = strlen(musicFolder) + strlen(value) + 1;
+        char *name = (char *)malloc(length);
+        if (name == nullptr) {
+            return;
+        }
+        snprintf(name, length, "%s%s", musicFolder, value);
+        char *path = makeDataPath(name);
+        free(name);
+        // A later line for the same key wins.
+        free(musicPaths[n]);
+        musicPaths[n] = path;
+        return;
+    }
+    warnAtPair("unknown music '%s'", key);
+}
+
+void playMusic(uint16_t n) {
+    if (!mixerOpen || musicPaths == nullptr) {
+        return;
+    }
+    // Every request stops what plays, so asking for the same number restarts it.
+    stopCurrentMusic();
+    // A number outside the table has no file: silence rather than a stray read.
+    if (n >= musicCount || musicPaths[n] == nullptr) {
+        return;
+    }
+    startPiece(musicPaths[n]);
+}
+
+void closeAudio() {
+    freeMusicTable();
+    stopCurrentMusic();
+    // Closing a mixer that never opened would undo someone else's open.
+    if (mixerOpen) {
+        Mix_CloseAudio();
+        mixerOpen = false;
+    }
+    if (audioSubsystemStarted) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audioSubsystemStarted = false;
+    }
+}

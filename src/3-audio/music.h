@@ -1,0 +1,28 @@
+// Music: the audio device, the table of music files named in "music.ini", and the
+// one piece that loops while the player is in a place. Silent unless music=1.
+#pragma once
+
+#include <SDL_mixer.h>
+#include <cstdint>
+
+const int musicNumberCount = 54;
+
+extern const char *const musicKeys[musicNumberCount];
+extern char **musicPaths; // musicCount entries, each an owned path or nullptr
+extern int musicCount;    // 54 once "music.ini" has been read, else 0
+extern Mix_Music *currentMusic;
+
+// Opens audio and reads "music.ini" (the current directory's, else the data
+// directory's); 0 on success, -1 when audio cannot be opened or music is off
+// (musicOn false: music=0), which leaves audio and "music.ini" untouched.
+int initAudio(bool musicOn);
+
+// Stops the current piece and starts piece n (0-53) looping; silence when it has
+// no file or the file cannot be loaded. Nothing at all while audio is not open.
+void playMusic(uint16_t n);
+
+// Frees the paths and the music and closes audio; harmless when never opened.
+void closeAudio();
+
+void loadMusicTable();
+void addMusicEntry(const char *key, const char *value);

@@ -1,0 +1,41 @@
+// The graphics store: every decoded and enlarged surface the program ever shows,
+// filled once at start-up by the loaders and only read afterwards.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+#include "4-data/file_formats.h"
+
+enum TileAnimClass : int32_t {
+    still = 0,
+    scrolling = 1,  // drawn shifted down by the animation frame
+    overlay = 2,    // drawn over a scrolling tile 3; the 24 cut tiles
+    cycleNext = 3,  // the animation tick adds 1 to the cell's shown tile
+    cycleBack3 = 4, // ... subtracts 3
+    cycleBack1 = 5, // ... subtracts 1
+};
+
+struct TileEntry {
+    int32_t animClass; // a TileAnimClass
+    SDL_Surface *surface;
+};
+
+struct PictureSet {
+    uint16_t count;
+    SDL_Surface **surfaces;
+};
+
+const int frameGlyphTotal = 18;
+
+extern TileEntry *tileTable; // 256 map tiles, 32x32
+extern uint32_t tileCount;
+extern SDL_Surface **spriteTiles; // 256 character sprites, 32x32
+extern uint32_t spriteTileCount;
+extern SDL_Surface **textGlyphs; // 128 text glyphs, 16x16
+extern uint32_t textGlyphCount;
+extern SDL_Surface **runeGlyphs; // 128 rune glyphs, 16x16
+extern uint32_t runeGlyphCount;
+extern SDL_Surface **frameGlyphs; // 18 frame pieces, 16x16
+extern uint16_t frameGlyphCount;
+extern PictureSet pictureSets[pictureSetCount];

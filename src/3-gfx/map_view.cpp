@@ -1,0 +1,71 @@
+#include "3-gfx/map_view.h"
+
+#include <cstdint>
+
+#include "3-gfx/screen.h"
+#include "4-data/maps.h"
+
+namespace {
+
+void blitPart(SDL_Surface *surface, int sourceY, int height, int x, int y) {
+    if (surface == nullptr || screen == nullptr || height <= 0) {
+        return;
+    }
+    SDL_Rect source = {0, (Sint16)sourceY, (Uint16)viewCellSize, (Uint16)height};
+    SDL_Rect target = {(Sint16)x, (Sint16)y, 0, 0};
+    SDL_UpperBlit(surface, &source, screen, &target);
+}
+
+} // namespace
+
+uint16_t animationFrame = 0;
+
+int viewCellX(int i) {
+    return viewLeft + viewCellSize * i;
+}
+
+int viewCellY(int j) {
+    return viewTop + viewCellSize * j;
+}
+
+void drawScrolled(SDL_Surface *surface, int x, int y, int shift) {
+    blitPart(surface, 0, viewCellSize - shift, x, y + shift);
+    blitPart(surface, viewCellSize - shift, shift, x, y);
+}
+
+void drawTerrainCell(const TileEntry &entry, int i, int j) {
+    int x = viewCellX(i);
+    int y = viewCellY(j);
+    int shift = 2 * (animationFrame % 16);
+    switch (entry.animClass) {
+    case scrolling:
+        drawScrolled(entry.surface, x, y, shift);
+        break;
+    case overlay:
+        if (tileTable != nullptr && tileCount > overlayBaseTile) {
+            drawScrolled(tileTable[overlayBaseTile].surface, x, y, shift);
+        }
+        blitPart(entry.surface, 0, viewCellSize, x, y);
+        break;
+    default:
+        // Still tiles, and the cycling ones whose cell's shown tile changes instead.
+        blitPart(entry.surface, 0, viewCellSize, x, y);
+        break;
+    }
+}
+
+void drawTerrain() {
+    if (CurrentMap.cells == nullptr || tileTable == nullptr) {
+        return;
+    }
+    for (int i = 0; i < viewCells; i++) {
+        for (int j = 0; j < viewCells; j++) {
+            int x = (int16_t)(PlayerState.column + i - viewReach);
+            int y = (int16_t)(PlayerState.row + j - viewReach);
+            const MapCell *cell = cellSeenAt(x, y);
+            if (cell != nullptr && cell->shownTile < tileCount) {
+                drawTerrainCell(tileTable[cell->shownTile], i, j);
+            }
+        }
+    }
+}

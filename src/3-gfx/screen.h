@@ -1,0 +1,19 @@
+// The game's frame: the 640x400 8-bit surface all drawing goes into, and the hook
+// through which drawing asks for it to be shown now (the console at each scroll
+// step). The application makes the surface and sets the hook; drawing only uses
+// them.
+#pragma once
+
+#include <SDL.h>
+
+// The frame all drawing code draws into: a software surface the game owns.
+extern SDL_Surface *screen;
+
+const int screenWidth = 640;
+const int screenHeight = 400;
+
+// Shows `screen` on the display; nullptr until a display is open.
+extern void (*presentHook)();
+
+// Puts the frame on the display now, through the hook (nothing without one).
+void presentNow();

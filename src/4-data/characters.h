@@ -1,0 +1,37 @@
+// The four character files ("towne.npc", "castle.npc", "keep.npc", "dwelling.npc")
+// and the 32 character slots of the settlement the player is in.
+#pragma once
+
+#include <cstdint>
+
+#include "4-data/file_formats.h"
+
+const int npcSlotCount = npcPeoplePerRecord;
+
+struct NpcSlot {
+    uint8_t column;
+    uint8_t row;
+    uint8_t floor;
+    uint8_t extra; // copied from the record, not used
+    uint8_t type;  // 0: nobody; otherwise the sprite number (tile name type + 256)
+};
+
+extern NpcSlot npcSlots[npcSlotCount];
+
+// The record the slots were filled from; nullptr on the world maps. The slots are
+// consulted only while it is set.
+extern const uint8_t *currentCharacterRecord;
+
+// Reads the four character files in the order towne, dwelling, castle, keep; a
+// file that cannot be opened ends the program.
+void loadNpcFiles();
+
+// Reads up to 4608 bytes of a character file into buffer (the rest stays zero).
+void readNpcFile(const char *name, uint8_t *buffer);
+
+// The whole buffer of a family's character file (kind 2-5), or nullptr.
+uint8_t *npcFileBuffer(uint8_t kind);
+
+// Fills the slots from record `index` of the family's file; any other kind, or an
+// index outside 0-7, leaves no characters.
+void setSettlementCharacters(uint8_t kind, int index);

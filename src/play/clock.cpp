@@ -1,7 +1,0 @@
-#include "play/clock.h"
-
-uint16_t GameClock = 0;
-
-void advanceClock() {
-    GameClock = (GameClock + 1) % minutesPerDay;
-}
