@@ -60,12 +60,16 @@ void loadWorld(int video) {
         }
         setDataDirectory(world.c_str());
         settings.video = video;
-        initVideo();
-        loadGameData();
+        LoadFailure failure;
+        if (!initVideo() || !loadGameData(failure)) {
+            fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
+            exit(1);
+        }
     } else if (video != loadedVideo) {
         freeGraphics();
         setColourMode(video == 1);
-        loadGraphics();
+        LoadFailure failure;
+        loadGraphics(failure);
     }
     loadedVideo = video;
     selectMap(overworld, 0);

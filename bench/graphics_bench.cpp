@@ -138,7 +138,8 @@ std::vector<std::vector<Uint8>> storePixels() {
 double timedLoad(Enlarger enlarger, std::vector<std::vector<Uint8>> *pixels) {
     scaler = enlarger;
     auto start = std::chrono::steady_clock::now();
-    loadGraphics();
+    LoadFailure failure;
+    loadGraphics(failure);
     double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (pixels != nullptr) {
@@ -170,7 +171,8 @@ void loadMode(benchmark::State &state, int video, Enlarger enlarger) {
     useMode(video);
     scaler = enlarger;
     for (auto _ : state) {
-        loadGraphics();
+        LoadFailure failure;
+        loadGraphics(failure);
         freeGraphics();
     }
     scaler = smoothScale;

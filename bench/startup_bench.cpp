@@ -46,8 +46,12 @@ void copyUpperCase(const fs::path &from, const fs::path &to) {
 }
 
 void useWorld(const benchmark::State &state) {
-    setDataDirectory(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
-    setColourMode(state.range(1) == 1);
+    // As start-up has them: the settings, and what it hands to the readers.
+    freeSettingsDirectory();
+    settings.directory = strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
+    settings.video = (int32_t)state.range(1);
+    setDataDirectory(settings.directory);
+    setColourMode(settings.video == 1);
 }
 
 void names(benchmark::State &state) {
@@ -70,12 +74,15 @@ void BM_FindEssentialFiles(benchmark::State &state) {
 void BM_CheckAndLoadGameData(benchmark::State &state) {
     useWorld(state);
     for (auto _ : state) {
-        checkEssentialFiles();
-        loadGameData();
+        LoadFailure failure;
+        std::string explanation;
+        if (!checkEssentialFiles(failure, explanation) || !loadGameData(failure)) {
+            state.SkipWithError(loadFailureLine(failure).c_str());
+            break;
+        }
         freeGraphics();
         freeTileNames();
         freeLocationNames();
-        freeChunkLayout();
     }
     names(state);
 }

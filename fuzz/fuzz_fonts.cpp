@@ -23,10 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     useColourMode(!sixteen);
     writeScratchFile("ibm.ch", rest, textLength);
     writeScratchFile("runes.ch", rest + textLength, restSize - textLength);
+    LoadFailure failure;
     if (sixteen) {
-        loadFonts16();
+        loadFonts16(failure);
     } else {
-        loadFonts4();
+        loadFonts4(failure);
     }
     freeGraphics();
     return 0;

@@ -1,11 +1,12 @@
-// Fuzzes the readers of the game data files that do not end the program on bad
+// Fuzzes the readers of the game data files that take bytes and never fail on bad
 // contents. Byte 0 picks the reader; the rest is its file:
-// 0 table file, 1 tile names, 2 character file, 3 overworld (256 bytes of chunk
-// layout first), 4 underworld, 5 settlement file.
+// 0 table file, 1 tile names, 2 character file (through its loader), 3 overworld
+// (256 bytes of chunk layout first), 4 underworld, 5 settlement file.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "4-data/byte_view.h"
 #include "4-data/characters.h"
 #include "4-data/map_files.h"
 #include "4-data/maps.h"
@@ -15,36 +16,24 @@
 
 namespace {
 
-// Opens the scratch file name just written; ends the process if it cannot.
-FILE *openScratch(const char *name) {
-    FILE *file = fopen(scratchPath(name).c_str(), "rb");
-    if (file == nullptr) {
-        fprintf(stderr, "fuzz: cannot reopen '%s'\n", name);
-        exit(1);
-    }
-    return file;
-}
+uint8_t tiles[worldSize * worldSize];
 
 void fuzzTableFile(const uint8_t *data, size_t size) {
-    writeScratchFile("data.ovl", data, size);
-    FILE *file = openScratch("data.ovl");
-    readChunkLayout(file);
-    readLocations(file);
-    fclose(file);
+    ByteView table = makeByteView(data, (int64_t)size);
+    uint8_t layout[chunkLayoutSize];
+    chunkLayoutOf(table, layout);
+    readLocations(table);
     for (const LocationRecord &l : locations) {
         if (l.name != nullptr && strlen(l.name) > (size_t)locationNameLength) {
             abort();
         }
     }
     freeLocationNames();
-    freeChunkLayout();
 }
 
 void fuzzTileNames(const uint8_t *data, size_t size) {
-    writeScratchFile("look2.dat", data, size);
-    FILE *file = openScratch("look2.dat");
+    ByteView file = makeByteView(data, (int64_t)size);
     readTileNames(file);
-    fclose(file);
     for (int i = 0; i < tileNameCount; i++) {
         if (strlen(tileName(i)) > (size_t)tileNameMaxLength) {
             abort();
@@ -55,7 +44,10 @@ void fuzzTileNames(const uint8_t *data, size_t size) {
 
 void fuzzCharacters(const uint8_t *data, size_t size) {
     writeScratchFile("towne.npc", data, size);
-    readNpcFile("towne.npc", npcFileBuffer(towne));
+    LoadFailure failure;
+    if (!readNpcFile("towne.npc", npcFileBuffer(towne), failure)) {
+        abort();
+    }
     for (int index = -1; index <= npcRecordsPerFile; index++) {
         setSettlementCharacters(towne, index);
     }
@@ -63,22 +55,21 @@ void fuzzCharacters(const uint8_t *data, size_t size) {
 }
 
 void fuzzOverworld(const uint8_t *data, size_t size) {
-    size_t layout = size < 256 ? size : 256;
-    freeChunkLayout();
-    chunkLayout = (uint8_t *)calloc(256, 1);
-    memcpy(chunkLayout, data, layout);
-    writeScratchFile("arva.dat", data + layout, size - layout);
-    loadOverworld();
+    size_t used = size < 256 ? size : 256;
+    uint8_t layout[chunkLayoutSize] = {};
+    memcpy(layout, data, used);
+    ByteView chunks = makeByteView(data + used, (int64_t)(size - used));
+    overworldTiles(layout, chunks, tiles);
 }
 
 void fuzzUnderworld(const uint8_t *data, size_t size) {
-    writeScratchFile("under.dat", data, size);
-    loadUnderworld();
+    ByteView file = makeByteView(data, (int64_t)size);
+    underworldTiles(file, tiles);
 }
 
 void fuzzSettlement(const uint8_t *data, size_t size) {
-    writeScratchFile("castle.dat", data, size);
-    loadSettlementFile("castle.dat", mapStore(castle));
+    ByteView file = makeByteView(data, (int64_t)size);
+    settlementTiles(file, tiles);
 }
 
 typedef void (*Reader)(const uint8_t *data, size_t size);

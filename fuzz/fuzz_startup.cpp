@@ -1,10 +1,8 @@
 // Fuzzes the whole start-up load: one file of the demo world is replaced by the
-// input and loadGameData reads the directory as the game does. The teardown's exit
-// jumps back here, so a refused file is an ordinary outcome, not the end of the
-// run. Byte 0 picks the file, bit 0 of byte 1 the colour mode (a graphics file of
+// input and loadGameData reads the directory as the game does; a refused file is
+// a returned failure like any other outcome, and the teardown runs either way. Byte 0 picks the file, bit 0 of byte 1 the colour mode (a graphics file of
 // one mode forces it); the rest is the file, packed into the LZW container first
 // when the file is a compressed one.
-#include <csetjmp>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,12 +18,6 @@ namespace {
 
 std::vector<StartupFile> files;
 std::vector<Bytes> originals;
-jmp_buf backToTarget;
-
-void jumpBack(int status) {
-    longjmp(backToTarget, status + 1);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -41,7 +33,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
         readBytes(scratchPath(file.name.c_str()), bytes);
         originals.push_back(bytes);
     }
-    processExit = jumpBack;
     return 0;
 }
 
@@ -58,11 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     writeScratchFile(file.name.c_str(), content.data(), content.size());
     useColourMode(fourColour);
-    if (setjmp(backToTarget) == 0) {
-        loadGameData();
-        // A start-up that succeeds ends through the same teardown.
-        shutdownAndExit();
-    }
+    LoadFailure failure;
+    loadGameData(failure);
+    releaseEverything();
     reopenAfterTeardown();
     writeScratchFile(file.name.c_str(), originals[pick].data(), originals[pick].size());
     return 0;

@@ -10,6 +10,7 @@
 #include "3-gfx/palette.h"
 #include "3-gfx/pictures.h"
 #include "3-gfx/scale.h"
+#include "4-data/paths.h"
 
 namespace {
 

@@ -18,10 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     useColourMode(!sixteen);
     Bytes packed = packLzw(Bytes(data + 1, data + size));
     writeScratchFile(sixteen ? "tiles.16" : "tiles.4", packed.data(), packed.size());
+    LoadFailure failure;
     if (sixteen) {
-        loadTiles16();
+        loadTiles16(failure);
     } else {
-        loadTiles4();
+        loadTiles4(failure);
     }
     freeGraphics();
     return 0;

@@ -23,9 +23,6 @@ import sys
 
 # (including file below src/, included header): includes allowed against the order.
 EXCEPTIONS = [
-    # Until loaders return their failure: a missing essential file ends the program.
-    ("4-data/essential_file.cpp", "1-app/shutdown.h"),
-    ("3-gfx/load_failure.cpp", "1-app/shutdown.h"),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')

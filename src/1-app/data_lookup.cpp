@@ -11,7 +11,6 @@
 #include "1-app/game_load.h"
 #include "1-app/installed_data.h"
 #include "1-app/settings.h"
-#include "1-app/shutdown.h"
 #include "1-app/user_folders.h"
 #include "4-data/file_formats.h"
 #include "4-data/file_names.h"
@@ -119,22 +118,16 @@ void chooseDataDirectory(bool givenOnCommandLine) {
     fflush(stdout);
 }
 
-void checkEssentialFiles() {
-    // Copies, so that nothing allocated is left when the program ends here.
-    static char missing[4096];
-    static char explanation[8192];
-    missing[0] = '\0';
+bool checkEssentialFiles(LoadFailure &failure, std::string &explanation) {
     for (const std::string &name : essentialFileNames(settings.video == 1)) {
         char *path = findDataFile(settings.directory, name.c_str());
-        if (path == nullptr || !isRegularFile(path)) {
-            snprintf(missing, sizeof missing, "%s", path != nullptr ? path : name.c_str());
-            free(path);
-            break;
-        }
+        bool there = path != nullptr && isRegularFile(path);
+        std::string shown = path != nullptr ? path : name;
         free(path);
+        if (!there) {
+            explanation = whereFrom();
+            return failLoad(failure, shown);
+        }
     }
-    if (missing[0] != '\0') {
-        snprintf(explanation, sizeof explanation, "%s", whereFrom().c_str());
-        failWithExplanation(missing, explanation);
-    }
+    return true;
 }

@@ -26,8 +26,12 @@ extern DataChoice dataChoice;
 // standard output.
 void chooseDataDirectory(bool givenOnCommandLine);
 
+#include <string>
+
+#include "4-data/load_failure.h"
+
 // Each essential file of the colour mode, in the loaders' order, must be there
-// (in any case of its name) and be an ordinary file; the first that is not ends
-// the program with status 1: the loaders' "Cannot open data file '<path>'" and a
-// line telling where the directory came from and how to check it.
-void checkEssentialFiles();
+// (in any case of its name) and be an ordinary file. False for the first that is
+// not: failure names it as the loaders would ("Cannot open data file '<path>'")
+// and explanation tells where the directory came from and how to check it.
+bool checkEssentialFiles(LoadFailure &failure, std::string &explanation);

@@ -15,6 +15,13 @@
 
 namespace {
 
+void drawPass() {
+    drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
+    presentScreen();
+}
+
+} // namespace
+
 void startPlaying() {
     selectMap(overworld, 0);
     setStartPosition();
@@ -22,14 +29,16 @@ void startPlaying() {
     drawFrame();
     initConsole();
     playMusic(1);
+    drawPass();
 }
 
-void drawPass() {
-    drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
-    presentScreen();
+int runPass(const SDL_Event *event) {
+    if (handleEvent(event) == -1) {
+        return -1;
+    }
+    drawPass();
+    return 0;
 }
-
-} // namespace
 
 int handleEvent(const SDL_Event *event) {
     switch (event->type) {
@@ -53,14 +62,7 @@ int handleEvent(const SDL_Event *event) {
 
 void runMainLoop() {
     startPlaying();
-    for (;;) {
-        drawPass();
-        SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0) {
-            return;
-        }
-        if (handleEvent(&event) == -1) {
-            return;
-        }
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) != 0 && runPass(&event) == 0) {
     }
 }

@@ -1,12 +1,21 @@
-// The blocking event loop: each pass redraws the whole frame, presents it and waits
-// for exactly one SDL event, which it hands to the display keys, key translation
-// or the timer tasks.
+// The main loop, as passes: each pass takes one SDL event, hands it to the display
+// keys, key translation or the timer tasks, then redraws the whole frame and
+// presents it. The native program drives the passes with a loop that blocks for
+// each event; another front end can call startPlaying and runPass itself.
 #pragma once
 
 #include <SDL.h>
 
-// Runs until the window is closed or the quit key is pressed.
-void runMainLoop();
+// Before the first pass: the overworld at the start position, the clock at 0, the
+// frame drawn and presented, the console with its prompt, the overworld's music.
+void startPlaying();
+
+// One pass: handles the event, then draws and presents. -1 when the game is to end
+// (nothing is drawn then), otherwise 0.
+int runPass(const SDL_Event *event);
 
 // Handles one event; returns -1 when the loop is to end, otherwise 0.
 int handleEvent(const SDL_Event *event);
+
+// Runs the passes until the window is closed or the quit key is pressed.
+void runMainLoop();

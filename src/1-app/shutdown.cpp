@@ -14,17 +14,10 @@
 #include "4-data/table_file.h"
 #include "4-data/tile_names.h"
 
-void (*processExit)(int status) = exit;
-
-namespace {
-
-// Each step copes with its resource never having been made: a loader may end
-// the program part-way through start-up.
 void releaseEverything() {
     removeScheduledTaskByAction(animationTick);
-    popInputHandler();
+    clearInputHandlers();
     freeLocationNames();
-    freeChunkLayout(); // only present when a start-up load failed part-way
     closeAudio();
     freeGraphics();
     closeVideo();
@@ -34,29 +27,20 @@ void releaseEverything() {
     SDL_Quit();
 }
 
-} // namespace
-
-void shutdownAndExit() {
+void endProgram(int status) {
     releaseEverything();
-    processExit(0);
-    exit(0);
+    exit(status);
 }
 
-void failAndExit(const char *path, const char *problem) {
-    if (problem == nullptr) {
-        fprintf(stderr, "Cannot open data file '%s'\n", path);
-    } else {
-        fprintf(stderr, "Bad data file '%s': %s\n", path, problem);
+void printLoadFailure(const LoadFailure &failure, const char *explanation) {
+    fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
+    if (explanation != nullptr) {
+        fprintf(stderr, "%s\n", explanation);
     }
     fflush(stderr);
-    releaseEverything();
-    processExit(1);
-    exit(1);
 }
 
-void failWithExplanation(const char *path, const char *explanation) {
-    fprintf(stderr, "Cannot open data file '%s'\n%s\n", path, explanation);
-    fflush(stderr);
-    releaseEverything();
-    exit(1);
+void endWithFailure(const LoadFailure &failure, const char *explanation) {
+    printLoadFailure(failure, explanation);
+    endProgram(1);
 }

@@ -1,21 +1,20 @@
-// The one ordered teardown of the program: every exit after the settings are read
-// goes through here, the normal end with status 0 and a data failure with status 1.
+// The one ordered teardown of the program: every end after the settings are read
+// goes through here, the normal end with status 0 and a start-up failure with
+// status 1. Each module releases what it made and copes with never having made it.
 #pragma once
 
-// How the teardown ends the process: exit by default. A fuzz target or test puts
-// its own here (a jump back, for example) to take a refused start-up as an
-// ordinary outcome; should it return, the process exits all the same.
-extern void (*processExit)(int status);
+#include "4-data/load_failure.h"
 
-// Releases everything in the fixed order and ends the process with status 0.
-[[noreturn]] void shutdownAndExit();
+// Releases everything the program made, in the fixed order.
+void releaseEverything();
 
-// A data file the game cannot do without is missing or unusable: one line on
-// standard error naming the path, then the same teardown and exit status 1.
-// With problem nullptr the line reads "Cannot open data file '<path>'";
-// otherwise "Bad data file '<path>': <problem>".
-[[noreturn]] void failAndExit(const char *path, const char *problem = nullptr);
+// Releases everything and ends the process with status.
+[[noreturn]] void endProgram(int status);
 
-// The same for a data file found missing before any window opens: the line
-// "Cannot open data file '<path>'", then explanation on a line of its own.
-[[noreturn]] void failWithExplanation(const char *path, const char *explanation);
+// The line naming a start-up failure on standard error, then `explanation` (when
+// given) on a line of its own.
+void printLoadFailure(const LoadFailure &failure, const char *explanation = nullptr);
+
+// A data file the game cannot do without is missing or unusable: its line (and
+// explanation), then the teardown and status 1.
+[[noreturn]] void endWithFailure(const LoadFailure &failure, const char *explanation = nullptr);

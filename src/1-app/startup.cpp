@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
@@ -44,21 +45,30 @@ void readConfiguration(int argc, char **argv) {
     applyCommandLine(line);
     chooseDataDirectory(line.dataDirectory != nullptr);
     setDataDirectory(settings.directory);
-    checkEssentialFiles();
+    LoadFailure missing;
+    std::string explanation;
+    if (!checkEssentialFiles(missing, explanation)) {
+        endWithFailure(missing, explanation.c_str());
+    }
 }
 
 } // namespace
 
 void runGame(int argc, char **argv) {
     readConfiguration(argc, argv);
-    initVideo();
+    if (!initVideo()) {
+        endProgram(1);
+    }
     // Without audio the game simply stays silent.
     initAudio(settings.music == 1);
-    loadGameData();
+    LoadFailure failure;
+    if (!loadGameData(failure)) {
+        endWithFailure(failure);
+    }
     setWindowIcon();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);
     runMainLoop();
-    shutdownAndExit();
+    endProgram(0);
 }

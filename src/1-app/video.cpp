@@ -5,7 +5,7 @@
 
 #include "1-app/presenter.h"
 #include "1-app/settings.h"
-#include "2-play/locations.h"
+#include "2-play/rules.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/scale.h"
@@ -17,7 +17,7 @@ SDL_Surface *madeScreen = nullptr;
 
 } // namespace
 
-void initVideo() {
+bool initVideo() {
     scaler = smoothScale;
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
@@ -34,8 +34,7 @@ void initVideo() {
     screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
     madeScreen = screen;
     if (screen == nullptr || !openDisplay(settings.fullscreen == 1)) {
-        // Nothing has been made yet that would need releasing.
-        exit(1);
+        return false;
     }
     setModePalette(screen);
     SDL_WM_SetCaption("Varnok V", nullptr);
@@ -44,6 +43,7 @@ void initVideo() {
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);
     SDL_EventState(SDL_MOUSEBUTTONUP, SDL_IGNORE);
+    return true;
 }
 
 void setWindowIcon() {

@@ -5,9 +5,8 @@
 
 #include "3-gfx/screen.h"
 
-// Makes `screen` and opens the window; ends the process with status 1 when no video
-// mode can be set.
-void initVideo();
+// Makes `screen` and opens the window; false when no video mode can be set.
+bool initVideo();
 
 // Gives the window the hero's sprite as its icon, once the tiles are loaded.
 void setWindowIcon();

@@ -38,6 +38,12 @@ void popInputHandler() {
     free(node);
 }
 
+void clearInputHandlers() {
+    while (top != nullptr) {
+        popInputHandler();
+    }
+}
+
 InputHandlerFn topHandler() {
     return top->entry->handler;
 }

@@ -21,6 +21,9 @@ void pushInputHandler(InputHandlerFn handler, intptr_t argument);
 // Removes the top entry; does nothing on an empty stack.
 void popInputHandler();
 
+// Removes every entry: the command handler and any prompt left open over it.
+void clearInputHandlers();
+
 // The fields of the top entry; only called while the stack is not empty.
 InputHandlerFn topHandler();
 intptr_t topArgument();

@@ -6,22 +6,6 @@
 #include "4-data/maps.h"
 #include "4-data/table_file.h"
 
-const uint8_t entryLevel[worldLocationCount] = {
-    0, 2, 4,  7,  8,  10, 12, 14, // towns
-    0, 3, 6,  9,  12, 13, 14, 15, // lighthouses, huts
-    1, 6, 10, 11, 12, 13, 14, 15, // castles, villages
-    0, 2, 4,  5,  6,  8,  10, 14, // keeps
-    0, 0, 0,  0,  0,  0,  0,  0,  // dungeon entrances
-};
-
-const uint8_t locationMusic[worldLocationCount] = {
-    10, 7,  8,  14, 9,  13, 12, 11, // towns
-    35, 37, 36, 38, 21, 23, 22, 20, // lighthouses, huts
-    16, 15, 29, 27, 26, 28, 25, 24, // castles, villages
-    30, 31, 32, 34, 33, 18, 17, 19, // keeps
-    1,  1,  1,  1,  1,  1,  1,  1,  // dungeon entrances
-};
-
 namespace {
 
 // How a settlement announces itself: the heading, then its name centred.
@@ -31,47 +15,43 @@ enum NameStyle {
     noName,      // the heading alone, finished
 };
 
-struct LocationRange {
-    int first;
-    int last;
-    uint8_t family;  // MapKind of the settlement
-    int firstRecord; // location number of the family's character record 0
+struct Announcement {
     const char *heading;
     NameStyle style;
 };
 
-// Each family owns a block of eight numbers; the record is the place in the block.
-const LocationRange settlementRanges[] = {
-    {0, 7, towne, 0, "Enter towne\n\n", centredName},
-    {8, 11, dwelling, 8, "Enter\nlighthouse\n\n", centredName},
-    {12, 15, dwelling, 8, "Enter hut\n", hutName},
-    {16, 16, castle, 16, "Enter the\nCastle of Lord\nOstrand!\n\n", noName},
-    {17, 17, castle, 16, "Enter the\nCastle of Lord\nHaldervine!\n\n", noName},
-    {18, 23, castle, 16, "Enter village\n\n", centredName},
-    {24, 31, keep, 24, "Enter keep\n\n", centredName},
+// By PlaceKind; each castle names its lord instead.
+const Announcement announcements[] = {
+    {"Enter towne\n\n", centredName},
+    {"Enter\nlighthouse\n\n", centredName},
+    {"Enter hut\n", hutName},
+    {nullptr, noName},
+    {"Enter village\n\n", centredName},
+    {"Enter keep\n\n", centredName},
 };
-
-// Dungeon entrances: passages between the two world maps.
-const int firstEntrance = 32;
-const int lastEntrance = 39;
-const int underworldKeep = 24;
+const char *const castleHeadings[] = {
+    "Enter the\nCastle of Lord\nOstrand!\n\n",
+    "Enter the\nCastle of Lord\nHaldervine!\n\n",
+};
+const int firstCastle = 16;
 
 MusicPlayer musicPlayer = playMusic;
 
-const LocationRange *rangeOf(int i) {
-    for (const LocationRange &range : settlementRanges) {
-        if (i >= range.first && i <= range.last) {
-            return &range;
-        }
+// How settlement i announces itself; nullptr for the dungeon entrances.
+const Announcement *announcementOf(int i, Announcement &castle) {
+    PlaceKind kind = placeKind(i);
+    if (kind == kindCastle) {
+        castle = {castleHeadings[i - firstCastle], noName};
+        return &castle;
     }
-    return nullptr;
+    return kind < kindEntrance ? &announcements[kind] : nullptr;
 }
 
 const char *nameOf(int i) {
     return locations[i].name != nullptr ? locations[i].name : "";
 }
 
-void announce(const LocationRange &range, int i) {
+void announce(const Announcement &range, int i) {
     const char *name = nameOf(i);
     if (range.style == noName) {
         consolePrint(0, "%s", range.heading);
@@ -90,18 +70,19 @@ void announce(const LocationRange &range, int i) {
 }
 
 void enterSettlement(int i) {
-    const LocationRange *range = rangeOf(i);
+    Announcement castle;
+    const Announcement *range = announcementOf(i, castle);
     if (range == nullptr) {
         return;
     }
     announce(*range, i);
     PlayerState.column = entryColumn;
     PlayerState.row = entryRow;
-    selectMap(range->family, entryLevel[i]);
+    selectMap(placeFamily(i), entryLevel[i]);
     PlayerState.level = entryLevel[i];
     PlayerState.locationNumber = (uint8_t)i;
     PlayerState.floor = 0;
-    setSettlementCharacters(range->family, i - range->firstRecord);
+    setSettlementCharacters(placeFamily(i), characterRecordOf(i));
     musicPlayer(locationMusic[i]);
 }
 
@@ -163,8 +144,8 @@ int enterFromUnderworld() {
 } // namespace
 
 void setStartPosition() {
-    PlayerState.column = 86;
-    PlayerState.row = 109;
+    PlayerState.column = startColumn;
+    PlayerState.row = startRow;
     PlayerState.viewCentreColumn = 5;
     PlayerState.viewCentreRow = 5;
     PlayerState.playerTile = heroSprite;

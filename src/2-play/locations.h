@@ -1,28 +1,12 @@
 // Entering and leaving the 40 locations of the world, and the player's start.
-// The enter command and the leave question call these; the tables fix each place.
+// The enter command and the leave question call these; the rules fix each place.
 #pragma once
 
 #include <cstdint>
 
-const int worldLocationCount = 40;
+#include "2-play/rules.h"
 
-// The level of its family's map on which each location is entered.
-extern const uint8_t entryLevel[worldLocationCount];
-
-// The music number played on entering each location.
-extern const uint8_t locationMusic[worldLocationCount];
-
-// The overworld's music, played when a settlement is left.
-const uint16_t overworldMusic = 1;
-
-// Every settlement is entered at this cell of its entry level.
-const uint8_t entryColumn = 15;
-const uint8_t entryRow = 30;
-
-// The sprite the player is drawn with from the start; also the window's icon.
-const uint8_t heroSprite = 28;
-
-// Column 86, row 109 of the overworld; view centre (5, 5); the player's sprite 28.
+// The start cell of the overworld; view centre (5, 5); the player's sprite.
 void setStartPosition();
 
 // Enters the location on the player's cell and prints its answer: 0 when one was

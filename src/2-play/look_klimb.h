@@ -3,10 +3,8 @@
 #pragma once
 
 #include "2-play/game_keys.h"
+#include "2-play/rules.h"
 
-// Tile numbers of the two ladders.
-const int ladderUpTile = 200;
-const int ladderDownTile = 201;
 
 // "Look-" and a direction prompt whose answer goes to lookAt; never finished.
 bool lookCommand();

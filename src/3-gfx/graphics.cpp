@@ -7,7 +7,6 @@
 #include "3-gfx/palette.h"
 #include "3-gfx/pictures.h"
 #include "3-gfx/tiles.h"
-#include "4-data/lzw.h"
 
 namespace {
 
@@ -36,24 +35,16 @@ void freeTileTable() {
 
 } // namespace
 
-void loadGraphics() {
-    if (isFourColourMode()) {
-        loadGraphics4();
-    } else {
-        loadGraphics16();
-    }
+bool loadGraphics(LoadFailure &failure) {
+    return isFourColourMode() ? loadGraphics4(failure) : loadGraphics16(failure);
 }
 
-void loadGraphics4() {
-    loadPictureSets4();
-    loadTiles4();
-    loadFonts4();
+bool loadGraphics4(LoadFailure &failure) {
+    return loadPictureSets4(failure) && loadTiles4(failure) && loadFonts4(failure);
 }
 
-void loadGraphics16() {
-    loadPictureSets16();
-    loadTiles16();
-    loadFonts16();
+bool loadGraphics16(LoadFailure &failure) {
+    return loadPictureSets16(failure) && loadTiles16(failure) && loadFonts16(failure);
 }
 
 // The counts stay as they are (the process ends right after); the arrays are
@@ -65,5 +56,4 @@ void freeGraphics() {
     freeSurfaceArray(textGlyphs, textGlyphCount);
     freeSurfaceArray(runeGlyphs, runeGlyphCount);
     freeSurfaceArray(frameGlyphs, frameGlyphCount);
-    releaseLoadedFile();
 }

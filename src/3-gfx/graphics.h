@@ -2,11 +2,14 @@
 // and its release in the ordered teardown.
 #pragma once
 
-// The picture sets, the tiles and the fonts of the mode chosen by the "video"
-// setting (1: the ".4" files, else the ".16" files). Failures end the program.
-void loadGraphics();
-void loadGraphics4();
-void loadGraphics16();
+#include "4-data/load_failure.h"
+
+// The picture sets, the tiles and the fonts of the colour mode (the ".4" or the
+// ".16" files), in this order. False, with failure set, at the first file that
+// cannot be used; what was made stays for freeGraphics.
+bool loadGraphics(LoadFailure &failure);
+bool loadGraphics4(LoadFailure &failure);
+bool loadGraphics16(LoadFailure &failure);
 
 // Frees every surface and array of the store; copes with a store never filled or
 // left part-way by a failed load.

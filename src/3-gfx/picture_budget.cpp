@@ -23,24 +23,20 @@ int64_t cost(int width, int height) {
 
 bool countPictureFile(ByteView view, bool masked, PictureRowFormat rows, int64_t *held,
                       char *problem, size_t problemSize) {
-    int count = viewLe16(view, 0);
+    int count = pictureCountOf(view);
     int64_t total = *held;
     for (int i = 0; i < count; i++) {
-        int64_t offset = pictureEntryOffset(view, i, masked);
-        int width = viewLe16(view, offset);
-        int height = viewLe16(view, offset + 2);
-        if (!fitsScreen(width, height, "picture ", i, problem, problemSize)) {
+        PictureRecord r = pictureRecordOf(view, i, rows, masked);
+        if (!fitsScreen(r.width, r.height, "picture ", i, problem, problemSize)) {
             return false;
         }
-        total += cost(width, height);
+        total += cost(r.width, r.height);
         if (masked) {
-            int64_t mask = pictureRecordEnd(view, offset, rows);
-            int maskWidth = viewLe16(view, mask);
-            int maskHeight = viewLe16(view, mask + 2);
-            if (!fitsScreen(maskWidth, maskHeight, "mask of picture ", i, problem, problemSize)) {
+            if (!fitsScreen(r.maskWidth, r.maskHeight, "mask of picture ", i, problem,
+                            problemSize)) {
                 return false;
             }
-            total += cost(maskWidth, maskHeight);
+            total += cost(r.maskWidth, r.maskHeight);
         }
         if (total > modePicturePixels) {
             snprintf(problem, problemSize,

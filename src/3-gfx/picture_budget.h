@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "3-gfx/byte_view.h"
-#include "3-gfx/picture_decode.h"
+#include "4-data/picture_records.h"
 
 const int largestPictureWidth = 320;
 const int largestPictureHeight = 200;

@@ -6,13 +6,12 @@
 
 namespace {
 
-// Unpacks height rows of packed pixels starting at offset; returns the offset after
-// the last row. A row wholly inside the data is read in place, others byte by byte.
-int64_t unpackRows(ByteView &view, int64_t offset, SDL_Surface *surface, PictureRowFormat format) {
-    int bits = 8 / format.pixelsPerByte;
+// Unpacks the rows of a surface's size that start at offset, each rowBytes long
+// (padding included) and `bits` bits a pixel. A row wholly inside the data is read
+// in place, others byte by byte.
+void unpackRows(ByteView &view, int64_t offset, int64_t rowBytes, int bits, SDL_Surface *surface) {
     unsigned valueMask = (1u << bits) - 1;
-    int64_t dataBytes = (surface->w + format.pixelsPerByte - 1) / format.pixelsPerByte;
-    int64_t rowBytes = pictureRowBytes(surface->w, format);
+    int64_t dataBytes = ((int64_t)surface->w * bits + 7) / 8;
     std::vector<uint8_t> copy;
     for (int y = 0; y < surface->h; y++) {
         const uint8_t *row;
@@ -31,42 +30,26 @@ int64_t unpackRows(ByteView &view, int64_t offset, SDL_Surface *surface, Picture
         }
         offset += rowBytes;
     }
-    return offset;
 }
 
-SDL_Surface *decodeRecord(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end) {
-    int width = viewLe16(view, offset);
-    int height = viewLe16(view, offset + 2);
+SDL_Surface *decodeRows(ByteView &view, int width, int height, int64_t offset, int64_t rowBytes,
+                        int bits) {
     SDL_Surface *surface = createModeSurface(width, height);
-    if (surface == nullptr) {
-        return nullptr;
-    }
-    int64_t after = unpackRows(view, offset + 4, surface, format);
-    if (end != nullptr) {
-        *end = after;
+    if (surface != nullptr) {
+        unpackRows(view, offset, rowBytes, bits, surface);
     }
     return surface;
 }
 
 } // namespace
 
-int64_t pictureEntryOffset(ByteView &view, int i, bool masked) {
-    int64_t entry = pictureOffsetTable + pictureOffsetEntry * (int64_t)i;
-    return masked ? viewLe16(view, entry) : viewLe32(view, entry);
+SDL_Surface *decodePicture(ByteView &view, const PictureRecord &r) {
+    return decodeRows(view, r.width, r.height, r.pixels, r.rowBytes, r.bits);
 }
 
-int64_t pictureRecordEnd(ByteView &view, int64_t offset, PictureRowFormat format) {
-    return offset + 4 +
-           pictureRowBytes(viewLe16(view, offset), format) * viewLe16(view, offset + 2);
-}
-
-SDL_Surface *decodePicture(ByteView &view, int64_t offset, PictureRowFormat format, int64_t *end) {
-    return decodeRecord(view, offset, format, end);
-}
-
-SDL_Surface *decodeMask(ByteView &view, int64_t offset) {
+SDL_Surface *decodeMask(ByteView &view, const PictureRecord &r) {
     // A mask is a one-bit picture whose set bits read as colour 1.
-    return decodeRecord(view, offset, maskRows, nullptr);
+    return decodeRows(view, r.maskWidth, r.maskHeight, r.maskPixels, r.maskRowBytes, 1);
 }
 
 void applyPictureMasks(SDL_Surface **pictures, SDL_Surface **masks, int count, Uint8 key) {

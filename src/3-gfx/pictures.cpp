@@ -1,14 +1,14 @@
 #include "3-gfx/pictures.h"
 
 #include <cstdlib>
+#include <vector>
 
-#include "3-gfx/byte_view.h"
 #include "3-gfx/graphics_store.h"
-#include "3-gfx/load_failure.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/picture_budget.h"
 #include "3-gfx/picture_decode.h"
 #include "3-gfx/scale.h"
+#include "4-data/data_file.h"
 #include "4-data/lzw.h"
 
 namespace {
@@ -19,11 +19,6 @@ const int32_t overBudget = -3;
 
 // Pixels the loaded sets of the colour mode hold, as the budget counts them.
 int64_t pixelsHeld = 0;
-
-// Why the last set load failed, for the line naming its file: nullptr when the
-// file could not be opened.
-const char *setProblem = nullptr;
-char budgetProblem[160];
 
 // One set being decoded: its pictures and, for a masked file, their masks.
 struct SetLoad {
@@ -44,14 +39,13 @@ void freeSurfaces(SDL_Surface **surfaces, int count) {
 
 // Picture i and, when masked, its mask; false when a surface cannot be made.
 bool decodeEntry(SetLoad &load, int i) {
-    int64_t offset = pictureEntryOffset(load.view, i, load.masked);
-    int64_t end = 0;
-    load.pictures[i] = enlargeDecoded(decodePicture(load.view, offset, load.rows, &end));
+    PictureRecord record = pictureRecordOf(load.view, i, load.rows, load.masked);
+    load.pictures[i] = enlargeDecoded(decodePicture(load.view, record));
     if (load.pictures[i] == nullptr) {
         return false;
     }
     if (load.masked) {
-        load.masks[i] = enlargeDecoded(decodeMask(load.view, end));
+        load.masks[i] = enlargeDecoded(decodeMask(load.view, record));
         return load.masks[i] != nullptr;
     }
     return true;
@@ -66,35 +60,46 @@ bool decodeSet(SetLoad &load) {
     return true;
 }
 
-int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked) {
+// The problem of a failed load for its caller, when one is asked for.
+int32_t setFailed(int32_t result, const std::string &why, std::string *problem) {
+    if (problem != nullptr) {
+        *problem = why;
+    }
+    return result;
+}
+
+int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked,
+                std::string *problem) {
     int first = masked ? firstMaskedSet : 0;
     int last = masked ? pictureSetCount - 1 : firstMaskedSet - 1;
-    setProblem = nullptr;
     if (number < first || number > last) {
-        return fileFailed;
+        return setFailed(fileFailed, "", problem);
     }
-    int loaded = loadLzwFile(path);
+    std::vector<uint8_t> bytes;
+    int loaded = loadLzwFile(path, bytes);
     if (loaded < 0) {
-        setProblem = compressedFileProblem(loaded);
-        return fileFailed;
+        return setFailed(fileFailed, lzwLoadProblem(loaded), problem);
     }
-    SetLoad load = {
-        makeByteView(LoadedFile.data, LoadedFile.size), rows, masked, 0, nullptr, nullptr};
+    SetLoad load = {makeByteView(bytes.data(), (int64_t)bytes.size()), rows, masked, 0, nullptr,
+                    nullptr};
     // Counted before any surface is made: a refused file costs nothing but its bytes.
+    char budgetProblem[160];
     if (!countPictureFile(load.view, masked, rows, &pixelsHeld, budgetProblem,
                           sizeof budgetProblem)) {
-        releaseLoadedFile();
         *count = 0;
-        setProblem = budgetProblem;
-        return overBudget;
+        return setFailed(overBudget, budgetProblem, problem);
     }
-    load.count = viewLe16(load.view, 0);
+    load.count = pictureCountOf(load.view);
     *count = (uint16_t)load.count;
     if (load.count > 0) {
-        load.pictures = (SDL_Surface **)allocateOrFail(load.count, sizeof(SDL_Surface *), path);
-        load.masks = masked
-                         ? (SDL_Surface **)allocateOrFail(load.count, sizeof(SDL_Surface *), path)
-                         : nullptr;
+        load.pictures = (SDL_Surface **)calloc(load.count, sizeof(SDL_Surface *));
+        load.masks = masked ? (SDL_Surface **)calloc(load.count, sizeof(SDL_Surface *)) : nullptr;
+        if (load.pictures == nullptr || (masked && load.masks == nullptr)) {
+            free(load.pictures);
+            free(load.masks);
+            *count = 0;
+            return setFailed(surfaceFailed, memoryProblem, problem);
+        }
     }
     pictureSets[number].surfaces = load.pictures;
     bool complete = decodeSet(load);
@@ -103,58 +108,59 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
     }
     freeSurfaces(load.masks, load.count);
     warnIfShort(load.view, path);
-    releaseLoadedFile();
     if (!complete) {
         // An unfinished set keeps nothing.
         freeSurfaces(load.pictures, load.count);
         pictureSets[number].surfaces = nullptr;
         *count = 0;
-        setProblem = surfaceProblem;
-        return surfaceFailed;
+        return setFailed(surfaceFailed, surfaceProblem, problem);
     }
     return 0;
 }
 
-typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count);
+typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count,
+                             std::string *problem);
 
-void loadAllSets(bool fourColour, SetLoader plain, SetLoader masked) {
+bool loadAllSets(bool fourColour, SetLoader plain, SetLoader masked, LoadFailure &failure) {
     pixelsHeld = 0;
     for (int k = 0; k < pictureSetCount; k++) {
-        char *path = graphicsPath(pictureFileName(k, fourColour));
+        std::string path = dataFilePath(pictureFileName(k, fourColour));
         SetLoader loader = k < firstMaskedSet ? plain : masked;
-        int32_t result = loader(path, k, &pictureSets[k].count);
-        if (result < 0) {
+        std::string problem;
+        if (loader(path.c_str(), k, &pictureSets[k].count, &problem) < 0) {
             pictureSets[k].count = 0;
-            failGraphicsFile(path, setProblem);
+            return failLoad(failure, path, problem);
         }
-        free(path);
     }
+    return true;
 }
 
 } // namespace
 
-int32_t loadPictureSet4(const char *path, int number, uint16_t *count) {
-    return loadSet(path, number, count, pictureRows4, false);
+int32_t loadPictureSet4(const char *path, int number, uint16_t *count, std::string *problem) {
+    return loadSet(path, number, count, pictureRows4, false, problem);
 }
 
-int32_t loadPictureSet16(const char *path, int number, uint16_t *count) {
-    return loadSet(path, number, count, pictureRows16, false);
+int32_t loadPictureSet16(const char *path, int number, uint16_t *count, std::string *problem) {
+    return loadSet(path, number, count, pictureRows16, false, problem);
 }
 
-int32_t loadMaskedPictureSet4(const char *path, int number, uint16_t *count) {
-    return loadSet(path, number, count, pictureRows4, true);
+int32_t loadMaskedPictureSet4(const char *path, int number, uint16_t *count,
+                              std::string *problem) {
+    return loadSet(path, number, count, pictureRows4, true, problem);
 }
 
-int32_t loadMaskedPictureSet16(const char *path, int number, uint16_t *count) {
-    return loadSet(path, number, count, pictureRows16, true);
+int32_t loadMaskedPictureSet16(const char *path, int number, uint16_t *count,
+                               std::string *problem) {
+    return loadSet(path, number, count, pictureRows16, true, problem);
 }
 
-void loadPictureSets4() {
-    loadAllSets(true, loadPictureSet4, loadMaskedPictureSet4);
+bool loadPictureSets4(LoadFailure &failure) {
+    return loadAllSets(true, loadPictureSet4, loadMaskedPictureSet4, failure);
 }
 
-void loadPictureSets16() {
-    loadAllSets(false, loadPictureSet16, loadMaskedPictureSet16);
+bool loadPictureSets16(LoadFailure &failure) {
+    return loadAllSets(false, loadPictureSet16, loadMaskedPictureSet16, failure);
 }
 
 void freePictureSets() {

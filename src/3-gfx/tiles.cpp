@@ -1,13 +1,15 @@
 #include "3-gfx/tiles.h"
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "3-gfx/byte_view.h"
 #include "3-gfx/graphics_store.h"
-#include "3-gfx/load_failure.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/scale.h"
 #include "3-gfx/tile_decode.h"
+#include "4-data/byte_view.h"
+#include "4-data/data_file.h"
 #include "4-data/lzw.h"
 
 namespace {
@@ -33,8 +35,8 @@ SDL_Surface *enlargedTile(ByteView &view, const TileFileFormat &format, int n) {
 }
 
 // Nothing of an unfinished tile load is kept: the surfaces made so far are freed
-// and both counts become 0 before the program ends.
-[[noreturn]] void abandonTiles(char *path) {
+// and both counts become 0.
+bool abandonTiles(const std::string &path, LoadFailure &failure) {
     for (int i = 0; i < mapTiles; i++) {
         SDL_FreeSurface(tileTable[i].surface);
         tileTable[i].surface = nullptr;
@@ -45,47 +47,50 @@ SDL_Surface *enlargedTile(ByteView &view, const TileFileFormat &format, int n) {
     }
     tileCount = 0;
     spriteTileCount = 0;
-    failGraphicsFile(path, surfaceProblem);
+    return failLoad(failure, path, surfaceProblem);
 }
 
-void loadTiles(const TileFileFormat &format) {
-    char *path = graphicsPath(format.name);
+bool loadTiles(const TileFileFormat &format, LoadFailure &failure) {
+    std::string path = dataFilePath(format.name);
     tileCount = mapTiles;
     spriteTileCount = spriteTotal;
-    spriteTiles = (SDL_Surface **)allocateOrFail(spriteTotal, sizeof(SDL_Surface *), path);
-    tileTable = (TileEntry *)allocateOrFail(mapTiles, sizeof(TileEntry), path);
-    int loaded = loadLzwFile(path);
+    spriteTiles = (SDL_Surface **)calloc(spriteTotal, sizeof(SDL_Surface *));
+    tileTable = (TileEntry *)calloc(mapTiles, sizeof(TileEntry));
+    if (spriteTiles == nullptr || tileTable == nullptr) {
+        return failLoad(failure, path, memoryProblem);
+    }
+    std::vector<uint8_t> bytes;
+    int loaded = loadLzwFile(path.c_str(), bytes);
     if (loaded < 0) {
         tileCount = 0;
         spriteTileCount = 0;
-        failCompressedFile(path, loaded);
+        return failLoad(failure, path, lzwLoadProblem(loaded));
     }
-    ByteView view = makeByteView(LoadedFile.data, LoadedFile.size);
+    ByteView view = makeByteView(bytes.data(), (int64_t)bytes.size());
     for (int i = 0; i < mapTiles; i++) {
         tileTable[i].animClass = tileAnimClass(i);
         tileTable[i].surface = enlargedTile(view, format, i);
         if (tileTable[i].surface == nullptr) {
-            abandonTiles(path);
+            return abandonTiles(path, failure);
         }
     }
     cutOverlayTiles(tileTable, keyColour());
     for (int j = 0; j < spriteTotal; j++) {
         spriteTiles[j] = enlargedTile(view, format, mapTiles + j);
         if (spriteTiles[j] == nullptr) {
-            abandonTiles(path);
+            return abandonTiles(path, failure);
         }
     }
-    warnIfShort(view, path);
-    releaseLoadedFile();
-    free(path);
+    warnIfShort(view, path.c_str());
+    return true;
 }
 
 } // namespace
 
-void loadTiles4() {
-    loadTiles(tileFile4);
+bool loadTiles4(LoadFailure &failure) {
+    return loadTiles(tileFile4, failure);
 }
 
-void loadTiles16() {
-    loadTiles(tileFile16);
+bool loadTiles16(LoadFailure &failure) {
+    return loadTiles(tileFile16, failure);
 }

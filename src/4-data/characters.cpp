@@ -1,10 +1,9 @@
 #include "4-data/characters.h"
 
-#include <cstdio>
 #include <cstring>
-#include <initializer_list>
+#include <vector>
 
-#include "4-data/essential_file.h"
+#include "4-data/data_file.h"
 #include "4-data/maps.h"
 
 NpcSlot npcSlots[npcSlotCount];
@@ -24,18 +23,37 @@ uint8_t *npcFileBuffer(uint8_t kind) {
     return npcFiles[kind - towne];
 }
 
-void readNpcFile(const char *name, uint8_t *buffer) {
-    FILE *file = openEssentialFile(name);
+bool readNpcFile(const char *name, uint8_t *buffer, LoadFailure &failure) {
+    std::vector<uint8_t> bytes;
     memset(buffer, 0, npcFileSize);
-    size_t got = fread(buffer, 1, npcFileSize, file);
-    (void)got; // a short file leaves people of type 0
-    closeEssentialFile(file, name);
+    if (!readEssentialFile(name, npcFileSize, bytes, failure)) {
+        return false;
+    }
+    // A short file leaves people of type 0.
+    if (!bytes.empty()) {
+        memcpy(buffer, bytes.data(), bytes.size());
+    }
+    return true;
 }
 
-void loadNpcFiles() {
+bool loadNpcFiles(LoadFailure &failure) {
     for (uint8_t kind : npcFileOrder) {
-        readNpcFile(characterFileName(kind), npcFileBuffer(kind));
+        if (!readNpcFile(characterFileName(kind), npcFileBuffer(kind), failure)) {
+            return false;
+        }
     }
+    return true;
+}
+
+NpcSlot npcSlotOf(const uint8_t *record, int p) {
+    const uint8_t *entry = record + npcEntrySize * p;
+    NpcSlot slot;
+    slot.column = entry[npcColumnOffset];
+    slot.row = entry[npcRowOffset];
+    slot.floor = entry[npcFloorOffset];
+    slot.extra = record[npcExtraTable + p];
+    slot.type = record[npcTypeTable + p];
+    return slot;
 }
 
 void setSettlementCharacters(uint8_t kind, int index) {
@@ -47,11 +65,6 @@ void setSettlementCharacters(uint8_t kind, int index) {
     const uint8_t *record = file + index * npcRecordSize;
     currentCharacterRecord = record;
     for (int p = 0; p < npcSlotCount; p++) {
-        const uint8_t *entry = record + npcEntrySize * p;
-        npcSlots[p].column = entry[npcColumnOffset];
-        npcSlots[p].row = entry[npcRowOffset];
-        npcSlots[p].floor = entry[npcFloorOffset];
-        npcSlots[p].extra = record[npcExtraTable + p];
-        npcSlots[p].type = record[npcTypeTable + p];
+        npcSlots[p] = npcSlotOf(record, p);
     }
 }

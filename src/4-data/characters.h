@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "4-data/file_formats.h"
+#include "4-data/load_failure.h"
 
 const int npcSlotCount = npcPeoplePerRecord;
 
@@ -22,12 +23,15 @@ extern NpcSlot npcSlots[npcSlotCount];
 // consulted only while it is set.
 extern const uint8_t *currentCharacterRecord;
 
-// Reads the four character files in the order towne, dwelling, castle, keep; a
-// file that cannot be opened ends the program.
-void loadNpcFiles();
+// Reads the four character files in the order towne, dwelling, castle, keep.
+// False, with failure set, when one cannot be read.
+bool loadNpcFiles(LoadFailure &failure);
 
 // Reads up to 4608 bytes of a character file into buffer (the rest stays zero).
-void readNpcFile(const char *name, uint8_t *buffer);
+bool readNpcFile(const char *name, uint8_t *buffer, LoadFailure &failure);
+
+// Person p (0-31) of a record of a character file: its 576 bytes.
+NpcSlot npcSlotOf(const uint8_t *record, int p);
 
 // The whole buffer of a family's character file (kind 2-5), or nullptr.
 uint8_t *npcFileBuffer(uint8_t kind);

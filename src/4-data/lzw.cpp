@@ -1,15 +1,17 @@
 #include "4-data/lzw.h"
 
-#include <cstdlib>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "4-data/file_formats.h"
-#include "4-data/paths.h"
+#include "4-data/load_failure.h"
 #include "4-data/regular_file.h"
 
-LoadedFileRecord LoadedFile = {nullptr, 0};
-
 namespace {
+
+// Every file the engine reads as a container is read whole, up to this size.
+const int64_t largestLzwFile = INT32_MAX;
 
 const int clearCode = 256;
 const int endCode = 257;
@@ -63,6 +65,19 @@ inline int takeCodeword(LzwStream &s, int width) {
     return (int)((window >> shift) & ((1u << width) - 1));
 }
 
+// Pushes the string of a code onto the emptied expansion stack, last byte first,
+// so that the top holds its first byte. Returns the number of bytes pushed.
+int expandCode(int code) {
+    expansion.count = 0;
+    // Every entry's prefix is a lower code, so the walk ends within the table.
+    while (code > 255 && expansion.count < dictionarySize - 1) {
+        expansion.bytes[expansion.count++] = dictionary.suffix[code];
+        code = dictionary.prefix[code];
+    }
+    expansion.bytes[expansion.count++] = (uint8_t)code;
+    return expansion.count;
+}
+
 void reportBadCodeword() {
     printf("cW != next_free_codeword!\n");
     fflush(stdout);
@@ -96,25 +111,6 @@ inline int ended(int result, int32_t pos, int32_t *written) {
 }
 
 } // namespace
-
-int readCodeword(LzwStream &stream, int width) {
-    if (width < 9 || width > maxWidth) {
-        printf("Error: weird codeword size!\n");
-        return endCode;
-    }
-    return takeCodeword(stream, width);
-}
-
-int expandCode(int code) {
-    expansion.count = 0;
-    // Every entry's prefix is a lower code, so the walk ends within the table.
-    while (code > 255 && expansion.count < dictionarySize - 1) {
-        expansion.bytes[expansion.count++] = dictionary.suffix[code];
-        code = dictionary.prefix[code];
-    }
-    expansion.bytes[expansion.count++] = (uint8_t)code;
-    return expansion.count;
-}
 
 int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
     initRoots();
@@ -193,65 +189,46 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
     }
 }
 
-uint32_t readLe32(FILE *file) {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; i++) {
-        int c = fgetc(file);
-        value |= (uint32_t)(c == EOF ? 0 : c) << (8 * i);
+int unpackLzw(ByteView file, std::vector<uint8_t> &out, LzwDecoding *decoding) {
+    out.clear();
+    if (!isLzwHeader(file.data, file.size)) {
+        return lzwNotCompressed;
     }
-    return value;
-}
-
-void releaseLoadedFile() {
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
-}
-
-bool isLzwFile(FILE *file) {
-    uint8_t head[lzwHeaderBytes] = {};
-    bool ok =
-        fileSize(file) >= lzwHeaderBytes && fread(head, 1, lzwHeaderBytes, file) == lzwHeaderBytes;
-    fseek(file, 0, SEEK_SET);
-    return ok && isLzwHeader(head, lzwHeaderBytes);
-}
-
-int decompressLzwFile(FILE *file) {
-    int32_t total = fileSize(file);
-    uint32_t declared = readLe32(file);
-    int32_t streamSize = total > lzwSizeBytes ? total - lzwSizeBytes : 0;
-    uint8_t *stream = (uint8_t *)malloc(streamSize > 0 ? streamSize : 1);
     // Zero-filled, so that bytes a short stream never reaches read as 0.
-    uint8_t *out = (uint8_t *)calloc(declared > 0 ? declared : 1, 1);
-    fseek(file, lzwSizeBytes, SEEK_SET);
-    if (stream == nullptr || out == nullptr ||
-        fread(stream, 1, streamSize, file) != (size_t)streamSize) {
-        free(stream);
-        free(out);
-        return lzwUnreadable;
+    out.assign(viewLe32(file, 0), 0);
+    int64_t streamSize = file.size - lzwSizeBytes;
+    LzwStream stream = {file.data + lzwSizeBytes, (int32_t)streamSize, 0};
+    LzwDecoding how = {lzwReachedEnd, 0};
+    how.result = lzwDecode(stream, out.data(), (int32_t)out.size(), &how.written);
+    if (decoding != nullptr) {
+        *decoding = how;
     }
-    LzwStream s = {stream, streamSize, 0};
-    lzwDecode(s, out, (int32_t)declared);
-    free(stream);
-    LoadedFile.data = out;
-    LoadedFile.size = (int32_t)declared;
     return lzwLoaded;
 }
 
-int loadLzwFile(const char *path) {
-    FileRefusal why = fileMissing;
-    FILE *file = openRegularFile(path, nullptr, &why);
-    if (file == nullptr) {
+const char *lzwLoadProblem(int result) {
+    if (result == lzwNotCompressed) {
+        return "not a valid LZW-compressed file";
+    }
+    return result == lzwUnreadable ? readProblem : "";
+}
+
+int loadLzwFile(const char *path, std::vector<uint8_t> &out) {
+    out.clear();
+    std::vector<uint8_t> file;
+    FileRefusal why = readRegularFile(path, largestLzwFile, file);
+    if (why == fileMissing || why == fileNotRegular) {
         printf("Couldn't open '%s'\n.", path);
         fflush(stdout);
         return lzwCannotOpen;
     }
-    if (!isLzwFile(file)) {
+    if (why == fileUnreadable) {
+        return lzwUnreadable;
+    }
+    if (unpackLzw(makeByteView(file.data(), (int64_t)file.size()), out) != lzwLoaded) {
         printf("The input file is not a valid LZW-compressed file.\n");
         fflush(stdout);
-        fclose(file);
         return lzwNotCompressed;
     }
-    int result = decompressLzwFile(file);
-    fclose(file);
-    return result;
+    return lzwLoaded;
 }

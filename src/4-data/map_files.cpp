@@ -1,110 +1,111 @@
 #include "4-data/map_files.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
-#include "4-data/essential_file.h"
-#include "4-data/file_formats.h"
-#include "4-data/paths.h"
-#include "4-data/regular_file.h"
-#include "4-data/table_file.h"
+#include "4-data/data_file.h"
 
 namespace {
 
-void setCell(MapCell &cell, uint8_t tile) {
-    cell.baseTile = tile;
-    cell.shownTile = tile;
-    cell.reserved = 0;
+// Fills count cells of a store from tiles, base and shown alike.
+void fillCells(MapCell *store, const uint8_t *tiles, int count) {
+    for (int i = 0; i < count; i++) {
+        store[i].baseTile = tiles[i];
+        store[i].shownTile = tiles[i];
+        store[i].reserved = 0;
+    }
 }
 
-// Fills block `block` of a world store from 256 chunk bytes, or with one tile
-// when chunk is nullptr.
-void fillBlock(MapCell *store, int block, const uint8_t *chunk, uint8_t tile) {
-    int left = (block % blocksPerRow) * chunkSide;
-    int top = (block / blocksPerRow) * chunkSide;
-    for (int y = 0; y < chunkSide; y++) {
-        MapCell *row = store + (top + y) * worldSize + left;
-        for (int x = 0; x < chunkSide; x++) {
-            setCell(row[x], chunk != nullptr ? chunk[y * chunkSide + x] : tile);
-        }
+// Fills block `block` of a world map's tiles from 256 chunk bytes, or with one
+// tile when chunk is nullptr.
+void fillBlock(uint8_t *tiles, int block, const uint8_t *chunk, uint8_t tile) {
+    for (int i = 0; i < chunkBytes; i++) {
+        tiles[blockCell(block, i % chunkSide, i / chunkSide)] = chunk != nullptr ? chunk[i] : tile;
     }
 }
 
 } // namespace
 
-void loadOverworld() {
-    // When the file is missing, the teardown frees the chunk layout.
-    FILE *file = openEssentialFile(overworldFileName);
-    // Size 0 when the buffer cannot be had, so that every block reads as missing.
-    int32_t size;
-    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
-    MapCell *store = mapStore(overworld);
-    for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
-        // Without a layout every block is a plain one.
-        int chunk = chunkLayout != nullptr ? chunkLayout[block] : plainBlockChunk;
-        if (chunk == plainBlockChunk) {
-            fillBlock(store, block, nullptr, plainBlockTile);
-        } else if ((int64_t)(chunk + 1) * chunkBytes <= size) {
-            fillBlock(store, block, bytes + chunk * chunkBytes, 0);
-        } else {
-            fillBlock(store, block, nullptr, missingMapTile);
-        }
-    }
-    free(bytes);
-    freeChunkLayout();
-    closeEssentialFile(file, overworldFileName);
+int blockCell(int block, int x, int y) {
+    return ((block / blocksPerRow) * chunkSide + y) * worldSize + (block % blocksPerRow) * chunkSide +
+           x;
 }
 
-void loadUnderworld() {
-    FILE *file = openEssentialFile(underworldFileName);
-    // Size 0 when the buffer cannot be had, so that every block reads as missing.
-    int32_t size;
-    uint8_t *bytes = (uint8_t *)readWholeFile(file, &size);
-    MapCell *store = mapStore(underworld);
+void overworldTiles(const uint8_t layout[chunkLayoutSize], ByteView &chunks, uint8_t *tiles) {
     for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
-        if ((int64_t)(block + 1) * chunkBytes <= size) {
-            fillBlock(store, block, bytes + block * chunkBytes, 0);
-            continue;
+        int chunk = layout[block];
+        if (chunk == plainBlockChunk) {
+            fillBlock(tiles, block, nullptr, plainBlockTile);
+        } else if ((int64_t)(chunk + 1) * chunkBytes <= chunks.size) {
+            fillBlock(tiles, block, chunks.data + chunk * chunkBytes, 0);
+        } else {
+            fillBlock(tiles, block, nullptr, missingMapTile);
         }
+    }
+}
+
+void underworldTiles(ByteView &file, uint8_t *tiles) {
+    for (int block = 0; block < blocksPerRow * blocksPerRow; block++) {
         // A short file: the cells it still holds, then tile 255.
         uint8_t chunk[chunkBytes];
         memset(chunk, missingMapTile, sizeof chunk);
-        if (block * chunkBytes < size) {
-            memcpy(chunk, bytes + block * chunkBytes, size - block * chunkBytes);
+        int64_t start = (int64_t)block * chunkBytes;
+        for (int i = 0; i < chunkBytes && start + i < file.size; i++) {
+            chunk[i] = file.data[start + i];
         }
-        fillBlock(store, block, chunk, 0);
+        fillBlock(tiles, block, chunk, 0);
     }
-    free(bytes);
-    closeEssentialFile(file, underworldFileName);
+}
+
+void settlementTiles(ByteView &file, uint8_t *tiles) {
+    memset(tiles, missingMapTile, settlementFileSize);
+    if (file.size > 0) {
+        memcpy(tiles, file.data, (size_t)(file.size < settlementFileSize ? file.size : settlementFileSize));
+    }
+}
+
+bool loadOverworld(const uint8_t layout[chunkLayoutSize], LoadFailure &failure) {
+    std::vector<uint8_t> bytes;
+    if (!readEssentialFile(overworldFileName, worldFileReadLimit, bytes, failure)) {
+        return false;
+    }
+    ByteView chunks = makeByteView(bytes.data(), (int64_t)bytes.size());
+    static uint8_t tiles[worldSize * worldSize];
+    overworldTiles(layout, chunks, tiles);
+    fillCells(mapStore(overworld), tiles, worldSize * worldSize);
+    return true;
+}
+
+bool loadUnderworld(LoadFailure &failure) {
+    std::vector<uint8_t> bytes;
+    if (!readEssentialFile(underworldFileName, worldFileReadLimit, bytes, failure)) {
+        return false;
+    }
+    ByteView file = makeByteView(bytes.data(), (int64_t)bytes.size());
+    static uint8_t tiles[worldSize * worldSize];
+    underworldTiles(file, tiles);
+    fillCells(mapStore(underworld), tiles, worldSize * worldSize);
+    return true;
 }
 
 void loadSettlementFile(const char *name, MapCell *store) {
-    char *path = makeDataPath(name);
-    FileRefusal why = fileMissing;
-    FILE *file = path != nullptr ? openRegularFile(path, nullptr, &why) : nullptr;
-    if (why == fileNotRegular) {
-        warnNotRegularFile("data file", path);
-    }
-    free(path);
-    if (file == nullptr) {
+    std::vector<uint8_t> bytes;
+    if (!readOptionalFile(name, settlementFileReadLimit, bytes)) {
         return;
     }
-    static uint8_t bytes[settlementFileSize];
-    memset(bytes, missingMapTile, sizeof bytes);
-    size_t got = fread(bytes, 1, sizeof bytes, file);
-    (void)got; // the cells past a short file's end keep tile 255
-    fclose(file);
-    for (int i = 0; i < settlementFileSize; i++) {
-        setCell(store[i], bytes[i]);
-    }
+    ByteView file = makeByteView(bytes.data(), (int64_t)bytes.size());
+    static uint8_t tiles[settlementFileSize];
+    settlementTiles(file, tiles);
+    fillCells(store, tiles, settlementFileSize);
 }
 
-void loadMaps() {
-    loadOverworld();
-    loadUnderworld();
+bool loadMaps(const uint8_t layout[chunkLayoutSize], LoadFailure &failure) {
+    if (!loadOverworld(layout, failure) || !loadUnderworld(failure)) {
+        return false;
+    }
     for (uint8_t kind : {castle, dwelling, keep, towne}) {
         loadSettlementFile(settlementMapFileName(kind), mapStore(kind));
     }
+    return true;
 }

@@ -39,6 +39,24 @@ FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
     return file;
 }
 
+FileRefusal readRegularFile(const char *path, int64_t limit, std::vector<uint8_t> &bytes) {
+    bytes.clear();
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = openRegularFile(path, &size, &why);
+    if (file == nullptr) {
+        return why;
+    }
+    bytes.resize((size_t)(size < limit ? size : limit));
+    size_t got = bytes.empty() ? 0 : fread(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+    if (got != bytes.size()) {
+        bytes.clear();
+        return fileUnreadable;
+    }
+    return fileAccepted;
+}
+
 void warnNotRegularFile(const char *kind, const char *path) {
     fprintf(stderr, "Warning: %s '%s' is not a regular file\n", kind, path);
     fflush(stderr);

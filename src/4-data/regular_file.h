@@ -7,16 +7,24 @@
 #include <cstdint>
 #include <cstdio>
 
+#include <vector>
+
 enum FileRefusal {
     fileAccepted = 0,
     fileMissing,    // no such file, or it cannot be opened
     fileNotRegular, // a folder, FIFO, socket or device
+    fileUnreadable, // opened, but a read failed or came up short of its size
 };
 
 // Opens path for binary reading when it is a regular file, setting *size (unless
 // size is nullptr) to its size in bytes. Checked before the open and again on the open file, so
 // that a file swapped in between is refused too. nullptr with *why set otherwise.
 FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why);
+
+// Reads the regular file at path into bytes: the whole file, or only its first
+// `limit` bytes when it is longer (what a format can use at most). The file is
+// opened once; bytes is empty unless the result is fileAccepted.
+FileRefusal readRegularFile(const char *path, int64_t limit, std::vector<uint8_t> &bytes);
 
 // One line on standard error for an optional file that is there but is no regular
 // file ("data file", "music file"); the program goes on as if it were missing.

@@ -3,78 +3,40 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "4-data/paths.h"
-
 LocationRecord locations[locationCount];
-uint8_t *chunkLayout = nullptr;
 
-namespace {
-
-// Reads n bytes at offset into out; bytes past the end of the file read as 0.
-void readAt(FILE *file, long offset, uint8_t *out, size_t n) {
-    memset(out, 0, n);
-    if (fseek(file, offset, SEEK_SET) == 0) {
-        size_t got = fread(out, 1, n, file);
-        (void)got;
-    }
+void chunkLayoutOf(ByteView &table, uint8_t layout[chunkLayoutSize]) {
+    viewCopy(table, chunkLayoutOffset, layout, chunkLayoutSize);
 }
 
-// One text line of at most 15 characters: stops after a newline, which stays part
-// of the name; the name ends at the first zero byte.
-void readNameLine(FILE *file, long offset, char *name) {
+void locationNameOf(ByteView &table, int i, char name[locationNameLength + 2]) {
     memset(name, 0, locationNameLength + 2);
-    if (offset >= fileSize(file) || fseek(file, offset, SEEK_SET) != 0) {
-        return;
-    }
-    for (int i = 0; i < locationNameLength; i++) {
-        int c = fgetc(file);
-        if (c == EOF) {
-            return;
-        }
-        name[i] = (char)c;
-        if (c == '\n') {
+    int64_t at = viewLe16(table, namePositionsOffset + 2 * i) + namePositionBias;
+    for (int k = 0; k < locationNameLength && at + k < table.size; k++) {
+        name[k] = (char)table.data[at + k];
+        if (name[k] == '\n') {
             return;
         }
     }
 }
 
-} // namespace
-
-void readChunkLayout(FILE *file) {
-    freeChunkLayout();
-    chunkLayout = (uint8_t *)malloc(chunkLayoutSize);
-    if (chunkLayout != nullptr) {
-        readAt(file, chunkLayoutOffset, chunkLayout, chunkLayoutSize);
-    }
+int locationColumnOf(ByteView &table, int i) {
+    return viewByte(table, locationColumnsOffset + i);
 }
 
-void freeChunkLayout() {
-    free(chunkLayout);
-    chunkLayout = nullptr;
+int locationRowOf(ByteView &table, int i) {
+    return viewByte(table, locationRowsOffset + i);
 }
 
-void readLocations(FILE *file) {
+void readLocations(ByteView &table) {
     freeLocationNames();
-    for (LocationRecord &l : locations) {
-        l.column = 0;
-        l.row = 0;
-    }
     for (int i = 0; i < locationCount; i++) {
-        uint8_t position[2];
-        readAt(file, namePositionsOffset + 2 * i, position, 2);
         locations[i].name = (char *)calloc(locationNameLength + 2, 1);
         if (locations[i].name != nullptr) {
-            long at = position[0] + 256L * position[1] + namePositionBias;
-            readNameLine(file, at, locations[i].name);
+            locationNameOf(table, i, locations[i].name);
         }
-    }
-    uint8_t columns[locationCount];
-    uint8_t rows[locationCount];
-    readAt(file, locationColumnsOffset, columns, locationCount);
-    readAt(file, locationRowsOffset, rows, locationCount);
-    for (int i = 0; i < locationCount; i++) {
-        locations[i].column = columns[i];
-        locations[i].row = rows[i];
+        locations[i].column = locationColumnOf(table, i);
+        locations[i].row = locationRowOf(table, i);
     }
 }
 

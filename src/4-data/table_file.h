@@ -1,10 +1,11 @@
 // What the game reads from the table file "data.ovl": the chunk layout of the
-// overworld (needed only while it is built) and the 40 enterable locations.
+// overworld (needed only while it is built) and the 40 enterable locations. The
+// readers take the file's bytes; bytes past its end read as 0.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
+#include "4-data/byte_view.h"
 #include "4-data/file_formats.h"
 
 struct LocationRecord {
@@ -15,14 +16,22 @@ struct LocationRecord {
 
 extern LocationRecord locations[locationCount];
 
-// The 256-entry chunk layout while the overworld is being built; nullptr otherwise.
-extern uint8_t *chunkLayout;
+// The table file's bytes that can matter: the name positions are 16-bit and a
+// name is at most 15 characters long past its bias.
+const int64_t tableFileReadLimit = 65536 + namePositionBias + locationNameLength;
 
-// Allocates the chunk layout and fills it from offset 14470 (zeros past the end).
-void readChunkLayout(FILE *file);
-void freeChunkLayout();
+// The 256-entry chunk layout at offset 14470.
+void chunkLayoutOf(ByteView &table, uint8_t layout[chunkLayoutSize]);
 
-// Fills the 40 location records: names (at the stored position + 16, one line of
-// at most 15 characters), columns and rows.
-void readLocations(FILE *file);
+// Name i (0-39): one text line of at most 15 characters at the stored position +
+// 16, which stops after a newline (the newline stays part of the name) and ends
+// at the first zero byte; empty when it starts past the end of the file.
+void locationNameOf(ByteView &table, int i, char name[locationNameLength + 2]);
+
+// The entrance of location i on the overworld.
+int locationColumnOf(ByteView &table, int i);
+int locationRowOf(ByteView &table, int i);
+
+// Fills the 40 location records from the table file's bytes.
+void readLocations(ByteView &table);
 void freeLocationNames();

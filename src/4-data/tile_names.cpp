@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "4-data/paths.h"
-
 namespace {
 
 char **names = nullptr;
@@ -12,26 +10,28 @@ int nameCount = 0;
 
 } // namespace
 
-void readTileNames(FILE *file) {
+void tileNameOf(ByteView &file, int i, char name[tileNameMaxLength + 1]) {
+    memset(name, 0, tileNameMaxLength + 1);
+    // A name whose offset the file does not hold whole is empty.
+    if (2 * (int64_t)i + 2 > file.size) {
+        return;
+    }
+    int64_t at = viewLe16(file, 2 * i);
+    for (int k = 0; k < tileNameMaxLength && at + k < file.size; k++) {
+        name[k] = (char)file.data[at + k];
+    }
+}
+
+void readTileNames(ByteView &file) {
     freeTileNames();
     names = (char **)calloc(tileNameCount, sizeof(char *));
     if (names == nullptr) {
         return;
     }
     nameCount = tileNameCount;
-    int32_t size = fileSize(file);
     for (int i = 0; i < tileNameCount; i++) {
-        char text[tileNameMaxLength + 1] = {};
-        uint8_t offset[2] = {};
-        fseek(file, 2 * i, SEEK_SET);
-        if (fread(offset, 1, 2, file) == 2) {
-            long at = offset[0] + 256 * offset[1];
-            if (at < size) {
-                fseek(file, at, SEEK_SET);
-                size_t got = fread(text, 1, tileNameMaxLength, file);
-                text[got] = '\0';
-            }
-        }
+        char text[tileNameMaxLength + 1];
+        tileNameOf(file, i, text);
         names[i] = strdup(text); // up to the first zero byte, at most 31 characters
     }
 }

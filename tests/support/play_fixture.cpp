@@ -139,8 +139,6 @@ void loadNumberedTileNames() {
                                 : "person " + std::to_string(i - 256));
     }
     Bytes bytes = buildTileNameFile(names);
-    FILE *file = tmpfile();
-    fwrite(bytes.data(), 1, bytes.size(), file);
+    ByteView file = viewOf(bytes);
     readTileNames(file);
-    fclose(file);
 }

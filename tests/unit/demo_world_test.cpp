@@ -43,7 +43,8 @@ struct LoadedDemoWorld : testing::Test {
         savedVideo = isFourColourMode() ? 1 : 0;
         demo.emplace(demoWorldDirectory().c_str());
         setColourMode(video == 1);
-        loadGameData();
+        LoadFailure failure;
+        ASSERT_TRUE(loadGameData(failure)) << loadFailureLine(failure);
     }
     void TearDown() override {
         unload();
@@ -187,12 +188,12 @@ TEST(DemoSettlements, EveryLevelOfAPlaceCanBeReachedFromItsEntry) {
     for (int place = 0; place < 32; ++place) {
         int first, last;
         ASSERT_TRUE(placeLevels(place, first, last));
-        ASSERT_LE(first, places[place].entryLevel);
-        ASSERT_GE(last, places[place].entryLevel);
-        std::vector<uint8_t> levels = buildSettlementLevels(places[place].family);
-        EXPECT_TRUE(isStandingTile(levels[places[place].entryLevel * 1024 + 30 * 32 + 15]) ||
-                    levels[places[place].entryLevel * 1024 + 30 * 32 + 15] == tileJetty ||
-                    levels[places[place].entryLevel * 1024 + 30 * 32 + 15] == tileDrawbridge)
+        ASSERT_LE(first, entryLevel[place]);
+        ASSERT_GE(last, entryLevel[place]);
+        std::vector<uint8_t> levels = buildSettlementLevels(placeFamily(place));
+        EXPECT_TRUE(isStandingTile(levels[entryLevel[place] * 1024 + 30 * 32 + 15]) ||
+                    levels[entryLevel[place] * 1024 + 30 * 32 + 15] == tileJetty ||
+                    levels[entryLevel[place] * 1024 + 30 * 32 + 15] == tileDrawbridge)
             << place;
         for (int n = first; n < last; ++n) {
             int ups = 0;
@@ -211,7 +212,7 @@ TEST(DemoSettlements, PeopleStandOnWalkableCellsOfTheirOwnFloors) {
         std::vector<SettlementPeople> records = buildSettlementPeople(family, levels);
         ASSERT_EQ(records.size(), 8u);
         for (int place = 0; place < 32; ++place) {
-            if (places[place].family != family) {
+            if (placeFamily(place) != family) {
                 continue;
             }
             const SettlementPeople &record = records[place % 8];
@@ -224,7 +225,7 @@ TEST(DemoSettlements, PeopleStandOnWalkableCellsOfTheirOwnFloors) {
                     continue;
                 }
                 ++count;
-                int level = (places[place].entryLevel + person.floor) & 255;
+                int level = (entryLevel[place] + person.floor) & 255;
                 ASSERT_GE(level, first) << place;
                 ASSERT_LE(level, last) << place;
                 ASSERT_LE(person.column, 31);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "1-app/game_load.h"
-#include "1-app/settings.h"
 #include "3-gfx/graphics.h"
 #include "4-data/characters.h"
 #include "4-data/file_formats.h"
@@ -30,7 +29,6 @@ struct GameData : testing::Test {
     void TearDown() override {
         freeLocationNames();
         freeTileNames();
-        freeChunkLayout();
         freeGraphics();
     }
     void writeData(const std::string &omit) {
@@ -73,11 +71,11 @@ struct GameData : testing::Test {
 
 TEST_F(GameData, LoadsEveryTableAndMap) {
     writeData("");
-    loadGameData();
+    LoadFailure failure;
+    ASSERT_TRUE(loadGameData(failure)) << loadFailureLine(failure);
     EXPECT_STREQ(locations[0].name, "Harrowgate");
     EXPECT_EQ(locations[1].column, 20);
     EXPECT_EQ(locations[1].row, 30);
-    EXPECT_EQ(chunkLayout, nullptr);
     EXPECT_EQ(mapStore(overworld)[0].baseTile, 4);
     EXPECT_EQ(mapStore(overworld)[16].baseTile, 5);
     EXPECT_EQ(mapStore(underworld)[65535].baseTile, 6);
@@ -89,20 +87,24 @@ TEST_F(GameData, LoadsEveryTableAndMap) {
     EXPECT_EQ(npcSlots[4].type, 3);
 }
 
-TEST_F(GameData, EachMissingEssentialFileEndsTheProgramNamingIt) {
+TEST_F(GameData, EachMissingEssentialFileFailsTheLoadNamingIt) {
     for (const char *name : essentialFiles) {
         writeData(name);
-        std::string expected = std::string("^Cannot open data file 'data/") + name + "'\n$";
-        EXPECT_EXIT(loadGameData(), testing::ExitedWithCode(1), expected) << name;
+        LoadFailure failure;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(loadGameData(failure)) << name;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "start-up alone prints it";
+        EXPECT_EQ(loadFailureLine(failure), std::string("Cannot open data file 'data/") + name + "'");
+        freeGraphics();
     }
 }
 
 TEST_F(GameData, MissingSettlementMapsAreSkipped) {
     writeData("towne.dat");
-    EXPECT_EXIT(
-        {
-            loadGameData();
-            exit(mapStore(castle)[0].baseTile == 0 ? 3 : 4);
-        },
-        testing::ExitedWithCode(3), "^$");
+    memset(mapStore(towne), 9, sizeof(MapCell));
+    testing::internal::CaptureStderr();
+    LoadFailure failure;
+    EXPECT_TRUE(loadGameData(failure));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(mapStore(towne)[0].baseTile, 9) << "a missing file leaves its store as it was";
 }

@@ -106,10 +106,10 @@ TEST_F(GraphicsLoad, CompleteDirectoryLoadsInBothModes) {
         useMode(video);
         writeGraphicsFiles(dir.path, video == 1);
         testing::internal::CaptureStderr();
-        loadGraphics();
+        LoadFailure failure;
+        EXPECT_TRUE(loadGraphics(failure));
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
         checkCompleteStore(video == 1);
-        EXPECT_EQ(LoadedFile.data, nullptr);
         freeGraphics();
     }
 }
@@ -117,7 +117,8 @@ TEST_F(GraphicsLoad, CompleteDirectoryLoadsInBothModes) {
 TEST_F(GraphicsLoad, TileContentsClassesAndMaskCut) {
     useMode(0);
     writeGraphicsFiles(dir.path, false);
-    loadTiles16();
+    LoadFailure failure;
+    ASSERT_TRUE(loadTiles16(failure));
     EXPECT_EQ(valuesOf(tileTable[6].surface), std::set<int>{6});
     EXPECT_EQ(valuesOf(spriteTiles[7]), std::set<int>{(256 + 7) % 16});
     EXPECT_EQ(tileTable[143].animClass, scrolling);
@@ -151,8 +152,9 @@ TEST_F(GraphicsLoad, ShortFilesLeaveBlanksAndWarnOnce) {
     writeBytes(file("ibm.ch"), font);
     writeBytes(file("runes.ch"), packFont(fixtureFontBits()));
     testing::internal::CaptureStderr();
-    loadTiles4();
-    loadFonts4();
+    LoadFailure failure;
+    EXPECT_TRUE(loadTiles4(failure));
+    EXPECT_TRUE(loadFonts4(failure));
     std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_EQ(warnings, "Warning: data file '" + file("tiles.4") +
                             "' is shorter than its layout\nWarning: data file '" + file("ibm.ch") +
@@ -207,72 +209,64 @@ TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
     EXPECT_EQ(pictureSets[17].surfaces[0]->w, 2 * fixturePictures(17, false)[0].width);
 }
 
-TEST_F(GraphicsLoad, BitFilesExpandEveryBitAndLeaveTheRecordOnFailure) {
+TEST_F(GraphicsLoad, FontFilesExpandEveryBitAndLeaveThePixelsOnFailure) {
     writeBytes(file("bits"), Bytes{0x81, 0x40});
-    ASSERT_EQ(loadBitFile(file("bits").c_str()), 0);
-    EXPECT_EQ(LoadedFile.size, 16);
-    std::vector<int> bits(LoadedFile.data, LoadedFile.data + 16);
-    EXPECT_EQ(bits, (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0}));
-    uint8_t *kept = LoadedFile.data;
-    EXPECT_EQ(loadBitFile(file("nothing").c_str()), -1);
-    EXPECT_EQ(LoadedFile.data, kept);
-    EXPECT_EQ(LoadedFile.size, 16);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
+    static uint8_t pixels[fontPixelCount];
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(loadFontPixels(file("bits").c_str(), pixels), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: data file '" + file("bits") + "' is shorter than its layout\n");
+    std::vector<int> bits(pixels, pixels + 17);
+    EXPECT_EQ(bits, (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(loadFontPixels(file("nothing").c_str(), pixels), -1);
+    EXPECT_EQ(pixels[0], 1) << "a failed load leaves the pixels as they were";
 }
 
-// Prints the store's counts at exit, after the teardown has run.
-void printCountsAtExit() {
+// The counts the store is left with, as the teardown finds them.
+std::string counts() {
     int pictures = 0;
     for (const PictureSet &set : pictureSets) {
         pictures += set.count > 0;
     }
-    fprintf(stderr, "counts: tiles %u sprites %u text %u runes %u frames %u sets %d\n", tileCount,
-            spriteTileCount, textGlyphCount, runeGlyphCount, frameGlyphCount, pictures);
+    char text[160];
+    snprintf(text, sizeof text, "tiles %u sprites %u text %u runes %u frames %u sets %d",
+             tileCount, spriteTileCount, textGlyphCount, runeGlyphCount, frameGlyphCount,
+             pictures);
+    return text;
 }
 
-TEST_F(GraphicsLoad, MissingRunesEndsWithTheTextGlyphsReleased) {
+TEST_F(GraphicsLoad, MissingRunesFailsWithTheTextGlyphsReleased) {
     writeGraphicsFiles(dir.path, true);
     remove(file("runes.ch").c_str());
+    LoadFailure failure;
+    EXPECT_FALSE(loadGraphics(failure));
+    EXPECT_EQ(loadFailureLine(failure), "Cannot open data file '" + file("runes.ch") + "'");
     // Sets 1, 2, 4, 5, 7, ... hold pictures: 16 of the 25.
-    EXPECT_EXIT(
-        {
-            atexit(printCountsAtExit);
-            loadGraphics();
-        },
-        testing::ExitedWithCode(1),
-        "Cannot open data file '.*/runes.ch'\ncounts: tiles 256 sprites 256 text 0 runes 0 "
-        "frames 18 sets 16\n");
+    EXPECT_EQ(counts(), "tiles 256 sprites 256 text 0 runes 0 frames 18 sets 16");
 }
 
-TEST_F(GraphicsLoad, MissingPictureFileEndsAfterTheSetsBeforeIt) {
+TEST_F(GraphicsLoad, MissingPictureFileFailsAfterTheSetsBeforeIt) {
     writeGraphicsFiles(dir.path, true);
     remove(file("mon3.4").c_str());
+    LoadFailure failure;
+    EXPECT_FALSE(loadGraphics(failure));
+    EXPECT_EQ(loadFailureLine(failure), "Cannot open data file '" + file("mon3.4") + "'");
     // Sets 0-19 are complete (13 of them hold pictures); mon3.4 is set 20.
-    EXPECT_EXIT(
-        {
-            atexit(printCountsAtExit);
-            loadGraphics();
-        },
-        testing::ExitedWithCode(1),
-        "Cannot open data file '.*/mon3.4'\ncounts: tiles 0 sprites 0 text 0 runes 0 frames 0 "
-        "sets 13\n");
+    EXPECT_EQ(counts(), "tiles 0 sprites 0 text 0 runes 0 frames 0 sets 13");
 }
 
-TEST_F(GraphicsLoad, FilesThatAreNotCompressedEndTheProgram) {
+TEST_F(GraphicsLoad, FilesThatAreNotCompressedFailTheLoad) {
     useMode(0);
     writeGraphicsFiles(dir.path, false);
     writeBytes(file("tiles.16"), Bytes{1, 2, 3, 4, 5, 6, 7, 8});
-    EXPECT_EXIT(
-        {
-            atexit(printCountsAtExit);
-            loadGraphics();
-        },
-        testing::ExitedWithCode(1),
-        "Bad data file '.*/tiles.16': not a valid LZW-compressed file\ncounts: tiles 0 "
-        "sprites 0 text 0 runes 0 frames 0 sets 16\n");
+    LoadFailure failure;
+    EXPECT_FALSE(loadGraphics(failure));
+    EXPECT_EQ(loadFailureLine(failure),
+              "Bad data file '" + file("tiles.16") + "': not a valid LZW-compressed file");
+    EXPECT_EQ(counts(), "tiles 0 sprites 0 text 0 runes 0 frames 0 sets 16");
     remove(file("ibm.ch").c_str());
-    EXPECT_EXIT(loadFonts16(), testing::ExitedWithCode(1), "Cannot open data file '.*/ibm.ch'");
+    EXPECT_FALSE(loadFonts16(failure));
+    EXPECT_EQ(loadFailureLine(failure), "Cannot open data file '" + file("ibm.ch") + "'");
 }
 
 } // namespace

@@ -1,11 +1,10 @@
 // The regression corpus of hostile data files: each is made here, put in place of
 // one file of a copy of the demo world, and the whole start-up load runs over it
-// with the teardown's exit turned into a jump back. Every case ends as stated
+// and ends through the teardown as start-up ends it. Every case ends as stated
 // (refused with its one line, or played with its warning), without a hang and,
 // in the sanitizer build, without a memory error or leak.
 #include <gtest/gtest.h>
 
-#include <csetjmp>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -23,12 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-jmp_buf backToTest;
-
-void jumpBack(int status) {
-    longjmp(backToTest, status + 1);
-}
 
 void addLe(Bytes &bytes, uint32_t value, int count) {
     for (int i = 0; i < count; i++) {
@@ -75,14 +68,12 @@ class HostileFiles : public GfxTest {
         GfxTest::SetUp();
         dir = scratch.path + "/world";
         freshWorld();
-        processExit = jumpBack;
     }
     void freshWorld() {
         fs::remove_all(dir);
         fs::copy(demoWorldDirectory(), dir, fs::copy_options::recursive);
     }
     void TearDown() override {
-        processExit = exit;
         GfxTest::TearDown();
     }
     std::string path(const std::string &name) {
@@ -100,17 +91,18 @@ class HostileFiles : public GfxTest {
             ASSERT_EQ(mkfifo(path(name).c_str(), 0644), 0);
         }
     }
-    // The start-up load, ended through the teardown either way.
+    // The start-up load, ended through the teardown either way, as start-up ends it.
     Outcome start(int video = 1) {
         setDataDirectory(dir.c_str());
         useMode(video);
         testing::internal::CaptureStderr();
-        int jumped = setjmp(backToTest);
-        if (jumped == 0) {
-            loadGameData();
-            shutdownAndExit();
+        LoadFailure failure;
+        bool loaded = loadGameData(failure);
+        if (!loaded) {
+            printLoadFailure(failure);
         }
-        return {jumped - 1, testing::internal::GetCapturedStderr()};
+        releaseEverything();
+        return {loaded ? 0 : 1, testing::internal::GetCapturedStderr()};
     }
     void expectRefused(const std::string &name, const std::string &problem, int video = 1) {
         Outcome outcome = start(video);

@@ -164,13 +164,24 @@ TEST_F(Keys, OnlyTheTopHandlerReceivesKeysWithItsArgument) {
     EXPECT_EQ(inputStackDepth(), 0);
 }
 
+void ignoreKey(GameKey, intptr_t) {}
+
 TEST(Teardown, NormalEndExitsWithZero) {
-    EXPECT_EXIT(shutdownAndExit(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(endProgram(0), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Teardown, MissingDataFileNamesItAndExitsWithOne) {
-    EXPECT_EXIT(failAndExit("some/dir/data.ovl"), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(endWithFailure(LoadFailure{"some/dir/data.ovl", ""}), ::testing::ExitedWithCode(1),
                 "^Cannot open data file 'some/dir/data.ovl'\n$");
-    EXPECT_EXIT(failAndExit("tiles.4", "too short"), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(endWithFailure(LoadFailure{"tiles.4", "too short"}), ::testing::ExitedWithCode(1),
                 "^Bad data file 'tiles.4': too short\n$");
+}
+
+// Quitting while a prompt is open leaves no handler behind: the prompt and the
+// command handler under it both go.
+TEST(Teardown, EmptiesTheWholeInputStack) {
+    pushInputHandler(ignoreKey, 0);
+    pushInputHandler(ignoreKey, 1);
+    releaseEverything();
+    EXPECT_EQ(inputStackDepth(), 0);
 }

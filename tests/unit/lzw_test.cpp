@@ -43,20 +43,14 @@ struct LoadResult {
     std::string printed;
 };
 
-// Writes the file, loads it, takes the result out of LoadedFile and frees it.
+// Writes the file and loads it.
 LoadResult loadBytes(const Bytes &file) {
     ScratchDir dir;
     writeBinaryFile("packed.bin", file);
-    LoadedFile = {nullptr, 0};
     testing::internal::CaptureStdout();
     LoadResult r;
-    r.status = loadLzwFile("packed.bin");
+    r.status = loadLzwFile("packed.bin", r.data);
     r.printed = testing::internal::GetCapturedStdout();
-    if (LoadedFile.data != nullptr) {
-        r.data.assign(LoadedFile.data, LoadedFile.data + LoadedFile.size);
-        free(LoadedFile.data);
-    }
-    LoadedFile = {nullptr, 0};
     return r;
 }
 
@@ -163,11 +157,10 @@ TEST(LzwContainer, ClearMidStreamResetsWidthAndDictionary) {
 TEST(LzwContainer, ReportsTheThreeFailures) {
     ScratchDir dir;
     testing::internal::CaptureStdout();
-    LoadedFile = {nullptr, 7};
-    EXPECT_EQ(loadLzwFile("missing/tiles.4"), lzwCannotOpen);
+    Bytes out = {7};
+    EXPECT_EQ(loadLzwFile("missing/tiles.4", out), lzwCannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Couldn't open 'missing/tiles.4'\n.");
-    EXPECT_EQ(LoadedFile.data, nullptr);
-    EXPECT_EQ(LoadedFile.size, 7);
+    EXPECT_TRUE(out.empty());
 
     const char *notLzw = "The input file is not a valid LZW-compressed file.\n";
     EXPECT_EQ(loadBytes({0x04, 0, 0, 0, 0x00}).printed, notLzw);             // 5 bytes
@@ -180,8 +173,8 @@ TEST(LzwContainer, ReportsTheThreeFailures) {
     mkdir("folder.4", 0755);
     mkfifo("fifo.4", 0644);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadLzwFile("folder.4"), lzwCannotOpen);
-    EXPECT_EQ(loadLzwFile("fifo.4"), lzwCannotOpen);
+    EXPECT_EQ(loadLzwFile("folder.4", out), lzwCannotOpen);
+    EXPECT_EQ(loadLzwFile("fifo.4", out), lzwCannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Couldn't open 'folder.4'\n.Couldn't open 'fifo.4'\n.");
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "1-app/settings.h"
 #include "4-data/map_files.h"
 #include "4-data/maps.h"
 #include "4-data/table_file.h"
@@ -17,15 +16,7 @@ namespace {
 struct MapFiles : testing::Test {
     ScratchDir dir;
     DataDirectory bareNames{nullptr};
-    void TearDown() override {
-        freeChunkLayout();
-    }
-    void writeLayout(const uint8_t layout[256]) {
-        ASSERT_TRUE(writeBytes("data.ovl", buildTableFile(layout, {})));
-        FILE *f = fopen("data.ovl", "rb");
-        readChunkLayout(f);
-        fclose(f);
-    }
+    LoadFailure failure;
 };
 
 uint8_t patternByte(size_t i) {
@@ -54,9 +45,8 @@ TEST_F(MapFiles, OverworldBlocksComeThroughTheChunkLayout) {
     layout[33] = 5;
     layout[34] = 255; // a plain block of tile 1
     layout[35] = 6;   // a chunk past the end of the file
-    writeLayout(layout);
     ASSERT_TRUE(writeBytes("arva.dat", patterned(6 * 256 + 100)));
-    loadOverworld();
+    ASSERT_TRUE(loadOverworld(layout, failure));
 
     // Cell (17, 33) lies in block 2 x 16 + 1 = 33 and holds file byte 1297.
     EXPECT_EQ(worldCell(overworld, 17, 33).baseTile, patternByte(1297));
@@ -69,34 +59,31 @@ TEST_F(MapFiles, OverworldBlocksComeThroughTheChunkLayout) {
             ASSERT_EQ(worldCell(overworld, 48 + x, 32 + y).baseTile, 255);
         }
     }
-    EXPECT_EQ(chunkLayout, nullptr);
 }
 
 TEST_F(MapFiles, AllPlainLayoutStillNeedsTheFile) {
     uint8_t layout[256];
     std::fill(layout, layout + 256, 255);
-    writeLayout(layout);
     ASSERT_TRUE(writeBytes("arva.dat", Bytes()));
-    loadOverworld();
+    ASSERT_TRUE(loadOverworld(layout, failure));
     for (int i = 0; i < 65536; i++) {
         ASSERT_EQ(mapStore(overworld)[i].baseTile, 1);
     }
     remove("arva.dat");
-    writeLayout(layout);
-    EXPECT_EXIT(loadOverworld(), testing::ExitedWithCode(1),
-                "^Cannot open data file 'arva.dat'\n$");
+    EXPECT_FALSE(loadMaps(layout, failure));
+    EXPECT_EQ(loadFailureLine(failure), "Cannot open data file 'arva.dat'");
 }
 
 TEST_F(MapFiles, UnderworldChunksFillBlocksInOrder) {
     ASSERT_TRUE(writeBytes("under.dat", patterned(65536 + 10)));
-    loadUnderworld();
+    ASSERT_TRUE(loadUnderworld(failure));
     EXPECT_EQ(worldCell(underworld, 255, 255).baseTile, patternByte(65535));
     EXPECT_EQ(worldCell(underworld, 16, 0).baseTile, patternByte(256));
     EXPECT_EQ(worldCell(underworld, 1, 1).shownTile, patternByte(17));
 
     // A short file: the cells it holds, then tile 255.
     ASSERT_TRUE(writeBytes("under.dat", patterned(300)));
-    loadUnderworld();
+    ASSERT_TRUE(loadUnderworld(failure));
     EXPECT_EQ(worldCell(underworld, 16, 2).baseTile, patternByte(256 + 32));
     EXPECT_EQ(worldCell(underworld, 16 + 12, 2).baseTile, 255);
     EXPECT_EQ(worldCell(underworld, 255, 255).baseTile, 255);

@@ -122,7 +122,7 @@ long requestPiece(uint16_t n) {
         fprintf(f, "%ld\n", m);
     }
     fclose(f);
-    shutdownAndExit();
+    endProgram(0);
 }
 
 class MusicPlayback : public ::testing::Test {
@@ -260,7 +260,7 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
             exit(4);
         }
         playMusic(1);
-        shutdownAndExit();
+        endProgram(0);
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(sizeOf("out.raw"), 0);
@@ -320,7 +320,7 @@ TEST_F(MusicPlayback, AudioThatCannotOpenLeavesTheGameSilent) {
             fprintf(stderr, "a piece was loaded without audio\n");
             exit(5);
         }
-        shutdownAndExit();
+        endProgram(0);
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }

@@ -25,7 +25,11 @@ Data record(int width, int height, const Data &rows) {
 
 Rows decode(const Data &data, PictureRowFormat format, int64_t *end = nullptr) {
     ByteView view = makeByteView(data.data(), (int64_t)data.size());
-    SDL_Surface *picture = decodePicture(view, 0, format, end);
+    PictureRecord record = pictureRecordAt(view, 0, format, false);
+    SDL_Surface *picture = decodePicture(view, record);
+    if (end != nullptr) {
+        *end = record.end;
+    }
     Rows rows = surfaceRows(picture);
     SDL_FreeSurface(picture);
     EXPECT_FALSE(view.overrun);
@@ -39,10 +43,11 @@ TEST_F(PictureDecode, FourColourRowsAreUnpadded) {
     Data file = {0x01, 0x00, 0x06, 0x00, 0x00, 0x00, 0x03, 0x00, 0x01, 0x00, 0xE4};
     ByteView view = makeByteView(file.data(), (int64_t)file.size());
     ASSERT_EQ(viewLe16(view, 0), 1);
-    int64_t end = 0;
-    SDL_Surface *picture = decodePicture(view, viewLe32(view, 2), pictureRows4, &end);
+    PictureRecord first = pictureRecordOf(view, 0, pictureRows4, false);
+    SDL_Surface *picture = decodePicture(view, first);
     EXPECT_EQ(surfaceRows(picture), (Rows{"321"}));
-    EXPECT_EQ(end, 11);
+    EXPECT_EQ(first.end, 11);
+    int64_t end = 0;
     SDL_FreeSurface(picture);
     // Width 5: two bytes per row; the last three pairs of the second byte are ignored.
     EXPECT_EQ(decode(record(5, 2, {0x1B, 0x7F, 0xE4, 0x80}), pictureRows4, &end),
@@ -81,10 +86,10 @@ TEST_F(PictureDecode, MaskFollowsThePaddingAndHasUnpaddedRows) {
     Data mask = record(12, 2, {0x80, 0x10, 0x7F, 0xF0});
     data.insert(data.end(), mask.begin(), mask.end());
     ByteView view = makeByteView(data.data(), (int64_t)data.size());
-    int64_t end = 0;
-    SDL_Surface *picture = decodePicture(view, 0, pictureRows16, &end);
-    ASSERT_EQ(end, 12);
-    SDL_Surface *maskSurface = decodeMask(view, end);
+    PictureRecord masked = pictureRecordAt(view, 0, pictureRows16, true);
+    SDL_Surface *picture = decodePicture(view, masked);
+    ASSERT_EQ(masked.maskPixels, 12 + 4) << "the mask's record follows the picture's rows";
+    SDL_Surface *maskSurface = decodeMask(view, masked);
     EXPECT_EQ(surfaceRows(picture), (Rows{"123", "456"}));
     EXPECT_EQ(surfaceRows(maskSurface), (Rows{"1..........1", ".11111111111"}));
     EXPECT_FALSE(view.overrun);
@@ -95,13 +100,13 @@ TEST_F(PictureDecode, MaskFollowsThePaddingAndHasUnpaddedRows) {
 TEST_F(PictureDecode, ReadsPastTheEndAreZeroAndNoted) {
     Data data = record(4, 3, {0xFF});
     ByteView view = makeByteView(data.data(), (int64_t)data.size());
-    SDL_Surface *picture = decodePicture(view, 0, pictureRows4, nullptr);
+    SDL_Surface *picture = decodePicture(view, pictureRecordAt(view, 0, pictureRows4, false));
     EXPECT_EQ(surfaceRows(picture), (Rows{"3333", "....", "...."}));
     EXPECT_TRUE(view.overrun);
     SDL_FreeSurface(picture);
     // A record that starts outside the data is an empty picture.
     ByteView empty = makeByteView(data.data(), (int64_t)data.size());
-    picture = decodePicture(empty, 1000000, pictureRows16, nullptr);
+    picture = decodePicture(empty, pictureRecordAt(empty, 1000000, pictureRows16, false));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->w, 0);
     EXPECT_TRUE(empty.overrun);

@@ -174,19 +174,6 @@ TEST_F(SettingsFile, DataPathsJoinTheDirectoryWithOneSlash) {
     free(p);
 }
 
-TEST_F(SettingsFile, FileSizeRewindsToTheStart) {
-    writeTextFile("ten.bin", "0123456789");
-    writeTextFile("empty.bin", "");
-    FILE *f = fopen("ten.bin", "rb");
-    fseek(f, 4, SEEK_SET);
-    EXPECT_EQ(fileSize(f), 10);
-    EXPECT_EQ(ftell(f), 0);
-    fclose(f);
-    f = fopen("empty.bin", "rb");
-    EXPECT_EQ(fileSize(f), 0);
-    fclose(f);
-}
-
 TEST_F(SettingsFile, LookedForInTheOptionThenHereThenThePerUserFolder) {
     std::string errors;
     fs::create_directories("config/varnok");

@@ -10,7 +10,7 @@
 
 #include "1-app/settings.h"
 #include "4-data/characters.h"
-#include "4-data/essential_file.h"
+#include "4-data/data_file.h"
 #include "4-data/maps.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
@@ -30,16 +30,12 @@ struct Tables : testing::Test {
         freeTileNames();
     }
     void readTable(const Bytes &bytes) {
-        ASSERT_TRUE(writeBytes("data.ovl", bytes));
-        FILE *f = fopen("data.ovl", "rb");
-        readLocations(f);
-        fclose(f);
+        ByteView table = viewOf(bytes);
+        readLocations(table);
     }
     void readNames(const Bytes &bytes) {
-        ASSERT_TRUE(writeBytes("look2.dat", bytes));
-        FILE *f = fopen("look2.dat", "rb");
-        readTileNames(f);
-        fclose(f);
+        ByteView file = viewOf(bytes);
+        readTileNames(file);
     }
 };
 
@@ -129,7 +125,8 @@ TEST_F(Tables, SettlementCharactersFromTheirRecord) {
         castleFile[i] = (uint8_t)(i * 13 + 1);
     }
     ASSERT_TRUE(writeBytes("castle.npc", castleFile));
-    readNpcFile("castle.npc", npcFileBuffer(castle));
+    LoadFailure failure;
+    ASSERT_TRUE(readNpcFile("castle.npc", npcFileBuffer(castle), failure));
     setSettlementCharacters(castle, 1);
     EXPECT_EQ(currentCharacterRecord, npcFileBuffer(castle) + 576);
     for (int p = 0; p < 32; p++) {
@@ -148,14 +145,14 @@ TEST_F(Tables, SettlementCharactersFromTheirRecord) {
 
     // A short file leaves nobody in the rest of the buffer, whatever was there.
     ASSERT_TRUE(writeBytes("castle.npc", Bytes(castleFile.begin(), castleFile.begin() + 600)));
-    readNpcFile("castle.npc", npcFileBuffer(castle));
+    ASSERT_TRUE(readNpcFile("castle.npc", npcFileBuffer(castle), failure));
     setSettlementCharacters(castle, 1);
     EXPECT_EQ(npcSlots[1].column, castleFile[576 + 16 + 3]);
     EXPECT_EQ(npcSlots[2].column, 0);
     EXPECT_EQ(npcSlots[31].type, 0);
 }
 
-TEST_F(Tables, DataPathsAndFileSizes) {
+TEST_F(Tables, DataPathsAndReadLimits) {
     setDataDirectory("/games/data");
     char *path = makeDataPath("keep.npc");
     EXPECT_STREQ(path, "/games/data/keep.npc");
@@ -169,20 +166,20 @@ TEST_F(Tables, DataPathsAndFileSizes) {
     EXPECT_STREQ(path, "keep.npc");
     free(path);
 
-    ASSERT_TRUE(writeBytes("ten", Bytes(10, 1)));
+    // A file is read whole, or only as far as its format can use.
+    ASSERT_TRUE(writeBytes("ten", Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     ASSERT_TRUE(writeBytes("empty", Bytes()));
-    FILE *f = fopen("ten", "rb");
-    fseek(f, 4, SEEK_SET);
-    EXPECT_EQ(fileSize(f), 10);
-    EXPECT_EQ(ftell(f), 0);
-    fclose(f);
-    f = fopen("empty", "rb");
-    EXPECT_EQ(fileSize(f), 0);
-    fclose(f);
+    Bytes bytes;
+    EXPECT_EQ(readRegularFile("ten", 100, bytes), fileAccepted);
+    EXPECT_EQ(bytes.size(), 10u);
+    EXPECT_EQ(readRegularFile("ten", 4, bytes), fileAccepted);
+    EXPECT_EQ(bytes, (Bytes{0, 1, 2, 3}));
+    EXPECT_EQ(readRegularFile("empty", 4, bytes), fileAccepted);
+    EXPECT_TRUE(bytes.empty());
 }
 
-// A data file is opened only when it is a regular file; a read of an essential one
-// that fails ends the program rather than playing an empty file.
+// A data file is opened only when it is a regular file; an essential one that is
+// not there fails the load naming it.
 TEST_F(Tables, OnlyRegularFilesOpenAndAFailedReadIsAnError) {
     ASSERT_TRUE(writeBytes("ten", Bytes(10, 1)));
     mkdir("folder", 0755);
@@ -200,15 +197,10 @@ TEST_F(Tables, OnlyRegularFilesOpenAndAFailedReadIsAnError) {
     }
     EXPECT_EQ(openRegularFile("nothing", &size, &why), nullptr);
     EXPECT_EQ(why, fileMissing);
-    EXPECT_EXIT(openEssentialFile("fifo"), testing::ExitedWithCode(1),
-                "^Cannot open data file 'fifo'\n$");
-    // A stream opened for writing only: every read of it fails.
-    EXPECT_EXIT(
-        {
-            FILE *unreadable = fopen("ten", "ab");
-            char byte;
-            EXPECT_EQ(fread(&byte, 1, 1, unreadable), 0u);
-            closeEssentialFile(unreadable, "ten");
-        },
-        testing::ExitedWithCode(1), "^Bad data file 'ten': read error\n$");
+    Bytes bytes = {1};
+    LoadFailure failure;
+    EXPECT_FALSE(readEssentialFile("fifo", 100, bytes, failure));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(loadFailureLine(failure), "Cannot open data file 'fifo'");
+    EXPECT_EQ(loadFailureLine(LoadFailure{"ten", readProblem}), "Bad data file 'ten': read error");
 }

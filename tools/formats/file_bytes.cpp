@@ -2,6 +2,18 @@
 
 #include <cstdio>
 
+void appendLe(Bytes &bytes, uint32_t value, int count) {
+    for (int i = 0; i < count; i++) {
+        bytes.push_back((uint8_t)(value >> (8 * i)));
+    }
+}
+
+void setLe(Bytes &bytes, size_t at, uint32_t value, int count) {
+    for (int i = 0; i < count; i++) {
+        bytes[at + i] = (uint8_t)(value >> (8 * i));
+    }
+}
+
 bool writeBytes(const std::string &path, const Bytes &bytes) {
     FILE *file = fopen(path.c_str(), "wb");
     if (file == nullptr) {

@@ -7,7 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "4-data/byte_view.h"
+
 typedef std::vector<uint8_t> Bytes;
+
+// The bytes as the engine's readers take them (past the end read as 0).
+inline ByteView viewOf(const Bytes &bytes) {
+    return makeByteView(bytes.data(), (int64_t)bytes.size());
+}
+
+// Little-endian numbers of `count` bytes (the engine reads them with viewLe16 and
+// viewLe32): appended, or written over bytes that are already there.
+void appendLe(Bytes &bytes, uint32_t value, int count);
+void setLe(Bytes &bytes, size_t at, uint32_t value, int count);
 
 // Writes bytes to a file; false on failure.
 bool writeBytes(const std::string &path, const Bytes &bytes);

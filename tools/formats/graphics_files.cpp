@@ -12,17 +12,6 @@ uint8_t pixelAt(const std::vector<uint8_t> &pixels, size_t i) {
     return i < pixels.size() ? pixels[i] : 0;
 }
 
-void putLe16(Bytes &out, uint32_t v) {
-    out.push_back((uint8_t)(v & 0xFF));
-    out.push_back((uint8_t)((v >> 8) & 0xFF));
-}
-
-void setLe32(Bytes &out, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; i++) {
-        out[at + i] = (uint8_t)(v >> (8 * i));
-    }
-}
-
 // Packs `count` values of `bits` bits each, leftmost value in the highest bits.
 void packRow(Bytes &out, const std::vector<uint8_t> &values, size_t first, int count, int bits) {
     int perByte = 8 / bits;
@@ -49,8 +38,8 @@ Bytes packTiles(const std::vector<uint8_t> &pixels, int bits) {
 }
 
 void appendMask(Bytes &out, const Picture &p) {
-    putLe16(out, p.width);
-    putLe16(out, p.height);
+    appendLe(out, p.width, 2);
+    appendLe(out, p.height, 2);
     for (int y = 0; y < p.height; y++) {
         packRow(out, p.mask, (size_t)y * p.width, p.width, 1);
     }
@@ -59,14 +48,14 @@ void appendMask(Bytes &out, const Picture &p) {
 // Rows of `rows`' pixels per byte, padded as the mode pads them.
 Bytes buildPictureFile(const std::vector<Picture> &pictures, bool masked, PictureRowFormat rows) {
     Bytes out;
-    putLe16(out, (uint32_t)pictures.size());
+    appendLe(out, (uint32_t)pictures.size(), 2);
     out.resize(pictureOffsetTable + pictureOffsetEntry * pictures.size(), 0);
     int bits = 8 / rows.pixelsPerByte;
     for (size_t i = 0; i < pictures.size(); i++) {
         const Picture &p = pictures[i];
-        setLe32(out, pictureOffsetTable + pictureOffsetEntry * i, (uint32_t)out.size());
-        putLe16(out, p.width);
-        putLe16(out, p.height);
+        setLe(out, pictureOffsetTable + pictureOffsetEntry * i, (uint32_t)out.size(), 4);
+        appendLe(out, p.width, 2);
+        appendLe(out, p.height, 2);
         for (int y = 0; y < p.height; y++) {
             size_t rowEnd = out.size() + pictureRowBytes(p.width, rows);
             packRow(out, p.pixels, (size_t)y * p.width, p.width, bits);

@@ -90,18 +90,12 @@ size_t slotOf(const Encoder &e, uint32_t key) {
     return i;
 }
 
-void putLe32(Bytes &out, uint32_t v) {
-    for (int i = 0; i < 4; i++) {
-        out.push_back((uint8_t)(v >> (8 * i)));
-    }
-}
-
 } // namespace
 
 Bytes packLzw(const Bytes &raw) {
     Bytes out;
     out.reserve(raw.size() / 2 + 16);
-    putLe32(out, (uint32_t)raw.size());
+    appendLe(out, (uint32_t)raw.size(), 4);
     BitWriter w = {&out, 0, 0};
     Encoder e;
     e.slots.resize(slotCount);

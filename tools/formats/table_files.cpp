@@ -7,11 +7,6 @@
 
 namespace {
 
-void putLe16(Bytes &out, size_t at, size_t v) {
-    out[at] = (uint8_t)(v & 0xFF);
-    out[at + 1] = (uint8_t)((v >> 8) & 0xFF);
-}
-
 // Appends a zero-terminated text and returns where it starts.
 size_t appendText(Bytes &out, const std::string &text) {
     size_t at = out.size();
@@ -34,7 +29,7 @@ Bytes buildTableFile(const uint8_t chunkLayout[256], const std::vector<LocationS
             out[locationColumnsOffset + i] = locations[i].column;
             out[locationRowsOffset + i] = locations[i].row;
         }
-        putLe16(out, namePositionsOffset + 2 * i, at - namePositionBias);
+        setLe(out, namePositionsOffset + 2 * i, (uint32_t)(at - namePositionBias), 2);
     }
     return out;
 }
@@ -47,7 +42,7 @@ Bytes buildTileNameFile(const std::vector<std::string> &names) {
         if (i < (int)names.size() && !names[i].empty()) {
             at = appendText(out, names[i]);
         }
-        putLe16(out, 2 * i, at);
+        setLe(out, 2 * i, (uint32_t)at, 2);
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "data_check.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,9 @@
 #include "4-data/file_formats.h"
 #include "4-data/file_names.h"
 #include "4-data/lzw.h"
+#include "4-data/picture_records.h"
 #include "4-data/regular_file.h"
+#include "4-data/table_file.h"
 #include "formats/formats.h"
 
 namespace {
@@ -38,29 +41,11 @@ void problem(Checker &checker, const std::string &file, const std::string &what)
     checker.report.problems.push_back(shownName(checker, file) + ": " + what);
 }
 
-uint32_t le16(const Bytes &b, size_t at) {
-    return at + 2 <= b.size() ? (uint32_t)(b[at] | b[at + 1] << 8) : 0;
-}
-
-uint32_t le32(const Bytes &b, size_t at) {
-    return at + 4 <= b.size() ? le16(b, at) | le16(b, at + 2) << 16 : 0;
-}
-
 // Reads a file whole, opened as the engine opens it: only a regular file, so that
 // a FIFO cannot block the check.
 FileRefusal readDataFile(const Checker &checker, const std::string &file, Bytes &bytes) {
-    bytes.clear();
-    std::string path = foundPath(checker, file);
-    int64_t size = 0;
-    FileRefusal why = fileMissing;
-    FILE *opened = openRegularFile(path.c_str(), &size, &why);
-    if (opened == nullptr) {
-        return why;
-    }
-    bytes.resize((size_t)size);
-    bool whole = size == 0 || fread(bytes.data(), 1, bytes.size(), opened) == bytes.size();
-    fclose(opened);
-    return whole ? fileAccepted : fileMissing;
+    FileRefusal why = readRegularFile(foundPath(checker, file).c_str(), INT64_MAX, bytes);
+    return why == fileUnreadable ? fileMissing : why;
 }
 
 const char *refusalText(FileRefusal why) {
@@ -93,25 +78,22 @@ bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
     if (!load(checker, file, packed)) {
         return false;
     }
-    if (!isLzwHeader(packed.data(), (int64_t)packed.size())) {
+    LzwDecoding decoding;
+    if (unpackLzw(viewOf(packed), raw, &decoding) != lzwLoaded) {
         problem(checker, file, "not a valid LZW container (bad header)");
         return false;
     }
-    raw.assign(le32(packed, 0), 0);
-    LzwStream stream = {packed.data() + lzwSizeBytes, (int32_t)(packed.size() - lzwSizeBytes), 0};
-    int32_t written = 0;
-    int result = lzwDecode(stream, raw.data(), (int32_t)raw.size(), &written);
-    if (result != lzwReachedEnd) {
-        const char *why = result == lzwBadCodeword    ? "a bad codeword"
-                          : result == lzwStreamRanOut ? "a stream without its end code"
-                                                      : "more bytes than its declared size";
+    if (decoding.result != lzwReachedEnd) {
+        const char *why = decoding.result == lzwBadCodeword    ? "a bad codeword"
+                          : decoding.result == lzwStreamRanOut ? "a stream without its end code"
+                                                               : "more bytes than its declared size";
         problem(checker, file, std::string("LZW stream does not decode: ") + why);
         return false;
     }
-    if (written < (int32_t)raw.size()) {
+    if (decoding.written < (int32_t)raw.size()) {
         // The engine reads the rest as zeros.
         checker.report.warnings.push_back(
-            file + ": the stream ends after " + std::to_string(written) + " of its " +
+            file + ": the stream ends after " + std::to_string(decoding.written) + " of its " +
             std::to_string(raw.size()) + " bytes; the rest reads as zeros");
     }
     return true;
@@ -132,33 +114,30 @@ void checkPictureFile(Checker &checker, int mode, int number) {
         problem(checker, file, refusal);
         return;
     }
-    uint32_t count = le16(raw, 0);
-    if (pictureOffsetTable + pictureOffsetEntry * (size_t)count > raw.size()) {
+    int count = pictureCountOf(view);
+    if (pictureOffsetTable + pictureOffsetEntry * (int64_t)count > view.size) {
         problem(checker, file, std::to_string(count) + " pictures do not fit their offset table");
         return;
     }
-    for (uint32_t i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::string which = "picture " + std::to_string(i) + ": ";
-        size_t entry = pictureOffsetTable + pictureOffsetEntry * i;
-        size_t at = masked ? le16(raw, entry) : le32(raw, entry);
-        if (at + 4 > raw.size()) {
-            problem(checker, file, which + "offset " + std::to_string(at) + " outside the data");
+        PictureRecord r = pictureRecordOf(view, i, rows, masked);
+        if (r.pixels > view.size) {
+            problem(checker, file,
+                    which + "offset " + std::to_string(r.pixels - 4) + " outside the data");
             continue;
         }
-        uint32_t width = le16(raw, at), height = le16(raw, at + 2);
-        size_t end = at + 4 + pictureRowBytes(width, rows) * height;
-        if (end > raw.size()) {
+        int64_t rowsEnd = r.pixels + r.rowBytes * r.height;
+        if (rowsEnd > view.size) {
             problem(checker, file, which + "rows run past the end of the data");
             continue;
         }
         if (!masked) {
             continue;
         }
-        uint32_t maskWidth = le16(raw, end), maskHeight = le16(raw, end + 2);
-        if (end + 4 > raw.size() ||
-            end + 4 + pictureRowBytes(maskWidth, maskRows) * maskHeight > raw.size()) {
+        if (r.end > view.size) {
             problem(checker, file, which + "mask outside the data");
-        } else if (maskWidth != width || maskHeight != height) {
+        } else if (r.maskWidth != r.width || r.maskHeight != r.height) {
             problem(checker, file, which + "mask size differs from the picture's");
         }
     }
@@ -192,14 +171,16 @@ bool checkTableFile(Checker &checker, Bytes &layout) {
         !atLeast(checker, tableFileName, table, tableFileMinimumSize)) {
         return false;
     }
+    ByteView view = viewOf(table);
     for (int i = 0; i < locationCount; ++i) {
-        uint32_t start = le16(table, namePositionsOffset + 2 * i) + namePositionBias;
+        uint32_t start = viewLe16(view, namePositionsOffset + 2 * i) + namePositionBias;
         if (start >= table.size()) {
             problem(checker, tableFileName,
                     "name of location " + std::to_string(i) + " starts outside the file");
         }
     }
-    layout.assign(table.begin() + chunkLayoutOffset, table.begin() + tableFileMinimumSize);
+    layout.resize(chunkLayoutSize);
+    chunkLayoutOf(view, layout.data());
     return true;
 }
 
@@ -245,8 +226,9 @@ void checkTables(Checker &checker) {
     Bytes names;
     if (load(checker, tileNameFileName, names) &&
         atLeast(checker, tileNameFileName, names, 2 * tileNameCount)) {
+        ByteView view = viewOf(names);
         for (int i = 0; i < tileNameCount; ++i) {
-            if (le16(names, 2 * i) >= names.size()) {
+            if (viewLe16(view, 2 * i) >= names.size()) {
                 problem(checker, tileNameFileName,
                         "name of tile " + std::to_string(i) + " lies outside the file");
             }

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "4-data/file_formats.h"
+#include "4-data/text_font.h"
 #include "formats/formats.h"
 #include "music_synth.h"
 #include "overworld.h"
 #include "picture_files.h"
+#include "rune_font.h"
 #include "settlement_levels.h"
 #include "settlement_people.h"
-#include "text_font.h"
 #include "tile_set.h"
 #include "underworld.h"
 #include "world_places.h"

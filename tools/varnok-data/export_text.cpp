@@ -1,7 +1,7 @@
 // Export of the text pieces.
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 
+#include "4-data/characters.h"
 #include "4-data/file_formats.h"
 #include "4-data/table_file.h"
 #include "4-data/tile_names.h"
@@ -10,17 +10,6 @@
 #include "world_maps.h"
 
 namespace {
-
-// Runs an engine reader that takes an open file over bytes in memory.
-template <typename Reader> void readThroughEngine(const Bytes &bytes, Reader reader) {
-    static const uint8_t empty = 0;
-    FILE *file = fmemopen((void *)(bytes.empty() ? &empty : bytes.data()),
-                          bytes.empty() ? 1 : bytes.size(), "rb");
-    if (file != nullptr) {
-        reader(file, bytes.empty());
-        fclose(file);
-    }
-}
 
 std::string number(int n) {
     return std::to_string(n);
@@ -38,13 +27,13 @@ bool put(TextWriter &w, const std::string &piece, const std::string &text) {
 }
 
 std::string locationsText(const FileSet &files) {
-    const Bytes &table = files.at(tableFileName);
-    std::vector<std::string> names = locationNamesOf(table);
+    const Bytes &tableFile = files.at(tableFileName);
+    std::vector<std::string> names = locationNamesOf(tableFile);
+    ByteView table = viewOf(tableFile);
     std::string text = csvLine({"number", "name", "column", "row"});
     for (int i = 0; i < locationCount; ++i) {
-        size_t column = locationColumnsOffset + i, row = locationRowsOffset + i;
-        text += csvLine({number(i), names[i], number(column < table.size() ? table[column] : 0),
-                         number(row < table.size() ? table[row] : 0)});
+        text += csvLine({number(i), names[i], number(locationColumnOf(table, i)),
+                         number(locationRowOf(table, i))});
     }
     return text;
 }
@@ -60,14 +49,15 @@ std::string tileNamesText(const FileSet &files) {
 
 std::string peopleText(const Bytes &file) {
     std::string text = csvLine({"record", "slot", "column", "row", "floor", "type", "extra"});
-    auto at = [&](size_t offset) { return number(offset < file.size() ? file[offset] : 0); };
+    // As the engine holds it: past the end of a short file everything is 0.
+    Bytes whole(npcFileSize, 0);
+    std::copy(file.begin(), file.begin() + std::min(file.size(), whole.size()), whole.begin());
     for (int s = 0; s < npcRecordsPerFile; ++s) {
-        size_t record = (size_t)s * npcRecordSize;
+        const uint8_t *record = whole.data() + (size_t)s * npcRecordSize;
         for (int p = 0; p < npcPeoplePerRecord; ++p) {
-            size_t entry = record + (size_t)p * npcEntrySize;
-            text += csvLine({number(s), number(p), at(entry + npcColumnOffset),
-                             at(entry + npcRowOffset), at(entry + npcFloorOffset),
-                             at(record + npcTypeTable + p), at(record + npcExtraTable + p)});
+            NpcSlot slot = npcSlotOf(record, p);
+            text += csvLine({number(s), number(p), number(slot.column), number(slot.row),
+                             number(slot.floor), number(slot.type), number(slot.extra)});
         }
     }
     return text;
@@ -77,31 +67,23 @@ std::string peopleText(const Bytes &file) {
 
 std::vector<std::string> tileNamesOf(const Bytes &tileNameFile) {
     std::vector<std::string> names(tileNameCount);
-    readThroughEngine(tileNameFile, [&](FILE *file, bool empty) {
-        if (empty) {
-            return;
-        }
-        readTileNames(file);
-        for (int i = 0; i < tileNameCount; ++i) {
-            names[i] = tileName(i);
-        }
-        freeTileNames();
-    });
+    ByteView file = viewOf(tileNameFile);
+    for (int i = 0; i < tileNameCount; ++i) {
+        char name[tileNameMaxLength + 1];
+        tileNameOf(file, i, name);
+        names[i] = name;
+    }
     return names;
 }
 
 std::vector<std::string> locationNamesOf(const Bytes &tableFile) {
     std::vector<std::string> names(locationCount);
-    readThroughEngine(tableFile, [&](FILE *file, bool empty) {
-        if (empty) {
-            return;
-        }
-        readLocations(file);
-        for (int i = 0; i < locationCount; ++i) {
-            names[i] = locations[i].name != nullptr ? locations[i].name : "";
-        }
-        freeLocationNames();
-    });
+    ByteView table = viewOf(tableFile);
+    for (int i = 0; i < locationCount; ++i) {
+        char name[locationNameLength + 2];
+        locationNameOf(table, i, name);
+        names[i] = name;
+    }
     return names;
 }
 

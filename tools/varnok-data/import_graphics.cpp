@@ -229,7 +229,7 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file) {
                         " does not fit the file";
             return false;
         }
-        work.resize(std::max(work.size(), r.end), 0);
+        work.resize(std::max(work.size(), (size_t)r.end), 0);
         if (!importPicture(l, work, r, picturePiece(mode, file, (int)i), colours)) {
             return false;
         }

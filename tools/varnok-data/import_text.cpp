@@ -71,8 +71,8 @@ bool field(Reader &r, const std::string &piece, const CsvRecord &record, size_t 
 }
 
 uint16_t le16At(const Bytes &file, size_t at) {
-    uint8_t lo = at < file.size() ? file[at] : 0, hi = at + 1 < file.size() ? file[at + 1] : 0;
-    return (uint16_t)(lo | hi << 8);
+    ByteView view = viewOf(file);
+    return viewLe16(view, (int64_t)at);
 }
 
 void setLe16(Bytes &file, size_t at, size_t value) {

@@ -7,12 +7,11 @@
 #include "formats/formats.h"
 
 int unpackFile(const std::string &in, const std::string &out) {
-    if (loadLzwFile(in.c_str()) != 1) {
+    Bytes raw;
+    if (loadLzwFile(in.c_str(), raw) != lzwLoaded) {
         fprintf(stderr, "varnok-data: cannot unpack '%s'\n", in.c_str());
         return 1;
     }
-    Bytes raw(LoadedFile.data, LoadedFile.data + LoadedFile.size);
-    releaseLoadedFile();
     if (!writeBytes(out, raw)) {
         fprintf(stderr, "varnok-data: cannot write '%s'\n", out.c_str());
         return 1;

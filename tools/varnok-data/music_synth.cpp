@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "2-play/rules.h"
+#include "formats/formats.h"
 #include "rng.h"
 
 namespace {
@@ -134,16 +136,6 @@ std::vector<double> renderPiece(int p) {
     return mix;
 }
 
-void putLe16(std::vector<uint8_t> &out, uint32_t v) {
-    out.push_back((uint8_t)(v & 0xFF));
-    out.push_back((uint8_t)(v >> 8));
-}
-
-void putLe32(std::vector<uint8_t> &out, uint32_t v) {
-    putLe16(out, v & 0xFFFF);
-    putLe16(out, v >> 16);
-}
-
 void putText(std::vector<uint8_t> &out, const char *text) {
     for (int i = 0; text[i] != '\0'; ++i) {
         out.push_back((uint8_t)text[i]);
@@ -157,26 +149,16 @@ const char *pieceFileName(int p) {
 }
 
 int pieceOfMusic(int n) {
-    if (n == 1) {
+    if (n == overworldMusic) {
         return pieceOverworld;
     }
-    if (n >= 7 && n <= 14) {
-        return pieceTown;
-    }
-    if (n >= 35 && n <= 38) {
-        return pieceLighthouse;
-    }
-    if (n >= 20 && n <= 23) {
-        return pieceHut;
-    }
-    if (n == 15 || n == 16) {
-        return pieceCastle;
-    }
-    if (n >= 24 && n <= 29) {
-        return pieceVillage;
-    }
-    if ((n >= 30 && n <= 34) || (n >= 17 && n <= 19)) {
-        return pieceKeep;
+    // The piece of the kind of place whose entering plays the number.
+    const Piece pieceOfKind[] = {pieceTown,    pieceLighthouse, pieceHut, pieceCastle,
+                                 pieceVillage, pieceKeep,       pieceSongs};
+    for (int location = 0; location < firstEntrance; location++) {
+        if (locationMusic[location] == n) {
+            return pieceOfKind[placeKind(location)];
+        }
     }
     return pieceSongs;
 }
@@ -187,20 +169,20 @@ std::vector<uint8_t> synthesisePiece(int p) {
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes);
     putText(out, "RIFF");
-    putLe32(out, 36 + dataBytes);
+    appendLe(out, 36 + dataBytes, 4);
     putText(out, "WAVEfmt ");
-    putLe32(out, 16);
-    putLe16(out, 1); // PCM
-    putLe16(out, 1); // mono
-    putLe32(out, sampleRate);
-    putLe32(out, sampleRate * 2);
-    putLe16(out, 2);
-    putLe16(out, 16);
+    appendLe(out, 16, 4);
+    appendLe(out, 1, 2); // PCM
+    appendLe(out, 1, 2); // mono
+    appendLe(out, sampleRate, 4);
+    appendLe(out, sampleRate * 2, 4);
+    appendLe(out, 2, 2);
+    appendLe(out, 16, 2);
     putText(out, "data");
-    putLe32(out, dataBytes);
+    appendLe(out, dataBytes, 4);
     for (double v : mix) {
         double clipped = std::max(-1.0, std::min(1.0, v));
-        putLe16(out, (uint16_t)(int16_t)std::lround(clipped * 30000));
+        appendLe(out, (uint16_t)(int16_t)std::lround(clipped * 30000), 2);
     }
     return out;
 }

@@ -1,28 +1,15 @@
-// Where the pictures of a decompressed picture file lie: each record's size, its
-// packed rows and, in the masked files, its mask.
+// The pictures of a decompressed picture file as export and import see them: the
+// engine's records, whether a record gets a PNG, and the palette of a mode.
 #pragma once
 
 #include <SDL.h>
 #include <vector>
 
+#include "4-data/picture_records.h"
 #include "formats/formats.h"
 
-struct PictureRecord {
-    int width;
-    int height;
-    int bits;        // bits per pixel: 2 (".4") or 4 (".16")
-    size_t pixels;   // first byte of the rows
-    size_t rowBytes; // one stored row, padding included
-    bool masked;
-    int maskWidth;
-    int maskHeight;
-    size_t maskPixels;
-    size_t maskRowBytes;
-    size_t end; // the byte after the record and its mask
-};
-
-// The records of a picture file of mode 4 or 16; bytes past the end of the data
-// read as 0, as the engine reads them.
+// The records of a picture file of mode 4 or 16, as the engine reads them (bytes
+// past the end of the data read as 0).
 std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool masked);
 
 // Whether export gives a record a PNG: a picture with no pixels, or one that

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <set>
 
-#include "text_font.h"
+#include "rune_font.h"
+
+#include "4-data/file_formats.h"
 
 namespace {
 
@@ -49,11 +51,11 @@ std::vector<std::vector<int>> strokeSets() {
 } // namespace
 
 std::vector<uint8_t> runeFontBits() {
-    std::vector<uint8_t> bits((size_t)glyphTotal * 64, 0);
+    std::vector<uint8_t> bits((size_t)fontGlyphCount * 64, 0);
     std::vector<std::vector<int>> sets = strokeSets();
     std::set<std::vector<uint8_t>> used;
     size_t next = 0;
-    for (int g = 0; g < glyphTotal; ++g) {
+    for (int g = 0; g < fontGlyphCount; ++g) {
         if (g == 32) {
             continue;
         }

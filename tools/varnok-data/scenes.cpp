@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "4-data/text_font.h"
 #include "noise.h"
 #include "rng.h"
-#include "text_font.h"
 
 namespace {
 

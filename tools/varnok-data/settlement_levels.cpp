@@ -38,7 +38,7 @@ void placeLadder(Level &level, int column, int row, uint8_t ladder) {
 void paintLevel(Level &level, int place, int levelNumber, Rng &rng) {
     int first, last;
     placeLevels(place, first, last);
-    int entry = places[place].entryLevel;
+    int entry = entryLevel[place];
     PlaceKind kind = placeKind(place);
     if (levelNumber < entry) {
         paintCellar(level, rng);
@@ -101,7 +101,7 @@ std::vector<uint8_t> buildSettlementLevels(uint8_t family) {
     // Ladders: up at (c, r) on one level, down at the same cell on the next.
     for (int place = 0; place < 32; ++place) {
         int first, last;
-        if (places[place].family != family || !placeLevels(place, first, last)) {
+        if (placeFamily(place) != family || !placeLevels(place, first, last)) {
             continue;
         }
         for (int n = first; n < last; ++n) {

@@ -97,7 +97,7 @@ SettlementPeople peopleOf(int place, const std::vector<uint8_t> &levels) {
     placeLevels(place, first, last);
     PlaceKind kind = placeKind(place);
     Crowd crowd = crowdOf(kind);
-    int entry = places[place].entryLevel;
+    int entry = entryLevel[place];
     Rng rng = makeRng(90000 + place);
     int slot = 1; // slot 0 is never shown: leave it empty
     if (place == 0) {
@@ -127,7 +127,7 @@ std::vector<SettlementPeople> buildSettlementPeople(uint8_t family,
                                                     const std::vector<uint8_t> &levels) {
     std::vector<SettlementPeople> records(8);
     for (int place = 0; place < 32; ++place) {
-        if (places[place].family == family) {
+        if (placeFamily(place) == family) {
             records[place % 8] = peopleOf(place, levels);
         }
     }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "2-play/rules.h"
+
 const uint8_t tileDarkness = 0;
 const uint8_t tileDeepWater = 1;
 const uint8_t tileWater = 2;
@@ -157,8 +159,8 @@ const uint8_t tileCampsite = 157;
 const uint8_t tileTents = 158;
 const uint8_t tileShipwreck = 159;
 
-const uint8_t tileLadderUp = 200;
-const uint8_t tileLadderDown = 201;
+const uint8_t tileLadderUp = ladderUpTile;
+const uint8_t tileLadderDown = ladderDownTile;
 
 const uint8_t tileCampfireA = 212; // four frames 212-215
 const uint8_t tileFountainA = 216; // four frames 216-219
@@ -170,8 +172,6 @@ const uint8_t tileWindmillA = 236; // four frames 236-239
 const uint8_t tileBrazierA = 250;  // two frames 250 <-> 251
 const uint8_t tileBeaconA = 252;   // two frames 252 <-> 253
 const uint8_t tileVoid = 255;
-
-const int heroSprite = 28; // the player's sprite, tile 284
 
 const uint8_t tileSkullPile = 167;
 const uint8_t tileGlowingFungus = 223;

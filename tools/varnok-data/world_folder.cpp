@@ -95,22 +95,12 @@ bool readWorldFiles(const std::string &directory, const std::vector<int> &modes,
 }
 
 bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem) {
-    // The engine's own test and decoder, on the bytes in memory: a stream that
-    // ends early or holds a bad codeword decodes as far as the engine takes it.
-    FILE *file = packed.empty() ? nullptr : fmemopen((void *)packed.data(), packed.size(), "rb");
-    bool container = file != nullptr && isLzwFile(file);
-    if (!container || decompressLzwFile(file) != 1) {
-        problem = container ? "cannot be decoded (out of memory)" : "not an LZW container";
-        if (file != nullptr) {
-            fclose(file);
-        }
+    // The engine's own test and decoder: a stream that ends early or holds a bad
+    // codeword decodes as far as the engine takes it.
+    if (unpackLzw(viewOf(packed), raw) != lzwLoaded) {
+        problem = "not an LZW container";
         return false;
     }
-    fclose(file);
-    raw.assign(LoadedFile.data, LoadedFile.data + LoadedFile.size);
-    free(LoadedFile.data);
-    LoadedFile.data = nullptr;
-    LoadedFile.size = 0;
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "3-gfx/byte_view.h"
+#include "4-data/byte_view.h"
 
 #include <cstdio>
 

@@ -2,9 +2,11 @@
 // with descenders in row 7; '{' to '~' and 127 are not letters here but the
 // pieces of the screen frame, 1 and 2 its ornaments (2 is also the prompt mark)
 // and 5-8 the four turns of the blinking cursor.
-#include "text_font.h"
+#include "4-data/text_font.h"
 
 #include <cstring>
+
+#include "4-data/file_formats.h"
 
 namespace {
 
@@ -160,7 +162,7 @@ void drawRoundedCorner(std::vector<uint8_t> &bits, int glyph, int corner) {
 } // namespace
 
 std::vector<uint8_t> textFontBits() {
-    std::vector<uint8_t> bits((size_t)glyphTotal * 64, 0);
+    std::vector<uint8_t> bits((size_t)fontGlyphCount * 64, 0);
     for (const GlyphDesign &design : letters) {
         drawDesign(bits, design, 1);
     }

@@ -1,0 +1,18 @@
+#include "4-data/load_failure.h"
+
+const char *const readProblem = "read error";
+const char *const memoryProblem = "out of memory";
+const char *const surfaceProblem = "cannot create a surface";
+
+bool failLoad(LoadFailure &failure, const std::string &path, const std::string &problem) {
+    failure.path = path;
+    failure.problem = problem;
+    return false;
+}
+
+std::string loadFailureLine(const LoadFailure &failure) {
+    if (failure.problem.empty()) {
+        return "Cannot open data file '" + failure.path + "'";
+    }
+    return "Bad data file '" + failure.path + "': " + failure.problem;
+}
