@@ -174,9 +174,10 @@ bool exportTargetAllowed(const std::string &directory, const std::string &out, b
         problem = out + ": is inside the world folder " + quoted(directory) +
                   "; give a folder outside it";
     } else if (within(realDirectory, realOut)) {
-        problem = out + ": holds the world folder " + quoted(directory) +
-                  "; give a folder outside it";
-    } else if (lstat(out.c_str(), &info) != 0 || (S_ISDIR(info.st_mode) && fs::is_empty(out, error))) {
+        problem =
+            out + ": holds the world folder " + quoted(directory) + "; give a folder outside it";
+    } else if (lstat(out.c_str(), &info) != 0 ||
+               (S_ISDIR(info.st_mode) && fs::is_empty(out, error))) {
         return true; // a new or empty folder
     } else if (!S_ISDIR(info.st_mode)) {
         problem = out + ": exists and is not a folder; give a new or empty folder";

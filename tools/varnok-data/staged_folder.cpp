@@ -48,8 +48,8 @@ void discardStagingFolder(const std::string &staging) {
     fs::remove_all(staging, ignored);
 }
 
-bool replaceFolder(const std::string &staging, const std::string &target,
-                   ReplaceCheck mayReplace, std::string &problem) {
+bool replaceFolder(const std::string &staging, const std::string &target, ReplaceCheck mayReplace,
+                   std::string &problem) {
     // The folder gets the permissions of any new folder, not the private ones of
     // a temporary folder.
     mode_t mask = umask(0);
@@ -63,8 +63,9 @@ bool replaceFolder(const std::string &staging, const std::string &target,
     int error = errno;
     bool occupied = error == ENOTEMPTY || error == EEXIST;
     if (!occupied || mayReplace == nullptr) {
-        problem = target + (occupied ? ": is no longer empty; nothing replaced"
-                                     : ": cannot be written (" + std::string(strerror(error)) + ")");
+        problem =
+            target + (occupied ? ": is no longer empty; nothing replaced"
+                               : ": cannot be written (" + std::string(strerror(error)) + ")");
         return false;
     }
     std::string old, reason;

@@ -21,8 +21,8 @@ void discardStagingFolder(const std::string &staging);
 // Puts the staged folder in place of `target`: at once when target is missing or
 // an empty folder, else only when `mayReplace` (nullptr: never) accepts the old
 // folder, which is then removed. On failure target is as it was.
-bool replaceFolder(const std::string &staging, const std::string &target,
-                   ReplaceCheck mayReplace, std::string &problem);
+bool replaceFolder(const std::string &staging, const std::string &target, ReplaceCheck mayReplace,
+                   std::string &problem);
 
 // Moves each named file from the staging folder into target, all or nothing: the
 // files they replace are kept aside until every one is in place, and put back
