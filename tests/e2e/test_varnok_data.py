@@ -1,6 +1,8 @@
 """The varnok-data command line, and the game starting on the demo world it writes."""
 
 import os
+import resource
+import signal
 import subprocess
 
 import harness
@@ -19,7 +21,7 @@ def help_lists_every_command(args, scratch):
     done = run_tool(args, "--help")
     assert done.returncode == 0, done.returncode
     for command in ("demo DIR", "check DIR [--mode 4|16]", "unpack IN OUT", "pack IN OUT",
-                    "export DIR OUT [--mode 4|16]", "import IN DIR"):
+                    "export DIR OUT [--mode 4|16] [--replace]", "import IN DIR"):
         assert ("varnok-data " + command) in done.stdout, done.stdout
     done = run_tool(args, "frobnicate")
     assert (done.returncode, done.stderr) == (
@@ -27,6 +29,9 @@ def help_lists_every_command(args, scratch):
     assert run_tool(args, "demo").returncode == 2
     assert run_tool(args, "check", scratch, "--mode", "8").returncode == 2
     assert run_tool(args, "--mode", "4", "pack", "a", "b").returncode == 2
+    done = run_tool(args, "import", "a", "b", "--replace")
+    assert (done.returncode, done.stderr.splitlines()[0]) == (
+        2, "varnok-data: --replace applies to export only"), done
 
 
 def check_says_what_its_argument_is(args, scratch):
@@ -108,7 +113,8 @@ def export_and_import_from_the_command_line(args, scratch):
     assert done.stdout.splitlines()[-1].startswith("exported "), done.stdout
     assert run_tool(args, "export", world, out, "--mode", "8").returncode == 2
     done = run_tool(args, "export", world, world)
-    assert done.returncode == 1 and "not an export folder" in done.stderr, done.stderr
+    assert (done.returncode, done.stderr) == (
+        1, "varnok-data: %s: is the world folder itself; give another folder\n" % world), done
     done = run_tool(args, "import", out, back)
     assert done.returncode == 0, done.stderr
     for name in os.listdir(back):
@@ -123,6 +129,50 @@ def export_and_import_from_the_command_line(args, scratch):
     assert done.returncode == 1, done.returncode
     assert len(done.stderr.splitlines()) == 1, done.stderr
     assert "locations.csv:2: " in done.stderr, done.stderr
+
+
+def file_size_limit(limit):
+    """For preexec_fn: writes beyond `limit` bytes fail (with EFBIG, not a signal)."""
+    def apply():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE,
+                           (limit, resource.getrlimit(resource.RLIMIT_FSIZE)[1]))
+    return apply
+
+
+def export_and_import_never_lose_what_they_did_not_write(args, scratch):
+    world, precious, mod = (os.path.join(scratch, name) for name in ("world", "precious", "mod"))
+    assert run_tool(args, "demo", world).returncode == 0
+    # A folder that merely holds one named raw is not an export.
+    os.makedirs(os.path.join(precious, "raw"))
+    with open(os.path.join(precious, "notes.txt"), "w") as f:
+        f.write("keep")
+    done = run_tool(args, "export", world, precious)
+    assert (done.returncode, done.stderr) == (1, "varnok-data: %s: exists and is not an export "
+                                              "folder; give a new or empty folder\n" % precious)
+    assert sorted(os.listdir(precious)) == ["notes.txt", "raw"]
+    assert sorted(os.listdir(scratch)) == ["precious", "world"]
+    # An earlier export is replaced with --replace only.
+    assert run_tool(args, "export", world, mod, "--mode", "4").returncode == 0
+    done = run_tool(args, "export", world, mod, "--mode", "4")
+    assert (done.returncode, done.stderr) == (
+        1, "varnok-data: %s: holds an earlier export; give --replace to replace it\n" % mod)
+    done = run_tool(args, "--replace", "export", world, mod, "--mode", "4")
+    assert done.returncode == 0, done.stderr
+    # An import that cannot write every file (the largest go past a file-size
+    # limit) writes none of them, and removes a folder it made.
+    fresh, kept = os.path.join(scratch, "fresh"), os.path.join(scratch, "kept")
+    os.mkdir(kept)
+    with open(os.path.join(kept, "notes.txt"), "w") as f:
+        f.write("keep")
+    for target in (fresh, kept):
+        done = subprocess.run([tool(args), "import", mod, target], capture_output=True, text=True,
+                              timeout=60, preexec_fn=file_size_limit(50000))
+        assert done.returncode == 1, done
+        assert done.stderr.endswith(": cannot be written (File too large); nothing imported\n")
+        assert len(done.stderr.splitlines()) == 1, done.stderr
+    assert not os.path.exists(fresh)
+    assert os.listdir(kept) == ["notes.txt"]
 
 
 def game_starts_on_the_demo_world_in_both_modes(args, scratch):
@@ -160,7 +210,8 @@ def main():
     tests = (help_lists_every_command, check_says_what_its_argument_is,
              demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
              check_names_each_broken_file, pack_and_unpack_round_trip,
-             export_and_import_from_the_command_line, icon_takes_only_the_listed_sizes,
+             export_and_import_from_the_command_line,
+             export_and_import_never_lose_what_they_did_not_write, icon_takes_only_the_listed_sizes,
              game_starts_on_the_demo_world_in_both_modes)
     harness.run_in_scratch(tests, "varnok-data-e2e-")
 

@@ -2,11 +2,13 @@
 // text and comes back byte for byte in both colour modes; edits of a tile's
 // pixels, a map cell and a name change exactly those bytes; every kind of input
 // the import cannot represent is refused in one line naming file and place,
-// leaving the target directory as it was.
+// leaving the target directory as it was, also when it fails part-way; export
+// replaces nothing but an earlier export nobody changed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include "3-gfx/palette.h"
@@ -14,12 +16,14 @@
 #include "4-data/file_formats.h"
 #include "data_check.h"
 #include "demo_world_fixture.h"
+#include "export_target.h"
 #include "formats/formats.h"
 #include "name_room.h"
 #include "overworld_chunks.h"
 #include "packed_pixels.h"
 #include "picture_records.h"
 #include "plain_text.h"
+#include "staged_folder.h"
 #include "test_support.h"
 #include "world_commands.h"
 #include "world_folder.h"
@@ -37,6 +41,15 @@ std::map<std::string, Bytes> filesOf(const std::string &dir) {
         }
     }
     return files;
+}
+
+// The names in a folder, files or not (a temporary folder left behind shows).
+std::set<std::string> namesIn(const std::string &dir) {
+    std::set<std::string> names;
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
 }
 
 // The positions at which two byte strings differ (a size change counts as the
@@ -72,7 +85,11 @@ int quietly(int (*command)(const std::string &, const std::string &), const std:
 }
 
 int exportAll(const std::string &dir, const std::string &out) {
-    return exportWorld(dir, out, 0);
+    return exportWorld(dir, out, 0, false);
+}
+
+int exportReplacing(const std::string &dir, const std::string &out) {
+    return exportWorld(dir, out, 0, true);
 }
 
 // One export of the demo world, shared by the tests that edit copies of it.
@@ -169,12 +186,14 @@ struct EditedWorld : testing::Test {
     // target keeps every byte (no temporary folder left behind either).
     void expectRefused(const std::string &piece, const std::string &place) {
         std::map<std::string, Bytes> before = filesOf(target);
+        std::set<std::string> names = namesIn(target);
         std::string errors;
         EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
         EXPECT_NE(errors.find(piece), std::string::npos) << errors;
         EXPECT_NE(errors.find(place), std::string::npos) << errors;
         EXPECT_TRUE(filesOf(target) == before) << errors;
+        EXPECT_EQ(namesIn(target), names);
     }
 };
 
@@ -184,7 +203,7 @@ TEST(Modding, DemoWorldComesBackByteForByteInEachColourMode) {
         std::string out = scratch.path + "/out" + std::to_string(mode);
         std::string back = scratch.path + "/back" + std::to_string(mode);
         testing::internal::CaptureStdout();
-        ASSERT_EQ(exportWorld(demoWorldDirectory(), out, mode), 0);
+        ASSERT_EQ(exportWorld(demoWorldDirectory(), out, mode, false), 0);
         ASSERT_EQ(importWorld(out, back), 0);
         testing::internal::GetCapturedStdout();
         std::map<std::string, Bytes> original = filesOf(demoWorldDirectory());
@@ -313,6 +332,17 @@ TEST_F(EditedWorld, EachUnrepresentableEditIsRefusedNamingFileAndPlace) {
     EXPECT_EQ(quietly(importWorld, in, target), 0);
 }
 
+TEST_F(EditedWorld, AFailurePartWayPutsBackEveryFileItReplaced) {
+    // data.ovl changes; varnok.4, the last file to go in, has a folder in its
+    // place. Every other file is already replaced when that fails, and each must
+    // come back with its old bytes.
+    edit("locations.csv", "Harrowgate", "Harrowgata");
+    fs::remove(target + "/varnok.4");
+    fs::create_directory(target + "/varnok.4");
+    writeTextFile(target + "/varnok.4/notes.txt", "mine");
+    expectRefused("varnok.4", "is a folder where the file goes; nothing imported");
+}
+
 TEST_F(EditedWorld, LongerNamesTakeRoomOthersGaveUpOrTheEndOfTheTileNames) {
     edit("locations.csv", "Harrowgate", "Harrowgates");
     edit("locations.csv", "Millbrook", "Millbroo");
@@ -357,6 +387,121 @@ TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
     // Nothing else moved: two pixels and two mask bits, at most four bytes.
     EXPECT_LE(differences(old, now).size(), 4u);
     EXPECT_EQ(old.size(), now.size());
+}
+
+// How a folder can stand before an export, and whether export may write there.
+struct ExportTarget {
+    const char *world, *out; // under the scratch folder
+    void (*prepare)(const std::string &out);
+    bool replace;
+    const char *refusal; // nullptr: the export is written
+};
+
+void earlierExport(const std::string &out) {
+    fs::copy(demoExport(), out, fs::copy_options::recursive);
+}
+
+const ExportTarget exportTargets[] = {
+    {"world", "out",
+     [](const std::string &out) {
+         fs::create_directories(out + "/raw");
+         writeTextFile(out + "/notes.txt", "keep");
+     },
+     true, "out: exists and is not an export folder; give a new or empty folder"},
+    {"world", "world", [](const std::string &) {}, true, "world: is the world folder itself"},
+    {"world", "world/sub", [](const std::string &) {}, false,
+     "world/sub: is inside the world folder 'world'"},
+    {"world", "out", [](const std::string &out) { writeTextFile(out, "keep"); }, true,
+     "out: exists and is not a folder"},
+    {"world", "out", earlierExport, false, "out: holds an earlier export; give --replace"},
+    {"world", "out",
+     [](const std::string &out) {
+         earlierExport(out);
+         writeTextFile(out + "/maps/towne-03.txt", "0 1 2\n");
+     },
+     true, "out: 'maps/towne-03.txt' was changed since the export; nothing replaced"},
+    {"world", "out",
+     [](const std::string &out) {
+         earlierExport(out);
+         fs::remove(out + "/fonts/runes.png");
+     },
+     true, "out: 'fonts/runes.png' was removed since the export"},
+    {"world", "out",
+     [](const std::string &out) {
+         earlierExport(out);
+         writeTextFile(out + "/people/notes.txt", "keep");
+     },
+     true, "out: 'people/notes.txt' was not written by export"},
+    {"world", "out",
+     [](const std::string &out) {
+         earlierExport(out);
+         fs::create_directory(out + "/mine");
+     },
+     true, "out: 'mine' was not written by export"},
+    {"out/raw", "out", earlierExport, true, "out: holds the world folder 'out/raw'"},
+    {"world", "out", [](const std::string &out) { fs::create_directory(out); }, false, nullptr},
+    {"world", "out", earlierExport, true, nullptr},
+};
+
+TEST(Modding, ExportWritesIntoANewOrEmptyFolderOrOverAnUnchangedEarlierExportOnly) {
+    for (const ExportTarget &t : exportTargets) {
+        ScratchDir scratch;
+        fs::copy(demoWorldDirectory(), "world", fs::copy_options::recursive);
+        t.prepare(t.out);
+        std::map<std::string, Bytes> before = filesOf(".");
+        std::set<std::string> names = namesIn(".");
+        std::string errors;
+        int status = quietly(t.replace ? exportReplacing : exportAll, t.world, t.out, &errors);
+        if (t.refusal == nullptr) {
+            EXPECT_EQ(status, 0) << errors;
+            // Exactly what a fresh export holds: an earlier one is replaced, not merged.
+            EXPECT_TRUE(filesOf(t.out) == filesOf(demoExport())) << t.out;
+            EXPECT_EQ(namesIn("."), names);
+            continue;
+        }
+        EXPECT_EQ(status, 1) << t.refusal;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(errors.rfind(std::string("varnok-data: ") + t.refusal, 0), 0u) << errors;
+        // Nothing touched, nothing left behind.
+        EXPECT_TRUE(filesOf(".") == before) << t.refusal;
+        EXPECT_EQ(namesIn("."), names) << t.refusal;
+    }
+}
+
+// The folder the check was given, and whether the target was gone meanwhile.
+std::string checkedFolder;
+bool targetAside = false;
+bool refuseAny(const std::string &folder, std::string &reason) {
+    checkedFolder = folder;
+    targetAside = !fs::exists("out");
+    reason = "'notes.txt' was not written by export";
+    return false;
+}
+
+bool acceptAny(const std::string &, std::string &) {
+    return true;
+}
+
+TEST(Modding, AReplacedFolderIsCheckedAgainAsideAndComesBackWhenRefused) {
+    ScratchDir scratch;
+    std::string staging, problem;
+    fs::create_directory("out");
+    writeTextFile("out/notes.txt", "keep");
+    ASSERT_TRUE(makeStagingFolder("out", staging, problem)) << problem;
+    writeTextFile(staging + "/new.txt", "new");
+    // Without a check an occupied folder is never replaced.
+    EXPECT_FALSE(replaceFolder(staging, "out", nullptr, problem));
+    EXPECT_EQ(problem, "out: is no longer empty; nothing replaced");
+    // The check sees the old folder moved aside, where nothing can change it any
+    // more, and a refusal puts it back.
+    EXPECT_FALSE(replaceFolder(staging, "out", refuseAny, problem));
+    EXPECT_TRUE(targetAside) << checkedFolder;
+    EXPECT_EQ(problem, "out: 'notes.txt' was not written by export; nothing replaced");
+    EXPECT_EQ(namesIn("out"), std::set<std::string>{"notes.txt"});
+    EXPECT_EQ(namesIn(".").size(), 2u); // out and the staging folder, nothing else
+    ASSERT_TRUE(replaceFolder(staging, "out", acceptAny, problem)) << problem;
+    EXPECT_EQ(namesIn("out"), std::set<std::string>{"new.txt"});
+    EXPECT_EQ(namesIn("."), std::set<std::string>{"out"});
 }
 
 TEST(OverworldChunks, AChangedSharedBlockNeedsAFreeChunkNumber) {

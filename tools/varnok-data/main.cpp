@@ -1,6 +1,7 @@
 // varnok-data: the companion tool that writes the demo world, checks a data
 // directory, draws the program's icon, packs and unpacks the LZW container, and
 // exports a world to PNG pictures and text and imports it back.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +19,8 @@ namespace {
 
 // What the options before, between or after the words gave.
 struct ToolOptions {
-    int mode; // --mode: 4, 16, or 0 for both
+    int mode;     // --mode: 4, 16, or 0 for both
+    bool replace; // --replace: export may replace an earlier, unchanged export
 };
 
 typedef int (*CommandFunction)(char **words, const ToolOptions &options);
@@ -28,6 +30,7 @@ struct Command {
     const char *usage;
     int arguments; // words after the command name
     bool takesMode;
+    bool takesReplace;
     CommandFunction run;
 };
 
@@ -89,7 +92,7 @@ int runPack(char **words, const ToolOptions &) {
 }
 
 int runExport(char **words, const ToolOptions &options) {
-    return exportWorld(words[0], words[1], options.mode);
+    return exportWorld(words[0], words[1], options.mode, options.replace);
 }
 
 int runImport(char **words, const ToolOptions &) {
@@ -98,19 +101,25 @@ int runImport(char **words, const ToolOptions &) {
 
 const Command commands[] = {
     {"demo", "demo DIR                 write the demo world (both colour modes, music) into DIR", 1,
-     false, runDemo},
+     false, false, runDemo},
     {"check",
      "check DIR [--mode 4|16]  check the files the engine reads (both colour modes unless\n"
      "                                       --mode); exit 1 on problems",
-     1, true, runCheck},
+     1, true, false, runCheck},
     {"icon", "icon SIZE FILE           draw the program's icon, SIZE x SIZE pixels, as a PNG", 2,
-     false, runIcon},
-    {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, runUnpack},
-    {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, runPack},
-    {"export", "export DIR OUT [--mode 4|16]  data files of DIR to PNG pictures and text in OUT", 2,
-     true, runExport},
+     false, false, runIcon},
+    {"unpack", "unpack IN OUT            LZW container IN to raw bytes OUT", 2, false, false,
+     runUnpack},
+    {"pack", "pack IN OUT              raw bytes IN to LZW container OUT", 2, false, false,
+     runPack},
+    {"export",
+     "export DIR OUT [--mode 4|16] [--replace]\n"
+     "                                       data files of DIR to PNG pictures and text in OUT,\n"
+     "                                       a new or empty folder (--replace: or an earlier\n"
+     "                                       export left unchanged)",
+     2, true, true, runExport},
     {"import", "import IN DIR            a folder made by export back to the data files of DIR", 2,
-     false, runImport},
+     false, false, runImport},
 };
 
 void printUsage(FILE *out) {
@@ -131,7 +140,7 @@ int complain(const std::string &problem) {
 // The usage line of one command: its words, without the description.
 std::string commandWords(const Command &command) {
     std::string usage = command.usage;
-    size_t gap = usage.find("  ");
+    size_t gap = std::min(usage.find("  "), usage.find('\n'));
     return usage.substr(0, gap);
 }
 
@@ -141,8 +150,9 @@ int main(int argc, char **argv) {
     const struct option longOptions[] = {{"help", no_argument, nullptr, 'h'},
                                          {"version", no_argument, nullptr, 'V'},
                                          {"mode", required_argument, nullptr, 'm'},
+                                         {"replace", no_argument, nullptr, 'r'},
                                          {nullptr, 0, nullptr, 0}};
-    ToolOptions options = {0};
+    ToolOptions options = {0, false};
     bool modeGiven = false;
     opterr = 0;
     int code;
@@ -160,6 +170,9 @@ int main(int argc, char **argv) {
             }
             options.mode = atoi(optarg);
             modeGiven = true;
+            break;
+        case 'r':
+            options.replace = true;
             break;
         case ':':
             return complain("option '--mode' needs a value");
@@ -186,6 +199,9 @@ int main(int argc, char **argv) {
         }
         if (modeGiven && !command.takesMode) {
             return complain(std::string("--mode applies to check and export only"));
+        }
+        if (options.replace && !command.takesReplace) {
+            return complain(std::string("--replace applies to export only"));
         }
         return command.run(words, options);
     }

@@ -1,10 +1,14 @@
 #include "world_commands.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "4-data/file_formats.h"
+#include "export_target.h"
 #include "graphics_pieces.h"
 #include "staged_folder.h"
 #include "text_pieces.h"
@@ -50,9 +54,44 @@ bool writeRawCopies(const FileSet &files, const std::string &folder, std::string
     return true;
 }
 
+// Writes the files into `directory`, all or nothing; a folder made for them is
+// removed again when they cannot all be placed.
+bool placeWorldFiles(const FileSet &files, const std::string &directory, std::string &problem) {
+    bool made = !exists(directory);
+    if (made && mkdir(directory.c_str(), 0777) != 0) {
+        problem = directory + ": cannot be made (" + strerror(errno) + ")";
+        return false;
+    }
+    if (!isFolder(directory)) {
+        problem = directory + ": is not a folder";
+        return false;
+    }
+    std::string staging;
+    std::vector<std::string> names;
+    bool ok = makeStagingFolder(directory + "/import", staging, problem);
+    for (auto file = files.begin(); ok && file != files.end(); ++file) {
+        ok = makeParentFolders(staging + "/" + file->first) &&
+             writeBytes(staging + "/" + file->first, file->second);
+        if (!ok) {
+            problem = directory + "/" + file->first + ": cannot be written (" + strerror(errno) +
+                      "); nothing imported";
+        }
+        names.push_back(file->first);
+    }
+    if (ok) {
+        ok = moveFilesInto(staging, names, directory, problem);
+    } else if (!staging.empty()) {
+        discardStagingFolder(staging);
+    }
+    if (!ok && made) {
+        rmdir(directory.c_str()); // only when empty: a file that could not be put back stays
+    }
+    return ok;
+}
+
 } // namespace
 
-int exportWorld(const std::string &directory, const std::string &out, int mode) {
+int exportWorld(const std::string &directory, const std::string &out, int mode, bool replace) {
     Clock::time_point start = Clock::now();
     if (!isFolder(directory)) {
         return refuse(directory + ": no such folder", "");
@@ -66,11 +105,11 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
     if (modes.empty()) {
         return refuse(directory + ": holds neither tiles.4 nor tiles.16", "");
     }
-    if (!replaceableExport(out)) {
-        return refuse(out + ": exists and is not an export folder; give a new or empty folder", "");
-    }
     FileSet files;
     std::string problem, staging;
+    if (!exportTargetAllowed(directory, out, replace, problem)) {
+        return refuse(problem, "");
+    }
     if (!readWorldFiles(directory, modes, files, problem)) {
         return refuse(problem, "");
     }
@@ -98,7 +137,8 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
         return refuse(problem, staging);
     }
     printf("raw: %zu files\n", files.size());
-    if (!replaceFolder(staging, out, problem)) {
+    if (!writeManifest(staging, problem) ||
+        !replaceFolder(staging, out, replace ? unchangedExport : nullptr, problem)) {
         return refuse(problem, staging);
     }
     long long bytes = 0;
@@ -111,7 +151,7 @@ int exportWorld(const std::string &directory, const std::string &out, int mode) 
 
 int importWorld(const std::string &in, const std::string &directory) {
     Clock::time_point start = Clock::now();
-    std::string raw = in + "/" + rawFolder, problem, staging;
+    std::string raw = in + "/" + rawFolder, problem;
     if (!isFolder(in)) {
         return refuse(in + ": no such folder", "");
     }
@@ -141,23 +181,14 @@ int importWorld(const std::string &in, const std::string &directory) {
         return refuse(problem, "");
     }
     printf("pictures: tile sheets, font sheets, pictures\n");
-    mkdir(directory.c_str(), 0777);
-    if (!makeStagingFolder(directory + "/import", staging, problem)) {
-        return refuse(problem, "");
-    }
-    std::vector<std::string> names;
     int changed = 0;
     for (const auto &file : files) {
-        if (!writeFileMakingFolders(staging + "/" + file.first, file.second, problem)) {
-            return refuse(problem, staging);
-        }
-        names.push_back(file.first);
         changed += file.second != before[file.first];
     }
-    if (!moveFilesInto(staging, names, directory, problem)) {
+    if (!placeWorldFiles(files, directory, problem)) {
         return refuse(problem, "");
     }
     printf("imported '%s' into '%s': %zu files, %d changed, in %.2f s\n", in.c_str(),
-           directory.c_str(), names.size(), changed, secondsSince(start));
+           directory.c_str(), files.size(), changed, secondsSince(start));
     return 0;
 }

@@ -8,6 +8,10 @@
 #include <string>
 
 // mode: 4 or 16 for one colour mode, 0 for every mode whose tile file is there.
-int exportWorld(const std::string &directory, const std::string &out, int mode);
+// Writes into a new or empty folder only; `replace` (--replace) also lets it
+// replace an earlier export that nobody changed since (see export_target.h).
+int exportWorld(const std::string &directory, const std::string &out, int mode, bool replace);
 
+// All or nothing: the files replace those of `directory` only when every one is
+// ready, and a failure while they go in puts back what they replaced.
 int importWorld(const std::string &in, const std::string &directory);
