@@ -29,7 +29,7 @@
 #include "4-data/file_formats.h"
 #include "4-data/maps.h"
 #include "4-data/paths.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 
 namespace {
 

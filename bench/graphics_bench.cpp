@@ -22,7 +22,7 @@
 #include "3-gfx/palette.h"
 #include "3-gfx/pictures.h"
 #include "3-gfx/scale.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 #include "formats/formats.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "4-data/paths.h"
 #include "4-data/table_file.h"
 #include "4-data/tile_names.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include "1-app/game_load.h"
 #include "1-app/shutdown.h"
 #include "4-data/file_formats.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
 

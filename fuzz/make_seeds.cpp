@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "4-data/lzw.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
 

@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "demo_world.h"
+#include "demo/demo_world.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "data_check.h"
+#include "commands/data_check.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
 #include "test_support.h"

@@ -8,11 +8,11 @@
 #include <set>
 #include <vector>
 
-#include "music_synth.h"
-#include "overworld.h"
-#include "tile_numbers.h"
-#include "underworld.h"
-#include "world_places.h"
+#include "demo/music_synth.h"
+#include "demo/overworld.h"
+#include "demo/tile_numbers.h"
+#include "demo/underworld.h"
+#include "demo/world_places.h"
 
 namespace {
 

@@ -19,15 +19,15 @@
 #include "4-data/maps.h"
 #include "4-data/table_file.h"
 #include "4-data/tile_names.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
+#include "demo/level_painter.h"
+#include "demo/settlement_levels.h"
+#include "demo/settlement_people.h"
+#include "demo/tile_numbers.h"
+#include "demo/world_places.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
-#include "level_painter.h"
-#include "settlement_levels.h"
-#include "settlement_people.h"
 #include "test_support.h"
-#include "tile_numbers.h"
-#include "world_places.h"
 
 namespace fs = std::filesystem;
 

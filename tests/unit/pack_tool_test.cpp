@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "commands/lzw_commands.h"
+#include "demo/rng.h"
 #include "formats/formats.h"
-#include "lzw_commands.h"
-#include "rng.h"
 #include "test_support.h"
 
 namespace {

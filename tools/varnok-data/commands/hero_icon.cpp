@@ -5,8 +5,8 @@
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
 #include "3-gfx/scale.h"
-#include "sprite_art.h"
-#include "tile_numbers.h"
+#include "demo/sprite_art.h"
+#include "demo/tile_numbers.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 
 #include "data_check.h"
-#include "demo_world.h"
+#include "demo/demo_world.h"
 #include "hero_icon.h"
 #include "lzw_commands.h"
 #include "world_commands.h"

@@ -8,11 +8,11 @@
 #include <unistd.h>
 
 #include "4-data/file_formats.h"
-#include "export_target.h"
-#include "graphics_pieces.h"
-#include "staged_folder.h"
-#include "text_pieces.h"
-#include "world_folder.h"
+#include "modding/export_target.h"
+#include "modding/graphics_pieces.h"
+#include "modding/staged_folder.h"
+#include "modding/text_pieces.h"
+#include "modding/world_folder.h"
 
 namespace {
 
