@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -188,9 +189,26 @@ TEST(CommandLine, HelpIsTheReadmesCopy) {
     EXPECT_EQ(readme.substr(start, readme.find("```", start) - start), help);
 }
 
+namespace {
+
+// The record as a settings file may have left it: no setting at its default.
+void setAsFromAFile() {
+    freeSettingTexts();
+    settings = defaultSettings();
+    settings.directory = strdup("from-file");
+    settings.fullscreen = 1;
+    settings.music = 1;
+    settings.video = 0;
+    settings.scale = 3;
+    settings.aspect = 1;
+    settings.screenshots = strdup("shots");
+}
+
+} // namespace
+
 TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
     Parsed none = parse({});
-    settings = Settings{strdup("from-file"), 1, 1, 0, 3, 1, strdup("shots")};
+    setAsFromAFile();
     applyCommandLine(none.line);
     EXPECT_STREQ(settings.directory, "from-file");
     EXPECT_EQ(settings.fullscreen, 1);
@@ -199,11 +217,10 @@ TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
     EXPECT_EQ(settings.scale, 3);
     EXPECT_EQ(settings.aspect, 1);
     EXPECT_STREQ(settings.screenshots, "shots");
-    freeSettingTexts();
     CommandLine line = parse({"--window", "--no-music", "--colours", "4", "--scale", "0",
                               "--no-aspect", "--screenshots", "pictures", "from-option"})
                            .line;
-    settings = Settings{strdup("from-file"), 1, 1, 0, 3, 1, strdup("shots")};
+    setAsFromAFile();
     applyCommandLine(line);
     EXPECT_STREQ(settings.directory, "from-option");
     EXPECT_EQ(settings.fullscreen, 0);
@@ -332,6 +349,38 @@ TEST(CommandLine, ReadmeAndManualPageNameEverySettingAndOption) {
                 EXPECT_NE(manualOptions.find(roff(both)), std::string::npos)
                     << "varnok.6.in does not name " << both;
             }
+        }
+    }
+}
+
+// The rows agree with themselves: one row per key, one setting per option name,
+// defaults and option words in range, and an option of a text takes the text.
+TEST(CommandLine, TheSettingRowsAgreeWithThemselves) {
+    std::set<std::string> keys, names;
+    for (int i = 0; i < settingCount; i++) {
+        const SettingRow &row = settingRows[i];
+        const SettingValue &value = row.value;
+        EXPECT_TRUE(keys.insert(row.key).second) << "two rows for " << row.key;
+        ASSERT_NE(value.number != nullptr, value.text != nullptr) << row.key;
+        if (value.number != nullptr) {
+            EXPECT_TRUE(value.byDefault >= 0 && value.byDefault <= value.highest) << row.key;
+        } else {
+            EXPECT_TRUE(row.option.longName == nullptr || row.takes.name != nullptr) << row.key;
+        }
+        for (const OptionWord &word : row.takes.words) {
+            if (word.word != nullptr) {
+                EXPECT_NE(value.number, nullptr) << row.key << ": words give numbers";
+                EXPECT_TRUE(word.number >= 0 && word.number <= value.highest) << word.word;
+            }
+        }
+        for (const SettingOption *option : {&row.option, &row.negated}) {
+            for (const char *name : {option->longName, option->alias}) {
+                EXPECT_TRUE(name == nullptr || names.insert(std::string("--") + name).second)
+                    << "--" << name << " twice";
+            }
+            EXPECT_TRUE(option->shortName == 0 ||
+                        names.insert(std::string("-") + option->shortName).second)
+                << "-" << option->shortName << " twice";
         }
     }
 }
