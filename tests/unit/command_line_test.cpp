@@ -67,6 +67,18 @@ Parsed parse(std::vector<std::string> words) {
     return parsed;
 }
 
+// What print writes.
+std::string printed(void (*print)(FILE *out)) {
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&text, &size);
+    print(out);
+    fclose(out);
+    std::string shown(text, size);
+    free(text);
+    return shown;
+}
+
 } // namespace
 
 TEST(CommandLine, EachOptionSetsItsField) {
@@ -155,14 +167,7 @@ TEST(CommandLine, MistakesAreNamedOnOneLineWithTheHint) {
 }
 
 TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
-    char *text = nullptr;
-    size_t size = 0;
-    FILE *out = open_memstream(&text, &size);
-    printUsage(out);
-    printVersion(out);
-    fclose(out);
-    std::string shown(text, size);
-    free(text);
+    std::string shown = printed(printUsage) + printed(printVersion);
     for (const char *option : {"Usage: varnok [OPTIONS] [DATA_DIR]", "-d, --data DIR",
                                "-c, --config FILE", "-f, --fullscreen", "-w, --window",
                                "--colours 4|16", "--music", "--no-music", "--scale N", "--aspect",
@@ -175,13 +180,7 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
 
 // The README shows --help as it is, byte for byte.
 TEST(CommandLine, HelpIsTheReadmesCopy) {
-    char *text = nullptr;
-    size_t size = 0;
-    FILE *out = open_memstream(&text, &size);
-    printUsage(out);
-    fclose(out);
-    std::string help(text, size);
-    free(text);
+    std::string help = printed(printUsage);
     std::string readme = readSourceFile("README.md");
     size_t start = readme.find("```\n", readme.find("\n## Command line\n"));
     ASSERT_NE(start, std::string::npos) << "README.md has no command line section";
