@@ -42,11 +42,11 @@ struct OptionWord {
     int32_t number;
 };
 
+const int optionWordCount = 4;
+
 // What the option takes after it. Without a value name it is a switch: the
 // option gives 1 and its negated form 0. With one it takes a value: a text as
 // it stands, else one of the words, else the number itself in 0..highest.
-const int optionWordCount = 4;
-
 struct OptionValue {
     const char *name; // "N", "DIR", "4|16" in --help; nullptr: a switch
     OptionWord words[optionWordCount];

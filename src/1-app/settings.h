@@ -54,6 +54,6 @@ struct SettingRow;
 // copy of text for a text, whose old value it releases.
 void setSetting(const SettingRow &row, int32_t number, const char *text);
 
-// Releases the texts (the directory, the screenshot folder); part of the ordered
-// teardown.
+// Releases every text setting (the directory, the screenshot folder, ...); part of
+// the ordered teardown.
 void freeSettingTexts();
