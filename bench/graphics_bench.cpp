@@ -234,7 +234,7 @@ int main(int argc, char **argv) {
     if (!scratch.empty()) {
         std::filesystem::remove_all(scratch);
     }
-    freeSettingsDirectory();
+    freeSettingTexts();
     SDL_Quit();
     return same ? 0 : 1;
 }

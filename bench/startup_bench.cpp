@@ -114,7 +114,7 @@ int main(int argc, char **argv) {
     copyUpperCase(exactWorld, upperWorld);
     benchmark::RunSpecifiedBenchmarks();
     fs::remove_all(scratch);
-    freeSettingsDirectory();
+    freeSettingTexts();
     SDL_Quit();
     return 0;
 }

@@ -28,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         closeAudio();
     } else {
         parseIniText(text, applySetting);
-        freeSettingsDirectory();
-        freeSettingsScreenshots();
+        freeSettingTexts();
     }
     free(text);
     return 0;

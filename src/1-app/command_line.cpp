@@ -4,25 +4,29 @@
 #include <cstring>
 #include <getopt.h>
 #include <string>
+#include <vector>
 
+#include "1-app/setting_table.h"
 #include "1-app/settings.h"
 
 namespace {
 
 typedef CommandLineAction (*ApplyOption)(CommandLine &line, const char *value);
 
+// One option as getopt_long and --help see it: one of the program's own, which
+// apply handles, or a form of a setting's option.
 struct OptionEntry {
     const char *longName;
     char shortName;        // 0: long form only
     const char *valueName; // nullptr: the option takes no value
     const char *help;      // nullptr: an alias left out of --help
-    ApplyOption apply;
+    ApplyOption apply;     // nullptr: the option gives row's setting
+    const SettingRow *row;
+    bool negated; // the negated form of row's option: gives 0
 };
 
-// A value the option refuses: one line naming both, then the hint.
-CommandLineAction refuse(const char *option, const char *wanted, const char *value) {
-    fprintf(stderr, "varnok: --%s takes %s, not '%s'\n", option, wanted, value);
-    fprintf(stderr, "Try 'varnok --help'.\n");
+CommandLineAction complain(const std::string &problem) {
+    fprintf(stderr, "varnok: %s\nTry 'varnok --help'.\n", problem.c_str());
     return badCommandLine;
 }
 
@@ -36,60 +40,6 @@ CommandLineAction setConfig(CommandLine &line, const char *value) {
     return runTheGame;
 }
 
-CommandLineAction setFullscreen(CommandLine &line, const char *) {
-    line.fullscreen = 1;
-    return runTheGame;
-}
-
-CommandLineAction setWindow(CommandLine &line, const char *) {
-    line.fullscreen = 0;
-    return runTheGame;
-}
-
-CommandLineAction setColours(CommandLine &line, const char *value) {
-    if (strcmp(value, "4") == 0) {
-        line.video = 1;
-    } else if (strcmp(value, "16") == 0) {
-        line.video = 0;
-    } else {
-        return refuse("colours", "4 or 16", value);
-    }
-    return runTheGame;
-}
-
-CommandLineAction setMusic(CommandLine &line, const char *) {
-    line.music = 1;
-    return runTheGame;
-}
-
-CommandLineAction setNoMusic(CommandLine &line, const char *) {
-    line.music = 0;
-    return runTheGame;
-}
-
-CommandLineAction setScale(CommandLine &line, const char *value) {
-    if (strlen(value) != 1 || value[0] < '0' || value[0] > '4') {
-        return refuse("scale", "0 to 4", value);
-    }
-    line.scale = value[0] - '0';
-    return runTheGame;
-}
-
-CommandLineAction setAspect(CommandLine &line, const char *) {
-    line.aspect = 1;
-    return runTheGame;
-}
-
-CommandLineAction setNoAspect(CommandLine &line, const char *) {
-    line.aspect = 0;
-    return runTheGame;
-}
-
-CommandLineAction setScreenshots(CommandLine &line, const char *value) {
-    line.screenshots = value;
-    return runTheGame;
-}
-
 CommandLineAction askHelp(CommandLine &, const char *) {
     return showHelp;
 }
@@ -98,42 +48,114 @@ CommandLineAction askVersion(CommandLine &, const char *) {
     return showVersion;
 }
 
-const OptionEntry options[] = {
-    {"data", 'd', "DIR", "read the game's data files from DIR (as directory=)", setData},
-    {"config", 'c', "FILE", "read the settings from FILE instead of settings.ini", setConfig},
-    {"fullscreen", 'f', nullptr, "play full screen (as fullscreen=1)", setFullscreen},
-    {"window", 'w', nullptr, "play in a window (as fullscreen=0)", setWindow},
-    {"colours", 0, "4|16", "4-colour or 16-colour graphics (as video=1 or video=0)", setColours},
-    {"colors", 0, "4|16", nullptr, setColours},
-    {"music", 0, nullptr, "play music (as music=1)", setMusic},
-    {"no-music", 0, nullptr, "no music (as music=0)", setNoMusic},
-    {"scale", 0, "N", "N times 640x400, 0 fits the desktop (as scale=N)", setScale},
-    {"aspect", 0, nullptr, "stretch the picture to 4:3 (as aspect=1)", setAspect},
-    {"no-aspect", 0, nullptr, "square pixels (as aspect=0)", setNoAspect},
-    {"screenshots", 0, "DIR", "save screenshots (F12) into DIR (as screenshots=)", setScreenshots},
-    {"help", 'h', nullptr, "show this help and exit", askHelp},
-    {"version", 'V', nullptr, "show the version and exit", askVersion},
+// The options that are no setting, in the order of --help; the settings' options
+// stand in the place of the empty entry.
+const OptionEntry programOptions[] = {
+    {"data", 'd', "DIR", "read the game's data files from DIR (as directory=)", setData, nullptr,
+     false},
+    {"config", 'c', "FILE", "read the settings from FILE instead of settings.ini", setConfig,
+     nullptr, false},
+    {nullptr, 0, nullptr, nullptr, nullptr, nullptr, false},
+    {"help", 'h', nullptr, "show this help and exit", askHelp, nullptr, false},
+    {"version", 'V', nullptr, "show the version and exit", askVersion, nullptr, false},
 };
 
-const int optionCount = sizeof options / sizeof options[0];
+void addSettingOption(std::vector<OptionEntry> &all, const SettingOption &option,
+                      const SettingRow &row, bool negated) {
+    if (option.longName == nullptr) {
+        return;
+    }
+    const char *valueName = negated ? nullptr : row.takes.name;
+    all.push_back(
+        {option.longName, option.shortName, valueName, option.help, nullptr, &row, negated});
+    if (option.alias != nullptr) {
+        all.push_back({option.alias, 0, valueName, nullptr, nullptr, &row, negated});
+    }
+}
+
+// Every option, in the order of --help (aliases right after theirs); an entry's
+// place in it is its getopt_long code when it has no letter.
+const std::vector<OptionEntry> &options() {
+    static std::vector<OptionEntry> all;
+    if (!all.empty()) {
+        return all;
+    }
+    for (const OptionEntry &entry : programOptions) {
+        if (entry.longName != nullptr) {
+            all.push_back(entry);
+            continue;
+        }
+        for (int i = 0; i < settingCount; i++) {
+            const SettingRow &row = settingRows[i];
+            addSettingOption(all, row.option, row, false);
+            addSettingOption(all, row.negated, row, true);
+        }
+    }
+    return all;
+}
+
+// What a value of row's option may be, for its refusal: "4 or 16", "0 to 4".
+std::string wantedValues(const SettingRow &row) {
+    const OptionWord *words = row.takes.words;
+    if (words[0].word == nullptr) {
+        return "0 to " + std::to_string(row.value.highest);
+    }
+    std::string wanted = words[0].word;
+    for (int i = 1; i < optionWordCount && words[i].word != nullptr; i++) {
+        bool last = i + 1 == optionWordCount || words[i + 1].word == nullptr;
+        wanted += std::string(last ? " or " : ", ") + words[i].word;
+    }
+    return wanted;
+}
+
+// The number an option's value stands for: one of row's words, else the number
+// written in plain digits (no sign, no leading zero) in 0..highest.
+bool readOptionNumber(const SettingRow &row, const char *value, int32_t &number) {
+    const OptionWord *words = row.takes.words;
+    if (words[0].word != nullptr) {
+        for (int i = 0; i < optionWordCount && words[i].word != nullptr; i++) {
+            if (strcmp(value, words[i].word) == 0) {
+                number = words[i].number;
+                return true;
+            }
+        }
+        return false;
+    }
+    size_t length = strlen(value);
+    if (length == 0 || length > 9 || strspn(value, "0123456789") != length ||
+        (value[0] == '0' && length > 1)) {
+        return false;
+    }
+    number = atoi(value);
+    return number <= row.value.highest;
+}
+
+// A setting's option: a switch gives 1 (its negated form 0), a text option its
+// value, a number option the number its value stands for.
+CommandLineAction giveSetting(CommandLine &line, const OptionEntry &entry, const char *value) {
+    const SettingRow &row = *entry.row;
+    GivenSetting given = {&row, entry.negated ? 0 : 1, value};
+    if (value != nullptr && row.value.number != nullptr &&
+        !readOptionNumber(row, value, given.number)) {
+        return complain(std::string("--") + row.option.longName + " takes " + wantedValues(row) +
+                        ", not '" + value + "'");
+    }
+    line.settings.push_back(given);
+    return runTheGame;
+}
 
 // getopt_long's code for entry i: its letter, or a number past every letter.
 int optionCode(int i) {
-    return options[i].shortName != 0 ? options[i].shortName : 256 + i;
+    return options()[i].shortName != 0 ? options()[i].shortName : 256 + i;
 }
 
 int entryOfCode(int code) {
-    for (int i = 0; i < optionCount; i++) {
+    for (int i = 0; i < (int)options().size(); i++) {
         if (optionCode(i) == code) {
             return i;
         }
     }
     return -1;
-}
-
-CommandLineAction complain(const std::string &problem) {
-    fprintf(stderr, "varnok: %s\nTry 'varnok --help'.\n", problem.c_str());
-    return badCommandLine;
 }
 
 // The option word as the user wrote it, without any "=value".
@@ -144,10 +166,11 @@ std::string writtenOption(const char *word) {
 
 // The name of entry i as it was written: "--name" or "-x".
 std::string entryName(int i, const char *word) {
-    if (strncmp(word, "--", 2) == 0 || options[i].shortName == 0) {
-        return std::string("--") + options[i].longName;
+    const OptionEntry &entry = options()[i];
+    if (strncmp(word, "--", 2) == 0 || entry.shortName == 0) {
+        return std::string("--") + entry.longName;
     }
-    return std::string("-") + options[i].shortName;
+    return std::string("-") + entry.shortName;
 }
 
 // getopt_long's '?': an unknown or ambiguous option, or a value given to an
@@ -163,7 +186,7 @@ CommandLineAction complainAboutOption(char **argv) {
     }
     std::string written = writtenOption(word);
     int matches = 0;
-    for (const OptionEntry &option : options) {
+    for (const OptionEntry &option : options()) {
         matches += strncmp(option.longName, written.c_str() + 2, written.size() - 2) == 0;
     }
     return complain((matches > 1 ? "ambiguous option '" : "unknown option '") + written + "'");
@@ -172,25 +195,27 @@ CommandLineAction complainAboutOption(char **argv) {
 } // namespace
 
 CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
-    line = CommandLine{nullptr, nullptr, notGiven, notGiven, notGiven, notGiven, notGiven, nullptr};
+    line = CommandLine{nullptr, nullptr, {}};
     // ':' first: a missing value is told apart from an unknown option; opterr 0:
     // the messages are this program's own.
     std::string shortOptions = ":";
-    struct option longOptions[optionCount + 1];
-    for (int i = 0; i < optionCount; i++) {
-        int hasValue = options[i].valueName != nullptr ? required_argument : no_argument;
-        longOptions[i] = {options[i].longName, hasValue, nullptr, optionCode(i)};
-        if (options[i].shortName != 0) {
-            shortOptions += options[i].shortName;
+    std::vector<struct option> longOptions;
+    for (int i = 0; i < (int)options().size(); i++) {
+        const OptionEntry &entry = options()[i];
+        int hasValue = entry.valueName != nullptr ? required_argument : no_argument;
+        longOptions.push_back({entry.longName, hasValue, nullptr, optionCode(i)});
+        if (entry.shortName != 0) {
+            shortOptions += entry.shortName;
             shortOptions += hasValue ? ":" : "";
         }
     }
-    longOptions[optionCount] = {nullptr, 0, nullptr, 0};
+    longOptions.push_back({nullptr, 0, nullptr, 0});
     opterr = 0;
     optind = 0; // a fresh scan, also when called again
     CommandLineAction action = runTheGame;
     int code;
-    while ((code = getopt_long(argc, argv, shortOptions.c_str(), longOptions, nullptr)) != -1) {
+    while ((code = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), nullptr)) !=
+           -1) {
         if (code == '?') {
             return complainAboutOption(argv);
         }
@@ -198,7 +223,9 @@ CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
         if (code == ':' || (optarg != nullptr && optarg[0] == '\0')) {
             return complain("option '" + entryName(entry, argv[optind - 1]) + "' needs a value");
         }
-        CommandLineAction result = options[entry].apply(line, optarg);
+        const OptionEntry &given = options()[entry];
+        CommandLineAction result =
+            given.apply != nullptr ? given.apply(line, optarg) : giveSetting(line, given, optarg);
         if (result == badCommandLine) {
             return result;
         }
@@ -224,7 +251,7 @@ void printUsage(FILE *out) {
     fprintf(out, "Usage: varnok [OPTIONS] [DATA_DIR]\n"
                  "Plays the game from its data files in DATA_DIR, or in the data directory "
                  "found.\n\nOptions:\n");
-    for (const OptionEntry &option : options) {
+    for (const OptionEntry &option : options()) {
         if (option.help == nullptr) {
             continue;
         }
@@ -254,23 +281,7 @@ void applyCommandLine(const CommandLine &line) {
         free(settings.directory);
         settings.directory = strdup(line.dataDirectory);
     }
-    if (line.fullscreen != notGiven) {
-        settings.fullscreen = line.fullscreen;
-    }
-    if (line.music != notGiven) {
-        settings.music = line.music;
-    }
-    if (line.video != notGiven) {
-        settings.video = line.video;
-    }
-    if (line.scale != notGiven) {
-        settings.scale = line.scale;
-    }
-    if (line.aspect != notGiven) {
-        settings.aspect = line.aspect;
-    }
-    if (line.screenshots != nullptr) {
-        free(settings.screenshots);
-        settings.screenshots = strdup(line.screenshots);
+    for (const GivenSetting &given : line.settings) {
+        setSetting(*given.row, given.number, given.text);
     }
 }

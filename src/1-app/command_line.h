@@ -5,18 +5,21 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
-const int32_t notGiven = -1;
+struct SettingRow;
+
+// A setting an option gave: a number, or a text that points into argv.
+struct GivenSetting {
+    const SettingRow *row;
+    int32_t number;
+    const char *text;
+};
 
 struct CommandLine {
-    const char *configFile;    // --config FILE; nullptr: look for settings.ini
-    const char *dataDirectory; // DATA_DIR or --data DIR; nullptr: not given
-    int32_t fullscreen;        // 0/1 or notGiven
-    int32_t music;             // 0/1 or notGiven
-    int32_t video;             // the video= value (1 or 0) or notGiven
-    int32_t scale;             // 0-4 or notGiven
-    int32_t aspect;            // 0/1 or notGiven
-    const char *screenshots;   // --screenshots DIR; nullptr: not given
+    const char *configFile;             // --config FILE; nullptr: look for settings.ini
+    const char *dataDirectory;          // DATA_DIR or --data DIR; nullptr: not given
+    std::vector<GivenSetting> settings; // in the order given: a later one wins
 };
 
 enum CommandLineAction {

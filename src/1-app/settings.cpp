@@ -6,36 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "1-app/setting_table.h"
 #include "1-app/user_folders.h"
 #include "4-data/text_warning.h"
 
-Settings settings = {nullptr, 0, 0, 1, 1, 0, nullptr};
+Settings settings = defaultSettings();
 SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
 
 namespace {
-
-struct NumericSetting {
-    const char *key;
-    int32_t *field;
-    int32_t highest; // accepted values are 0..highest; anything else reads as 0
-};
-
-const NumericSetting numericSettings[] = {
-    {"fullscreen", &settings.fullscreen, 1}, {"music", &settings.music, 1},
-    {"video", &settings.video, 2},           {"scale", &settings.scale, 4},
-    {"aspect", &settings.aspect, 1},
-};
-
-// The keys whose value is kept as text.
-struct TextSetting {
-    const char *key;
-    char **field;
-};
-
-const TextSetting textSettings[] = {
-    {"directory", &settings.directory},
-    {"screenshots", &settings.screenshots},
-};
 
 // A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
 bool isWholeNumber(const char *value) {
@@ -48,15 +26,25 @@ bool isWholeNumber(const char *value) {
 }
 
 void setDefaults() {
-    freeSettingsDirectory();
-    freeSettingsScreenshots();
-    settings.fullscreen = 0;
-    settings.music = 0;
-    settings.video = 1;
-    settings.scale = 1;
-    settings.aspect = 0;
+    freeSettingTexts();
+    settings = defaultSettings();
     settingsOrigin.place = settingsFromNowhere;
     settingsOrigin.path[0] = '\0';
+}
+
+// A number setting's value as atoi reads it; out of range reads as 0. Both, and
+// a value that is no number at all, are told at the line.
+void readNumber(const SettingRow &row, const char *value) {
+    const char *key = row.key;
+    int32_t highest = row.value.highest;
+    int n = atoi(value);
+    int32_t &field = settings.*row.value.number;
+    field = (n >= 0 && n <= highest) ? n : 0;
+    if (!isWholeNumber(value)) {
+        warnAtPair("'%s' is not a number; %s reads as %d", value, key, field);
+    } else if (n != field) {
+        warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, value, highest, key);
+    }
 }
 
 // The settings file's text, or nullptr; one that is there but is no regular file
@@ -93,37 +81,34 @@ void applyFile(char *text, SettingsPlace place, const char *path) {
 } // namespace
 
 void applySetting(const char *key, const char *value) {
-    for (const TextSetting &s : textSettings) {
-        if (strcmp(key, s.key) == 0) {
-            free(*s.field);
-            *s.field = strdup(value);
-            return;
-        }
+    const SettingRow *row = findSetting(key);
+    if (row == nullptr) {
+        warnAtPair("unknown setting '%s'", key);
+    } else if (row->value.text != nullptr) {
+        setSetting(*row, 0, value);
+    } else {
+        readNumber(*row, value);
     }
-    for (const NumericSetting &s : numericSettings) {
-        if (strcmp(key, s.key) != 0) {
-            continue;
-        }
-        int n = atoi(value);
-        *s.field = (n >= 0 && n <= s.highest) ? n : 0;
-        if (!isWholeNumber(value)) {
-            warnAtPair("'%s' is not a number; %s reads as %d", value, key, *s.field);
-        } else if (n != *s.field) {
-            warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, value, s.highest, key);
-        }
+}
+
+void setSetting(const SettingRow &row, int32_t number, const char *text) {
+    if (row.value.number != nullptr) {
+        settings.*row.value.number = number;
         return;
     }
-    warnAtPair("unknown setting '%s'", key);
+    char *&field = settings.*row.value.text;
+    free(field);
+    field = strdup(text);
 }
 
-void freeSettingsDirectory() {
-    free(settings.directory);
-    settings.directory = nullptr;
-}
-
-void freeSettingsScreenshots() {
-    free(settings.screenshots);
-    settings.screenshots = nullptr;
+void freeSettingTexts() {
+    for (int i = 0; i < settingCount; i++) {
+        const SettingRow &row = settingRows[i];
+        if (row.value.text != nullptr) {
+            free(settings.*row.value.text);
+            settings.*row.value.text = nullptr;
+        }
+    }
 }
 
 bool loadSettingsFrom(const char *configFile) {

@@ -1,6 +1,7 @@
 // The settings record, filled once at start-up from the settings file (the one
 // named on the command line, else "settings.ini" in the current directory, else
 // the per-user one) and then from the command line. Read by the whole program.
+// Which keys there are, their ranges and defaults: setting_table.h.
 #pragma once
 
 #include <cstdint>
@@ -43,13 +44,16 @@ void loadSettings();
 // line: it must be readable, else a message on standard error and false.
 bool loadSettingsFrom(const char *configFile);
 
-// The handler for the settings file: directory, fullscreen, music, video, scale,
-// aspect, screenshots. An unknown key or a value that is not a number warns at its
-// line.
+// The handler for the settings file, one key of the setting table. An unknown key,
+// a value that is not a number or one out of range warns at its line.
 void applySetting(const char *key, const char *value);
 
-// Releases the directory text; part of the ordered teardown.
-void freeSettingsDirectory();
+struct SettingRow;
 
-// Releases the screenshot folder text; part of the ordered teardown.
-void freeSettingsScreenshots();
+// Gives the setting of row (setting_table.h) its value: number for a number, a
+// copy of text for a text, whose old value it releases.
+void setSetting(const SettingRow &row, int32_t number, const char *text);
+
+// Releases every text setting (the directory, the screenshot folder, ...); part of
+// the ordered teardown.
+void freeSettingTexts();

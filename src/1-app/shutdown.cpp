@@ -21,8 +21,7 @@ void releaseEverything() {
     closeAudio();
     freeGraphics();
     closeVideo();
-    freeSettingsDirectory();
-    freeSettingsScreenshots();
+    freeSettingTexts();
     freeTileNames();
     SDL_Quit();
 }

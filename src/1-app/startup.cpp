@@ -39,7 +39,7 @@ void readConfiguration(int argc, char **argv) {
     }
     if (!loadSettingsFrom(line.configFile)) {
         fprintf(stderr, "Try 'varnok --help'.\n");
-        freeSettingsDirectory();
+        freeSettingTexts();
         exit(2);
     }
     applyCommandLine(line);

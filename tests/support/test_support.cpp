@@ -48,3 +48,18 @@ DataDirectory::DataDirectory(const char *directory)
 DataDirectory::~DataDirectory() {
     setDataDirectory(hadOne ? saved.c_str() : nullptr);
 }
+
+std::string readSourceFile(const std::string &path) {
+    std::string text;
+    FILE *f = fopen((std::string(VARNOK_SOURCE_DIR) + "/" + path).c_str(), "rb");
+    if (f == nullptr) {
+        return text;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, f)) > 0) {
+        text.append(buffer, got);
+    }
+    fclose(f);
+    return text;
+}

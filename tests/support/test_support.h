@@ -1,6 +1,7 @@
 // Helpers shared by the unit tests: a scratch directory that becomes the current
 // directory for the test's lifetime, the data directory pointed somewhere for a
-// scope, and small file writers.
+// scope, small file writers, and the files of the source tree (README, manual
+// pages) for the tests that hold them to the code.
 #pragma once
 
 #include <string>
@@ -28,3 +29,7 @@ struct DataDirectory {
 
 void writeTextFile(const std::string &path, const std::string &text);
 void writeBinaryFile(const std::string &path, const std::vector<unsigned char> &bytes);
+
+// A file of the source tree by its path from the top, such as "README.md"; empty
+// when it cannot be read.
+std::string readSourceFile(const std::string &path);

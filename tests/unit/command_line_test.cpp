@@ -3,42 +3,80 @@
 // options put over what the settings file said.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "1-app/command_line.h"
+#include "1-app/setting_table.h"
 #include "1-app/settings.h"
+#include "test_support.h"
 
 namespace {
+
+const int32_t notGiven = -1;
 
 struct Parsed {
     CommandLineAction action;
     CommandLine line;
+    Settings given; // what applyCommandLine puts over a record of notGiven and no texts
     std::string errors;
 };
 
+// What the line gives, as applyCommandLine puts it over a record holding notGiven
+// and no texts; the texts are copied for the test and the record is set back.
+Settings givenSettings(const CommandLine &line) {
+    static std::string copies[2];
+    freeSettingTexts();
+    for (int i = 0; i < settingCount; i++) {
+        if (settingRows[i].value.number != nullptr) {
+            settings.*settingRows[i].value.number = notGiven;
+        }
+    }
+    applyCommandLine(line);
+    Settings given = settings;
+    char **texts[2] = {&given.directory, &given.screenshots};
+    for (int i = 0; i < 2; i++) {
+        if (*texts[i] != nullptr) {
+            copies[i] = *texts[i];
+            *texts[i] = &copies[i][0];
+        }
+    }
+    freeSettingTexts();
+    settings = defaultSettings();
+    return given;
+}
+
+// The line points into the words, kept until the next parse.
 Parsed parse(std::vector<std::string> words) {
-    words.insert(words.begin(), "varnok");
+    static std::vector<std::string> kept;
+    kept = words;
+    kept.insert(kept.begin(), "varnok");
     std::vector<char *> argv;
-    for (std::string &word : words) {
+    for (std::string &word : kept) {
         argv.push_back(&word[0]);
     }
     argv.push_back(nullptr);
     Parsed parsed;
     testing::internal::CaptureStderr();
-    parsed.action = parseCommandLine((int)words.size(), argv.data(), parsed.line);
+    parsed.action = parseCommandLine((int)kept.size(), argv.data(), parsed.line);
     parsed.errors = testing::internal::GetCapturedStderr();
-    // The line points into words: keep copies of what the tests look at.
-    static std::string copies[3];
-    const char **texts[3] = {&parsed.line.dataDirectory, &parsed.line.configFile,
-                             &parsed.line.screenshots};
-    for (int i = 0; i < 3; i++) {
-        if (*texts[i] != nullptr) {
-            copies[i] = *texts[i];
-            *texts[i] = copies[i].c_str();
-        }
-    }
+    parsed.given = givenSettings(parsed.line);
     return parsed;
+}
+
+// What print writes.
+std::string printed(void (*print)(FILE *out)) {
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&text, &size);
+    print(out);
+    fclose(out);
+    std::string shown(text, size);
+    free(text);
+    return shown;
 }
 
 } // namespace
@@ -78,9 +116,9 @@ TEST(CommandLine, EachOptionSetsItsField) {
         EXPECT_EQ(p.errors, "") << shown;
         EXPECT_STREQ(p.line.dataDirectory, c.data) << shown;
         EXPECT_STREQ(p.line.configFile, c.config) << shown;
-        EXPECT_EQ(p.line.fullscreen, c.fullscreen) << shown;
-        EXPECT_EQ(p.line.music, c.music) << shown;
-        EXPECT_EQ(p.line.video, c.video) << shown;
+        EXPECT_EQ(p.given.fullscreen, c.fullscreen) << shown;
+        EXPECT_EQ(p.given.music, c.music) << shown;
+        EXPECT_EQ(p.given.video, c.video) << shown;
     }
 }
 
@@ -129,14 +167,7 @@ TEST(CommandLine, MistakesAreNamedOnOneLineWithTheHint) {
 }
 
 TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
-    char *text = nullptr;
-    size_t size = 0;
-    FILE *out = open_memstream(&text, &size);
-    printUsage(out);
-    printVersion(out);
-    fclose(out);
-    std::string shown(text, size);
-    free(text);
+    std::string shown = printed(printUsage) + printed(printVersion);
     for (const char *option : {"Usage: varnok [OPTIONS] [DATA_DIR]", "-d, --data DIR",
                                "-c, --config FILE", "-f, --fullscreen", "-w, --window",
                                "--colours 4|16", "--music", "--no-music", "--scale N", "--aspect",
@@ -147,9 +178,37 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
     EXPECT_NE(shown.find(std::string("varnok ") + VARNOK_VERSION + "\n"), std::string::npos);
 }
 
+// The README shows --help as it is, byte for byte.
+TEST(CommandLine, HelpIsTheReadmesCopy) {
+    std::string help = printed(printUsage);
+    std::string readme = readSourceFile("README.md");
+    size_t start = readme.find("```\n", readme.find("\n## Command line\n"));
+    ASSERT_NE(start, std::string::npos) << "README.md has no command line section";
+    start += 4;
+    EXPECT_EQ(readme.substr(start, readme.find("```", start) - start), help);
+}
+
+namespace {
+
+// The record as a settings file may have left it: no setting at its default.
+void setAsFromAFile() {
+    freeSettingTexts();
+    settings = defaultSettings();
+    settings.directory = strdup("from-file");
+    settings.fullscreen = 1;
+    settings.music = 1;
+    settings.video = 0;
+    settings.scale = 3;
+    settings.aspect = 1;
+    settings.screenshots = strdup("shots");
+}
+
+} // namespace
+
 TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
-    settings = Settings{strdup("from-file"), 1, 1, 0, 3, 1, strdup("shots")};
-    applyCommandLine(parse({}).line);
+    Parsed none = parse({});
+    setAsFromAFile();
+    applyCommandLine(none.line);
     EXPECT_STREQ(settings.directory, "from-file");
     EXPECT_EQ(settings.fullscreen, 1);
     EXPECT_EQ(settings.music, 1);
@@ -157,9 +216,11 @@ TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
     EXPECT_EQ(settings.scale, 3);
     EXPECT_EQ(settings.aspect, 1);
     EXPECT_STREQ(settings.screenshots, "shots");
-    Parsed p = parse({"--window", "--no-music", "--colours", "4", "--scale", "0", "--no-aspect",
-                      "--screenshots", "pictures", "from-option"});
-    applyCommandLine(p.line);
+    CommandLine line = parse({"--window", "--no-music", "--colours", "4", "--scale", "0",
+                              "--no-aspect", "--screenshots", "pictures", "from-option"})
+                           .line;
+    setAsFromAFile();
+    applyCommandLine(line);
     EXPECT_STREQ(settings.directory, "from-option");
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.music, 0);
@@ -167,22 +228,158 @@ TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
     EXPECT_EQ(settings.scale, 0);
     EXPECT_EQ(settings.aspect, 0);
     EXPECT_STREQ(settings.screenshots, "pictures");
-    freeSettingsDirectory();
-    freeSettingsScreenshots();
-    settings = Settings{nullptr, 0, 0, 1, 1, 0, nullptr};
+    freeSettingTexts();
+    settings = defaultSettings();
 }
 
 TEST(CommandLine, DisplayOptionsSetTheirFields) {
     Parsed p = parse({"--scale", "4", "--aspect"});
     EXPECT_EQ(p.action, runTheGame);
-    EXPECT_EQ(p.line.scale, 4);
-    EXPECT_EQ(p.line.aspect, 1);
-    EXPECT_EQ(p.line.screenshots, nullptr);
+    EXPECT_EQ(p.given.scale, 4);
+    EXPECT_EQ(p.given.aspect, 1);
+    EXPECT_EQ(p.given.screenshots, nullptr);
     p = parse({"--scale=2", "--aspect", "--no-aspect", "--screenshots=shots"});
-    EXPECT_EQ(p.line.scale, 2);
-    EXPECT_EQ(p.line.aspect, 0);
-    EXPECT_STREQ(p.line.screenshots, "shots");
+    EXPECT_EQ(p.given.scale, 2);
+    EXPECT_EQ(p.given.aspect, 0);
+    EXPECT_STREQ(p.given.screenshots, "shots");
     p = parse({});
-    EXPECT_EQ(p.line.scale, notGiven);
-    EXPECT_EQ(p.line.aspect, notGiven);
+    EXPECT_EQ(p.given.scale, notGiven);
+    EXPECT_EQ(p.given.aspect, notGiven);
+}
+
+namespace {
+
+// The part of text from the line heading up to the next line that starts with next.
+std::string section(const std::string &text, const std::string &heading, const std::string &next) {
+    size_t start = text.find("\n" + heading + "\n");
+    if (start == std::string::npos) {
+        return "";
+    }
+    size_t end = text.find("\n" + next, start + 1);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// Whether text names the option written as "--name" in backquotes, alone or with its value.
+bool namesInBackquotes(const std::string &text, const std::string &option) {
+    return std::regex_search(text, std::regex("`" + option + "[` ]"));
+}
+
+// An option as roff writes it: every minus sign escaped with a backslash.
+std::string roff(const std::string &option) {
+    std::string written;
+    for (char c : option) {
+        written += c == '-' ? std::string("\\-") : std::string(1, c);
+    }
+    return written;
+}
+
+// Whether the manual page's text names the option: its roff form, not followed by
+// more of a name (--no is not --no-music).
+bool manualNames(const std::string &text, const std::string &option) {
+    std::string written = roff(option);
+    for (size_t at = text.find(written); at != std::string::npos; at = text.find(written, at + 1)) {
+        char after = at + written.size() < text.size() ? text[at + written.size()] : ' ';
+        if (!isalpha((unsigned char)after) && after != '\\') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The README's line of the settings table for key, or empty.
+std::string readmeRow(const std::string &table, const char *key) {
+    std::smatch row;
+    std::regex line(std::string("\n\\| `") + key + "` \\|[^\n]*");
+    return std::regex_search(table, row, line) ? row.str() : "";
+}
+
+// The manual page's paragraph of key=, up to the next paragraph, or empty.
+std::string manualParagraph(const std::string &settingsPart, const char *key) {
+    std::smatch found;
+    std::regex start(std::string("\n\\.B[IR]? ") + key + "=");
+    if (!std::regex_search(settingsPart, found, start)) {
+        return "";
+    }
+    size_t from = found.position(0);
+    size_t end = settingsPart.find("\n.TP", from + 1);
+    return settingsPart.substr(from, end == std::string::npos ? std::string::npos : end - from);
+}
+
+} // namespace
+
+// Each setting of the table has its row in the README's settings table and its
+// paragraph in the manual page, with its default and every option that gives it.
+TEST(CommandLine, ReadmeAndManualPageNameEverySettingAndOption) {
+    std::string table = section(readSourceFile("README.md"), "## Settings", "## ");
+    std::string manual = readSourceFile("dist/varnok.6.in");
+    std::string manualSettings = section(manual, ".SH SETTINGS", ".SH ");
+    std::string manualOptions = section(manual, ".SH OPTIONS", ".SH ");
+    ASSERT_NE(table, "");
+    ASSERT_NE(manualSettings, "");
+    ASSERT_NE(manualOptions, "");
+    for (int i = 0; i < settingCount; i++) {
+        const SettingRow &row = settingRows[i];
+        std::string line = readmeRow(table, row.key);
+        std::string paragraph = manualParagraph(manualSettings, row.key);
+        EXPECT_NE(line, "") << "README.md: no row for " << row.key;
+        EXPECT_NE(paragraph, "") << "varnok.6.in: no paragraph for " << row.key;
+        if (row.value.number != nullptr) {
+            std::string byDefault = std::to_string(row.value.byDefault);
+            EXPECT_NE(line.find(" | " + byDefault + " | "), std::string::npos)
+                << "README.md: the default of " << row.key << " is " << byDefault;
+            EXPECT_NE(paragraph.find("Default " + byDefault + "."), std::string::npos)
+                << "varnok.6.in: the default of " << row.key << " is " << byDefault;
+        }
+        for (const SettingOption *option : {&row.option, &row.negated}) {
+            for (const char *name : {option->longName, option->alias}) {
+                if (name == nullptr) {
+                    continue;
+                }
+                std::string written = std::string("--") + name;
+                EXPECT_TRUE(namesInBackquotes(line, written))
+                    << "README.md: the row of " << row.key << " does not name " << written;
+                EXPECT_TRUE(manualNames(manualOptions, written))
+                    << "varnok.6.in does not name " << written;
+            }
+            if (option->shortName != 0) {
+                std::string both = std::string("-") + option->shortName + ", --" + option->longName;
+                EXPECT_TRUE(namesInBackquotes(line, std::string("-") + option->shortName))
+                    << "README.md: the row of " << row.key << " does not name " << both;
+                EXPECT_NE(manualOptions.find(roff(both)), std::string::npos)
+                    << "varnok.6.in does not name " << both;
+            }
+        }
+    }
+}
+
+// The rows agree with themselves: one row per key, one setting per option name,
+// defaults and option words in range, and an option of a text takes the text.
+TEST(CommandLine, TheSettingRowsAgreeWithThemselves) {
+    std::set<std::string> keys, names;
+    for (int i = 0; i < settingCount; i++) {
+        const SettingRow &row = settingRows[i];
+        const SettingValue &value = row.value;
+        EXPECT_TRUE(keys.insert(row.key).second) << "two rows for " << row.key;
+        ASSERT_NE(value.number != nullptr, value.text != nullptr) << row.key;
+        if (value.number != nullptr) {
+            EXPECT_TRUE(value.byDefault >= 0 && value.byDefault <= value.highest) << row.key;
+        } else {
+            EXPECT_TRUE(row.option.longName == nullptr || row.takes.name != nullptr) << row.key;
+        }
+        for (const OptionWord &word : row.takes.words) {
+            if (word.word != nullptr) {
+                EXPECT_NE(value.number, nullptr) << row.key << ": words give numbers";
+                EXPECT_TRUE(word.number >= 0 && word.number <= value.highest) << word.word;
+            }
+        }
+        for (const SettingOption *option : {&row.option, &row.negated}) {
+            for (const char *name : {option->longName, option->alias}) {
+                EXPECT_TRUE(name == nullptr || names.insert(std::string("--") + name).second)
+                    << "--" << name << " twice";
+            }
+            EXPECT_TRUE(option->shortName == 0 ||
+                        names.insert(std::string("-") + option->shortName).second)
+                << "-" << option->shortName << " twice";
+        }
+    }
 }

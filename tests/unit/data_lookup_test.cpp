@@ -30,7 +30,7 @@ class DataLookup : public ::testing::Test {
         loadSettings();
     }
     void TearDown() override {
-        freeSettingsDirectory();
+        freeSettingTexts();
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
     }
@@ -65,13 +65,13 @@ TEST_F(DataLookup, CurrentDirectoryThenPerUserFolderThenNothing) {
     EXPECT_EQ(std::string(settings.directory), dir.path + "/share/varnok/data");
 
     // A folder named data.ovl is no data.
-    freeSettingsDirectory();
+    freeSettingTexts();
     fs::create_directories("data.ovl");
     choose();
     EXPECT_EQ(dataChoice.source, dataFromUserFolder);
     fs::remove("data.ovl");
 
-    freeSettingsDirectory();
+    freeSettingTexts();
     writeTextFile("DATA.OVL", "x");
     EXPECT_EQ(choose(), "Data: " + real + "\n");
     EXPECT_EQ(dataChoice.source, dataFromCurrentDirectory);

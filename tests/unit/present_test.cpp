@@ -337,7 +337,7 @@ class Screenshots : public ::testing::Test {
     void TearDown() override {
         SDL_FreeSurface(screen);
         screen = nullptr;
-        freeSettingsScreenshots();
+        freeSettingTexts();
         setColourMode(true);
     }
 };
@@ -386,7 +386,7 @@ TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
 }
 
 TEST(ScreenshotFolder, DefaultsFollowTheDataHome) {
-    freeSettingsScreenshots();
+    freeSettingTexts();
     std::string oldData = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
     std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
     setenv("XDG_DATA_HOME", "/data/home", 1);
@@ -398,7 +398,7 @@ TEST(ScreenshotFolder, DefaultsFollowTheDataHome) {
     EXPECT_EQ(screenshotFolder(), "/home/player/.local/share/varnok/screenshots");
     settings.screenshots = strdup("mine");
     EXPECT_EQ(screenshotFolder(), "mine");
-    freeSettingsScreenshots();
+    freeSettingTexts();
     setenv("HOME", oldHome.c_str(), 1);
     if (!oldData.empty()) {
         setenv("XDG_DATA_HOME", oldData.c_str(), 1);

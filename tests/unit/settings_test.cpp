@@ -91,7 +91,7 @@ class SettingsFile : public ::testing::Test {
         return errors;
     }
     void TearDown() override {
-        freeSettingsDirectory();
+        freeSettingTexts();
         setDataDirectory(nullptr);
         unsetenv("XDG_CONFIG_HOME");
     }

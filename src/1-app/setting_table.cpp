@@ -1,0 +1,63 @@
+#include "1-app/setting_table.h"
+
+#include <cstring>
+
+// The order of the rows is the order of the options in --help, after --data and
+// --config. The data directory's option is --data, which is no setting's own:
+// it also takes the place of DATA_DIR. constexpr: the table is there before
+// any code runs, so the record's initial values can be read from it.
+constexpr SettingRow settingRows[] = {
+    {"directory", textSetting(&Settings::directory), noOption, noOption, aSwitch},
+    {"fullscreen",
+     numberSetting(&Settings::fullscreen, 1, 0),
+     {"fullscreen", 'f', nullptr, "play full screen (as fullscreen=1)"},
+     {"window", 'w', nullptr, "play in a window (as fullscreen=0)"},
+     aSwitch},
+    // video=2 reads as the 16-colour mode, as 0 does; no option gives it.
+    {"video",
+     numberSetting(&Settings::video, 2, 1),
+     {"colours", 0, "colors", "4-colour or 16-colour graphics (as video=1 or video=0)"},
+     noOption,
+     {"4|16", {{"4", 1}, {"16", 0}}}},
+    {"music",
+     numberSetting(&Settings::music, 1, 0),
+     {"music", 0, nullptr, "play music (as music=1)"},
+     {"no-music", 0, nullptr, "no music (as music=0)"},
+     aSwitch},
+    {"scale",
+     numberSetting(&Settings::scale, 4, 1),
+     {"scale", 0, nullptr, "N times 640x400, 0 fits the desktop (as scale=N)"},
+     noOption,
+     {"N", {}}},
+    {"aspect",
+     numberSetting(&Settings::aspect, 1, 0),
+     {"aspect", 0, nullptr, "stretch the picture to 4:3 (as aspect=1)"},
+     {"no-aspect", 0, nullptr, "square pixels (as aspect=0)"},
+     aSwitch},
+    {"screenshots",
+     textSetting(&Settings::screenshots),
+     {"screenshots", 0, nullptr, "save screenshots (F12) into DIR (as screenshots=)"},
+     noOption,
+     {"DIR", {}}},
+};
+
+const int settingCount = sizeof settingRows / sizeof settingRows[0];
+
+const SettingRow *findSetting(const char *key) {
+    for (const SettingRow &row : settingRows) {
+        if (strcmp(key, row.key) == 0) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+Settings defaultSettings() {
+    Settings defaults = {};
+    for (const SettingRow &row : settingRows) {
+        if (row.value.number != nullptr) {
+            defaults.*row.value.number = row.value.byDefault;
+        }
+    }
+    return defaults;
+}
