@@ -47,7 +47,7 @@ void copyUpperCase(const fs::path &from, const fs::path &to) {
 
 void useWorld(const benchmark::State &state) {
     // As start-up has them: the settings, and what it hands to the readers.
-    freeSettingsDirectory();
+    freeSettingTexts();
     settings.directory = strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
     settings.video = (int32_t)state.range(1);
     setDataDirectory(settings.directory);

@@ -140,7 +140,3 @@ bool loadSettingsFrom(const char *configFile) {
     }
     return true;
 }
-
-void loadSettings() {
-    loadSettingsFrom(nullptr);
-}

@@ -35,13 +35,11 @@ struct SettingsOrigin {
 
 extern SettingsOrigin settingsOrigin;
 
-// Sets the defaults, then applies "settings.ini" of the current directory or,
-// when there is none, the per-user one. A file that is no ordinary file counts as
+// Sets the defaults, then applies the settings file: configFile when the command
+// line names one (it must be readable, else a message on standard error and
+// false), else "settings.ini" of the current directory or, when there is none,
+// the per-user one. A file found there that is no ordinary file counts as
 // missing, with a warning.
-void loadSettings();
-
-// The same with configFile (may be nullptr: look as above) named on the command
-// line: it must be readable, else a message on standard error and false.
 bool loadSettingsFrom(const char *configFile);
 
 // The handler for the settings file, one key of the setting table. An unknown key,

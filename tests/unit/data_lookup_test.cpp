@@ -27,7 +27,7 @@ class DataLookup : public ::testing::Test {
         real = realpath(dir.path.c_str(), resolved);
         setenv("XDG_DATA_HOME", (dir.path + "/share").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (dir.path + "/config").c_str(), 1);
-        loadSettings();
+        loadSettingsFrom(nullptr);
     }
     void TearDown() override {
         freeSettingTexts();
@@ -97,7 +97,7 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
                                              "was given and none was found .*varnok-data check DIR")))
         << refusal();
     writeTextFile("settings.ini", "directory=games\n");
-    loadSettings();
+    loadSettingsFrom(nullptr);
     fs::create_directories("games");
     writeTextFile("games/DATA.OVL", "x");
     choose();

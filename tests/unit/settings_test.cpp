@@ -74,7 +74,7 @@ class SettingsFile : public ::testing::Test {
     // Start-up hands the directory read from the file to the data readers.
     void load(const std::string &text) {
         writeTextFile("settings.ini", text);
-        loadSettings();
+        loadSettingsFrom(nullptr);
         setDataDirectory(settings.directory);
     }
     // loadSettingsFrom's result, with what it wrote on standard error.
@@ -100,7 +100,7 @@ class SettingsFile : public ::testing::Test {
 TEST_F(SettingsFile, DefaultsWithoutAFile) {
     settings.video = 0;
     settings.music = 1;
-    loadSettings();
+    loadSettingsFrom(nullptr);
     EXPECT_EQ(settings.directory, nullptr);
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.music, 0);
