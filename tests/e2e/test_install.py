@@ -176,9 +176,9 @@ def a_plain_configuration_leaves_out_what_is_not_installed(args, display):
         off = [line for line in done.stdout.splitlines() if " are off" in line]
         assert off == [
             "-- Tests are off: libgtest-dev not found "
-            "(scripts/install-deps.sh --test installs it)",
+            "(install with scripts/install-deps.sh --test)",
             "-- Benchmarks are off: libbenchmark-dev not found "
-            "(scripts/install-deps.sh --test installs it)"], off
+            "(install with scripts/install-deps.sh --test)"], off
         assert done.stderr == "", done.stderr
         assert not os.path.exists(os.path.join(scratch, "tests")), "tests configured"
         # Asked for, the tests are required.
