@@ -1,4 +1,5 @@
-# The Debian package, made by CPack from the install rules:
+# The Debian package, a games package with a native version, made by CPack from
+# the install rules (its changelog, copyright and AppStream metadata: dist/):
 #   cpack --config build/CPackConfig.cmake -G DEB   (or: cmake --build build --target package)
 # gives varnok_<version>_<arch>.deb; its Depends come from dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME varnok)
@@ -13,9 +14,15 @@ set(CPACK_PACKAGE_DESCRIPTION
 desktop: it reads the player's copy of the game's data files and shows the
 world in a 640x400 window with an 8-bit palette, keyboard only.
 
+Today one walks the two world maps, enters and leaves the places, looks
+around, climbs ladders between levels and watches the clock turn, with music;
+there is no talk, no combat and no saving yet.
+
 The package carries no game content but an original demo world of its own,
 with music, which the game plays when it finds no other data, and the data
-tool varnok-data, which writes the demo world and checks data directories.
+tool varnok-data, which writes the demo world, checks data directories and
+turns a world into pictures and text and back. The player's guide is
+/usr/share/doc/varnok/GUIDE.md.
 
 Distributed under the GNU General Public License, version 2 or later.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

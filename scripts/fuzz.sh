@@ -14,7 +14,7 @@ if [ ${#targets[@]} -eq 0 ]; then
     targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup)
 fi
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --test
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVARNOK_FUZZ=ON -DVARNOK_TESTS=OFF \

@@ -1,17 +1,41 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing need.
+# Installs the Debian packages the project needs, in groups:
+#   (default)  building, playing and packaging the game
+#   --test     the test toolchain: tests, benchmarks, fuzzing, package checks
+#   --web      the toolchain of the browser build and its tests
 # Idempotent and quiet: it only calls apt-get when something is missing.
+# Usage: scripts/install-deps.sh [--test] [--web]
 set -euo pipefail
 
-packages=(
-    cmake g++ make pkg-config clang
-    libsdl1.2-dev libsdl-mixer1.2-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libgif-dev libpng-dev
+play=(
+    cmake g++ make pkg-config
+    libsdl1.2-dev libsdl-mixer1.2-dev libpng-dev
+    # CPack's Debian package: dpkg-shlibdeps finds the dependencies, file the programs.
+    dpkg-dev file
+)
+test=(
+    clang
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev
     xvfb xdotool x11-apps python3 python3-xlib
     valgrind
-    desktop-file-utils man-db dpkg-dev file
+    desktop-file-utils man-db lintian appstream
 )
+web=(
+    emscripten
+    chromium chromium-driver python3-selenium
+)
+
+packages=("${play[@]}")
+for option in "$@"; do
+    case "$option" in
+        --test) packages+=("${test[@]}") ;;
+        --web) packages+=("${web[@]}") ;;
+        *)
+            echo "install-deps.sh: unknown option '$option' (use --test, --web)" >&2
+            exit 2
+            ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

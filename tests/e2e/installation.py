@@ -19,24 +19,34 @@ def install(build_dir, prefix):
     assert done.returncode == 0, done.stdout + done.stderr
 
 
+# Where the programs are, under the prefix: where a games package puts them.
+PROGRAMS = "games"
+
+# The sizes of the icon in the hicolor theme.
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+# The AppStream identifier, the name of the metadata file.
+APPSTREAM_ID = "org.example.varnok"
+
 # Relative to the prefix; the package holds them under usr/.
 EXPECTED_FILES = [
-    "bin/varnok",
-    "bin/varnok-data",
+    PROGRAMS + "/varnok",
+    PROGRAMS + "/varnok-data",
     "share/varnok/demo/data.ovl",
     "share/varnok/demo/tiles.4",
     "share/varnok/demo/tiles.16",
     "share/varnok/demo/music.ini",
     "share/varnok/demo/music/overworld.wav",
     "share/applications/varnok.desktop",
-    "share/icons/hicolor/64x64/apps/varnok.png",
-    "share/icons/hicolor/256x256/apps/varnok.png",
+    "share/metainfo/%s.metainfo.xml" % APPSTREAM_ID,
     "share/man/man6/varnok.6.gz",
     "share/man/man6/varnok-data.6.gz",
-    "share/doc/varnok/README.md",
+    "share/doc/varnok/GUIDE.md",
+    "share/doc/varnok/docs/start-4.png",
+    "share/doc/varnok/changelog.gz",
     "share/doc/varnok/LICENSE",
     "share/doc/varnok/copyright",
-]
+] + ["share/icons/hicolor/%dx%d/apps/varnok.png" % (size, size) for size in ICON_SIZES]
 
 
 def png_size(path):

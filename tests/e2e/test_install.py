@@ -1,15 +1,16 @@
 """`cmake --install` into a scratch prefix: every file in its place, the installed
 game finding its demo world from any folder (also after the installation is moved),
-a valid desktop entry, and manual pages that render cleanly and name every option
-and command."""
+a valid desktop entry and AppStream metadata, manual pages that render cleanly and
+name every option and command, and a player's guide whose links all lead somewhere.
+Also: a plain configuration on a machine without the test libraries."""
 
-import gzip
 import os
 import re
 import shutil
 import signal
 import subprocess
 import tempfile
+import xml.etree.ElementTree as ElementTree
 
 import harness
 import installation
@@ -39,16 +40,21 @@ def every_file_is_in_its_place(args, display):
     missing = [name for name in installation.EXPECTED_FILES
                if not os.path.isfile(os.path.join(prefix, name))]
     assert not missing, missing
+    programs = os.path.join(prefix, installation.PROGRAMS)
+    assert sorted(os.listdir(programs)) == ["varnok", "varnok-data"], os.listdir(programs)
+    assert not os.path.exists(os.path.join(prefix, "bin")), "programs in bin/"
     for program in ("varnok", "varnok-data"):
-        assert os.access(os.path.join(prefix, "bin", program), os.X_OK), program
-    for size in (64, 256):
-        icon = os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/varnok.png" % (size, size))
+        assert os.access(os.path.join(programs, program), os.X_OK), program
+    themed = os.path.join(prefix, "share/icons/hicolor")
+    assert sorted(os.listdir(themed)) == sorted("%dx%d" % (n, n) for n in installation.ICON_SIZES)
+    for size in installation.ICON_SIZES:
+        icon = os.path.join(themed, "%dx%d/apps/varnok.png" % (size, size))
         assert installation.png_size(icon) == (size, size), icon
     version = installation.project_version(args.build_dir)
-    done = run([os.path.join(prefix, "bin", "varnok"), "--version"])
+    done = run([os.path.join(programs, "varnok"), "--version"])
     assert done.returncode == 0 and done.stdout == "varnok %s\n" % version, done
     demo = os.path.join(prefix, "share", "varnok", "demo")
-    done = run([os.path.join(prefix, "bin", "varnok-data"), "check", demo])
+    done = run([os.path.join(programs, "varnok-data"), "check", demo])
     assert done.returncode == 0, done.stdout
 
 
@@ -86,28 +92,101 @@ def installed_game_plays_its_demo_world_from_anywhere(args, display):
     prefix = installed(args)
     scratch = tempfile.mkdtemp(prefix="varnok-user-")
     try:
-        out = play_installed(os.path.join(prefix, "bin", "varnok"), display, scratch)
+        game = os.path.join(installation.PROGRAMS, "varnok")
+        out = play_installed(os.path.join(prefix, game), display, scratch)
         assert "Data: %s/share/varnok/demo\n" % prefix in out, out
         # A whole installation moved elsewhere finds its own demo world.
         moved = os.path.join(_prefixes["scratch"], "moved")
         shutil.copytree(prefix, moved, symlinks=True)
-        out = play_installed(os.path.join(moved, "bin", "varnok"), display, scratch)
+        out = play_installed(os.path.join(moved, game), display, scratch)
         assert "Data: %s/share/varnok/demo\n" % moved in out, out
         # Its music.ini comes with it.
-        play_installed(os.path.join(prefix, "bin", "varnok"), display, scratch, "--music",
+        play_installed(os.path.join(prefix, game), display, scratch, "--music",
                        sound="sound.raw")
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 
 
-def desktop_entry_is_valid(args, display):
-    entry = os.path.join(installed(args), "share/applications/varnok.desktop")
+def desktop_entry_and_appstream_metadata_are_valid(args, display):
+    prefix = installed(args)
+    entry = os.path.join(prefix, "share/applications/varnok.desktop")
     done = run(["desktop-file-validate", entry])
     assert done.returncode == 0 and done.stdout + done.stderr == "", done.stdout + done.stderr
     with open(entry) as f:
         lines = f.read().splitlines()
     for line in ("Exec=varnok", "Icon=varnok", "Categories=Game;RolePlaying;", "Terminal=false"):
         assert line in lines, line
+    # The whole tree: the metadata file named by its identifier, its launchable
+    # desktop entry there; then the file alone, with nothing to remark.
+    metainfo = os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % installation.APPSTREAM_ID)
+    for command in (["validate-tree", prefix], ["validate", metainfo]):
+        done = run(["appstreamcli"] + command + ["--no-net"])
+        assert done.returncode == 0 and done.stdout.strip() == "✔ Validation was successful.", \
+            " ".join(command) + ": " + done.stdout + done.stderr
+    component = ElementTree.parse(metainfo).getroot()
+    assert component.findtext("id") == installation.APPSTREAM_ID
+    assert component.find("launchable[@type='desktop-id']").text == "varnok.desktop"
+    assert component.find("content_rating[@type='oars-1.1']") is not None
+    # What the game does today and what it does not.
+    description = " ".join(component.find("description").itertext())
+    for word in ("walk", "enter", "climb", "talk", "fight", "save"):
+        assert word in description, word
+    assert component.find("screenshots") is None
+    release = component.find("releases/release")
+    assert release.get("version") == installation.project_version(args.build_dir), release.attrib
+    assert re.fullmatch(r"\d{4}-\d\d-\d\d", release.get("date")), release.attrib
+
+
+def players_guide_opens_like_the_readme_and_its_links_lead_somewhere(args, display):
+    documents = os.path.join(installed(args), "share/doc/varnok")
+    with open(os.path.join(documents, "GUIDE.md")) as f:
+        guide = f.read()
+    with open(os.path.join(args.source_dir, "README.md")) as f:
+        readme = f.read()
+    # The paragraph after the title: what the game does today and what it does not.
+    opening = guide.split("\n\n")[1]
+    assert "climb" in opening and "no combat" in opening, opening
+    assert readme.split("\n\n")[1] == opening, "README.md and GUIDE.md open differently"
+    for section in ("## Keys", "## Settings", "## Your own data"):
+        assert "\n" + section + "\n" in guide, section
+    # Every local link and picture of the installed guide, and of the pages it
+    # links to, is installed beside it; every anchor names a heading of the guide.
+    anchors = {re.sub(r"[^a-z0-9 -]", "", h.lower()).replace(" ", "-")
+               for h in re.findall(r"^#+ (.+)$", re.sub(r"```.*?```", "", guide, flags=re.S),
+                                   re.M)}
+    links = re.findall(r"\]\(([^)]+)\)", guide)
+    assert any(link.endswith(".png") for link in links), links
+    for link in links:
+        if link.startswith("#"):
+            assert link[1:] in anchors, link
+        else:
+            assert os.path.isfile(os.path.join(documents, link.split("#")[0])), link
+
+
+def a_plain_configuration_leaves_out_what_is_not_installed(args, display):
+    """On a machine with only the packages of playing, `cmake -S . -B build`
+    configures: each missing part says in one line that it is off."""
+    scratch = tempfile.mkdtemp(prefix="varnok-configure-")
+    try:
+        command = ["cmake", "-S", args.source_dir, "-B", scratch,
+                   "-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON",
+                   "-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON"]
+        done = run(command)
+        assert done.returncode == 0, done.stdout + done.stderr
+        off = [line for line in done.stdout.splitlines() if " are off" in line]
+        assert off == [
+            "-- Tests are off: libgtest-dev not found "
+            "(install with scripts/install-deps.sh --test)",
+            "-- Benchmarks are off: libbenchmark-dev not found "
+            "(install with scripts/install-deps.sh --test)"], off
+        assert done.stderr == "", done.stderr
+        assert not os.path.exists(os.path.join(scratch, "tests")), "tests configured"
+        # Asked for, the tests are required.
+        done = run(command + ["-DVARNOK_TESTS=ON"])
+        assert done.returncode != 0 and "VARNOK_TESTS is ON but libgtest-dev" in done.stderr, \
+            done.stdout + done.stderr
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
 
 
 def page_text(prefix, page):
@@ -122,7 +201,8 @@ def page_text(prefix, page):
 
 def manual_pages_render_cleanly_and_name_everything(args, display):
     prefix = installed(args)
-    game, tool = (os.path.join(prefix, "bin", name) for name in ("varnok", "varnok-data"))
+    game, tool = (os.path.join(prefix, installation.PROGRAMS, name)
+                  for name in ("varnok", "varnok-data"))
     text = page_text(prefix, "varnok")
     for option in sorted(set(re.findall(r"--[a-z][a-z-]*", run([game, "--help"]).stdout))):
         assert option in text, "varnok.6 does not name " + option
@@ -138,8 +218,10 @@ if __name__ == "__main__":
     try:
         harness.run([every_file_is_in_its_place,
                      installed_game_plays_its_demo_world_from_anywhere,
-                     desktop_entry_is_valid,
-                     manual_pages_render_cleanly_and_name_everything])
+                     desktop_entry_and_appstream_metadata_are_valid,
+                     manual_pages_render_cleanly_and_name_everything,
+                     players_guide_opens_like_the_readme_and_its_links_lead_somewhere,
+                     a_plain_configuration_leaves_out_what_is_not_installed])
     finally:
         if "scratch" in _prefixes:
             shutil.rmtree(_prefixes["scratch"], ignore_errors=True)

@@ -1,6 +1,8 @@
 """The Debian package made by CPack: its name, control fields and dependencies,
-the files it holds, and that what it unpacks runs where it lands."""
+the files it holds where a games package holds them, lintian finding nothing, its
+changelog and AppStream metadata, and that what it unpacks runs where it lands."""
 
+import gzip
 import os
 import re
 import shutil
@@ -54,9 +56,43 @@ def contents(args, package):
     missing = ["./usr/" + name for name in installation.EXPECTED_FILES
                if "./usr/" + name not in listed]
     assert not missing, missing
+    # Programs only in /usr/games.
+    programs = sorted(name for name in listed if re.match(r"\./usr/(s?bin|games)/.", name))
+    assert programs == ["./usr/games/varnok", "./usr/games/varnok-data"], programs
     # The whole demo world, both colour modes and every piece of music.
     demo = [name for name in listed if name.startswith("./usr/share/varnok/demo/")]
     assert len(demo) > 60, len(demo)
+
+
+def lintian_finds_nothing(args, package):
+    # Errors and warnings fail; the informational tags are printed for the log.
+    done = subprocess.run(["lintian", "--display-info", package],
+                          capture_output=True, text=True, timeout=300)
+    print(done.stdout, end="")
+    assert done.returncode == 0, done.stdout + done.stderr
+    problems = [line for line in done.stdout.splitlines() if line.startswith(("E: ", "W: "))]
+    assert not problems, problems
+
+
+def changelog_and_metadata_name_this_version(args, package):
+    root = tempfile.mkdtemp(prefix="varnok-unpacked-")
+    try:
+        run(["dpkg-deb", "-x", package, root])
+        version = installation.project_version(args.build_dir)
+        with gzip.open(os.path.join(root, "usr/share/doc/varnok/changelog.gz"), "rt") as f:
+            latest = f.readline()
+        assert latest.startswith("varnok (%s) " % version), latest
+        metainfo = os.path.join(root, "usr/share/metainfo/%s.metainfo.xml"
+                                % installation.APPSTREAM_ID)
+        done = subprocess.run(["appstreamcli", "validate", "--no-net", metainfo],
+                              capture_output=True, text=True, timeout=60)
+        print(done.stdout, end="")
+        assert done.returncode == 0 and done.stdout.strip() == "✔ Validation was successful.", \
+            done.stdout + done.stderr
+        with open(metainfo) as f:
+            assert '<release version="%s"' % version in f.read()
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
 
 
 def unpacked_programs_run(args, package):
@@ -65,11 +101,12 @@ def unpacked_programs_run(args, package):
         run(["dpkg-deb", "-x", package, root])
         usr = os.path.join(root, "usr")
         version = installation.project_version(args.build_dir)
-        assert run([os.path.join(usr, "bin", "varnok"), "--version"]) == "varnok %s\n" % version
+        games = os.path.join(usr, "games")
+        assert run([os.path.join(games, "varnok"), "--version"]) == "varnok %s\n" % version
         # run() fails on any problem the check finds.
-        run([os.path.join(usr, "bin", "varnok-data"), "check",
+        run([os.path.join(games, "varnok-data"), "check",
              os.path.join(usr, "share", "varnok", "demo")])
-        stripped = run(["file", "-L", os.path.join(usr, "bin", "varnok")])
+        stripped = run(["file", "-L", os.path.join(games, "varnok")])
         assert "not stripped" not in stripped, stripped
     finally:
         shutil.rmtree(root, ignore_errors=True)
@@ -82,7 +119,8 @@ def main():
     try:
         package = make_package(args, scratch)
         print("PASS make_package")
-        for test in (control_fields_and_dependencies, contents, unpacked_programs_run):
+        for test in (control_fields_and_dependencies, contents, lintian_finds_nothing,
+                     changelog_and_metadata_name_this_version, unpacked_programs_run):
             try:
                 test(args, package)
                 print("PASS", test.__name__)

@@ -286,8 +286,8 @@ bool manualNames(const std::string &text, const std::string &option) {
     return false;
 }
 
-// The README's line of the settings table for key, or empty.
-std::string readmeRow(const std::string &table, const char *key) {
+// The guide's line of the settings table for key, or empty.
+std::string guideRow(const std::string &table, const char *key) {
     std::smatch row;
     std::regex line(std::string("\n\\| `") + key + "` \\|[^\n]*");
     return std::regex_search(table, row, line) ? row.str() : "";
@@ -307,10 +307,10 @@ std::string manualParagraph(const std::string &settingsPart, const char *key) {
 
 } // namespace
 
-// Each setting of the table has its row in the README's settings table and its
-// paragraph in the manual page, with its default and every option that gives it.
-TEST(CommandLine, ReadmeAndManualPageNameEverySettingAndOption) {
-    std::string table = section(readSourceFile("README.md"), "## Settings", "## ");
+// Each setting of the table has its row in the player's guide's settings table and
+// its paragraph in the manual page, with its default and every option that gives it.
+TEST(CommandLine, GuideAndManualPageNameEverySettingAndOption) {
+    std::string table = section(readSourceFile("GUIDE.md"), "## Settings", "## ");
     std::string manual = readSourceFile("dist/varnok.6.in");
     std::string manualSettings = section(manual, ".SH SETTINGS", ".SH ");
     std::string manualOptions = section(manual, ".SH OPTIONS", ".SH ");
@@ -319,14 +319,14 @@ TEST(CommandLine, ReadmeAndManualPageNameEverySettingAndOption) {
     ASSERT_NE(manualOptions, "");
     for (int i = 0; i < settingCount; i++) {
         const SettingRow &row = settingRows[i];
-        std::string line = readmeRow(table, row.key);
+        std::string line = guideRow(table, row.key);
         std::string paragraph = manualParagraph(manualSettings, row.key);
-        EXPECT_NE(line, "") << "README.md: no row for " << row.key;
+        EXPECT_NE(line, "") << "GUIDE.md: no row for " << row.key;
         EXPECT_NE(paragraph, "") << "varnok.6.in: no paragraph for " << row.key;
         if (row.value.number != nullptr) {
             std::string byDefault = std::to_string(row.value.byDefault);
             EXPECT_NE(line.find(" | " + byDefault + " | "), std::string::npos)
-                << "README.md: the default of " << row.key << " is " << byDefault;
+                << "GUIDE.md: the default of " << row.key << " is " << byDefault;
             EXPECT_NE(paragraph.find("Default " + byDefault + "."), std::string::npos)
                 << "varnok.6.in: the default of " << row.key << " is " << byDefault;
         }
@@ -337,14 +337,14 @@ TEST(CommandLine, ReadmeAndManualPageNameEverySettingAndOption) {
                 }
                 std::string written = std::string("--") + name;
                 EXPECT_TRUE(namesInBackquotes(line, written))
-                    << "README.md: the row of " << row.key << " does not name " << written;
+                    << "GUIDE.md: the row of " << row.key << " does not name " << written;
                 EXPECT_TRUE(manualNames(manualOptions, written))
                     << "varnok.6.in does not name " << written;
             }
             if (option->shortName != 0) {
                 std::string both = std::string("-") + option->shortName + ", --" + option->longName;
                 EXPECT_TRUE(namesInBackquotes(line, std::string("-") + option->shortName))
-                    << "README.md: the row of " << row.key << " does not name " << both;
+                    << "GUIDE.md: the row of " << row.key << " does not name " << both;
                 EXPECT_NE(manualOptions.find(roff(both)), std::string::npos)
                     << "varnok.6.in does not name " << both;
             }

@@ -190,7 +190,7 @@ TEST_F(ConsoleTest, HighCharactersUseTheRuneGlyphs) {
     EXPECT_TRUE(cellShows(runeGlyphs[0x41], 25, 3));
     EXPECT_TRUE(cellShows(runeGlyphs[127], 26, 3));
     consolePrint(1, "A\xc1");
-    EXPECT_TRUE(cellShows(textGlyphs['A'], 25, 23));
+    EXPECT_TRUE(cellShows(textGlyphs[(uint8_t)'A'], 25, 23));
     EXPECT_TRUE(cellShows(runeGlyphs[0x41], 26, 23));
 }
 
@@ -222,8 +222,8 @@ TEST_F(ConsoleTest, ScrollingLosesRowElevenAndClearsRow23) {
 }
 
 TEST_F(ConsoleTest, MissingGlyphsAreSkippedNotDrawn) {
-    SDL_FreeSurface(textGlyphs['q']);
-    textGlyphs['q'] = nullptr;
+    SDL_FreeSurface(textGlyphs[(uint8_t)'q']);
+    textGlyphs[(uint8_t)'q'] = nullptr;
     consolePrint(0, "aqa\n\n");
     EXPECT_TRUE(textShown("a", 25, 21));
     EXPECT_TRUE(cellBlank(26, 21));

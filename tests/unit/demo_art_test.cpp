@@ -281,15 +281,18 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
     initPalette16();
     std::vector<SDL_Color> palette(palette16, palette16 + 16);
     palette.push_back(SDL_Color{0, 0, 0, 0}); // the see-through entry
-    for (int size : {64, 256}) {
+    auto read = [&](int size, IndexedImage &icon, std::vector<uint8_t> &clear) {
         std::string problem;
         ASSERT_TRUE(writeHeroIcon("icon.png", size, problem)) << problem;
-        IndexedImage icon;
-        std::vector<uint8_t> clear;
         ASSERT_TRUE(readPngIndexed("icon.png", palette.data(), 17, &icon, &clear, &problem))
             << problem;
         ASSERT_EQ(icon.width, size);
         ASSERT_EQ(icon.height, size);
+    };
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        IndexedImage icon;
+        std::vector<uint8_t> clear;
+        ASSERT_NO_FATAL_FAILURE(read(size, icon, clear));
         auto at = [&](int x, int y) { return (size_t)y * size + x; };
         EXPECT_TRUE(clear[at(0, 0)] && clear[at(size - 1, 0)] && clear[at(0, size - 1)]);
         EXPECT_FALSE(clear[at(size / 2, size / 2)]);
@@ -302,10 +305,43 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
         }
         EXPECT_TRUE(colours.count(blue) && colours.count(yellow)) << size;
     }
-    for (int size : {0, 12, 48, 512}) {
+    for (int size : {0, 12, 24, 96, 512}) {
         std::string problem;
         EXPECT_FALSE(writeHeroIcon("odd.png", size, problem));
-        EXPECT_NE(problem.find("16, 32, 64, 128 or 256"), std::string::npos);
+        EXPECT_NE(problem.find("16, 32, 48, 64, 128 or 256"), std::string::npos);
     }
     EXPECT_NE(access("odd.png", F_OK), 0);
+}
+
+TEST(DemoIcon, The48PixelIconIsTheSpriteSmoothedThreeTimes) {
+    ScratchDir dir;
+    initPalette16();
+    std::vector<SDL_Color> palette(palette16, palette16 + 16);
+    palette.push_back(SDL_Color{0, 0, 0, 0});
+    IndexedImage small, large;
+    std::vector<uint8_t> smallClear, largeClear;
+    std::string problem;
+    ASSERT_TRUE(writeHeroIcon("16.png", 16, problem) && writeHeroIcon("48.png", 48, problem))
+        << problem;
+    ASSERT_TRUE(readPngIndexed("16.png", palette.data(), 17, &small, &smallClear, &problem));
+    ASSERT_TRUE(readPngIndexed("48.png", palette.data(), 17, &large, &largeClear, &problem));
+    // The middle of each 3x3 block is the sprite's own pixel; the smoothing shows
+    // where a block is not one colour.
+    int mixedBlocks = 0;
+    for (int y = 0; y < 16; y++) {
+        for (int x = 0; x < 16; x++) {
+            size_t middle = (size_t)(3 * y + 1) * 48 + 3 * x + 1;
+            ASSERT_EQ(largeClear[middle], smallClear[y * 16 + x]) << x << "," << y;
+            if (!smallClear[y * 16 + x]) {
+                ASSERT_EQ(large.pixels[middle], small.pixels[y * 16 + x]) << x << "," << y;
+            }
+            std::set<int> block;
+            for (int n = 0; n < 9; n++) {
+                size_t at = (size_t)(3 * y + n / 3) * 48 + 3 * x + n % 3;
+                block.insert(largeClear[at] ? -1 : large.pixels[at]);
+            }
+            mixedBlocks += block.size() > 1;
+        }
+    }
+    EXPECT_GT(mixedBlocks, 10);
 }

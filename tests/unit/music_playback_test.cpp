@@ -46,7 +46,9 @@ void addNumber(std::vector<unsigned char> &out, uint32_t v, int bytes) {
 }
 
 void addTag(std::vector<unsigned char> &out, const char *tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; i++) {
+        out.push_back((unsigned char)tag[i]);
+    }
 }
 
 // A 16-bit stereo WAV file at the mixer's rate, so the mixer passes samples through.

@@ -15,10 +15,48 @@ namespace {
 const uint8_t seeThrough = 16;
 const SDL_Color seeThroughColour = {1, 254, 3, 0};
 const int spriteSize = 16;
+const int iconSizes[] = {16, 32, 48, 64, 128, 256};
 
-SDL_Surface *heroSurface() {
-    SDL_Surface *surface =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, spriteSize, spriteSize, 8, 0, 0, 0, 0);
+// Scale3x: each pixel becomes 3x3, its corners and edges taking a neighbour's
+// colour where two neighbours meet along an edge, as Scale2x does at 2x. Pixels
+// beyond the border repeat the border.
+Canvas scale3x(const Canvas &source) {
+    Canvas made = makeCanvas(source.width * 3, source.height * 3, 0);
+    auto at = [&](int x, int y) {
+        x = x < 0 ? 0 : x >= source.width ? source.width - 1 : x;
+        y = y < 0 ? 0 : y >= source.height ? source.height - 1 : y;
+        return source.pixels[(size_t)y * source.width + x];
+    };
+    for (int y = 0; y < source.height; y++) {
+        for (int x = 0; x < source.width; x++) {
+            uint8_t a = at(x - 1, y - 1), b = at(x, y - 1), c = at(x + 1, y - 1);
+            uint8_t d = at(x - 1, y), e = at(x, y), f = at(x + 1, y);
+            uint8_t g = at(x - 1, y + 1), h = at(x, y + 1), i = at(x + 1, y + 1);
+            bool topLeft = d == b && d != h && b != f, topRight = b == f && b != d && f != h;
+            bool bottomLeft = d == h && d != b && h != f, bottomRight = h == f && d != h && b != f;
+            uint8_t block[9] = {
+                topLeft ? d : e,
+                (topLeft && e != c) || (topRight && e != a) ? b : e,
+                topRight ? f : e,
+                (topLeft && e != g) || (bottomLeft && e != a) ? d : e,
+                e,
+                (topRight && e != i) || (bottomRight && e != c) ? f : e,
+                bottomLeft ? d : e,
+                (bottomLeft && e != i) || (bottomRight && e != g) ? h : e,
+                bottomRight ? f : e,
+            };
+            for (int n = 0; n < 9; n++) {
+                plot(made, 3 * x + n % 3, 3 * y + n / 3, block[n]);
+            }
+        }
+    }
+    return made;
+}
+
+// The hero at 16 pixels, or through Scale3x at 48 for a size that 3 divides.
+SDL_Surface *heroSurface(int size) {
+    int drawn = size % 3 == 0 ? 3 * spriteSize : spriteSize;
+    SDL_Surface *surface = SDL_CreateRGBSurface(SDL_SWSURFACE, drawn, drawn, 8, 0, 0, 0, 0);
     if (surface == nullptr) {
         return nullptr;
     }
@@ -30,8 +68,11 @@ SDL_Surface *heroSurface() {
     colours[seeThrough] = seeThroughColour;
     SDL_SetColors(surface, colours, 0, 17);
     Canvas hero = paintSprite(heroSprite, seeThrough);
-    for (int y = 0; y < spriteSize; y++) {
-        for (int x = 0; x < spriteSize; x++) {
+    if (size % 3 == 0) {
+        hero = scale3x(hero);
+    }
+    for (int y = 0; y < hero.height; y++) {
+        for (int x = 0; x < hero.width; x++) {
             ((Uint8 *)surface->pixels)[y * surface->pitch + x] = pixelAt(hero, x, y);
         }
     }
@@ -40,8 +81,10 @@ SDL_Surface *heroSurface() {
 
 } // namespace
 
+const char iconSizeList[] = "16, 32, 48, 64, 128 or 256";
+
 bool isIconSize(long size) {
-    for (long s = spriteSize; s <= 256; s *= 2) {
+    for (int s : iconSizes) {
         if (size == s) {
             return true;
         }
@@ -51,10 +94,10 @@ bool isIconSize(long size) {
 
 bool writeHeroIcon(const char *path, int size, std::string &problem) {
     if (!isIconSize(size)) {
-        problem = "the icon size must be 16, 32, 64, 128 or 256";
+        problem = std::string("the icon size must be ") + iconSizeList;
         return false;
     }
-    SDL_Surface *surface = heroSurface();
+    SDL_Surface *surface = heroSurface(size);
     while (surface != nullptr && surface->w < size) {
         SDL_Surface *larger = smoothScale(surface, 2, 1);
         SDL_FreeSurface(surface);

@@ -1,10 +1,14 @@
 // The program's icon: the demo world's hero sprite on a see-through ground,
-// enlarged with the engine's Scale2x rules to the sizes desktops ask for.
+// enlarged with the engine's Scale2x rules (and Scale3x for 48 pixels) to the
+// sizes desktops ask for.
 #pragma once
 
 #include <string>
 
-// True for the sizes the icon is drawn in: 16, 32, 64, 128 and 256 pixels.
+// The sizes the icon is drawn in, for messages: "16, 32, 48, 64, 128 or 256".
+extern const char iconSizeList[];
+
+// True for the sizes of iconSizeList.
 bool isIconSize(long size);
 
 // Writes the icon as a size x size palette PNG. On failure returns false with a

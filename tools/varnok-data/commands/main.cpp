@@ -72,7 +72,7 @@ int runIcon(char **words, const ToolOptions &) {
     char *end = nullptr;
     long size = strtol(words[0], &end, 10);
     if (end == words[0] || *end != '\0' || !isIconSize(size)) {
-        fprintf(stderr, "varnok-data: icon size '%s': use 16, 32, 64, 128 or 256\n", words[0]);
+        fprintf(stderr, "varnok-data: icon size '%s': use %s\n", words[0], iconSizeList);
         return 2;
     }
     std::string problem;
