@@ -134,6 +134,10 @@ void parseIniText(char *text, PairHandler handlePair) {
     parseIniFileText(text, nullptr, handlePair);
 }
 
+int pairLineNumber() {
+    return pairPath != nullptr ? pairLine : 0;
+}
+
 void warnAtPair(const char *format, ...) {
     if (pairPath == nullptr) {
         return;

@@ -16,6 +16,10 @@ void parseIniText(char *text, PairHandler handlePair);
 // names that path and the pair's physical line.
 void parseIniFileText(char *text, const char *path, PairHandler handlePair);
 
+// The physical line of the pair being handled, from 1; 0 when the text came from
+// no file.
+int pairLineNumber();
+
 // A warning about the pair being handled; silent when the text came from no file.
 void warnAtPair(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
