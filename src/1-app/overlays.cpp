@@ -82,6 +82,10 @@ void showNotice(const char *text, Uint32 milliseconds) {
     noticeEnd = SDL_GetTicks() + milliseconds;
 }
 
+const char *shownNotice() {
+    return noticeShown() ? notice : "";
+}
+
 bool overlaysShown() {
     return keysShown || noticeShown();
 }

@@ -16,6 +16,9 @@ const Uint32 noticeTime = 2000; // ms
 // Shows one line of text for the given time.
 void showNotice(const char *text, Uint32 milliseconds);
 
+// The notice shown now; "" when none is.
+const char *shownNotice();
+
 // True while the keys list or an unexpired notice is shown.
 bool overlaysShown();
 
