@@ -124,14 +124,6 @@ void addKey(KeyList &list, const Command &command, const std::string &name, cons
     }
 }
 
-std::string trimmed(const std::string &text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The keys of a list as a key list writes them: "w,page up".
 std::string keyNames(const std::vector<SDLKey> &keys, const char *between) {
     std::string names;
@@ -242,7 +234,7 @@ void readKeyList(const SettingRow &row, const char *value) {
     for (size_t start = 0; start <= names.size() && command != nullptr;) {
         size_t comma = names.find(',', start);
         comma = comma == std::string::npos ? names.size() : comma;
-        addKey(list, *command, trimmed(names.substr(start, comma - start)), row.key);
+        addKey(list, *command, trimmedText(names.substr(start, comma - start)), row.key);
         start = comma + 1;
     }
 }

@@ -7,6 +7,7 @@
 #include "2-play/clock.h"
 #include "2-play/rules.h"
 #include "3-audio/music.h"
+#include "4-data/ini_text.h"
 #include "4-data/maps.h"
 
 namespace {
@@ -65,14 +66,6 @@ bool isPlainText(const std::string &line, std::string &problem) {
     return true;
 }
 
-std::string trimmed(const std::string &text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 const SaveField *fieldOf(const std::string &key) {
     for (const SaveField &field : saveFields) {
         if (key == field.key) {
@@ -105,7 +98,7 @@ bool readLine(const std::string &line, SavedGame &game, bool given[], std::strin
         problem = "'" + line + "' is not key=value";
         return false;
     }
-    std::string key = trimmed(line.substr(0, equals));
+    std::string key = trimmedText(line.substr(0, equals));
     const SaveField *field = fieldOf(key);
     if (field == nullptr) {
         problem = "unknown key '" + key + "'";
@@ -116,7 +109,7 @@ bool readLine(const std::string &line, SavedGame &game, bool given[], std::strin
         return false;
     }
     given[field - saveFields] = true;
-    return readNumber(*field, trimmed(line.substr(equals + 1)), game.*field->field, problem);
+    return readNumber(*field, trimmedText(line.substr(equals + 1)), game.*field->field, problem);
 }
 
 // A line after the first: blank, a comment (';' first), or a field.
@@ -124,7 +117,7 @@ bool readBodyLine(const std::string &line, SavedGame &game, bool given[], std::s
     if (!isPlainText(line, problem)) {
         return false;
     }
-    std::string content = trimmed(line);
+    std::string content = trimmedText(line);
     return content.empty() || content[0] == ';' || readLine(content, game, given, problem);
 }
 

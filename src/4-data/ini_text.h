@@ -4,6 +4,8 @@
 // the one "<path>:<line>: ..." form.
 #pragma once
 
+#include <string>
+
 #include "4-data/regular_file.h"
 
 typedef void (*PairHandler)(const char *key, const char *value);
@@ -25,6 +27,9 @@ void warnAtPair(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
 // New malloc'ed text: characters first..last of text, blanks (space, tab) trimmed.
 char *trimmedCopy(const char *text, int first, int last);
+
+// The text without the blanks (space, tab) at either end.
+std::string trimmedText(const std::string &text);
 
 // The whole file at path as one malloc'ed NUL-terminated text, or nullptr with
 // the reason in why (errno tells more when it is fileMissing). A NUL byte ends
