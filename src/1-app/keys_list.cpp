@@ -12,7 +12,8 @@ namespace {
 const int firstColumn = 2; // text columns of the map view, inside a one-cell margin
 const int titleRow = 2;
 const int firstKeyRow = 4;
-const int lastPanelRow = 24;
+const int firstPanelRow = titleRow; // level with the title beside it
+const int lastPanelRow = 23;
 const int panelNameWidth = 9; // "<keys> <Command>" in the panel's 16 columns
 
 // The game's own keys: key, then what it does.
@@ -45,7 +46,7 @@ void addSection(std::vector<ListLine> &lines, int &row, int lastRow, const char 
     if (entries.empty()) {
         return;
     }
-    row += row > 1 ? 1 : 0;
+    row += row > firstPanelRow ? 1 : 0;
     for (size_t i = 0; i <= entries.size() && row <= lastRow; i++, row++) {
         lines.push_back({panelListColumn, row, i == 0 ? title : entries[i - 1]});
     }
@@ -74,7 +75,7 @@ std::vector<ListLine> keysListLines() {
     addOwnKeys(lines);
     std::vector<std::string> foot = withoutCommand();
     int footRow = lastPanelRow + 1 - (int)foot.size();
-    int row = 1;
+    int row = firstPanelRow;
     addSection(lines, row, footRow - 2, "Your keys", addedKeyLines(panelNameWidth));
     if (padInUse()) {
         std::vector<std::string> buttons = buttonLines();

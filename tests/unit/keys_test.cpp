@@ -290,9 +290,9 @@ TEST_F(BoundKeys, TheKeysListShowsTheAddedKeysAndTheLastUnusedOne) {
         }
     }
     // The names cut to the list's column.
-    EXPECT_EQ(panel, (std::vector<std::string>{"1 Your keys", "2 w,insert  North", "3 n         West",
-                                               "4 comma,pag Look", "5 j         Yes",
-                                               "23 No command:", "24 world 64"}));
+    EXPECT_EQ(panel, (std::vector<std::string>{"2 Your keys", "3 w,insert  North", "4 n         West",
+                                               "5 comma,pag Look", "6 j         Yes",
+                                               "22 No command:", "23 world 64"}));
     // Over the map view the game's own keys, as ever, with saving and loading.
     std::vector<std::string> own;
     for (const ListLine &line : keysListLines()) {
@@ -442,6 +442,11 @@ TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
 }
 
 TEST_F(Pad, TheKeysButtonShowsTheListAndTheNextButtonOnlyClosesIt) {
+    // What the list shows of a pad in use: each button with its commands.
+    settings.buttonLoad = 12;
+    EXPECT_EQ(buttonLines(),
+              (std::vector<std::string>{" 0 Enter/Yes", " 1 Look/No", " 2 Klimb", " 3 Pass",
+                                        " 4 Save", " 6 Keys", " 7 Quit", "12 Load"}));
     button(6);
     EXPECT_TRUE(keysOverlayShown());
     button(3);
