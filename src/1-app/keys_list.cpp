@@ -18,14 +18,11 @@ const int panelNameWidth = 9; // "<keys> <Command>" in the panel's 16 columns
 
 // The game's own keys: key, then what it does.
 const char *const ownKeyLines[][2] = {
-    {"Arrows", "Walk"},      {"[ / ' ;", "Walk"},
-    {"KP 8 2 6 4", "Walk"},  {"Space", "Pass"},
-    {"KP 5", "Pass"},        {"E", "Enter"},
-    {"K", "Klimb"},          {"L", "Look"},
-    {"Y, N, Esc", "Answer"}, {"F5", "Save"},
-    {"F9", "Load"},          {"Alt+Enter", "Fullscreen"},
-    {"F12", "Screenshot"},   {"F1", "These keys"},
-    {"Alt+X", "Quit"},
+    {"Arrows", "Walk"},    {"[ / ' ;", "Walk"},  {"KP 8 2 6 4", "Walk"},
+    {"Space", "Pass"},     {"KP 5", "Pass"},     {"E", "Enter"},
+    {"K", "Klimb"},        {"L", "Look"},        {"Y, N, Esc", "Answer"},
+    {"F5", "Save"},        {"F9", "Load"},       {"Alt+Enter", "Fullscreen"},
+    {"F12", "Screenshot"}, {"F1", "These keys"}, {"Alt+X", "Quit"},
 };
 const int ownKeyLineCount = sizeof ownKeyLines / sizeof ownKeyLines[0];
 

@@ -103,8 +103,8 @@ bool keepBackup(const std::string &folder, std::string &problem) {
     unlink(link.c_str());
     bool linked = ::link(save.c_str(), link.c_str()) == 0;
     if (rename(linked ? link.c_str() : save.c_str(), backup.c_str()) != 0) {
-        problem = std::string("cannot keep the save before as ") + backupName + ": " +
-                  strerror(errno);
+        problem =
+            std::string("cannot keep the save before as ") + backupName + ": " + strerror(errno);
         unlink(link.c_str());
         return false;
     }

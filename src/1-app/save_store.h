@@ -18,8 +18,7 @@ struct SaveStore {
     // Where the save of world is, as messages name it.
     std::string (*place)(const std::string &world);
     // Its bytes, at most largestSaveText + 1 of them, so that a longer one shows.
-    SaveLookup (*read)(const std::string &world, std::vector<uint8_t> &bytes,
-                       std::string &problem);
+    SaveLookup (*read)(const std::string &world, std::vector<uint8_t> &bytes, std::string &problem);
     // Replaces the save by text, keeping the one before as the backup; false with
     // the reason, and then the old save is as it was.
     bool (*write)(const std::string &world, const std::string &text, std::string &problem);

@@ -52,9 +52,9 @@ struct CommandEntry {
 };
 
 const CommandEntry commandTable[] = {
-    {keyPass, passCommand},  {keyNorth, moveCommand}, {keySouth, moveCommand},
-    {keyEast, moveCommand},  {keyWest, moveCommand},  {keyEnter, enterCommand},
-    {keyKlimb, klimbKey},    {keyLook, lookKey},
+    {keyPass, passCommand}, {keyNorth, moveCommand}, {keySouth, moveCommand},
+    {keyEast, moveCommand}, {keyWest, moveCommand},  {keyEnter, enterCommand},
+    {keyKlimb, klimbKey},   {keyLook, lookKey},
 };
 
 const CommandEntry *commandOf(GameKey key) {

@@ -126,7 +126,8 @@ bool checkFirstLine(const std::string &line, std::string &problem) {
         return true;
     }
     if (line.compare(0, strlen(formatName), formatName) == 0 && isPlainText(line, problem)) {
-        problem = "'" + line + "' is a save of another version; this game reads '" + firstLine + "'";
+        problem =
+            "'" + line + "' is a save of another version; this game reads '" + firstLine + "'";
     } else {
         problem = std::string("not a save file: the first line is not '") + firstLine + "'";
     }

@@ -8,8 +8,8 @@
 
 SavedGame currentGame() {
     const PlayerStateRecord &p = PlayerState;
-    return SavedGame{p.mapKind,      p.level,     p.column, p.row,     p.returnColumn,
-                     p.returnRow,    p.floor,     p.locationNumber, GameClock, placeMusic()};
+    return SavedGame{p.mapKind,   p.level, p.column,         p.row,     p.returnColumn,
+                     p.returnRow, p.floor, p.locationNumber, GameClock, placeMusic()};
 }
 
 void resumeGame(const SavedGame &game) {

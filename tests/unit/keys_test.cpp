@@ -290,9 +290,9 @@ TEST_F(BoundKeys, TheKeysListShowsTheAddedKeysAndTheLastUnusedOne) {
         }
     }
     // The names cut to the list's column.
-    EXPECT_EQ(panel, (std::vector<std::string>{"2 Your keys", "3 w,insert  North", "4 n         West",
-                                               "5 comma,pag Look", "6 j         Yes",
-                                               "22 No command:", "23 world 64"}));
+    EXPECT_EQ(panel, (std::vector<std::string>{
+                         "2 Your keys", "3 w,insert  North", "4 n         West", "5 comma,pag Look",
+                         "6 j         Yes", "22 No command:", "23 world 64"}));
     // Over the map view the game's own keys, as ever, with saving and loading.
     std::vector<std::string> own;
     for (const ListLine &line : keysListLines()) {

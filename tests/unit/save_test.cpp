@@ -189,9 +189,9 @@ class Saving : public PlayTest {
 
 TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
     const SavedGame places[] = {
-        {overworld, 0, 200, 13, 0, 0, 0, 0, 7, 1},    {underworld, 0, 3, 255, 86, 109, 0, 33, 600, 1},
-        {towne, 4, 15, 30, 86, 109, 0, 4, 61, 9},     {castle, 15, 0, 31, 10, 11, 3, 16, 1439, 16},
-        {keep, 7, 31, 0, 12, 13, 254, 26, 0, 32},     {dwelling, 2, 10, 10, 14, 15, 1, 13, 1000, 23},
+        {overworld, 0, 200, 13, 0, 0, 0, 0, 7, 1}, {underworld, 0, 3, 255, 86, 109, 0, 33, 600, 1},
+        {towne, 4, 15, 30, 86, 109, 0, 4, 61, 9},  {castle, 15, 0, 31, 10, 11, 3, 16, 1439, 16},
+        {keep, 7, 31, 0, 12, 13, 254, 26, 0, 32},  {dwelling, 2, 10, 10, 14, 15, 1, 13, 1000, 23},
     };
     for (const SavedGame &place : places) {
         putAt(place);
@@ -209,7 +209,8 @@ TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
         EXPECT_EQ(now(), saved);
         EXPECT_EQ(music(), std::vector<int>{place.music});
         bool settlement = place.map >= towne;
-        EXPECT_EQ(CurrentMap.cells, mapStore(place.map) + (settlement ? place.level * levelCells : 0));
+        EXPECT_EQ(CurrentMap.cells,
+                  mapStore(place.map) + (settlement ? place.level * levelCells : 0));
         EXPECT_EQ(currentCharacterRecord != nullptr, settlement) << place.map;
     }
 }
@@ -260,21 +261,26 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
     } cases[] = {
         {"a folder", [](const std::string &p) { fs::create_directory(p); }, "not a regular file"},
         {"a FIFO", [](const std::string &p) { mkfifo(p.c_str(), 0600); }, "not a regular file"},
-        {"1 GB", [](const std::string &p) { writeTextFile(p, ""); fs::resize_file(p, 1u << 30); },
+        {"1 GB",
+         [](const std::string &p) {
+             writeTextFile(p, "");
+             fs::resize_file(p, 1u << 30);
+         },
          "larger than 4096 bytes"},
         {"binary junk", [](const std::string &p) { writeTextFile(p, std::string(300, '\xff')); },
          "not a save file: the first line is not 'varnok-save 1'"},
-        {"truncated", [&](const std::string &p) { writeTextFile(p, good.substr(0, good.find("level"))); },
+        {"truncated",
+         [&](const std::string &p) { writeTextFile(p, good.substr(0, good.find("level"))); },
          "'level' is missing"},
-        {"out of range",
-         [](const std::string &p) { writeTextFile(p, withLine(11, "clock=2000")); },
+        {"out of range", [](const std::string &p) { writeTextFile(p, withLine(11, "clock=2000")); },
          "line 11: clock=2000 is out of range 0-1439"},
     };
     for (const auto &c : cases) {
         fs::remove(savePath());
         c.make(savePath());
         std::pair<std::string, std::string> output = outputOf(loadKey);
-        EXPECT_EQ(output.second, "Cannot load the game from '" + savePath() + "': " + c.problem + "\n")
+        EXPECT_EQ(output.second,
+                  "Cannot load the game from '" + savePath() + "': " + c.problem + "\n")
             << c.kind;
         EXPECT_EQ(output.first, "") << c.kind;
         EXPECT_EQ(shownNotice(), std::string("Not loaded")) << c.kind;
@@ -312,7 +318,8 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
     fs::permissions(saves, fs::perms(0755));
     EXPECT_EQ(fileText(savePath()), old);
     // A full disk: writes past a size limit fail, as they do on a full one.
-    EXPECT_EXIT(saveOnAFullDisk(), testing::ExitedWithCode(0), "^Cannot save the game in '.*': File too large\n$");
+    EXPECT_EXIT(saveOnAFullDisk(), testing::ExitedWithCode(0),
+                "^Cannot save the game in '.*': File too large\n$");
     EXPECT_EQ(fileText(savePath()), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
