@@ -42,7 +42,7 @@ bool saveGame() {
     std::string place = store->place(world());
     std::string problem;
     if (!store->write(world(), saveText(currentGame()), problem)) {
-        complain("save the game in", place, problem);
+        complain("save the game to", place, problem);
         return false;
     }
     say("Game saved", place);

@@ -298,7 +298,7 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
     fs::rename(folder(), dir.path + "/kept");
     writeTextFile(folder(), "");
     std::pair<std::string, std::string> output = outputOf(saveKey);
-    EXPECT_EQ(output.second, "Cannot save the game in '" + savePath() + "': Not a directory\n");
+    EXPECT_EQ(output.second, "Cannot save the game to '" + savePath() + "': Not a directory\n");
     EXPECT_EQ(shownNotice(), std::string("Not saved"));
     fs::remove(folder());
     fs::rename(dir.path + "/kept", folder());
@@ -314,12 +314,12 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
             saveKey();
             exit(0);
         },
-        testing::ExitedWithCode(0), "^Cannot save the game in '.*': Permission denied\n$");
+        testing::ExitedWithCode(0), "^Cannot save the game to '.*': Permission denied\n$");
     fs::permissions(saves, fs::perms(0755));
     EXPECT_EQ(fileText(savePath()), old);
     // A full disk: writes past a size limit fail, as they do on a full one.
     EXPECT_EXIT(saveOnAFullDisk(), testing::ExitedWithCode(0),
-                "^Cannot save the game in '.*': File too large\n$");
+                "^Cannot save the game to '.*': File too large\n$");
     EXPECT_EQ(fileText(savePath()), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
