@@ -17,7 +17,6 @@
 
 namespace {
 
-const Uint32 noticeTime = 2000; // ms
 const int mostTries = 1000;     // names tried in one second before giving up
 
 std::string homeFolder() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "1-app/gamepad.h"
 #include "1-app/settings.h"
 #include "1-app/timer.h"
 #include "1-app/video.h"
@@ -16,6 +17,7 @@
 
 void releaseEverything() {
     removeScheduledTaskByAction(animationTick);
+    closeGamepad();
     clearInputHandlers();
     freeLocationNames();
     closeAudio();

@@ -7,6 +7,7 @@
 #include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
 #include "1-app/game_load.h"
+#include "1-app/gamepad.h"
 #include "1-app/main_loop.h"
 #include "1-app/settings.h"
 #include "1-app/shutdown.h"
@@ -27,7 +28,11 @@ void readConfiguration(int argc, char **argv) {
     CommandLine line;
     switch (parseCommandLine(argc, argv, line)) {
     case showHelp:
+        // The keys in force are those of the settings file, whose warnings wait
+        // for the game.
+        loadSettingsFrom(line.configFile, false);
         printUsage(stdout);
+        freeSettingTexts();
         exit(0);
     case showVersion:
         printVersion(stdout);
@@ -66,6 +71,7 @@ void runGame(int argc, char **argv) {
         endWithFailure(failure);
     }
     setWindowIcon();
+    openGamepad();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);

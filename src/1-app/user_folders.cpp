@@ -33,3 +33,8 @@ std::string userDataFolder() {
     std::string folder = programFolder("XDG_DATA_HOME", "/.local/share");
     return folder.empty() ? folder : folder + "/data";
 }
+
+std::string userSavesFolder() {
+    std::string folder = programFolder("XDG_DATA_HOME", "/.local/share");
+    return folder.empty() ? folder : folder + "/saves";
+}

@@ -364,11 +364,14 @@ TEST(CommandLine, TheSettingRowsAgreeWithThemselves) {
         const SettingRow &row = settingRows[i];
         const SettingValue &value = row.value;
         EXPECT_TRUE(keys.insert(row.key).second) << "two rows for " << row.key;
-        ASSERT_NE(value.number != nullptr, value.text != nullptr) << row.key;
+        int kinds = (value.number != nullptr) + (value.text != nullptr) + (value.keys != nullptr);
+        ASSERT_EQ(kinds, 1) << row.key << ": a number, a text or a key list";
         if (value.number != nullptr) {
             EXPECT_TRUE(value.byDefault >= 0 && value.byDefault <= value.highest) << row.key;
-        } else {
+        } else if (value.text != nullptr) {
             EXPECT_TRUE(row.option.longName == nullptr || row.takes.name != nullptr) << row.key;
+        } else {
+            EXPECT_EQ(row.option.longName, nullptr) << row.key << ": no option gives a key list";
         }
         for (const OptionWord &word : row.takes.words) {
             if (word.word != nullptr) {
