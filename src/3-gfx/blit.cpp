@@ -14,6 +14,19 @@ struct BlitArea {
     int w, h;
 };
 
+// One axis of a copy cut to the span [from, from + size) of one side; the other
+// side's position moves with it.
+void clipAxis(int &position, int &otherPosition, int &length, int from, int size) {
+    int cut = from - position;
+    if (cut > 0) {
+        length -= cut;
+        position += cut;
+        otherPosition += cut;
+    }
+    cut = position + length - (from + size);
+    length -= cut > 0 ? cut : 0;
+}
+
 // SDL_UpperBlit's clipping: the part within the source, then the target position
 // within the target's clip rectangle. False when nothing is left.
 bool clipArea(const SDL_Surface *source, const SDL_Rect *part, const SDL_Surface *target, int x,
@@ -21,36 +34,12 @@ bool clipArea(const SDL_Surface *source, const SDL_Rect *part, const SDL_Surface
     area = {0, 0, x, y, source->w, source->h};
     if (part != nullptr) {
         area = {part->x, part->y, x, y, part->w, part->h};
-        if (area.sourceX < 0) {
-            area.w += area.sourceX;
-            area.targetX -= area.sourceX;
-            area.sourceX = 0;
-        }
-        if (area.sourceY < 0) {
-            area.h += area.sourceY;
-            area.targetY -= area.sourceY;
-            area.sourceY = 0;
-        }
-        area.w = area.w < source->w - area.sourceX ? area.w : source->w - area.sourceX;
-        area.h = area.h < source->h - area.sourceY ? area.h : source->h - area.sourceY;
+        clipAxis(area.sourceX, area.targetX, area.w, 0, source->w);
+        clipAxis(area.sourceY, area.targetY, area.h, 0, source->h);
     }
     const SDL_Rect &clip = target->clip_rect;
-    int cut = clip.x - area.targetX;
-    if (cut > 0) {
-        area.w -= cut;
-        area.targetX += cut;
-        area.sourceX += cut;
-    }
-    cut = area.targetX + area.w - (clip.x + clip.w);
-    area.w -= cut > 0 ? cut : 0;
-    cut = clip.y - area.targetY;
-    if (cut > 0) {
-        area.h -= cut;
-        area.targetY += cut;
-        area.sourceY += cut;
-    }
-    cut = area.targetY + area.h - (clip.y + clip.h);
-    area.h -= cut > 0 ? cut : 0;
+    clipAxis(area.targetX, area.sourceX, area.w, clip.x, clip.w);
+    clipAxis(area.targetY, area.sourceY, area.h, clip.y, clip.h);
     return area.w > 0 && area.h > 0;
 }
 
