@@ -39,8 +39,7 @@ bool loadTileNames(LoadFailure &failure) {
     return true;
 }
 
-template <GraphicsPart part>
-bool loadGraphicsOf(LoadFailure &failure) {
+template <GraphicsPart part> bool loadGraphicsOf(LoadFailure &failure) {
     return loadGraphicsPart(part, failure);
 }
 

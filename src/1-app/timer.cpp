@@ -69,8 +69,8 @@ bool takeDueTick(TickSchedule &schedule, Uint32 now) {
         return false;
     }
     // Far behind (a suspended machine): this tick runs, the missed ones are dropped.
-    schedule.next = late > mostTicksBehind * tickInterval ? now + tickInterval
-                                                          : schedule.next + tickInterval;
+    schedule.next =
+        late > mostTicksBehind * tickInterval ? now + tickInterval : schedule.next + tickInterval;
     return true;
 }
 

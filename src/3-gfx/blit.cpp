@@ -74,8 +74,7 @@ void copyKeyedRow(const Uint8 *from, Uint8 *to, int w, Uint8 key) {
 }
 
 void copyArea(const SDL_Surface *source, SDL_Surface *target, const BlitArea &area) {
-    const Uint8 *from =
-        (const Uint8 *)source->pixels + area.sourceY * source->pitch + area.sourceX;
+    const Uint8 *from = (const Uint8 *)source->pixels + area.sourceY * source->pitch + area.sourceX;
     Uint8 *to = (Uint8 *)target->pixels + area.targetY * target->pitch + area.targetX;
     int fromStep = source->pitch;
     int toStep = target->pitch;
