@@ -1,6 +1,7 @@
 #include "1-app/main_loop.h"
 
 #include "1-app/display_keys.h"
+#include "1-app/event_wait.h"
 #include "1-app/gamepad.h"
 #include "1-app/keys.h"
 #include "1-app/player_actions.h"
@@ -74,6 +75,6 @@ int handleEvent(const SDL_Event *event) {
 void runMainLoop() {
     startPlaying();
     SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0 && runPass(&event) == 0) {
+    while (waitForEvent(&event) != 0 && runPass(&event) == 0) {
     }
 }
