@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets into a directory: the demo world's
 // files, unpacked where a target takes raw bytes, each behind the selector bytes
-// its target reads first, and a few small files made with the format writers.
+// its target reads first, a few small files made with the format writers, and the
+// pieces of an export of the demo world for import's readers.
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -177,9 +178,14 @@ void importSeeds() {
         uint8_t variant;
     };
     const Piece pieces[] = {
-        {"locations.csv", 0, 0},      {"people/keep.csv", 0, 0},   {"chunk-layout.txt", 1, 15},
-        {"maps/towne-03.txt", 1, 31}, {"tile-names.txt", 2, 0},    {"fonts/text.png", 4, 0},
-        {"tiles-4.png", 4, 1},        {"pictures-4/dng1/00.png", 4, 1},
+        {"locations.csv", 0, 0},
+        {"people/keep.csv", 0, 0},
+        {"chunk-layout.txt", 1, 15},
+        {"maps/towne-03.txt", 1, 31},
+        {"tile-names.txt", 2, 0},
+        {"fonts/text.png", 4, 0},
+        {"tiles-4.png", 4, 1},
+        {"pictures-4/dng1/00.png", 4, 1},
         {"pictures-16/mon0/00.png", 4, 3},
     };
     for (const Piece &piece : pieces) {

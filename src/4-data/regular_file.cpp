@@ -17,7 +17,11 @@ FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
         return nullptr;
     }
     // Non-blocking, so that a FIFO put in place since the check cannot hold the open.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return regularFileOf(open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC), size, why);
+}
+
+FILE *regularFileOf(int fd, int64_t *size, FileRefusal *why) {
+    struct stat status;
     if (fd < 0) {
         *why = fileMissing;
         return nullptr;

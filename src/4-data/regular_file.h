@@ -21,6 +21,11 @@ enum FileRefusal {
 // that a file swapped in between is refused too. nullptr with *why set otherwise.
 FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why);
 
+// The second half of such an open, for a descriptor opened (non-blocking) some
+// other way: the open file when fd is a regular file, else nullptr with *why set
+// and fd closed. fd < 0 is a file that could not be opened.
+FILE *regularFileOf(int fd, int64_t *size, FileRefusal *why);
+
 // Reads the regular file at path into bytes: the whole file, or only its first
 // `limit` bytes when it is longer (what a format can use at most). The file is
 // opened once; bytes is empty unless the result is fileAccepted. *fileSize (when

@@ -15,9 +15,10 @@ size_t printableLength(const std::string &bytes, size_t at) {
     if (c < 0x80) {
         return c >= 32 && c != 127 ? 1 : 0;
     }
-    size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                               : c >= 0xF0 && c <= 0xF4 ? 4
-                                                                        : 0;
+    size_t length = c >= 0xC2 && c <= 0xDF   ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
     if (length == 0 || at + length > bytes.size()) {
         return 0;
     }

@@ -1,7 +1,7 @@
 // Helpers shared by the unit tests: a scratch directory that becomes the current
 // directory for the test's lifetime, the data directory pointed somewhere for a
-// scope, small file writers, and the files of the source tree (README, manual
-// pages) for the tests that hold them to the code.
+// scope, small file writers (WAV files among them), and the files of the source
+// tree (README, manual pages) for the tests that hold them to the code.
 #pragma once
 
 #include <cstdint>

@@ -230,7 +230,7 @@ TEST_F(HostileFiles, TheGameAndTheCheckAgreeOnFilesLongerOrShorterThanTheirLayou
     const struct {
         const char *name;
         Bytes bytes;
-        const char *lead; // between the game's "Warning: data file '<path>'" and the words
+        const char *lead;  // between the game's "Warning: data file '<path>'" and the words
         std::string words; // how both warnings go on after it and after the check's "<name>: "
     } cases[] = {
         {"ibm.ch", grown("ibm.ch", 1025), " is ", longer + "1024 bytes are read"},
@@ -275,10 +275,10 @@ TEST(ShownText, ControlBytesAreEscapedAndLongWordsCut) {
         {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},
         {std::string("a\0b\n\r\t\x7f", 7), "a\\x00b\\x0a\\x0d\\x09\\x7f"},
         {"caf\xC3\xA9 \xE2\x80\xA6 \xF0\x9F\x8E\xB5", "caf\xC3\xA9 \xE2\x80\xA6 \xF0\x9F\x8E\xB5"},
-        {"\xC2\x9B" "31m", "\\xc2\\x9b" "31m"}, // the C1 CSI in its UTF-8 form
-        {"\x9b" "31m", "\\x9b" "31m"},
-        {"\xE9t\xE9", "\\xe9t\\xe9"},                  // Latin-1, not UTF-8
-        {"\xC3", "\\xc3"},                              // cut short
+        {"\xC2\x9Bm", "\\xc2\\x9bm"}, // the C1 CSI in its UTF-8 form
+        {"\x9bm", "\\x9bm"},
+        {"\xE9t\xE9", "\\xe9t\\xe9"},                            // Latin-1, not UTF-8
+        {"\xC3", "\\xc3"},                                       // cut short
         {"\xC0\xAF \xED\xA0\x80", "\\xc0\\xaf \\xed\\xa0\\x80"}, // overlong, surrogate
         {"back\\slash", "back\\slash"},
     };

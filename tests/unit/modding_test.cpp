@@ -444,9 +444,8 @@ TEST_F(EditedWorld, RefusalsQuoteWordsSafelyAndShortly) {
     std::string word = "\x1b]0;owned\x07" + std::string(100, 'x');
     std::string grid = text("maps/underworld.txt");
     setText("maps/underworld.txt", word + grid.substr(grid.find(' ')));
-    expectRefused("maps/underworld.txt:1",
-                  "column 0: '\\x1b]0;owned\\x07" + std::string(44, 'x') +
-                      "\u2026' is not a tile number 0-255\n");
+    expectRefused("maps/underworld.txt:1", "column 0: '\\x1b]0;owned\\x07" + std::string(44, 'x') +
+                                               "\u2026' is not a tile number 0-255\n");
     setText("maps/underworld.txt", grid);
     edit("locations.csv", "Harrowgate", "Harrow\x1b[2Jgate-on-sea");
     expectRefused("locations.csv:2", "name 'Harrow\\x1b[2Jgate-on-sea' is 21 characters");

@@ -277,9 +277,12 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
 // does a later start without music.ini.
 TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
     std::vector<unsigned char> sound(4000, 0);
-    writeBinaryFile("data/music/rate0.wav", wavFile({{"fmt ", wavFormat(2, 0, 16)}, {"data", sound}}));
-    writeBinaryFile("data/music/rate1.wav", wavFile({{"fmt ", wavFormat(2, 1, 16)}, {"data", sound}}));
-    writeBinaryFile("data/music/mute.wav", wavFile({{"fmt ", wavFormat(0, 22050, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/rate0.wav",
+                    wavFile({{"fmt ", wavFormat(2, 0, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/rate1.wav",
+                    wavFile({{"fmt ", wavFormat(2, 1, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/mute.wav",
+                    wavFile({{"fmt ", wavFormat(0, 22050, 16)}, {"data", sound}}));
     writeBinaryFile("data/music/list.wav", wavFile({{"LIST", sound, 0x7FFFFFF0}}));
     writeBinaryFile("data/music/nodata.wav", wavFile({{"fmt ", wavFormat(2, 22050, 16)}}));
     writeTextFile("music.ini", "overworld=a.wav\nunderworld=gone.wav\n"

@@ -85,8 +85,7 @@ bool field(Reader &r, const std::string &piece, const CsvRecord &record, size_t 
     if (!parseNumber(record.fields[index], limit, value)) {
         return fail(r, piece, record.line,
                     std::string(name) + " '" + shownWord(record.fields[index]) +
-                        "' is not a number 0-" +
-                        std::to_string(limit));
+                        "' is not a number 0-" + std::to_string(limit));
     }
     return true;
 }
@@ -121,8 +120,7 @@ bool importLocations(Reader &r, Bytes &table) {
         if (name.size() > (size_t)locationNameLength) {
             return fail(r, locationsPiece, record.line,
                         "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
-                            " characters, " +
-                            std::to_string(locationNameLength) + " at most");
+                            " characters, " + std::to_string(locationNameLength) + " at most");
         }
         size_t stop = name.find_first_of(std::string("\n\0", 2));
         if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -32,30 +31,17 @@ FILE *openInsideFolder(const std::string &folder, const std::string &relative, L
     std::string leaf;
     int parent = openParentFolder(folder, relative, links, &leaf);
     // Non-blocking, so that a FIFO cannot hold the open; a link as the file itself
-    // fails with ELOOP.
+    // fails with ELOOP, a link as a folder above it with ENOTDIR or ELOOP.
     int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == followNoLinks ? O_NOFOLLOW : 0);
     int fd = parent >= 0 ? openat(parent, leaf.c_str(), flags) : -1;
-    int error = errno;
+    bool linked = fd < 0 && (errno == ELOOP || errno == ENOTDIR);
     if (parent >= 0) {
         close(parent);
     }
-    struct stat status;
-    if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        *why = fd >= 0 || error == ELOOP || error == ENOTDIR ? fileNotRegular : fileMissing;
-        if (fd >= 0) {
-            close(fd);
-        }
-        return nullptr;
+    FILE *file = regularFileOf(fd, size, why);
+    if (linked) {
+        *why = fileNotRegular;
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FILE *file = fdopen(fd, "rb");
-    if (file == nullptr) {
-        close(fd);
-        *why = fileMissing;
-        return nullptr;
-    }
-    *size = (int64_t)status.st_size;
-    *why = fileAccepted;
     return file;
 }
 

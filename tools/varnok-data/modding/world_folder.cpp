@@ -114,7 +114,7 @@ FileRefusal readDataFileOf(const WorldPlace &place, const std::string &name, Byt
         fclose(file);
     }
     if (why != fileAccepted) {
-        problem = path + (why != fileNotRegular    ? ": cannot be read"
+        problem = path + (why != fileNotRegular ? ": cannot be read"
                           : place.links == followNoLinks
                               ? ": is not a regular file (links are not followed here)"
                               : ": is not a regular file");
