@@ -104,17 +104,19 @@ def place(directory, name, content):
             f.write(content)
 
 
-def run_check(args, directory):
+def run_check(args, directory, name):
+    """`varnok-data check` on directory under the address-space limit, with its
+    FIGURE line: (status, or None when it hung; its output; what went wrong with
+    its time or memory)."""
     tool = os.path.join(args.build_dir, "tools", "varnok-data")
-    proc = subprocess.Popen([tool, "check", directory, "--mode", "4"], stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, text=True, start_new_session=True)
-    try:
-        out, err = proc.communicate(timeout=SECONDS)
-    except subprocess.TimeoutExpired:
-        os.killpg(proc.pid, 9)
-        proc.communicate()
-        return None, "check hung"
-    return proc.returncode, out + err
+    status, report, seconds, peak = measured([tool, "check", directory, "--mode", "4"],
+                                             os.path.dirname(directory), dict(os.environ))
+    print("FIGURE check, %s: status %s, %.2f s, %s MiB" % (
+        name, status, seconds, "%.0f" % peak if peak is not None else "?"))
+    too_much = []
+    if peak is not None and peak > PEAK_MIB:
+        too_much.append("check's peak memory %d MiB" % peak)
+    return status, report if status is not None else "check hung", too_much
 
 
 def hostile_world(args, case):
@@ -161,7 +163,9 @@ def run_case(args, display, case):
             wrong.append("took %.1f s" % game.seconds)
         if game.peak_kib is not None and game.peak_kib > PEAK_MIB * 1024:
             wrong.append("peak memory %d MiB" % (game.peak_kib // 1024))
-        check_status, report = run_check(args, os.path.join(game.dir, "data"))
+        check_status, report, too_much = run_check(args, os.path.join(game.dir, "data"),
+                                                   case.name)
+        wrong += too_much
         expected_check = 1 if case.check.startswith(case.file + ":") else 0
         if check_status != expected_check or not re.search(pattern(case.check), report):
             wrong.append("check %s: %r, expected %r" % (check_status, report, case.check))
@@ -328,7 +332,9 @@ def measured(argv, cwd, env, timeout=SECONDS):
             proc.wait()
         out.seek(0)
         err.seek(0)
-        text = out.read(100000).decode(errors="replace") + err.read(100000).decode(errors="replace")
+        # One after the other on lines of their own: standard output may end mid-line.
+        text = (out.read(100000).decode(errors="replace") + "\n" +
+                err.read(100000).decode(errors="replace"))
     return status, text, seconds, peak
 
 
