@@ -423,9 +423,11 @@ def edited(args, change, argv):
     return prepare
 
 
-def append_newlines(scratch, _):
-    with open(os.path.join(scratch, "mod/maps/overworld.txt"), "ab") as f:
-        f.write(b"\n" * 100000000)
+def append_newlines(count):
+    def change(scratch, _):
+        with open(os.path.join(scratch, "mod/maps/overworld.txt"), "ab") as f:
+            f.write(b"\n" * count)
+    return change
 
 
 def first_word(word):
@@ -466,8 +468,11 @@ def the_data_tool_is_bounded_on_hostile_folders(args, display):
     escape = b"\x1b]0;owned\x07"
     cases = [
         ("import: 100 MB of newlines after maps/overworld.txt",
-         edited(args, append_newlines, ["import", "mod", "target"]), 1,
+         edited(args, append_newlines(100000000), ["import", "mod", "target"]), 1,
          r"overworld.txt: \d{9} bytes, more than a text piece can be \(16 MiB\)$"),
+        ("import: 16 million newlines (under 16 MiB) after maps/overworld.txt",
+         edited(args, append_newlines(16000000), ["import", "mod", "target"]), 1,
+         r"overworld.txt: 16000256 lines, more than a text piece can have \(65536\)$"),
         ("import: a 10 MB word in maps/underworld.txt",
          edited(args, first_word(b"x" * 10000000), ["import", "mod", "target"]), 1,
          r"^.{0,200}column 0: 'x{60}\u2026' is not a tile number 0-255$"),

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -403,7 +404,7 @@ TEST_F(EditedWorld, ImportFollowsNoLinkAndWaitsOnNothingInsideTheFolder) {
     fs::copy(demoExport() + "/tiles-4.png", outside + "/tiles-4.png");
     const struct {
         const char *piece;  // replaced in the folder
-        const char *kind;   // "link" to the same name outside, "secret", "fifo" or "huge"
+        const char *kind;   // "link" to the same name outside, "secret", "fifo", "huge" or "lines"
         const char *failed; // the piece the refusal names
         const char *what;
     } cases[] = {
@@ -418,6 +419,8 @@ TEST_F(EditedWorld, ImportFollowsNoLinkAndWaitsOnNothingInsideTheFolder) {
         {"pictures-16", "link", "pictures-16/", "is not a regular file"},
         {"maps/underworld.txt", "huge", "maps/underworld.txt",
          "17825792 bytes, more than a text piece can be (16 MiB)"},
+        {"maps/overworld.txt", "lines", "maps/overworld.txt",
+         "1000256 lines, more than a text piece can have (65536)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.piece);
@@ -425,15 +428,17 @@ TEST_F(EditedWorld, ImportFollowsNoLinkAndWaitsOnNothingInsideTheFolder) {
         fs::copy(demoExport(), in, fs::copy_options::recursive);
         std::string place = in + "/" + c.piece;
         std::string kind = c.kind;
-        if (kind != "huge") {
+        if (kind != "huge" && kind != "lines") {
             fs::remove_all(place);
         }
         if (kind == "secret" || kind == "link") {
             fs::create_symlink(outside + "/" + (kind == "secret" ? "secret" : c.piece), place);
         } else if (kind == "fifo") {
             ASSERT_EQ(mkfifo(place.c_str(), 0644), 0);
-        } else {
+        } else if (kind == "huge") {
             fs::resize_file(place, 17 << 20);
+        } else {
+            std::ofstream(place, std::ios::app) << std::string(1000000, '\n');
         }
         expectRefused(std::string(c.failed), c.what);
     }

@@ -1,4 +1,6 @@
 // Import of the text pieces onto the raw copies of the data files.
+#include <algorithm>
+
 #include "4-data/file_formats.h"
 #include "4-data/shown_text.h"
 #include "name_room.h"
@@ -14,6 +16,9 @@ const size_t tileNameOffsetLimit = 0xFFFF; // name offsets are 16-bit
 // Far more than the largest text piece of any world (the overworld grid is about
 // 230 KB); a larger piece is refused before it is read.
 const int64_t largestTextPiece = 16 << 20;
+// Likewise in lines (the longest piece has 512): the readers keep a record per line,
+// so that millions of empty lines within 16 MiB would cost gigabytes.
+const size_t mostTextLines = 65536;
 
 struct Reader {
     std::string folder;
@@ -26,7 +31,8 @@ bool fail(Reader &r, const std::string &piece, int line, const std::string &what
     return false;
 }
 
-// A text piece: a regular file reached through no link, at most 16 MiB.
+// A text piece: a regular file reached through no link, at most 16 MiB and 65,536
+// lines.
 bool readPiece(Reader &r, const std::string &piece, std::string &text) {
     int64_t size = 0;
     FileRefusal why = fileMissing;
@@ -45,6 +51,12 @@ bool readPiece(Reader &r, const std::string &piece, std::string &text) {
         return fail(r, piece, 0,
                     why == fileNotRegular ? "is not a regular file (links are not followed here)"
                                           : "cannot be read");
+    }
+    size_t lines = (size_t)std::count(bytes.begin(), bytes.end(), '\n');
+    if (lines > mostTextLines) {
+        return fail(r, piece, 0,
+                    std::to_string(lines) + " lines, more than a text piece can have (" +
+                        std::to_string(mostTextLines) + ")");
     }
     text = bytesText(bytes);
     return true;
