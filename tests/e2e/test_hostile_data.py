@@ -430,6 +430,11 @@ def append_newlines(count):
     return change
 
 
+def append_commas(scratch, _):
+    with open(os.path.join(scratch, "mod/locations.csv"), "ab") as f:
+        f.write(b"," * 16000000 + b"\n")
+
+
 def first_word(word):
     def change(scratch, _):
         path = os.path.join(scratch, "mod/maps/underworld.txt")
@@ -473,6 +478,9 @@ def the_data_tool_is_bounded_on_hostile_folders(args, display):
         ("import: 16 million newlines (under 16 MiB) after maps/overworld.txt",
          edited(args, append_newlines(16000000), ["import", "mod", "target"]), 1,
          r"overworld.txt: 16000256 lines, more than a text piece can have \(65536\)$"),
+        ("import: a line of 16 million commas in locations.csv",
+         edited(args, append_commas, ["import", "mod", "target"]), 1,
+         r"locations.csv:\d+: more than 16 fields$"),
         ("import: a 10 MB word in maps/underworld.txt",
          edited(args, first_word(b"x" * 10000000), ["import", "mod", "target"]), 1,
          r"^.{0,200}column 0: 'x{60}\u2026' is not a tile number 0-255$"),

@@ -675,6 +675,10 @@ TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
     EXPECT_EQ(records[1].line, 3);
     EXPECT_FALSE(parseCsv("a,\"open\n", records, problem));
     EXPECT_EQ(problem, "1: a quoted field is never closed");
+    // 16 fields are the most; a line of millions of commas stops at the 17th.
+    EXPECT_TRUE(parseCsv(std::string(15, ','), records, problem));
+    EXPECT_FALSE(parseCsv("a\n" + std::string(10000000, ','), records, problem));
+    EXPECT_EQ(problem, "2: more than 16 fields");
 }
 
 TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {

@@ -93,6 +93,11 @@ bool parseCsv(const std::string &text, std::vector<CsvRecord> &records, std::str
             }
             record.fields.push_back(field);
             field.clear();
+            if (record.fields.size() > mostCsvFields) {
+                problem = lineProblem(record.line, "more than " + std::to_string(mostCsvFields) +
+                                                       " fields");
+                return false;
+            }
             if (i < text.size() && text[i] == ',') {
                 ++i;
             } else {
