@@ -1,12 +1,14 @@
 // Writes the seed corpora of the fuzz targets into a directory: the demo world's
 // files, unpacked where a target takes raw bytes, each behind the selector bytes
-// its target reads first, and a few small files made with the format writers.
+// its target reads first, a few small files made with the format writers, and the
+// pieces of an export of the demo world for import's readers.
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
 #include "4-data/lzw.h"
+#include "commands/world_commands.h"
 #include "demo/demo_world.h"
 #include "formats/formats.h"
 #include "fuzz_support.h"
@@ -163,6 +165,41 @@ void iniSeeds() {
     writeSeed("ini", "music.ini", {1}, worldFile("music.ini"));
 }
 
+// The pieces of an export of the demo world, behind the reader byte and the
+// variant byte of fuzz_import.
+void importSeeds() {
+    std::string folder = out + "/export";
+    if (exportWorld(world, folder, 0, false) != 0) {
+        return;
+    }
+    struct Piece {
+        const char *name;
+        uint8_t reader;
+        uint8_t variant;
+    };
+    const Piece pieces[] = {
+        {"locations.csv", 0, 0},
+        {"people/keep.csv", 0, 0},
+        {"chunk-layout.txt", 1, 15},
+        {"maps/towne-03.txt", 1, 31},
+        {"tile-names.txt", 2, 0},
+        {"fonts/text.png", 4, 0},
+        {"tiles-4.png", 4, 1},
+        {"pictures-4/dng1/00.png", 4, 1},
+        {"pictures-16/mon0/00.png", 4, 3},
+    };
+    for (const Piece &piece : pieces) {
+        Bytes bytes;
+        if (readBytes(folder + "/" + piece.name, bytes)) {
+            std::string name = piece.name;
+            for (char &c : name) {
+                c = c == '/' ? '-' : c;
+            }
+            writeSeed("import", name, {piece.reader, piece.variant}, bytes);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -184,5 +221,6 @@ int main(int argc, char **argv) {
     gameDataSeeds();
     iniSeeds();
     startupSeeds();
+    importSeeds();
     return 0;
 }

@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup)
+    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup import)
 fi
 
 ./scripts/install-deps.sh --test

@@ -9,6 +9,7 @@
 #include "1-app/key_bindings.h"
 #include "1-app/setting_table.h"
 #include "1-app/settings.h"
+#include "4-data/shown_text.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct OptionEntry {
 };
 
 CommandLineAction complain(const std::string &problem) {
-    fprintf(stderr, "varnok: %s\nTry 'varnok --help'.\n", problem.c_str());
+    fprintf(stderr, "varnok: %s\nTry 'varnok --help'.\n", shownText(problem).c_str());
     return badCommandLine;
 }
 

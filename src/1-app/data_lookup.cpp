@@ -14,6 +14,7 @@
 #include "1-app/user_folders.h"
 #include "4-data/file_formats.h"
 #include "4-data/file_names.h"
+#include "4-data/shown_text.h"
 
 DataChoice dataChoice = {dataNotFound, ""};
 
@@ -22,6 +23,11 @@ namespace {
 bool isRegularFile(const char *path) {
     struct stat status;
     return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// A file the loaders will be able to open: a regular file this user may read.
+bool isReadableFile(const char *path) {
+    return isRegularFile(path) && access(path, R_OK) == 0;
 }
 
 // True when directory (nullptr: the current one) holds data.ovl in any case.
@@ -114,14 +120,14 @@ void chooseDataDirectory(bool givenOnCommandLine) {
         findDataDirectory();
     }
     showDirectory();
-    printf("Data: %s\n", dataChoice.shown);
+    printf("Data: %s\n", shownText(dataChoice.shown).c_str());
     fflush(stdout);
 }
 
 bool checkEssentialFiles(LoadFailure &failure, std::string &explanation) {
     for (const std::string &name : essentialFileNames(settings.video == 1)) {
         char *path = findDataFile(settings.directory, name.c_str());
-        bool there = path != nullptr && isRegularFile(path);
+        bool there = path != nullptr && isReadableFile(path);
         std::string shown = path != nullptr ? path : name;
         free(path);
         if (!there) {

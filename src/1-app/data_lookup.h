@@ -31,7 +31,8 @@ void chooseDataDirectory(bool givenOnCommandLine);
 #include "4-data/load_failure.h"
 
 // Each essential file of the colour mode, in the loaders' order, must be there
-// (in any case of its name) and be an ordinary file. False for the first that is
-// not: failure names it as the loaders would ("Cannot open data file '<path>'")
-// and explanation tells where the directory came from and how to check it.
+// (in any case of its name) and be an ordinary file this user may read. False for
+// the first that is not: failure names it as the loaders would ("Cannot open data
+// file '<path>'") and explanation tells where the directory came from and how to
+// check it.
 bool checkEssentialFiles(LoadFailure &failure, std::string &explanation);

@@ -14,6 +14,7 @@
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
+#include "4-data/shown_text.h"
 
 namespace {
 
@@ -119,10 +120,11 @@ bool takeScreenshot() {
         if (!path.empty()) {
             remove(path.c_str());
         }
-        fprintf(stderr, "Cannot save a screenshot in '%s': %s\n", folder.c_str(), problem.c_str());
+        fprintf(stderr, "Cannot save a screenshot in '%s': %s\n", shownText(folder).c_str(),
+                shownText(problem).c_str());
         return false;
     }
-    printf("Screenshot saved: %s\n", path.c_str());
+    printf("Screenshot saved: %s\n", shownText(path).c_str());
     fflush(stdout);
     showNotice("Screenshot saved", noticeTime);
     return true;

@@ -9,6 +9,7 @@
 #include "1-app/key_bindings.h"
 #include "1-app/setting_table.h"
 #include "1-app/user_folders.h"
+#include "4-data/shown_text.h"
 #include "4-data/text_warning.h"
 
 Settings settings = defaultSettings();
@@ -33,18 +34,27 @@ void setDefaults() {
     settingsOrigin.path[0] = '\0';
 }
 
-// A number setting's value as atoi reads it; out of range reads as 0. Both, and
-// a value that is no number at all, are told at the line.
+// A number setting's value read as atoi reads one, up to its first non-digit,
+// but without wrapping: a number past what a long holds stays out of range.
+long long leadingNumber(const char *value) {
+    errno = 0;
+    long long n = strtoll(value, nullptr, 10);
+    return errno == ERANGE ? -1 : n;
+}
+
+// A number setting's value; out of range reads as 0. Both, and a value that is
+// no number at all, are told at the line.
 void readNumber(const SettingRow &row, const char *value) {
     const char *key = row.key;
     int32_t highest = row.value.highest;
-    int n = atoi(value);
+    long long n = leadingNumber(value);
     int32_t &field = settings.*row.value.number;
-    field = (n >= 0 && n <= highest) ? n : 0;
+    field = (n >= 0 && n <= highest) ? (int32_t)n : 0;
+    std::string shown = shownWord(value);
     if (!isWholeNumber(value)) {
-        warnAtPair("'%s' is not a number; %s reads as %d", value, key, field);
+        warnAtPair("'%s' is not a number; %s reads as %d", shown.c_str(), key, field);
     } else if (n != field) {
-        warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, value, highest, key);
+        warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, shown.c_str(), highest, key);
     }
 }
 
@@ -88,7 +98,8 @@ bool readSettings(const char *configFile, bool warn) {
         char *text = readIniFile(configFile, &why);
         if (text == nullptr) {
             if (warn) {
-                fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
+                fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n",
+                        shownText(configFile).c_str(),
                         why == fileNotRegular ? "not a regular file" : strerror(errno));
             }
             return false;
@@ -118,7 +129,7 @@ bool readSettings(const char *configFile, bool warn) {
 void applySetting(const char *key, const char *value) {
     const SettingRow *row = findSetting(key);
     if (row == nullptr) {
-        warnAtPair("unknown setting '%s'", key);
+        warnAtPair("unknown setting '%s'", shownWord(key).c_str());
     } else if (row->value.keys != nullptr) {
         readKeyList(*row, value);
     } else if (row->value.text != nullptr) {

@@ -12,6 +12,7 @@
 #include "2-play/input_stack.h"
 #include "3-audio/music.h"
 #include "3-gfx/graphics.h"
+#include "4-data/shown_text.h"
 #include "4-data/table_file.h"
 #include "4-data/tile_names.h"
 
@@ -36,7 +37,7 @@ void endProgram(int status) {
 void printLoadFailure(const LoadFailure &failure, const char *explanation) {
     fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
     if (explanation != nullptr) {
-        fprintf(stderr, "%s\n", explanation);
+        fprintf(stderr, "%s\n", shownText(explanation).c_str());
     }
     fflush(stderr);
 }

@@ -4,11 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "3-audio/wav_header.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
+#include "4-data/shown_text.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
@@ -56,13 +60,35 @@ void stopCurrentMusic() {
     }
 }
 
+// True when the open file may go to the mixer: no WAV whose header would make it
+// crash or hang (wav_header.h). The file is left at its start.
+bool playableFile(FILE *file, int64_t size, const char *path) {
+    std::vector<uint8_t> head;
+    FileRefusal why = readMoreOf(file, size < wavHeadLimit ? size : wavHeadLimit, head);
+    std::string problem = impossibleWavHeader(head.data(), (int64_t)head.size(), size);
+    if (why == fileAccepted && problem.empty()) {
+        return fseek(file, 0, SEEK_SET) == 0;
+    }
+    if (!problem.empty()) {
+        fprintf(stderr, "Warning: music file '%s' has an impossible WAV header (%s)\n",
+                shownText(path).c_str(), problem.c_str());
+        fflush(stderr);
+    }
+    return false;
+}
+
 // Loads and starts one file, looping; leaves silence when that fails. Only a
 // regular file is opened: a FIFO would block the game, a folder is no music.
 void startPiece(const char *path) {
     FileRefusal why = fileMissing;
-    FILE *file = openRegularFile(path, nullptr, &why);
+    int64_t size = 0;
+    FILE *file = openRegularFile(path, &size, &why);
     if (why == fileNotRegular) {
         warnNotRegularFile("music file", path);
+    }
+    if (file != nullptr && !playableFile(file, size, path)) {
+        fclose(file);
+        return;
     }
     currentSource = file != nullptr ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
     if (currentSource == nullptr) {
@@ -97,6 +123,21 @@ char *readMusicList(const char *path) {
         warnNotRegularFile("music list", path);
     }
     return text;
+}
+
+// A music file is named inside the music folder: not by an absolute path, and
+// without a ".." part that would climb out of it.
+bool insideMusicFolder(const char *value) {
+    if (value[0] == '/') {
+        return false;
+    }
+    for (const char *part = value; part != nullptr; part = strchr(part, '/')) {
+        part += *part == '/' ? 1 : 0;
+        if (strncmp(part, "..", 2) == 0 && (part[2] == '/' || part[2] == '\0')) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -153,6 +194,11 @@ void addMusicEntry(const char *key, const char *value) {
         if (strcmp(key, musicKeys[n]) != 0) {
             continue;
         }
+        if (!insideMusicFolder(value)) {
+            warnAtPair("'%s' is not a file inside the music folder; %s is ignored",
+                       shownWord(value).c_str(), key);
+            return;
+        }
         size_t length = strlen(musicFolder) + strlen(value) + 1;
         char *name = (char *)malloc(length);
         if (name == nullptr) {
@@ -166,7 +212,7 @@ void addMusicEntry(const char *key, const char *value) {
         musicPaths[n] = path;
         return;
     }
-    warnAtPair("unknown music '%s'", key);
+    warnAtPair("unknown music '%s'", shownWord(key).c_str());
 }
 
 void playMusic(uint16_t n) {

@@ -103,10 +103,12 @@ bool loadFonts(Uint8 textColour, Uint8 highlightColour, LoadFailure &failure) {
 
 int32_t loadFontPixels(const char *path, uint8_t pixels[fontPixelCount]) {
     std::vector<uint8_t> bytes;
-    FileRefusal why = readRegularFile(path, fontFileSize, bytes);
+    int64_t size = 0;
+    FileRefusal why = readRegularFile(path, fontFileSize, bytes, &size);
     if (why != fileAccepted) {
         return why == fileUnreadable ? -2 : -1;
     }
+    warnIfLong(path, size, fontFileSize);
     ByteView view = makeByteView(bytes.data(), (int64_t)bytes.size());
     for (int i = 0; i < fontFileSize; i++) {
         uint8_t byte = viewByte(view, i);

@@ -13,7 +13,7 @@ const int fontPixelCount = fontGlyphCount * fontGlyphBytes * 8;
 
 // The glyph pixels of the first 1,024 bytes of a font file, one byte per bit (bit
 // 7 first, each 0 or 1); pixels the file does not hold are 0, and a warning names
-// a file shorter than that. 0, -1 when the file cannot be opened or is not a
+// a file shorter than that, another one longer. 0, -1 when the file cannot be opened or is not a
 // regular file, -2 when it cannot be read (pixels then untouched).
 int32_t loadFontPixels(const char *path, uint8_t pixels[fontPixelCount]);
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "4-data/shown_text.h"
+
 ByteView makeByteView(const uint8_t *data, int64_t size) {
     ByteView view = {data, data != nullptr && size > 0 ? size : 0, false};
     return view;
@@ -23,6 +25,7 @@ void viewCopy(ByteView &view, int64_t offset, uint8_t *out, int64_t count) {
 
 void warnIfShort(const ByteView &view, const char *path) {
     if (view.overrun) {
-        fprintf(stderr, "Warning: data file '%s' is shorter than its layout\n", path);
+        fprintf(stderr, "Warning: data file '%s' is shorter than its layout\n",
+                shownText(path).c_str());
     }
 }

@@ -2,8 +2,12 @@
 
 #include <cstdlib>
 
+#include "4-data/file_formats.h"
+#include "4-data/map_files.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
+#include "4-data/table_file.h"
+#include "4-data/tile_names.h"
 
 std::string dataFilePath(const char *name) {
     char *path = makeDataPath(name);
@@ -15,8 +19,10 @@ std::string dataFilePath(const char *name) {
 bool readEssentialFile(const char *name, int64_t limit, std::vector<uint8_t> &bytes,
                        LoadFailure &failure) {
     std::string path = dataFilePath(name);
-    FileRefusal why = readRegularFile(path.c_str(), limit, bytes);
+    int64_t size = 0;
+    FileRefusal why = readRegularFile(path.c_str(), limit, bytes, &size);
     if (why == fileAccepted) {
+        warnIfLong(path.c_str(), size, limit);
         return true;
     }
     return failLoad(failure, path, why == fileUnreadable ? readProblem : "");
@@ -24,9 +30,37 @@ bool readEssentialFile(const char *name, int64_t limit, std::vector<uint8_t> &by
 
 bool readOptionalFile(const char *name, int64_t limit, std::vector<uint8_t> &bytes) {
     std::string path = dataFilePath(name);
-    FileRefusal why = readRegularFile(path.c_str(), limit, bytes);
+    int64_t size = 0;
+    FileRefusal why = readRegularFile(path.c_str(), limit, bytes, &size);
     if (why == fileNotRegular) {
         warnNotRegularFile("data file", path.c_str());
     }
+    if (why == fileAccepted) {
+        warnIfLong(path.c_str(), size, limit);
+    }
     return why == fileAccepted;
+}
+
+int64_t dataFileReadLimit(const std::string &name) {
+    if (name == tableFileName) {
+        return tableFileReadLimit;
+    }
+    if (name == tileNameFileName) {
+        return tileNameFileReadLimit;
+    }
+    if (name == overworldFileName || name == underworldFileName) {
+        return worldFileReadLimit;
+    }
+    if (name == textFontFileName || name == runeFontFileName) {
+        return fontFileSize;
+    }
+    for (uint8_t kind : npcFileOrder) {
+        if (name == settlementMapFileName(kind)) {
+            return settlementFileReadLimit;
+        }
+        if (name == characterFileName(kind)) {
+            return npcFileSize;
+        }
+    }
+    return 0;
 }

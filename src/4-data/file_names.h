@@ -8,5 +8,6 @@
 // empty. When that exact path does not exist, each part of name is matched
 // case-insensitively in its folder; the exact path comes back when nothing
 // matches. An exact name always wins over another case of it. The directory
-// itself is taken as given.
+// itself is taken as given. A folder is read once, at its first such match, and
+// its listing kept for the run; only a folder that changed since is read again.
 char *findDataFile(const char *directory, const char *name);

@@ -172,7 +172,9 @@ char *readIniFile(const char *path, FileRefusal *why) {
     char *text = (char *)malloc((size_t)size + 1);
     if (raw != nullptr && text != nullptr) {
         size_t got = fread(raw, 1, (size_t)size, file);
-        dropNulTails(path, raw, got, text);
+        // A byte-order mark that some editors put first is no part of the first key.
+        size_t mark = got >= 3 && memcmp(raw, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+        dropNulTails(path, raw + mark, got - mark, text);
     } else {
         free(text);
         text = nullptr;

@@ -32,6 +32,7 @@ char *trimmedCopy(const char *text, int first, int last);
 std::string trimmedText(const std::string &text);
 
 // The whole file at path as one malloc'ed NUL-terminated text, or nullptr with
-// the reason in why (errno tells more when it is fileMissing). A NUL byte ends
-// the line it is in (with a warning); the lines after it are kept.
+// the reason in why (errno tells more when it is fileMissing). A leading UTF-8
+// byte-order mark is skipped; a NUL byte ends the line it is in (with a
+// warning), the lines after it are kept.
 char *readIniFile(const char *path, FileRefusal *why);

@@ -1,5 +1,7 @@
 #include "4-data/load_failure.h"
 
+#include "4-data/shown_text.h"
+
 const char *const readProblem = "read error";
 const char *const memoryProblem = "out of memory";
 const char *const surfaceProblem = "cannot create a surface";
@@ -12,7 +14,7 @@ bool failLoad(LoadFailure &failure, const std::string &path, const std::string &
 
 std::string loadFailureLine(const LoadFailure &failure) {
     if (failure.problem.empty()) {
-        return "Cannot open data file '" + failure.path + "'";
+        return "Cannot open data file '" + shownText(failure.path) + "'";
     }
-    return "Bad data file '" + failure.path + "': " + failure.problem;
+    return "Bad data file '" + shownText(failure.path) + "': " + shownText(failure.problem);
 }

@@ -19,5 +19,5 @@ extern const char *const surfaceProblem; // SDL could not make or enlarge a surf
 bool failLoad(LoadFailure &failure, const std::string &path, const std::string &problem = "");
 
 // The line that names the failure: "Cannot open data file '<path>'" or
-// "Bad data file '<path>': <problem>" (without a newline).
+// "Bad data file '<path>': <problem>" (without a newline), safe for a terminal.
 std::string loadFailureLine(const LoadFailure &failure);

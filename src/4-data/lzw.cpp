@@ -7,11 +7,9 @@
 #include "4-data/file_formats.h"
 #include "4-data/load_failure.h"
 #include "4-data/regular_file.h"
+#include "4-data/shown_text.h"
 
 namespace {
-
-// Every file the engine reads as a container is read whole, up to this size.
-const int64_t largestLzwFile = INT32_MAX;
 
 const int clearCode = 256;
 const int endCode = 257;
@@ -213,22 +211,73 @@ const char *lzwLoadProblem(int result) {
     return result == lzwUnreadable ? readProblem : "";
 }
 
+int64_t lzwFileReadLimit(uint32_t declared) {
+    if (declared >= (1u << 24)) {
+        return lzwHeaderBytes;
+    }
+    int64_t codewords = 2 * (int64_t)declared + 2;
+    return lzwSizeBytes + (codewords * maxWidth + 7) / 8;
+}
+
+FileRefusal readLzwFile(const char *path, std::vector<uint8_t> &file, int64_t *fileSize) {
+    file.clear();
+    FileRefusal why = fileMissing;
+    FILE *opened = openRegularFile(path, fileSize, &why);
+    if (opened == nullptr) {
+        return why;
+    }
+    why = readLzwFrom(opened, *fileSize, file);
+    fclose(opened);
+    return why;
+}
+
+FileRefusal readLzwFrom(FILE *opened, int64_t size, std::vector<uint8_t> &file) {
+    file.clear();
+    FileRefusal why = readMoreOf(opened, size < lzwSizeBytes ? size : lzwSizeBytes, file);
+    if (why == fileAccepted && file.size() == (size_t)lzwSizeBytes) {
+        ByteView head = makeByteView(file.data(), lzwSizeBytes);
+        int64_t limit = lzwFileReadLimit(viewLe32(head, 0));
+        why = readMoreOf(opened, (size < limit ? size : limit) - lzwSizeBytes, file);
+    }
+    return why;
+}
+
+std::string lzwShortStreamText(const LzwDecoding &decoding, size_t declared) {
+    bool shortStream = decoding.result == lzwReachedEnd || decoding.result == lzwStreamRanOut;
+    if (!shortStream || (size_t)decoding.written >= declared) {
+        return "";
+    }
+    return std::string("the stream ends ") +
+           (decoding.result == lzwStreamRanOut ? "without its end code " : "") + "after " +
+           std::to_string(decoding.written) + " of its " + std::to_string(declared) +
+           " bytes; the rest reads as zeros";
+}
+
 int loadLzwFile(const char *path, std::vector<uint8_t> &out) {
     out.clear();
     std::vector<uint8_t> file;
-    FileRefusal why = readRegularFile(path, largestLzwFile, file);
+    int64_t fileSize = 0;
+    FileRefusal why = readLzwFile(path, file, &fileSize);
     if (why == fileMissing || why == fileNotRegular) {
-        printf("Couldn't open '%s'\n.", path);
+        printf("Couldn't open '%s'\n.", shownText(path).c_str());
         fflush(stdout);
         return lzwCannotOpen;
     }
     if (why == fileUnreadable) {
         return lzwUnreadable;
     }
-    if (unpackLzw(makeByteView(file.data(), (int64_t)file.size()), out) != lzwLoaded) {
+    LzwDecoding decoding;
+    if (unpackLzw(makeByteView(file.data(), (int64_t)file.size()), out, &decoding) != lzwLoaded) {
         printf("The input file is not a valid LZW-compressed file.\n");
         fflush(stdout);
         return lzwNotCompressed;
+    }
+    warnIfLong(path, fileSize, (int64_t)file.size());
+    std::string shortfall = lzwShortStreamText(decoding, out.size());
+    if (!shortfall.empty()) {
+        fprintf(stderr, "Warning: data file '%s': %s\n", shownText(path).c_str(),
+                shortfall.c_str());
+        fflush(stderr);
     }
     return lzwLoaded;
 }

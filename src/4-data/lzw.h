@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "4-data/byte_view.h"
+#include "4-data/regular_file.h"
 
 // A codeword stream and the reader's bit position in it.
 struct LzwStream {
@@ -43,9 +45,29 @@ struct LzwDecoding {
 // header. decoding (when given) says how the stream ended.
 int unpackLzw(ByteView file, std::vector<uint8_t> &out, LzwDecoding *decoding = nullptr);
 
-// Reads and decodes a whole compressed file into out (empty unless lzwLoaded). The
-// file is opened once, and only when it is a regular file. Messages go to
-// standard output.
+// The bytes of a container file declaring `declared` bytes that a decode can use:
+// the size field, then a 12-bit codeword for each byte with a clear code before
+// each (more than any encoder writes) and the end code. For a declared size the
+// header refuses (16 MiB or more), the header alone.
+int64_t lzwFileReadLimit(uint32_t declared);
+
+// Reads a container file, opened once and only when it is a regular file, up to
+// what its declared size can use (lzwFileReadLimit). *fileSize gets the size of
+// the whole file.
+FileRefusal readLzwFile(const char *path, std::vector<uint8_t> &file, int64_t *fileSize);
+
+// The same from a container file already open at its start, `size` bytes long.
+FileRefusal readLzwFrom(FILE *opened, int64_t size, std::vector<uint8_t> &file);
+
+// What a stream that gave fewer bytes than its container declares is told by,
+// the same in the engine's warning and the data check's ("the stream ends after
+// 10 of its 64 bytes; the rest reads as zeros"); empty when it gave them all or
+// went wrong otherwise (a bad codeword, too many bytes).
+std::string lzwShortStreamText(const LzwDecoding &decoding, size_t declared);
+
+// Reads and decodes a compressed file into out (empty unless lzwLoaded), reading
+// only what its declared size can use. Messages go to standard output; warnings
+// (bytes past that, a stream that ends short) to standard error.
 int loadLzwFile(const char *path, std::vector<uint8_t> &out);
 
 // The problem a load failure names after loadLzwFile refused a file with result:

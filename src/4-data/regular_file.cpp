@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "4-data/shown_text.h"
+
 FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
     struct stat status;
     if (stat(path, &status) != 0) {
@@ -15,7 +17,11 @@ FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
         return nullptr;
     }
     // Non-blocking, so that a FIFO put in place since the check cannot hold the open.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return regularFileOf(open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC), size, why);
+}
+
+FILE *regularFileOf(int fd, int64_t *size, FileRefusal *why) {
+    struct stat status;
     if (fd < 0) {
         *why = fileMissing;
         return nullptr;
@@ -39,18 +45,28 @@ FILE *openRegularFile(const char *path, int64_t *size, FileRefusal *why) {
     return file;
 }
 
-FileRefusal readRegularFile(const char *path, int64_t limit, std::vector<uint8_t> &bytes) {
+FileRefusal readRegularFile(const char *path, int64_t limit, std::vector<uint8_t> &bytes,
+                            int64_t *fileSize) {
     bytes.clear();
     int64_t size = 0;
     FileRefusal why = fileMissing;
     FILE *file = openRegularFile(path, &size, &why);
+    if (fileSize != nullptr) {
+        *fileSize = size;
+    }
     if (file == nullptr) {
         return why;
     }
-    bytes.resize((size_t)(size < limit ? size : limit));
-    size_t got = bytes.empty() ? 0 : fread(bytes.data(), 1, bytes.size(), file);
+    why = readMoreOf(file, size < limit ? size : limit, bytes);
     fclose(file);
-    if (got != bytes.size()) {
+    return why;
+}
+
+FileRefusal readMoreOf(FILE *file, int64_t count, std::vector<uint8_t> &bytes) {
+    size_t start = bytes.size();
+    bytes.resize(start + (size_t)(count > 0 ? count : 0));
+    size_t wanted = bytes.size() - start;
+    if (wanted > 0 && fread(bytes.data() + start, 1, wanted, file) != wanted) {
         bytes.clear();
         return fileUnreadable;
     }
@@ -58,6 +74,16 @@ FileRefusal readRegularFile(const char *path, int64_t limit, std::vector<uint8_t
 }
 
 void warnNotRegularFile(const char *kind, const char *path) {
-    fprintf(stderr, "Warning: %s '%s' is not a regular file\n", kind, path);
+    fprintf(stderr, "Warning: %s '%s' is not a regular file\n", kind, shownText(path).c_str());
     fflush(stderr);
+}
+
+void warnIfLong(const char *path, int64_t fileSize, int64_t used) {
+    if (fileSize > used) {
+        fprintf(stderr,
+                "Warning: data file '%s' is longer than its layout; only its first %lld bytes are "
+                "read\n",
+                shownText(path).c_str(), (long long)used);
+        fflush(stderr);
+    }
 }

@@ -3,18 +3,21 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "4-data/shown_text.h"
+
 namespace {
 
 bool warningsShown = true;
 
-// One fprintf per warning, so that a line is never split by other output.
+// One fprintf per warning, so that a line is never split by other output. The
+// path and any bytes quoted from the file are shown safely.
 void warn(const char *place, const char *format, va_list arguments) {
     if (!warningsShown) {
         return;
     }
     char message[1024];
     vsnprintf(message, sizeof message, format, arguments);
-    fprintf(stderr, "%s: %s\n", place, message);
+    fprintf(stderr, "%s: %s\n", shownText(place).c_str(), shownText(message).c_str());
     fflush(stderr);
 }
 

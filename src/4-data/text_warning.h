@@ -1,6 +1,8 @@
 // The one form of every warning about a text file the program reads (settings,
 // music list): "<path>:<line>: <message>" on standard error, or "<path>: <message>"
-// for the file as a whole. The path is the one that was opened.
+// for the file as a whole. The path is the one that was opened. Control bytes in
+// the path or the message are shown escaped (shown_text.h); a word quoted from
+// the file is cut by its caller (shownWord).
 #pragma once
 
 // line counts physical lines from 1.

@@ -63,3 +63,39 @@ std::string readSourceFile(const std::string &path) {
     fclose(f);
     return text;
 }
+
+namespace {
+
+void addLittleEndian(std::vector<unsigned char> &out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; i++) {
+        out.push_back((unsigned char)(value >> (8 * i)));
+    }
+}
+
+} // namespace
+
+std::vector<unsigned char> wavFile(const std::vector<WavChunk> &chunks) {
+    std::vector<unsigned char> body = {'W', 'A', 'V', 'E'};
+    for (const WavChunk &chunk : chunks) {
+        body.insert(body.end(), chunk.tag, chunk.tag + 4);
+        addLittleEndian(body, (uint32_t)(chunk.declared >= 0 ? chunk.declared : chunk.body.size()),
+                        4);
+        body.insert(body.end(), chunk.body.begin(), chunk.body.end());
+    }
+    std::vector<unsigned char> wav = {'R', 'I', 'F', 'F'};
+    addLittleEndian(wav, (uint32_t)body.size(), 4);
+    wav.insert(wav.end(), body.begin(), body.end());
+    return wav;
+}
+
+std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits) {
+    std::vector<unsigned char> format;
+    int frameBytes = channels * ((bits + 7) / 8);
+    addLittleEndian(format, 1, 2); // PCM
+    addLittleEndian(format, (uint32_t)channels, 2);
+    addLittleEndian(format, rate, 4);
+    addLittleEndian(format, rate * (uint32_t)frameBytes, 4);
+    addLittleEndian(format, (uint32_t)frameBytes, 2);
+    addLittleEndian(format, (uint32_t)bits, 2);
+    return format;
+}

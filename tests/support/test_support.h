@@ -1,9 +1,10 @@
 // Helpers shared by the unit tests: a scratch directory that becomes the current
 // directory for the test's lifetime, the data directory pointed somewhere for a
-// scope, small file writers, and the files of the source tree (README, manual
-// pages) for the tests that hold them to the code.
+// scope, small file writers (WAV files among them), and the files of the source
+// tree (README, manual pages) for the tests that hold them to the code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,16 @@ struct DataDirectory {
 
 void writeTextFile(const std::string &path, const std::string &text);
 void writeBinaryFile(const std::string &path, const std::vector<unsigned char> &bytes);
+
+// A RIFF/WAVE file of the given chunks, each declaring its own size unless
+// `declared` says otherwise; and the 16 bytes of a PCM "fmt " chunk.
+struct WavChunk {
+    const char *tag;
+    std::vector<unsigned char> body;
+    int64_t declared = -1;
+};
+std::vector<unsigned char> wavFile(const std::vector<WavChunk> &chunks);
+std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits);
 
 // A file of the source tree by its path from the top, such as "README.md"; empty
 // when it cannot be read.

@@ -8,9 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "1-app/data_lookup.h"
 #include "1-app/settings.h"
+#include "demo_world_fixture.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -114,4 +117,27 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     settings.video = 0;
     fs::create_directories("games/create.16");
     EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/create.16'\nThe ");
+}
+
+// A file this user may not read is found before any window opens, with the line
+// that tells where the directory came from. Run as another user when the tests
+// run as root, who reads any file.
+TEST_F(DataLookup, AnEssentialFileThatCannotBeReadGetsTheExplanationToo) {
+    fs::copy(demoWorldDirectory(), "games", fs::copy_options::recursive);
+    for (const char *folder : {dir.path.c_str(), "games"}) {
+        fs::permissions(folder, fs::perms(0755));
+    }
+    chmod("games/look2.dat", 0);
+    settings.directory = strdup("games");
+    auto child = [this] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            exit(3);
+        }
+        choose(true);
+        fprintf(stderr, "%s\n", refusal().c_str());
+        exit(0);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0),
+                "^Cannot open data file 'games/look2.dat'\nThe data directory .*/games was "
+                "given on the command line; 'varnok-data check .*/games' tells");
 }

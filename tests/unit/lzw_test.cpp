@@ -46,6 +46,7 @@ struct LoadResult {
     int status;
     Bytes data;
     std::string printed;
+    std::string warned; // standard error
 };
 
 // Writes the file and loads it.
@@ -53,9 +54,11 @@ LoadResult loadBytes(const Bytes &file) {
     ScratchDir dir;
     writeBinaryFile("packed.bin", file);
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     LoadResult r;
     r.status = loadLzwFile("packed.bin", r.data);
     r.printed = testing::internal::GetCapturedStdout();
+    r.warned = testing::internal::GetCapturedStderr();
     return r;
 }
 
@@ -209,7 +212,10 @@ TEST(LzwContainer, MalformedStreamsStayInsideTheirBuffers) {
     for (int code : std::vector<int>{256, 'A', 'B'}) {
         open.put(code, 9);
     }
-    EXPECT_EQ(loadBytes(open.container(4)).data, (Bytes{'A', 'B', 0, 0}));
+    LoadResult ranOut = loadBytes(open.container(4));
+    EXPECT_EQ(ranOut.data, (Bytes{'A', 'B', 0, 0}));
+    EXPECT_EQ(ranOut.warned, "Warning: data file 'packed.bin': the stream ends without its end "
+                             "code after 3 of its 4 bytes; the rest reads as zeros\n");
 
     // A clear followed by the end code writes nothing; a code above 257 right
     // after a clear names no entry and stops the decode.
@@ -279,6 +285,7 @@ TEST(LzwContainer, PackedDataRoundTripsAtEverySize) {
         LoadResult r = loadBytes(packLzw(raw));
         ASSERT_EQ(r.status, 1) << n;
         ASSERT_EQ(r.printed, "") << n;
+        ASSERT_EQ(r.warned, "") << n; // all read: within what the declared size can need
         ASSERT_TRUE(r.data == raw) << n;
     }
     Bytes run(200000, 'z');
@@ -288,4 +295,44 @@ TEST(LzwContainer, PackedDataRoundTripsAtEverySize) {
         noise[i] = (uint8_t)(noise[i] * 251 + i * 7919 / 3);
     }
     EXPECT_TRUE(loadBytes(packLzw(noise)).data == noise);
+}
+
+// A container is read as far as its declared size can need and no further: the
+// most a stream can use is a 12-bit codeword for each byte with a clear code
+// before each, and the end code. Streams that use the most are read whole; the
+// bytes after that are left unread, with a warning.
+TEST(LzwContainer, AFileIsReadOnlyAsFarAsItsDeclaredSizeCanNeed) {
+    for (uint32_t declared : {0u, 1u, 100u, 65536u, (1u << 24) - 1}) {
+        EXPECT_EQ(lzwFileReadLimit(declared), 4 + ((2 * (int64_t)declared + 2) * 12 + 7) / 8);
+    }
+    EXPECT_EQ(lzwFileReadLimit(1u << 24), 6); // no container: the header alone
+    const uint32_t size = 9000;
+    CodeWriter clears, literals;
+    int width = 9, nextFree = 258;
+    literals.put(256, 9);
+    for (uint32_t i = 0; i < size; i++) {
+        clears.put(256, 9);
+        clears.put('a' + i % 26, 9);
+        literals.put('a' + i % 26, width);
+        nextFree += i > 0;
+        if (nextFree >= (1 << width) && width < 12) {
+            width++;
+        }
+    }
+    clears.put(257, 9);
+    literals.put(257, width);
+    for (CodeWriter *w : {&clears, &literals}) {
+        Bytes file = w->container(size);
+        ASSERT_LE((int64_t)file.size(), lzwFileReadLimit(size));
+        LoadResult whole = loadBytes(file);
+        EXPECT_EQ(whole.warned, "");
+        EXPECT_EQ(whole.data.size(), size);
+        EXPECT_EQ(whole.data[size - 1], 'a' + (size - 1) % 26);
+        file.resize((size_t)lzwFileReadLimit(size) + 1, 0);
+        LoadResult padded = loadBytes(file);
+        EXPECT_EQ(padded.data, whole.data);
+        EXPECT_EQ(padded.warned, "Warning: data file 'packed.bin' is longer than its layout; only "
+                                 "its first " +
+                                     std::to_string(lzwFileReadLimit(size)) + " bytes are read\n");
+    }
 }

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
@@ -389,6 +391,101 @@ TEST_F(EditedWorld, AMaskedPictureKeepsItsColoursAndMaskBitForBit) {
     EXPECT_EQ(old.size(), now.size());
 }
 
+// A shared folder never makes import read anything outside it, nor wait: a link or
+// a FIFO in any place inside it is refused, and so is a text piece larger than any
+// world needs, before it is read.
+TEST_F(EditedWorld, ImportFollowsNoLinkAndWaitsOnNothingInsideTheFolder) {
+    std::string outside = scratch.path + "/outside";
+    fs::create_directory(outside);
+    writeTextFile(outside + "/secret", "private key\n");
+    for (const char *folder : {"raw", "maps", "pictures-16"}) {
+        fs::copy(demoExport() + "/" + folder, outside + "/" + folder, fs::copy_options::recursive);
+    }
+    fs::copy(demoExport() + "/tiles-4.png", outside + "/tiles-4.png");
+    const struct {
+        const char *piece;  // replaced in the folder
+        const char *kind;   // "link" to the same name outside, "secret", "fifo", "huge" or "lines"
+        const char *failed; // the piece the refusal names
+        const char *what;
+    } cases[] = {
+        {"raw/look2.dat", "secret", "raw/look2.dat", "is not a regular file"},
+        {"raw", "link", "raw/data.ovl", "is not a regular file (links are not followed here)"},
+        {"raw/data.ovl", "fifo", "raw/data.ovl", "is not a regular file"},
+        {"locations.csv", "secret", "locations.csv", "is not a regular file"},
+        {"maps", "link", "maps/overworld.txt", "is not a regular file"},
+        {"maps/overworld.txt", "fifo", "maps/overworld.txt", "is not a regular file"},
+        {"tiles-4.png", "link", "tiles-4.png", "is not a regular file"},
+        {"fonts/text.png", "fifo", "fonts/text.png", "is not a regular file"},
+        {"pictures-16", "link", "pictures-16/", "is not a regular file"},
+        {"maps/underworld.txt", "huge", "maps/underworld.txt",
+         "17825792 bytes, more than a text piece can be (16 MiB)"},
+        {"maps/overworld.txt", "lines", "maps/overworld.txt",
+         "1000256 lines, more than a text piece can have (65536)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.piece);
+        fs::remove_all(in);
+        fs::copy(demoExport(), in, fs::copy_options::recursive);
+        std::string place = in + "/" + c.piece;
+        std::string kind = c.kind;
+        if (kind != "huge" && kind != "lines") {
+            fs::remove_all(place);
+        }
+        if (kind == "secret" || kind == "link") {
+            fs::create_symlink(outside + "/" + (kind == "secret" ? "secret" : c.piece), place);
+        } else if (kind == "fifo") {
+            ASSERT_EQ(mkfifo(place.c_str(), 0644), 0);
+        } else if (kind == "huge") {
+            fs::resize_file(place, 17 << 20);
+        } else {
+            std::ofstream(place, std::ios::app) << std::string(1000000, '\n');
+        }
+        expectRefused(std::string(c.failed), c.what);
+    }
+}
+
+// Words quoted from a piece reach the terminal escaped and cut after 60 characters.
+TEST_F(EditedWorld, RefusalsQuoteWordsSafelyAndShortly) {
+    std::string word = "\x1b]0;owned\x07" + std::string(100, 'x');
+    std::string grid = text("maps/underworld.txt");
+    setText("maps/underworld.txt", word + grid.substr(grid.find(' ')));
+    expectRefused("maps/underworld.txt:1", "column 0: '\\x1b]0;owned\\x07" + std::string(44, 'x') +
+                                               "\u2026' is not a tile number 0-255\n");
+    setText("maps/underworld.txt", grid);
+    edit("locations.csv", "Harrowgate", "Harrow\x1b[2Jgate-on-sea");
+    expectRefused("locations.csv:2", "name 'Harrow\\x1b[2Jgate-on-sea' is 21 characters");
+}
+
+// What the game refuses by its picture budget, export and import refuse too,
+// before a PNG is written or read for it: a 3 KB file naming one small picture
+// 65,000 times.
+TEST(Modding, ExportAndImportKeepTheGamesPictureBudget) {
+    ScratchDir scratch;
+    fs::copy(demoWorldDirectory(), "world", fs::copy_options::recursive);
+    Bytes raw;
+    const uint32_t count = 65000;
+    appendLe(raw, count, 2);
+    for (uint32_t i = 0; i < count; ++i) {
+        appendLe(raw, 2 + 4 * count, 4);
+    }
+    appendLe(raw, 1, 2);
+    appendLe(raw, 1, 2);
+    raw.push_back(0);
+    ASSERT_TRUE(writeBytes("world/story5.4", packLzw(raw)));
+    std::string errors;
+    EXPECT_EQ(quietly(exportAll, "world", "out", &errors), 1);
+    std::string budget = " takes the pictures of the colour mode past 16777216 pixels\n";
+    EXPECT_EQ(errors.rfind("varnok-data: story5.4: picture ", 0), 0u) << errors;
+    EXPECT_EQ(errors.substr(errors.size() - budget.size()), budget);
+    EXPECT_FALSE(fs::exists("out"));
+    EXPECT_EQ(namesIn("."), std::set<std::string>{"world"});
+    fs::copy(demoExport(), "mod", fs::copy_options::recursive);
+    fs::copy("world/story5.4", "mod/raw/story5.4", fs::copy_options::overwrite_existing);
+    EXPECT_EQ(quietly(importWorld, "mod", "back", &errors), 1);
+    EXPECT_EQ(errors.rfind("varnok-data: mod/raw/story5.4: picture ", 0), 0u) << errors;
+    EXPECT_FALSE(fs::exists("back"));
+}
+
 // How a folder can stand before an export, and whether export may write there.
 struct ExportTarget {
     const char *world, *out; // under the scratch folder
@@ -578,6 +675,10 @@ TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
     EXPECT_EQ(records[1].line, 3);
     EXPECT_FALSE(parseCsv("a,\"open\n", records, problem));
     EXPECT_EQ(problem, "1: a quoted field is never closed");
+    // 16 fields are the most; a line of millions of commas stops at the 17th.
+    EXPECT_TRUE(parseCsv(std::string(15, ','), records, problem));
+    EXPECT_FALSE(parseCsv("a\n" + std::string(10000000, ','), records, problem));
+    EXPECT_EQ(problem, "2: more than 16 fields");
 }
 
 TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {

@@ -270,17 +270,29 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
     EXPECT_NE(stat("out.raw", &st), 0);
 }
 
-// A missing key, a missing file, a file that is no sound, an empty file, a folder
-// and a FIFO each stop the piece that plays and leave silence (the last two with a
-// warning, the FIFO never opened); so does a later start without music.ini.
+// A missing key, a missing file, a file that is no sound, an empty file, a folder,
+// a FIFO and WAV files whose headers would crash or hang the mixer each stop the
+// piece that plays and leave silence (the folder, the FIFO and the WAV files with
+// a warning, the FIFO never opened, the WAV files never handed to the mixer); so
+// does a later start without music.ini.
 TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
+    std::vector<unsigned char> sound(4000, 0);
+    writeBinaryFile("data/music/rate0.wav",
+                    wavFile({{"fmt ", wavFormat(2, 0, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/rate1.wav",
+                    wavFile({{"fmt ", wavFormat(2, 1, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/mute.wav",
+                    wavFile({{"fmt ", wavFormat(0, 22050, 16)}, {"data", sound}}));
+    writeBinaryFile("data/music/list.wav", wavFile({{"LIST", sound, 0x7FFFFFF0}}));
+    writeBinaryFile("data/music/nodata.wav", wavFile({{"fmt ", wavFormat(2, 22050, 16)}}));
     writeTextFile("music.ini", "overworld=a.wav\nunderworld=gone.wav\n"
                                "sailing=garbage.wav\ncombat1=folder\ncombat2=empty.wav\n"
-                               "combat3=fifo\n");
+                               "combat3=fifo\nmillbrook=rate0.wav\nsaltmere=rate1.wav\n"
+                               "emberfold=mute.wav\nharrowgate=list.wav\nravensford=nodata.wav\n");
     auto child = [] {
         openDiskAudio(1);
         std::vector<long> marks;
-        for (uint16_t n : {2, 3, 4, 5, 6, 54}) {
+        for (uint16_t n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 54}) {
             long start = requestPiece(1);
             waitForOutput(start + 4 * bufferBytes);
             marks.push_back(requestPiece(n));
@@ -298,9 +310,15 @@ TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0),
                 "Warning: music file 'data/music/folder' is not a regular file\n(.|\n)*"
-                "Warning: music file 'data/music/fifo' is not a regular file\n");
+                "Warning: music file 'data/music/fifo' is not a regular file\n"
+                "Warning: music file 'data/music/rate0.wav' has an impossible WAV header "
+                "\\(sample rate 0, not 1000-192000\\)\n"
+                "Warning: music file 'data/music/rate1.wav' .*\\(sample rate 1, .*\n"
+                "Warning: music file 'data/music/mute.wav' .*\\(0 channels, not 1-8\\)\n"
+                "Warning: music file 'data/music/list.wav' .*\\(chunk of 2147483632 bytes .*\n"
+                "Warning: music file 'data/music/nodata.wav' .*\\(no sound data chunk\\)\n");
     readResults();
-    ASSERT_EQ(marks.size(), 7u);
+    ASSERT_EQ(marks.size(), 12u);
     for (size_t i = 0; i + 1 < marks.size(); i++) {
         EXPECT_EQ(amplitudes(marks[i] - bufferBytes, marks[i]), Amplitudes({9000})) << i;
         long nextStart = marks[i] + lateBytes + 4 * bufferBytes;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -7,9 +8,11 @@
 #include <sys/stat.h>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "1-app/settings.h"
 #include "3-audio/music.h"
+#include "3-audio/wav_header.h"
 #include "test_support.h"
 
 namespace {
@@ -115,4 +118,93 @@ TEST_F(MusicTable, WithoutAListHereTheDataDirectorysIsReadAndNamesFoundInAnyCase
               "Warning: music list 'music.ini' is not a regular file\n"
               "data/MUSIC.INI:2: unknown music 'them'\n");
     EXPECT_EQ(path(1), "data/MUSIC/SONG.OGG");
+}
+
+TEST_F(MusicTable, ValuesOutsideTheMusicFolderAreIgnoredWithAWarning) {
+    writeTextFile("music.ini", "\xEF\xBB\xBFoverworld=../../../../etc/passwd\n"
+                               "underworld=/etc/passwd\n"
+                               "sailing=songs/../../x.ogg\n"
+                               "combat1=..\n"
+                               "combat2=..songs/a..b.ogg\n"
+                               "combat3=songs/./c.ogg\n"
+                               "theme=\x1b]0;title\x07.ogg\n");
+    testing::internal::CaptureStderr();
+    loadMusicTable();
+    const char *const refused[][2] = {{"../../../../etc/passwd", "overworld"},
+                                      {"/etc/passwd", "underworld"},
+                                      {"songs/../../x.ogg", "sailing"},
+                                      {"..", "combat1"}};
+    std::string warnings;
+    for (int line = 1; line <= 4; line++) {
+        warnings += "music.ini:" + std::to_string(line) + ": '" + refused[line - 1][0] +
+                    "' is not a file inside the music folder; " + refused[line - 1][1] +
+                    " is ignored\n";
+    }
+    // The byte-order mark is no part of the first key.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), warnings);
+    for (int n : {1, 2, 3, 4}) {
+        EXPECT_EQ(path(n), "(none)") << n;
+    }
+    EXPECT_EQ(path(5), "data/music/..songs/a..b.ogg");
+    EXPECT_EQ(path(6), "data/music/songs/./c.ogg");
+    EXPECT_EQ(path(0), "data/music/\x1b]0;title\x07.ogg");
+}
+
+// Each WAV header the mixer cannot take safely, and those it can; other formats
+// are not looked at.
+TEST(WavHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
+    typedef std::vector<unsigned char> Bytes;
+    Bytes sound(4000, 0x80);
+    auto plain = [&](int channels, uint32_t rate, int bits) {
+        return wavFile({{"fmt ", wavFormat(channels, rate, bits)}, {"data", sound}});
+    };
+    Bytes format = wavFormat(2, 22050, 16);
+    Bytes extended = format; // with the two-byte size of an extension
+    extended.insert(extended.end(), {0, 0});
+    Bytes bigList(wavHeadLimit, 0);
+    const struct {
+        const char *what;
+        Bytes file;
+        std::string verdict; // empty: handed to the mixer
+    } cases[] = {
+        {"16-bit stereo", plain(2, 22050, 16), ""},
+        {"the edges", plain(8, 192000, 24), ""},
+        {"8-bit mono", plain(1, 1000, 8), ""},
+        {"32-bit", plain(1, 44100, 32), ""},
+        {"LIST and fact first",
+         wavFile(
+             {{"LIST", Bytes(10, 1)}, {"fact", Bytes(4, 0)}, {"fmt ", format}, {"data", sound}}),
+         ""},
+        {"a chunk between format and data",
+         wavFile({{"fmt ", format}, {"junk", Bytes(7, 0)}, {"data", sound}}), ""},
+        {"a longer format chunk", wavFile({{"fmt ", extended}, {"data", sound}}), ""},
+        {"no format first: the mixer refuses it", wavFile({{"junk", Bytes(4, 0)}}), ""},
+        {"not a WAV", Bytes{'O', 'g', 'g', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, ""},
+        {"RIFF of another kind", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, ""},
+        {"sample rate 0", plain(1, 0, 16), "sample rate 0, not 1000-192000"},
+        {"sample rate 1", plain(2, 1, 16), "sample rate 1, not 1000-192000"},
+        {"sample rate 999", plain(2, 999, 16), "sample rate 999, not 1000-192000"},
+        {"sample rate 192001", plain(2, 192001, 16), "sample rate 192001, not 1000-192000"},
+        {"no channels", plain(0, 22050, 16), "0 channels, not 1-8"},
+        {"9 channels", plain(9, 22050, 16), "9 channels, not 1-8"},
+        {"256 channels", plain(256, 22050, 16), "256 channels, not 1-8"},
+        {"12 bits", plain(1, 22050, 12), "12 bits per sample, not 8, 16, 24 or 32"},
+        {"a short format chunk",
+         wavFile({{"fmt ", Bytes(format.begin(), format.begin() + 8)}, {"data", sound}}),
+         "format chunk of 8 bytes"},
+        {"a LIST past the end", wavFile({{"LIST", Bytes(10, 1), 0xFFFFFFF0}}),
+         "chunk of 4294967280 bytes at byte 12 runs past the end of the file"},
+        {"data past the end", wavFile({{"fmt ", format}, {"data", sound, 5000}}),
+         "chunk of 5000 bytes at byte 36 runs past the end of the file"},
+        {"no data chunk", wavFile({{"fmt ", format}}), "no sound data chunk"},
+        {"no chunk at all", wavFile({}), "no format chunk"},
+        {"chunks past the part read",
+         wavFile({{"LIST", bigList}, {"fmt ", format}, {"data", sound}}),
+         "chunks before the sound data take more than its first 1048576 bytes"},
+    };
+    for (const auto &c : cases) {
+        int64_t head = std::min<int64_t>((int64_t)c.file.size(), wavHeadLimit);
+        EXPECT_EQ(impossibleWavHeader(c.file.data(), head, (int64_t)c.file.size()), c.verdict)
+            << c.what;
+    }
 }

@@ -3,7 +3,9 @@
 // several dictionary clears, read back by the engine's own decoder.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 #include "commands/lzw_commands.h"
 #include "demo/rng.h"
@@ -107,4 +109,37 @@ TEST(PackTool, RefusesWhatCannotBePackedOrUnpacked) {
     EXPECT_EQ(unpackFile("plain", "out"), 1); // not a container
     ASSERT_TRUE(writeBytes("huge", Bytes(1 << 24, 0)));
     EXPECT_EQ(packFile("huge", "out"), 1); // the size field holds less than 16 MiB
+    // Neither waits on a FIFO.
+    ASSERT_EQ(mkfifo("fifo", 0644), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(packFile("fifo", "out"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "varnok-data: cannot read 'fifo': not a regular file\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(unpackFile("fifo", "out"), 1);
+    testing::internal::GetCapturedStdout();
+}
+
+// A file of 5 GiB (sparse: it takes no disk) is refused by its size before pack
+// reads any of it; as a container, only what its declared size can need is read.
+TEST(PackTool, HugeFilesCostWhatTheirFormatCanUse) {
+    ScratchDir scratch;
+    const uintmax_t huge = (uintmax_t)5 << 30;
+    writeTextFile("sparse", "");
+    std::filesystem::resize_file("sparse", huge);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(packFile("sparse", "out"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "varnok-data: 'sparse' is too large to pack (16 MiB at most)\n");
+    Bytes raw = sample(50000, 1);
+    ASSERT_TRUE(writeBytes("big.lzw", packLzw(raw)));
+    std::filesystem::resize_file("big.lzw", huge);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(unpackFile("big.lzw", "out"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: data file 'big.lzw' is longer than its layout; only its first 150007 "
+              "bytes are read\n");
+    Bytes back;
+    ASSERT_TRUE(readBytes("out", back));
+    EXPECT_TRUE(back == raw);
 }

@@ -121,8 +121,13 @@ TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
     const struct {
         const char *value;
         int video;
-    } cases[] = {{"2", 2}, {"0", 0},    {"1", 1},  {"3", 0}, {"-1", 0},
-                 {"x", 0}, {"1abc", 1}, {"+2", 2}, {"7", 0}};
+    } cases[] = {{"2", 2},           {"0", 0},
+                 {"1", 1},           {"3", 0},
+                 {"-1", 0},          {"x", 0},
+                 {"1abc", 1},        {"+2", 2},
+                 {"7", 0},           {"4294967298", 0},
+                 {"4294967297x", 0}, {"-4294967295", 0},
+                 {"2147483650", 0},  {"99999999999999999999999", 0}};
     for (const auto &c : cases) {
         load(std::string("video=") + c.value + "\n");
         EXPECT_EQ(settings.video, c.video) << "value " << c.value;
@@ -260,6 +265,25 @@ TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
     EXPECT_EQ(settings.video, 0);
     EXPECT_EQ(settings.music, 1);
     EXPECT_EQ(loadWarnings("directory=x\nvideo= -0\nmusic=+1\n"), "");
+    // A number past what the program holds does not wrap round to a small one.
+    EXPECT_EQ(loadWarnings("scale=4294967298\nvideo=99999999999999999999\n"),
+              "settings.ini:1: scale=4294967298 is out of range 0-4; scale reads as 0\n"
+              "settings.ini:2: video=99999999999999999999 is out of range 0-2; video reads as 0\n");
+    EXPECT_EQ(settings.scale, 0);
+}
+
+TEST_F(SettingsFile, ABomIsSkippedAndBytesFromTheFileAreShownSafely) {
+    EXPECT_EQ(loadWarnings("\xEF\xBB\xBFvideo=0\nmusic=1\n"), "");
+    EXPECT_EQ(settings.video, 0);
+    EXPECT_EQ(settings.music, 1);
+    std::string word(100, 'w');
+    std::string warnings = "settings.ini:1: unknown setting '\\x1b]0;title\\x07'\n";
+    warnings +=
+        "settings.ini:2: '" + word.substr(0, 60) + "\u2026' is not a number; video reads as 0\n";
+    // Past the first line a byte-order mark is an ordinary character.
+    warnings += "settings.ini:3: unknown setting '\xEF\xBB\xBFmusic'\n";
+    EXPECT_EQ(loadWarnings("\x1b]0;title\x07=1\nvideo=" + word + "\n\xEF\xBB\xBFmusic=1\n"),
+              warnings);
 }
 
 TEST_F(SettingsFile, ANulByteEndsItsLineNotTheFile) {

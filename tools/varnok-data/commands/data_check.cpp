@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "3-gfx/picture_budget.h"
+#include "4-data/data_file.h"
 #include "4-data/file_formats.h"
 #include "4-data/file_names.h"
 #include "4-data/lzw.h"
@@ -41,10 +42,27 @@ void problem(Checker &checker, const std::string &file, const std::string &what)
     checker.report.problems.push_back(shownName(checker, file) + ": " + what);
 }
 
-// Reads a file whole, opened as the engine opens it: only a regular file, so that
-// a FIFO cannot block the check.
-FileRefusal readDataFile(const Checker &checker, const std::string &file, Bytes &bytes) {
-    FileRefusal why = readRegularFile(foundPath(checker, file).c_str(), INT64_MAX, bytes);
+void warning(Checker &checker, const std::string &file, const std::string &what) {
+    checker.report.warnings.push_back(shownName(checker, file) + ": " + what);
+}
+
+// What the engine leaves of a file longer than its format can use.
+void warnIfLong(Checker &checker, const std::string &file, int64_t size, int64_t used) {
+    if (size > used) {
+        warning(checker, file,
+                "longer than its layout; only its first " + std::to_string(used) +
+                    " bytes are read");
+    }
+}
+
+// Reads a plain file as the engine reads it: only a regular file, so that a FIFO
+// cannot block the check, and only what its format can use.
+FileRefusal readDataFile(Checker &checker, const std::string &file, Bytes &bytes) {
+    int64_t size = 0, limit = dataFileReadLimit(file);
+    FileRefusal why = readRegularFile(foundPath(checker, file).c_str(), limit, bytes, &size);
+    if (why == fileAccepted) {
+        warnIfLong(checker, file, size, limit);
+    }
     return why == fileUnreadable ? fileMissing : why;
 }
 
@@ -52,7 +70,7 @@ const char *refusalText(FileRefusal why) {
     return why == fileNotRegular ? "not a regular file" : "missing or unreadable";
 }
 
-// Reads a file whole; reports why and returns false if it cannot be read.
+// Reads a plain file; reports why and returns false if it cannot be read.
 bool load(Checker &checker, const std::string &file, Bytes &bytes) {
     FileRefusal why = readDataFile(checker, file, bytes);
     if (why != fileAccepted) {
@@ -72,10 +90,15 @@ bool atLeast(Checker &checker, const std::string &file, const Bytes &bytes, size
     return true;
 }
 
-// Decodes an LZW container as the engine does; reports a bad header or stream.
+// Reads and decodes an LZW container as the engine does; reports a bad header or
+// stream. A stream that ends short is a warning, as in the engine, which reads
+// the rest as zeros.
 bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
     Bytes packed;
-    if (!load(checker, file, packed)) {
+    int64_t size = 0;
+    FileRefusal why = readLzwFile(foundPath(checker, file).c_str(), packed, &size);
+    if (why != fileAccepted) {
+        problem(checker, file, refusalText(why == fileUnreadable ? fileMissing : why));
         return false;
     }
     LzwDecoding decoding;
@@ -83,18 +106,15 @@ bool unpack(Checker &checker, const std::string &file, Bytes &raw) {
         problem(checker, file, "not a valid LZW container (bad header)");
         return false;
     }
-    if (decoding.result != lzwReachedEnd) {
-        const char *why = decoding.result == lzwBadCodeword    ? "a bad codeword"
-                          : decoding.result == lzwStreamRanOut ? "a stream without its end code"
-                                                               : "more bytes than its declared size";
-        problem(checker, file, std::string("LZW stream does not decode: ") + why);
+    warnIfLong(checker, file, size, (int64_t)packed.size());
+    std::string shortfall = lzwShortStreamText(decoding, raw.size());
+    if (!shortfall.empty()) {
+        warning(checker, file, shortfall);
+    } else if (decoding.result != lzwReachedEnd) {
+        const char *what = decoding.result == lzwBadCodeword ? "a bad codeword"
+                                                             : "more bytes than its declared size";
+        problem(checker, file, std::string("LZW stream does not decode: ") + what);
         return false;
-    }
-    if (decoding.written < (int32_t)raw.size()) {
-        // The engine reads the rest as zeros.
-        checker.report.warnings.push_back(
-            file + ": the stream ends after " + std::to_string(decoding.written) + " of its " +
-            std::to_string(raw.size()) + " bytes; the rest reads as zeros");
     }
     return true;
 }
@@ -205,10 +225,9 @@ void checkMaps(Checker &checker, const Bytes *layout) {
         Bytes levels;
         FileRefusal why = readDataFile(checker, file, levels);
         if (why != fileAccepted) {
-            checker.report.warnings.push_back(
-                shownName(checker, file) + ": " +
-                (why == fileNotRegular ? "not a regular file" : "missing") +
-                "; its settlements will show tile 0");
+            warning(checker, file,
+                    std::string(why == fileNotRegular ? "not a regular file" : "missing") +
+                        "; its settlements will show tile 0");
             continue;
         }
         atLeast(checker, file, levels, settlementFileSize);

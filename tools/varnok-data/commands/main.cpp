@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "4-data/shown_text.h"
 #include "data_check.h"
 #include "demo/demo_world.h"
 #include "hero_icon.h"
@@ -37,7 +38,7 @@ struct Command {
 int runDemo(char **words, const ToolOptions &) {
     std::string problem;
     if (!writeDemoWorld(words[0], problem)) {
-        fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+        fprintf(stderr, "varnok-data: %s\n", shownText(problem).c_str());
         return 1;
     }
     return 0;
@@ -46,23 +47,24 @@ int runDemo(char **words, const ToolOptions &) {
 int runCheck(char **words, const ToolOptions &options) {
     const char *directory = words[0];
     struct stat info;
+    std::string shown = shownText(directory);
     if (stat(directory, &info) != 0) {
-        fprintf(stderr, "varnok-data: '%s' does not exist\n", directory);
+        fprintf(stderr, "varnok-data: '%s' does not exist\n", shown.c_str());
         return 2;
     }
     if (!S_ISDIR(info.st_mode)) {
-        fprintf(stderr, "varnok-data: '%s' is not a folder\n", directory);
+        fprintf(stderr, "varnok-data: '%s' is not a folder\n", shown.c_str());
         return 2;
     }
     CheckReport report = checkDataDirectory(directory, options.mode);
     for (const std::string &line : report.warnings) {
-        printf("warning: %s\n", line.c_str());
+        printf("warning: %s\n", shownText(line).c_str());
     }
     for (const std::string &line : report.problems) {
-        printf("%s\n", line.c_str());
+        printf("%s\n", shownText(line).c_str());
     }
     if (report.problems.empty()) {
-        printf("%s: no problems found\n", directory);
+        printf("%s: no problems found\n", shown.c_str());
         return 0;
     }
     return 1;
@@ -72,12 +74,13 @@ int runIcon(char **words, const ToolOptions &) {
     char *end = nullptr;
     long size = strtol(words[0], &end, 10);
     if (end == words[0] || *end != '\0' || !isIconSize(size)) {
-        fprintf(stderr, "varnok-data: icon size '%s': use %s\n", words[0], iconSizeList);
+        fprintf(stderr, "varnok-data: icon size '%s': use %s\n", shownWord(words[0]).c_str(),
+                iconSizeList);
         return 2;
     }
     std::string problem;
     if (!writeHeroIcon(words[1], (int)size, problem)) {
-        fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+        fprintf(stderr, "varnok-data: %s\n", shownText(problem).c_str());
         return 1;
     }
     return 0;
@@ -133,7 +136,7 @@ void printUsage(FILE *out) {
 }
 
 int complain(const std::string &problem) {
-    fprintf(stderr, "varnok-data: %s\nTry 'varnok-data --help'.\n", problem.c_str());
+    fprintf(stderr, "varnok-data: %s\nTry 'varnok-data --help'.\n", shownText(problem).c_str());
     return 2;
 }
 

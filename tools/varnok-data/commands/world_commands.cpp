@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "4-data/file_formats.h"
+#include "4-data/shown_text.h"
 #include "modding/export_target.h"
 #include "modding/graphics_pieces.h"
 #include "modding/staged_folder.h"
@@ -26,7 +27,7 @@ int refuse(const std::string &problem, const std::string &staging) {
     if (!staging.empty()) {
         discardStagingFolder(staging);
     }
-    fprintf(stderr, "varnok-data: %s\n", problem.c_str());
+    fprintf(stderr, "varnok-data: %s\n", shownText(problem).c_str());
     return 1;
 }
 
@@ -110,10 +111,10 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
     if (!exportTargetAllowed(directory, out, replace, problem)) {
         return refuse(problem, "");
     }
-    if (!readWorldFiles(directory, modes, files, problem)) {
+    if (!readWorldFiles(WorldPlace{directory, "", followLinks}, modes, files, problem)) {
         return refuse(problem, "");
     }
-    printf("read %zu files of '%s' (%s)\n", files.size(), directory.c_str(),
+    printf("read %zu files of '%s' (%s)\n", files.size(), shownText(directory).c_str(),
            modesText(modes).c_str());
     if (!makeStagingFolder(out, staging, problem)) {
         return refuse(problem, "");
@@ -144,8 +145,8 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
     long long bytes = 0;
     int count = 0;
     folderSize(out, bytes, count);
-    printf("exported '%s' to '%s': %d files, %.1f MB in %.2f s\n", directory.c_str(), out.c_str(),
-           count, bytes / 1e6, secondsSince(start));
+    printf("exported '%s' to '%s': %d files, %.1f MB in %.2f s\n", shownText(directory).c_str(),
+           shownText(out).c_str(), count, bytes / 1e6, secondsSince(start));
     return 0;
 }
 
@@ -167,10 +168,11 @@ int importWorld(const std::string &in, const std::string &directory) {
                       "");
     }
     FileSet before;
-    if (!readWorldFiles(raw, modes, before, problem)) {
+    if (!readWorldFiles(WorldPlace{in, std::string(rawFolder) + "/", followNoLinks}, modes, before,
+                        problem)) {
         return refuse(problem, "");
     }
-    printf("read %zu raw files of '%s' (%s)\n", before.size(), in.c_str(),
+    printf("read %zu raw files of '%s' (%s)\n", before.size(), shownText(in).c_str(),
            modesText(modes).c_str());
     FileSet files = before;
     if (!importTextPieces(in, files, problem)) {
@@ -188,7 +190,7 @@ int importWorld(const std::string &in, const std::string &directory) {
     if (!placeWorldFiles(files, directory, problem)) {
         return refuse(problem, "");
     }
-    printf("imported '%s' into '%s': %zu files, %d changed, in %.2f s\n", in.c_str(),
-           directory.c_str(), files.size(), changed, secondsSince(start));
+    printf("imported '%s' into '%s': %zu files, %d changed, in %.2f s\n", shownText(in).c_str(),
+           shownText(directory).c_str(), files.size(), changed, secondsSince(start));
     return 0;
 }

@@ -115,10 +115,16 @@ IndexedImage pictureImage(const Bytes &raw, const PictureRecord &r,
     return image;
 }
 
-bool exportPictures(Painter &p, const FileSet &files, int mode, int file, int &count) {
+bool exportPictures(Painter &p, const FileSet &files, int mode, int file, int64_t &held,
+                    int &count) {
     std::string name = pictureFileName(file, mode == 4);
     Bytes raw;
+    std::string refusal;
     if (!unpack(p, files, name, raw)) {
+        return false;
+    }
+    if (!withinPictureBudget(raw, mode, file >= firstMaskedSet, held, refusal)) {
+        p.problem = name + ": " + refusal;
         return false;
     }
     std::vector<SDL_Color> colours = modeColours(mode);
@@ -153,8 +159,9 @@ bool exportGraphicsPieces(const FileSet &files, const std::vector<int> &modes,
     for (int mode : modes) {
         ok = ok && exportTiles(p, files, mode);
         ++summary.sheets;
+        int64_t held = 0; // the picture budget, per colour mode
         for (int file = 0; ok && file < pictureSetCount; ++file) {
-            ok = exportPictures(p, files, mode, file, summary.pictures);
+            ok = exportPictures(p, files, mode, file, held, summary.pictures);
         }
     }
     problem = p.problem;

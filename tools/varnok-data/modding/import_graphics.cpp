@@ -34,6 +34,11 @@ std::string pixelName(int x, int y) {
 bool readImage(Loader &l, const std::string &piece, const std::vector<SDL_Color> &palette,
                int width, int height, IndexedImage &image, std::vector<uint8_t> &see) {
     std::string path = l.folder + "/" + piece, error;
+    // The reader opens the piece by its name: it must be a file reached through no
+    // link, so that nothing outside the folder is read.
+    if (!plainFileInside(l.folder, piece)) {
+        return fail(l, piece, "is not a regular file (links are not followed here)");
+    }
     if (!readPngIndexed(path.c_str(), palette.data(), (int)palette.size(), &image, &see, &error)) {
         l.problem = error.find(path) == std::string::npos ? path + ": " + error : error;
         return false;
@@ -206,10 +211,15 @@ bool importPicture(Loader &l, Bytes &work, const PictureRecord &r, const std::st
     return true;
 }
 
-bool importPictures(Loader &l, FileSet &files, int mode, int file) {
+bool importPictures(Loader &l, FileSet &files, int mode, int file, int64_t &held) {
     std::string name = pictureFileName(file, mode == 4);
     Bytes raw;
+    std::string refusal;
     if (!unpack(l, files, name, raw)) {
+        return false;
+    }
+    if (!withinPictureBudget(raw, mode, file >= firstMaskedSet, held, refusal)) {
+        l.problem = l.folder + "/raw/" + name + ": " + refusal;
         return false;
     }
     std::vector<PictureRecord> records = pictureRecords(raw, mode, file >= firstMaskedSet);
@@ -249,8 +259,9 @@ bool importGraphicsPieces(const std::string &folder, FileSet &files, std::string
             continue;
         }
         ok = importTiles(l, files, mode);
+        int64_t held = 0; // the picture budget, per colour mode
         for (int file = 0; ok && file < pictureSetCount; ++file) {
-            ok = importPictures(l, files, mode, file);
+            ok = importPictures(l, files, mode, file, held);
         }
     }
     problem = l.problem;

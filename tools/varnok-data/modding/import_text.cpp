@@ -1,5 +1,8 @@
 // Import of the text pieces onto the raw copies of the data files.
+#include <algorithm>
+
 #include "4-data/file_formats.h"
+#include "4-data/shown_text.h"
 #include "name_room.h"
 #include "overworld_chunks.h"
 #include "plain_text.h"
@@ -9,6 +12,13 @@
 namespace {
 
 const size_t tileNameOffsetLimit = 0xFFFF; // name offsets are 16-bit
+
+// Far more than the largest text piece of any world (the overworld grid is about
+// 230 KB); a larger piece is refused before it is read.
+const int64_t largestTextPiece = 16 << 20;
+// Likewise in lines (the longest piece has 512): the readers keep a record per line,
+// so that millions of empty lines within 16 MiB would cost gigabytes.
+const size_t mostTextLines = 65536;
 
 struct Reader {
     std::string folder;
@@ -21,10 +31,32 @@ bool fail(Reader &r, const std::string &piece, int line, const std::string &what
     return false;
 }
 
+// A text piece: a regular file reached through no link, at most 16 MiB and 65,536
+// lines.
 bool readPiece(Reader &r, const std::string &piece, std::string &text) {
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = openInsideFolder(r.folder, piece, followNoLinks, &size, &why);
+    if (file != nullptr && size > largestTextPiece) {
+        fclose(file);
+        return fail(r, piece, 0,
+                    std::to_string(size) + " bytes, more than a text piece can be (16 MiB)");
+    }
     Bytes bytes;
-    if (!readFile(r.folder + "/" + piece, bytes)) {
-        return fail(r, piece, 0, "cannot be read");
+    why = file != nullptr ? readMoreOf(file, size, bytes) : why;
+    if (file != nullptr) {
+        fclose(file);
+    }
+    if (why != fileAccepted) {
+        return fail(r, piece, 0,
+                    why == fileNotRegular ? "is not a regular file (links are not followed here)"
+                                          : "cannot be read");
+    }
+    size_t lines = (size_t)std::count(bytes.begin(), bytes.end(), '\n');
+    if (lines > mostTextLines) {
+        return fail(r, piece, 0,
+                    std::to_string(lines) + " lines, more than a text piece can have (" +
+                        std::to_string(mostTextLines) + ")");
     }
     text = bytesText(bytes);
     return true;
@@ -64,8 +96,8 @@ bool field(Reader &r, const std::string &piece, const CsvRecord &record, size_t 
            const char *name, int limit, int &value) {
     if (!parseNumber(record.fields[index], limit, value)) {
         return fail(r, piece, record.line,
-                    std::string(name) + " '" + record.fields[index] + "' is not a number 0-" +
-                        std::to_string(limit));
+                    std::string(name) + " '" + shownWord(record.fields[index]) +
+                        "' is not a number 0-" + std::to_string(limit));
     }
     return true;
 }
@@ -93,14 +125,14 @@ bool importLocations(Reader &r, Bytes &table) {
         int n = 0, column = 0, row = 0;
         if (!parseNumber(record.fields[0], 999, n) || n != i) {
             return fail(r, locationsPiece, record.line,
-                        "number '" + record.fields[0] + "', the row is location " +
+                        "number '" + shownWord(record.fields[0]) + "', the row is location " +
                             std::to_string(i));
         }
         const std::string &name = record.fields[1];
         if (name.size() > (size_t)locationNameLength) {
             return fail(r, locationsPiece, record.line,
-                        "name '" + name + "' is " + std::to_string(name.size()) + " characters, " +
-                            std::to_string(locationNameLength) + " at most");
+                        "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
+                            " characters, " + std::to_string(locationNameLength) + " at most");
         }
         size_t stop = name.find_first_of(std::string("\n\0", 2));
         if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {

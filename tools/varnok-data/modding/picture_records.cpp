@@ -1,6 +1,7 @@
 #include "picture_records.h"
 
 #include "3-gfx/palette.h"
+#include "3-gfx/picture_budget.h"
 #include "4-data/file_formats.h"
 
 std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool masked) {
@@ -11,6 +12,17 @@ std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool mask
         records.push_back(pictureRecordOf(view, i, mode == 4 ? pictureRows4 : pictureRows16, masked));
     }
     return records;
+}
+
+bool withinPictureBudget(const Bytes &data, int mode, bool masked, int64_t &held,
+                         std::string &problem) {
+    char refusal[160];
+    if (!countPictureFile(viewOf(data), masked, mode == 4 ? pictureRows4 : pictureRows16, &held,
+                          refusal, sizeof refusal)) {
+        problem = refusal;
+        return false;
+    }
+    return true;
 }
 
 bool pictureHasPng(const PictureRecord &record, size_t dataSize) {

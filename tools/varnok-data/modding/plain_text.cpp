@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "4-data/shown_text.h"
+
 namespace {
 
 bool isBlank(char c) {
@@ -91,6 +93,11 @@ bool parseCsv(const std::string &text, std::vector<CsvRecord> &records, std::str
             }
             record.fields.push_back(field);
             field.clear();
+            if (record.fields.size() > mostCsvFields) {
+                problem = lineProblem(record.line, "more than " + std::to_string(mostCsvFields) +
+                                                       " fields");
+                return false;
+            }
             if (i < text.size() && text[i] == ',') {
                 ++i;
             } else {
@@ -178,8 +185,8 @@ bool parseGrid(const std::string &text, int width, int height, std::vector<uint8
             std::string word = row.substr(start, i - start);
             int value = 0;
             if (!parseNumber(word, 255, value)) {
-                problem = lineProblem(y + 1, "column " + std::to_string(x) + ": '" + word +
-                                                 "' is not a tile number 0-255");
+                problem = lineProblem(y + 1, "column " + std::to_string(x) + ": '" +
+                                                 shownWord(word) + "' is not a tile number 0-255");
                 return false;
             }
             if (x < width) {

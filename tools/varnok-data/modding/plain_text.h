@@ -19,9 +19,13 @@ struct CsvRecord {
 std::string csvField(const std::string &text);
 std::string csvLine(const std::vector<std::string> &fields);
 
+// The most fields a CSV record may have: the widest table has 7, and a line of
+// millions of commas must not become millions of strings.
+const size_t mostCsvFields = 16;
+
 // Splits CSV text into records. Accepts LF and CRLF line ends, quoted fields
 // across lines, a leading UTF-8 byte-order mark; skips empty lines. False with
-// `problem` on a quote left open.
+// `problem` on a quote left open or a record of more than mostCsvFields fields.
 bool parseCsv(const std::string &text, std::vector<CsvRecord> &records, std::string &problem);
 
 // A whole number 0..limit written in decimal (blanks around it allowed).

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
+#include "4-data/data_file.h"
 #include "4-data/file_formats.h"
 #include "4-data/lzw.h"
+#include "4-data/shown_text.h"
 
 namespace {
 
@@ -67,7 +69,7 @@ std::string mapPiece(int kind, int level, const char *extension) {
     return "maps/" + familyName(kind - 2) + number + extension;
 }
 
-bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
+bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
                     std::string &problem) {
     std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
                                        underworldFileName, textFontFileName, runeFontFileName};
@@ -79,19 +81,52 @@ bool readWorldFiles(const std::string &directory, const std::vector<int> &modes,
         needed.insert(needed.end(), names.begin(), names.end());
     }
     for (const std::string &name : needed) {
-        if (!readFile(directory + "/" + name, files[name])) {
-            problem = directory + "/" + name + ": cannot be read";
+        if (readDataFileOf(place, name, files[name], problem) != fileAccepted) {
             return false;
         }
     }
+    // A settlement map that is missing stays out, as in the engine; one that is
+    // there but cannot be read stays out with a warning.
     for (int family = 0; family < familyCount; ++family) {
         std::string name = settlementMapFileName(2 + family);
         Bytes bytes;
-        if (readFile(directory + "/" + name, bytes)) {
+        FileRefusal why = readDataFileOf(place, name, bytes, problem);
+        if (why == fileAccepted) {
             files[name] = bytes;
+        } else if (why != fileMissing) {
+            fprintf(stderr, "varnok-data: warning: %s; left out\n", shownText(problem).c_str());
         }
     }
+    problem.clear();
     return true;
+}
+
+FileRefusal readDataFileOf(const WorldPlace &place, const std::string &name, Bytes &bytes,
+                           std::string &problem) {
+    std::string path = place.folder + "/" + place.inside + name;
+    int64_t size = 0, limit = dataFileReadLimit(name);
+    FileRefusal why = fileMissing;
+    FILE *file = openInsideFolder(place.folder, place.inside + name, place.links, &size, &why);
+    bytes.clear();
+    if (file != nullptr) {
+        why = limit > 0 ? readMoreOf(file, size < limit ? size : limit, bytes)
+                        : readLzwFrom(file, size, bytes);
+        fclose(file);
+    }
+    if (why != fileAccepted) {
+        problem = path + (why != fileNotRegular ? ": cannot be read"
+                          : place.links == followNoLinks
+                              ? ": is not a regular file (links are not followed here)"
+                              : ": is not a regular file");
+        return why;
+    }
+    if (size > (int64_t)bytes.size()) {
+        fprintf(stderr,
+                "varnok-data: warning: %s: longer than its layout; only its first %zu bytes are "
+                "read\n",
+                shownText(path).c_str(), bytes.size());
+    }
+    return fileAccepted;
 }
 
 bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem) {
@@ -119,11 +154,6 @@ void placeBytes(Bytes &file, size_t offset, const uint8_t *piece, size_t size, u
 
 bool makeParentFolders(const std::string &path) {
     return makeFoldersOf(path);
-}
-
-bool readFile(const std::string &path, Bytes &bytes) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && readBytes(path, bytes);
 }
 
 bool writeFileMakingFolders(const std::string &path, const Bytes &bytes, std::string &problem) {

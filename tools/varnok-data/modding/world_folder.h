@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/formats.h"
+#include "inside_folder.h"
 
 // The data files of a world by name ("data.ovl", "tiles.16", ...), as read.
 typedef std::map<std::string, Bytes> FileSet;
@@ -31,10 +32,26 @@ std::string fontSheetPiece(int font);                    // "fonts/text.png", "f
 std::string picturePiece(int mode, int file, int index); // "pictures-16/mon0/03.png"
 std::string mapPiece(int kind, int level, const char *extension); // "maps/towne-03.txt"
 
-// Reads every file a folder of the given modes needs from a directory (`raw`
-// names the folder in messages). The settlement maps are optional.
-bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
+// Where the data files of a world are read from: `folder`, or its subfolder
+// `inside` ("raw/" in an export, "" for a world folder), and whether links below
+// `folder` are followed.
+struct WorldPlace {
+    std::string folder;
+    std::string inside;
+    LinkRule links;
+};
+
+// Reads every file a folder of the given modes needs from a place. The
+// settlement maps are optional. Each file is read as the engine reads it: a
+// regular file, only what its format can use, with a warning on standard error
+// for the rest (readDataFileOf).
+bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
                     std::string &problem);
+
+// One data file of a place, read as above; anything but fileAccepted comes with
+// `problem` naming it.
+FileRefusal readDataFileOf(const WorldPlace &place, const std::string &name, Bytes &bytes,
+                           std::string &problem);
 
 // The decoded contents of an LZW container; `problem` names what is wrong.
 bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem);
@@ -43,7 +60,6 @@ bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem);
 // beyond its end differs from `fill`, the value the engine reads there.
 void placeBytes(Bytes &file, size_t offset, const uint8_t *piece, size_t size, uint8_t fill);
 
-// Reads and writes whole files; make parent folders as needed.
-bool readFile(const std::string &path, Bytes &bytes);
+// Writes whole files; make parent folders as needed.
 bool makeParentFolders(const std::string &path);
 bool writeFileMakingFolders(const std::string &path, const Bytes &bytes, std::string &problem);
