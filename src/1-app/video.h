@@ -5,7 +5,8 @@
 
 #include "3-gfx/screen.h"
 
-// Makes `screen` and opens the window; false when no video mode can be set.
+// Starts video (video_start.h), makes `screen` and opens the window; false when
+// video cannot start (its line is printed) or no video mode can be set.
 bool initVideo();
 
 // Gives the window the hero's sprite as its icon, once the tiles are loaded.
