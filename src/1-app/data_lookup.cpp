@@ -7,12 +7,13 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "1-app/colour_choice.h"
 #include "1-app/game_load.h"
 #include "1-app/installed_data.h"
 #include "1-app/settings.h"
 #include "1-app/user_folders.h"
-#include "4-data/file_formats.h"
 #include "4-data/file_names.h"
 
 DataChoice dataChoice = {dataNotFound, ""};
@@ -103,6 +104,18 @@ std::string whereFrom() {
            userData + "; 'varnok-data check DIR' tells whether a directory will do.";
 }
 
+// The line after the first missing file's: how many more are missing, when a
+// data directory was found or given and is there (empty for none).
+std::string otherMissingFiles(size_t others) {
+    struct stat status;
+    if (others == 0 || dataChoice.source == dataNotFound || stat(dataChoice.shown, &status) != 0 ||
+        !S_ISDIR(status.st_mode)) {
+        return "";
+    }
+    return others == 1 ? "1 other file the game needs is missing too.\n"
+                       : std::to_string(others) + " other files the game needs are missing too.\n";
+}
+
 } // namespace
 
 void chooseDataDirectory(bool givenOnCommandLine) {
@@ -119,15 +132,10 @@ void chooseDataDirectory(bool givenOnCommandLine) {
 }
 
 bool checkEssentialFiles(LoadFailure &failure, std::string &explanation) {
-    for (const std::string &name : essentialFileNames(settings.video == 1)) {
-        char *path = findDataFile(settings.directory, name.c_str());
-        bool there = path != nullptr && isRegularFile(path);
-        std::string shown = path != nullptr ? path : name;
-        free(path);
-        if (!there) {
-            explanation = whereFrom();
-            return failLoad(failure, shown);
-        }
+    std::vector<std::string> missing = missingEssentialFiles(settings.video == 1);
+    if (missing.empty()) {
+        return true;
     }
-    return true;
+    explanation = otherMissingFiles(missing.size() - 1) + whereFrom();
+    return failLoad(failure, missing[0]);
 }

@@ -52,6 +52,11 @@ struct SettingRow;
 // copy of text for a text, whose old value it releases.
 void setSetting(const SettingRow &row, int32_t number, const char *text);
 
+// True when the settings file or the command line gave the setting of key, even
+// a value read as 0; false for one left at its default (start-up then chooses
+// what it can, such as the colour mode of the files that are there).
+bool settingGiven(const char *key);
+
 // Releases every text setting (the directory, the screenshot folder, ...); part of
 // the ordered teardown.
 void freeSettingTexts();

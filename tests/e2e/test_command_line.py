@@ -75,6 +75,9 @@ def missing_data_says_where_it_looked(args, scratch):
     share = os.path.join(here, "share")
     user_data = os.path.join(share, "varnok", "data")
     check = "; 'varnok-data check %s' tells what is wrong with it."
+    # A directory that is there but holds only data.ovl: the first missing file,
+    # then how many more.
+    others = "34 other files the game needs are missing too."
     # (files to write, words, first line, second line, data directory shown)
     cases = [
         ({}, [], "Cannot open data file 'data.ovl'",
@@ -85,11 +88,11 @@ def missing_data_says_where_it_looked(args, scratch):
         ({}, ["nowhere"], "Cannot open data file 'nowhere/data.ovl'",
          "The data directory %s/nowhere was given on the command line" % here
          + check % (here + "/nowhere"), here + "/nowhere"),
-        ({"DATA.OVL": ""}, [], "Cannot open data file 'create.4'",
+        ({"DATA.OVL": ""}, [], "Cannot open data file 'create.4'\n" + others,
          "The data directory %s is the current directory, which holds data.ovl" % here
          + check % here, here),
         ({"share/varnok/data/data.ovl": ""}, ["--colours", "16"],
-         "Cannot open data file '%s/create.16'" % user_data,
+         "Cannot open data file '%s/create.16'\n" % user_data + others,
          "The data directory %s is the per-user data folder" % user_data + check % user_data,
          user_data),
         ({"conf/s.ini": "directory=d\n"}, ["-c", "conf/s.ini"],

@@ -62,11 +62,14 @@ def demo_world_checks_sound(args, scratch):
     done = run_tool(args, "demo", world)
     assert done.returncode == 0, done.stderr
     # Options anywhere, also in their --mode=N form.
-    for words in (["check", world], ["check", world, "--mode", "4"], ["--mode=16", "check", world],
-                  ["check", "--mode", "4", world]):
+    both = "4 colours: complete\n16 colours: complete\n"
+    for words, modes in ((["check", world], both),
+                         (["check", world, "--mode", "4"], "4 colours: complete\n"),
+                         (["--mode=16", "check", world], "16 colours: complete\n"),
+                         (["check", "--mode", "4", world], "4 colours: complete\n")):
         done = run_tool(args, *words)
         assert done.returncode == 0, done.stdout
-        assert done.stdout == "%s: no problems found\n" % world, done.stdout
+        assert done.stdout == "%s: no problems found\n%s" % (world, modes), done.stdout
     assert os.path.exists(os.path.join(world, "music", "overworld.wav"))
 
 
@@ -88,7 +91,10 @@ def check_names_each_broken_file(args, scratch):
     assert done.returncode == 1, done.returncode
     lines = done.stdout.splitlines()
     assert any(line.startswith("keep.npc: ") for line in lines), lines
-    assert [line for line in lines if not line.startswith("keep.npc: ")] == \
+    verdicts = ["4 colours: incomplete, the files both modes use have problems",
+                "16 colours: incomplete, the files both modes use have problems"]
+    assert lines[-2:] == verdicts, lines
+    assert [line for line in lines[:-2] if not line.startswith("keep.npc: ")] == \
         [line for line in lines if line.startswith("UNDER.DAT: ")], lines
 
 

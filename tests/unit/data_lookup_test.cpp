@@ -10,8 +10,11 @@
 #include <filesystem>
 #include <string>
 
+#include "1-app/colour_choice.h"
+#include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
 #include "1-app/settings.h"
+#include "4-data/file_formats.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -102,11 +105,72 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     writeTextFile("games/DATA.OVL", "x");
     choose();
     EXPECT_TRUE(std::regex_search(
-        refusal(), std::regex("^Cannot open data file 'games/create.4'\nThe data directory .*/games "
+        refusal(), std::regex("^Cannot open data file 'games/create.4'\n34 other files the game "
+                              "needs are missing too[.]\nThe data directory .*/games "
                               "is named by directory= in settings.ini; 'varnok-data check "
                               ".*/games' tells")))
         << refusal();
     settings.video = 0;
     fs::create_directories("games/create.16");
-    EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/create.16'\nThe ");
+    EXPECT_EQ(refusal().substr(0, 91), "Cannot open data file 'games/create.16'\n34 other files "
+                                       "the game needs are missing too.\nThe ");
+    // One file missing: no count. No directory at all: none either.
+    fs::remove("games/create.16");
+    for (const std::string &name : essentialFileNames(false)) {
+        writeTextFile("games/" + name, "x");
+    }
+    fs::remove("games/look2.dat");
+    EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/look2.dat'\nThe ");
+    free(settings.directory);
+    settings.directory = strdup("nowhere");
+    choose();
+    EXPECT_EQ(refusal().substr(0, 45), "Cannot open data file 'nowhere/data.ovl'\nThe ");
+}
+
+// With the mode left open, a copy that holds only the 16-colour graphics plays in
+// 16 colours; a mode chosen by the settings or the command line, a complete 4-colour
+// set or an incomplete 16-colour one leave the mode alone.
+TEST_F(DataLookup, TheColourModeOfTheFilesThatAreThere) {
+    fs::create_directories("copy");
+    for (const std::string &name : essentialFileNames(false)) {
+        writeTextFile("copy/" + name, "x");
+    }
+    auto chosen = [&](const char *settingsText) {
+        writeTextFile("settings.ini", settingsText);
+        loadSettingsFrom(nullptr);
+        testing::internal::CaptureStdout();
+        chooseColourModeByFiles();
+        return std::to_string(settings.video) + " " + testing::internal::GetCapturedStdout();
+    };
+    const std::string switched = "0 Colours: 16 (the 4-colour files are not all there)\n";
+    EXPECT_EQ(chosen("directory=copy\n"), switched);
+    EXPECT_FALSE(settingGiven("video"));
+    EXPECT_EQ(chosen("directory=copy\nvideo=1\n"), "1 ");
+    EXPECT_TRUE(settingGiven("video"));
+    EXPECT_EQ(chosen("directory=copy\nvideo=seven\n"), "0 ") << "given, though read as 0";
+    // --colours 4 on the command line chooses as video=1 does.
+    writeTextFile("settings.ini", "directory=copy\n");
+    loadSettingsFrom(nullptr);
+    char program[] = "varnok", option[] = "--colours", four[] = "4";
+    char *words[] = {program, option, four, nullptr};
+    CommandLine line;
+    ASSERT_EQ(parseCommandLine(3, words, line), runTheGame);
+    applyCommandLine(line);
+    testing::internal::CaptureStdout();
+    chooseColourModeByFiles();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(settings.video, 1);
+    // A folder where a 4-colour file should be counts as missing.
+    for (const std::string &name : essentialFileNames(true)) {
+        writeTextFile("copy/" + name, "x");
+    }
+    fs::remove("copy/tiles.4");
+    fs::create_directories("copy/TILES.4");
+    EXPECT_EQ(chosen("directory=copy\n"), switched);
+    fs::remove("copy/TILES.4");
+    writeTextFile("copy/Tiles.4", "x");
+    EXPECT_EQ(chosen("directory=copy\n"), "1 ") << "both sets there";
+    fs::remove("copy/Tiles.4");
+    fs::remove("copy/mon7.16");
+    EXPECT_EQ(chosen("directory=copy\n"), "1 ") << "neither set complete";
 }
