@@ -39,6 +39,13 @@ constexpr SettingRow settingRows[] = {
      {"screenshots", 0, nullptr, "save screenshots (F12) into DIR (as screenshots=)"},
      noOption,
      {"DIR", {}}},
+    // The desktop entry starts the game with it: a player who started it from a
+    // menu sees why it did not start.
+    {"errorwindow",
+     numberSetting(&Settings::errorWindow, 1, 0),
+     {"error-window", 0, nullptr, "also show a start-up error in a window (as errorwindow=1)"},
+     noOption,
+     aSwitch},
 };
 
 const int settingCount = sizeof settingRows / sizeof settingRows[0];

@@ -9,13 +9,14 @@
 #include "4-data/ini_text.h"
 
 struct Settings {
-    char *directory;    // data directory, owned; nullptr when none was given
-    int32_t fullscreen; // 0 or 1
-    int32_t music;      // 0 or 1
-    int32_t video;      // 1: 4-colour mode; 0 and 2: 16-colour mode
-    int32_t scale;      // 0-4: window size in multiples of 640x400; 0 fits the desktop
-    int32_t aspect;     // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
-    char *screenshots;  // screenshot folder, owned; nullptr for the default folder
+    char *directory;     // data directory, owned; nullptr when none was given
+    int32_t fullscreen;  // 0 or 1
+    int32_t music;       // 0 or 1
+    int32_t video;       // 1: 4-colour mode; 0 and 2: 16-colour mode
+    int32_t scale;       // 0-4: window size in multiples of 640x400; 0 fits the desktop
+    int32_t aspect;      // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
+    char *screenshots;   // screenshot folder, owned; nullptr for the default folder
+    int32_t errorWindow; // 0 or 1: 1 also shows a start-up error in a window
 };
 
 extern Settings settings;

@@ -318,7 +318,7 @@ bool writeIndexedPngTo(FILE *file, const IndexedImage &image, std::string *error
         rows[y] = &packed[rowBytes * y];
         packRow(&image.pixels[(size_t)y * image.width], image.width, depth, rows[y]);
     }
-    PngWriteJob job = {file,          image.width, image.height, depth,      entries,
+    PngWriteJob job = {file,         image.width, image.height, depth,      entries,
                        (int)colours, alpha,       transCount,   rows.data()};
     PngStatus status = {"cannot write PNG", 0};
     if (!runPngWrite(&job, &status)) {

@@ -5,6 +5,7 @@
 
 #include <regex>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -13,7 +14,9 @@
 #include "1-app/colour_choice.h"
 #include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
+#include "1-app/error_window.h"
 #include "1-app/settings.h"
+#include "1-app/shutdown.h"
 #include "4-data/file_formats.h"
 #include "test_support.h"
 
@@ -173,4 +176,50 @@ TEST_F(DataLookup, TheColourModeOfTheFilesThatAreThere) {
     fs::remove("copy/Tiles.4");
     fs::remove("copy/mon7.16");
     EXPECT_EQ(chosen("directory=copy\n"), "1 ") << "neither set complete";
+}
+
+// A failure's lines, as standard error gets them and the error window shows them.
+TEST(ErrorWindow, TheLinesOfAFailureAndHowTheyAreLaidOut) {
+    LoadFailure failure = {"d/tiles.4", ""};
+    EXPECT_EQ(loadFailureLines(failure, nullptr),
+              (std::vector<std::string>{"Cannot open data file 'd/tiles.4'"}));
+    EXPECT_EQ(loadFailureLines(failure, "3 other files ...\nThe data directory ..."),
+              (std::vector<std::string>{"Cannot open data file 'd/tiles.4'", "3 other files ...",
+                                        "The data directory ..."}));
+    std::string longLine(150, 'x');
+    std::vector<std::string> lines = {"Cannot open data file 'd/tiles.4'", longLine};
+    struct Desktop {
+        int width, scale;
+        size_t columns;
+    };
+    // Scale 2 where 60 characters fit at it, else 1; never wider than 76.
+    for (Desktop desktop : {Desktop{1920, 2, 76}, Desktop{1024, 2, 62}, Desktop{800, 1, 76},
+                            Desktop{400, 1, 48}, Desktop{0, 1, 76}}) {
+        ErrorLayout layout = layoutErrorWindow(lines, desktop.width);
+        EXPECT_EQ(layout.scale, desktop.scale) << desktop.width;
+        size_t widest = 0;
+        std::string text;
+        for (size_t r = 0; r + 2 < layout.rows.size(); r++) {
+            widest = std::max(widest, layout.rows[r].size());
+            text += layout.rows[r];
+        }
+        EXPECT_EQ(widest, desktop.columns) << desktop.width;
+        EXPECT_EQ(text, lines[0] + longLine) << "nothing lost or added";
+        EXPECT_EQ(layout.noteRows, 1);
+        EXPECT_EQ(layout.rows[layout.rows.size() - 2], "");
+        EXPECT_EQ(layout.rows.back(), errorWindowNote);
+    }
+}
+
+TEST(ErrorWindow, AKeyAGamepadButtonOrTheCloseButtonCloseIt) {
+    for (Uint8 type : {SDL_KEYDOWN, SDL_JOYBUTTONDOWN, SDL_QUIT}) {
+        SDL_Event event = {};
+        event.type = type;
+        EXPECT_TRUE(closesErrorWindow(event)) << (int)type;
+    }
+    for (Uint8 type : {SDL_KEYUP, SDL_JOYAXISMOTION, SDL_MOUSEMOTION, SDL_VIDEOEXPOSE}) {
+        SDL_Event event = {};
+        event.type = type;
+        EXPECT_FALSE(closesErrorWindow(event)) << (int)type;
+    }
 }
