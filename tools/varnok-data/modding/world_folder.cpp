@@ -2,13 +2,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "4-data/file_formats.h"
+#include "4-data/file_names.h"
 #include "4-data/lzw.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
+const char musicFolderName[] = "music";
 const char *const fontSheetNames[] = {"fonts/text.png", "fonts/runes.png"};
 const char *const worldMapNames[] = {"maps/overworld", "maps/underworld"};
 
@@ -67,8 +73,31 @@ std::string mapPiece(int kind, int level, const char *extension) {
     return "maps/" + familyName(kind - 2) + number + extension;
 }
 
+namespace {
+
+// The music folder's regular files and music.ini, when they are there.
+void readMusicFiles(const std::string &directory, FileSet &files) {
+    Bytes bytes;
+    if (readFile(directory + "/" + spelledAsIn(directory, musicTableFileName), bytes)) {
+        files[musicTableFileName] = bytes;
+    }
+    std::string folder = directory + "/" + spelledAsIn(directory, musicFolderName);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        struct stat info;
+        std::string leaf = it->path().filename().string();
+        // Only plain files: a link or anything else in the folder is no music of this world.
+        if (lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            readFile(it->path().string(), bytes)) {
+            files[std::string(musicFolderName) + "/" + leaf] = bytes;
+        }
+    }
+}
+
+} // namespace
+
 bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
-                    std::string &problem) {
+                    Problems &problems) {
     std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
                                        underworldFileName, textFontFileName, runeFontFileName};
     for (int family = 0; family < familyCount; ++family) {
@@ -78,20 +107,51 @@ bool readWorldFiles(const std::string &directory, const std::vector<int> &modes,
         std::vector<std::string> names = modeFileNames(mode);
         needed.insert(needed.end(), names.begin(), names.end());
     }
+    size_t before = problems.size();
     for (const std::string &name : needed) {
-        if (!readFile(directory + "/" + name, files[name])) {
-            problem = directory + "/" + name + ": cannot be read";
-            return false;
+        std::string path = directory + "/" + spelledAsIn(directory, name);
+        if (!readFile(path, files[name])) {
+            problems.push_back(path + ": cannot be read");
         }
     }
     for (int family = 0; family < familyCount; ++family) {
         std::string name = settlementMapFileName(2 + family);
         Bytes bytes;
-        if (readFile(directory + "/" + name, bytes)) {
+        if (readFile(directory + "/" + spelledAsIn(directory, name), bytes)) {
             files[name] = bytes;
         }
     }
-    return true;
+    readMusicFiles(directory, files);
+    return problems.size() == before;
+}
+
+bool holdsDataFile(const std::string &directory, const std::string &name) {
+    struct stat info;
+    std::string path = directory + "/" + spelledAsIn(directory, name);
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string spelledAsIn(const std::string &directory, const std::string &name) {
+    std::string spelled, folder = directory;
+    for (size_t start = 0; start <= name.size();) {
+        size_t slash = name.find('/', start);
+        std::string part =
+            name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        char *found = findDataFile(folder.c_str(), part.c_str());
+        struct stat info;
+        if (found != nullptr && lstat(found, &info) == 0) {
+            const char *leaf = strrchr(found, '/');
+            part = leaf != nullptr ? leaf + 1 : found;
+        }
+        free(found);
+        spelled += (spelled.empty() ? "" : "/") + part;
+        folder += "/" + part;
+        if (slash == std::string::npos) {
+            break;
+        }
+        start = slash + 1;
+    }
+    return spelled;
 }
 
 bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem) {

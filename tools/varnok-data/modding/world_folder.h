@@ -9,8 +9,12 @@
 
 #include "formats/formats.h"
 
-// The data files of a world by name ("data.ovl", "tiles.16", ...), as read.
+// The data files of a world by name ("data.ovl", "tiles.16", ...), as read; the
+// music as "music.ini" and "music/<file>".
 typedef std::map<std::string, Bytes> FileSet;
+
+// What an export or import found wrong, one line each naming file and place.
+typedef std::vector<std::string> Problems;
 
 // The settlement families (0-3 for map kinds 2-5) as their files are named:
 // "towne" for "towne.dat" and "towne.npc".
@@ -31,10 +35,22 @@ std::string fontSheetPiece(int font);                    // "fonts/text.png", "f
 std::string picturePiece(int mode, int file, int index); // "pictures-16/mon0/03.png"
 std::string mapPiece(int kind, int level, const char *extension); // "maps/towne-03.txt"
 
-// Reads every file a folder of the given modes needs from a directory (`raw`
-// names the folder in messages). The settlement maps are optional.
+// Reads every file a folder of the given modes needs from a directory, each found
+// in any case of its name as the game finds it, and the music (music.ini and the
+// regular files of the music folder) when there. The settlement maps and the
+// music are optional. False with a line in `problems` for every file that cannot
+// be read.
 bool readWorldFiles(const std::string &directory, const std::vector<int> &modes, FileSet &files,
-                    std::string &problem);
+                    Problems &problems);
+
+// Whether directory holds the data file `name` as a regular file, in any case.
+bool holdsDataFile(const std::string &directory, const std::string &name);
+
+// `name` (folders separated by '/') as it is spelled inside directory: each part
+// that is there in another case takes that case; a part that is not there keeps
+// its own. Import writes a file under this name, never a second spelling beside
+// the one a copy of the game has.
+std::string spelledAsIn(const std::string &directory, const std::string &name);
 
 // The decoded contents of an LZW container; `problem` names what is wrong.
 bool unpackContainer(const Bytes &packed, Bytes &raw, std::string &problem);
