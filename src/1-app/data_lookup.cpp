@@ -7,12 +7,13 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "1-app/colour_choice.h"
 #include "1-app/game_load.h"
 #include "1-app/installed_data.h"
 #include "1-app/settings.h"
 #include "1-app/user_folders.h"
-#include "4-data/file_formats.h"
 #include "4-data/file_names.h"
 #include "4-data/shown_text.h"
 
@@ -23,11 +24,6 @@ namespace {
 bool isRegularFile(const char *path) {
     struct stat status;
     return stat(path, &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// A file the loaders will be able to open: a regular file this user may read.
-bool isReadableFile(const char *path) {
-    return isRegularFile(path) && access(path, R_OK) == 0;
 }
 
 // True when directory (nullptr: the current one) holds data.ovl in any case.
@@ -109,6 +105,18 @@ std::string whereFrom() {
            userData + "; 'varnok-data check DIR' tells whether a directory will do.";
 }
 
+// The line after the first missing file's: how many more are missing, when a
+// data directory was found or given and is there (empty for none).
+std::string otherMissingFiles(size_t others) {
+    struct stat status;
+    if (others == 0 || dataChoice.source == dataNotFound || stat(dataChoice.shown, &status) != 0 ||
+        !S_ISDIR(status.st_mode)) {
+        return "";
+    }
+    return others == 1 ? "1 other file the game needs is missing too.\n"
+                       : std::to_string(others) + " other files the game needs are missing too.\n";
+}
+
 } // namespace
 
 void chooseDataDirectory(bool givenOnCommandLine) {
@@ -125,15 +133,10 @@ void chooseDataDirectory(bool givenOnCommandLine) {
 }
 
 bool checkEssentialFiles(LoadFailure &failure, std::string &explanation) {
-    for (const std::string &name : essentialFileNames(settings.video == 1)) {
-        char *path = findDataFile(settings.directory, name.c_str());
-        bool there = path != nullptr && isReadableFile(path);
-        std::string shown = path != nullptr ? path : name;
-        free(path);
-        if (!there) {
-            explanation = whereFrom();
-            return failLoad(failure, shown);
-        }
+    std::vector<std::string> missing = missingEssentialFiles(settings.video == 1);
+    if (missing.empty()) {
+        return true;
     }
-    return true;
+    explanation = otherMissingFiles(missing.size() - 1) + whereFrom();
+    return failLoad(failure, missing[0]);
 }

@@ -34,5 +34,6 @@ void chooseDataDirectory(bool givenOnCommandLine);
 // (in any case of its name) and be an ordinary file this user may read. False for
 // the first that is not: failure names it as the loaders would ("Cannot open data
 // file '<path>'") and explanation tells where the directory came from and how to
-// check it.
+// check it, after a line with the number of the other files missing when there
+// are more.
 bool checkEssentialFiles(LoadFailure &failure, std::string &explanation);

@@ -44,8 +44,14 @@ bool makeOneFolder(const std::string &path, std::string &problem) {
 }
 
 // The frame's pixels with the mode's palette, longer only if the frame holds an
-// index beyond it.
-bool writeFrame(const std::string &path, std::string &problem) {
+// index beyond it, written through fd, which is closed.
+bool writeFrame(int fd, std::string &problem) {
+    FILE *file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        problem = strerror(errno);
+        close(fd);
+        return false;
+    }
     IndexedImage image = imageFromSurface(screen);
     size_t colours = (size_t)modePaletteSize();
     for (uint8_t index : image.pixels) {
@@ -54,7 +60,12 @@ bool writeFrame(const std::string &path, std::string &problem) {
     if (colours < image.palette.size()) {
         image.palette.resize(colours);
     }
-    return writeIndexedPng(path.c_str(), image, &problem);
+    bool written = writeIndexedPngTo(file, image, &problem);
+    if (fclose(file) != 0 && written) {
+        problem = strerror(errno);
+        return false;
+    }
+    return written;
 }
 
 } // namespace
@@ -83,7 +94,8 @@ bool makeFolders(const std::string &path, std::string &problem) {
     return makeOneFolder(path, problem);
 }
 
-std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem) {
+std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem,
+                                 int &fd) {
     char stamp[32];
     struct tm local;
     localtime_r(&when, &local);
@@ -92,9 +104,8 @@ std::string createScreenshotFile(const std::string &folder, time_t when, std::st
         std::string path = folder + "/varnok-" + stamp;
         path += n == 1 ? ".png" : "-" + std::to_string(n) + ".png";
         // O_EXCL: an existing file is never opened, even one made a moment ago.
-        int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
-            close(fd);
             return path;
         }
         if (errno != EEXIST) {
@@ -113,10 +124,11 @@ bool takeScreenshot() {
     std::string folder = screenshotFolder();
     std::string problem;
     std::string path;
+    int fd = -1;
     if (makeFolders(folder, problem)) {
-        path = createScreenshotFile(folder, time(nullptr), problem);
+        path = createScreenshotFile(folder, time(nullptr), problem, fd);
     }
-    if (path.empty() || !writeFrame(path, problem)) {
+    if (path.empty() || !writeFrame(fd, problem)) {
         if (!path.empty()) {
             remove(path.c_str());
         }

@@ -19,6 +19,8 @@ std::string screenshotFolder();
 bool makeFolders(const std::string &path, std::string &problem);
 
 // Creates a new empty file varnok-YYYYMMDD-HHMMSS.png in folder for the local time
-// `when`, or the same name with -2, -3 ... when that exists. Returns its path, or ""
-// with problem set.
-std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem);
+// `when`, or the same name with -2, -3 ... when that exists, and leaves it open for
+// writing in fd: the file written is the one created, never one put there since.
+// Returns its path, or "" with problem set.
+std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem,
+                                 int &fd);

@@ -78,6 +78,13 @@ constexpr SettingRow settingRows[] = {
     fileOnly("button_quit", numberSetting(&Settings::buttonQuit, highestButton, 7)),
     fileOnly("button_yes", numberSetting(&Settings::buttonYes, highestButton, 0)),
     fileOnly("button_no", numberSetting(&Settings::buttonNo, highestButton, 1)),
+    // The desktop entry starts the game with it: a player who started it from a
+    // menu sees why it did not start.
+    {"errorwindow",
+     numberSetting(&Settings::errorWindow, 1, 0),
+     {"error-window", 0, nullptr, "also show a start-up error in a window (as errorwindow=1)"},
+     noOption,
+     aSwitch},
 };
 
 const int settingCount = sizeof settingRows / sizeof settingRows[0];

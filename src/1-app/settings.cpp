@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "1-app/key_bindings.h"
@@ -16,6 +17,9 @@ Settings settings = defaultSettings();
 SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
 
 namespace {
+
+// The rows the settings file or the command line gave a value.
+std::set<const SettingRow *> givenRows;
 
 // A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
 bool isWholeNumber(const char *value) {
@@ -30,6 +34,7 @@ bool isWholeNumber(const char *value) {
 void setDefaults() {
     freeSettingTexts();
     settings = defaultSettings();
+    givenRows.clear();
     settingsOrigin.place = settingsFromNowhere;
     settingsOrigin.path[0] = '\0';
 }
@@ -51,6 +56,7 @@ void readNumber(const SettingRow &row, const char *value) {
     int32_t &field = settings.*row.value.number;
     field = (n >= 0 && n <= highest) ? (int32_t)n : 0;
     std::string shown = shownWord(value);
+    givenRows.insert(&row);
     if (!isWholeNumber(value)) {
         warnAtPair("'%s' is not a number; %s reads as %d", shown.c_str(), key, field);
     } else if (n != field) {
@@ -140,6 +146,7 @@ void applySetting(const char *key, const char *value) {
 }
 
 void setSetting(const SettingRow &row, int32_t number, const char *text) {
+    givenRows.insert(&row);
     if (row.value.number != nullptr) {
         settings.*row.value.number = number;
         return;
@@ -150,6 +157,11 @@ void setSetting(const SettingRow &row, int32_t number, const char *text) {
     char *&field = settings.*row.value.text;
     free(field);
     field = strdup(text);
+}
+
+bool settingGiven(const char *key) {
+    const SettingRow *row = findSetting(key);
+    return row != nullptr && givenRows.count(row) != 0;
 }
 
 void freeSettingTexts() {

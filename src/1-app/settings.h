@@ -30,6 +30,7 @@ struct Settings {
     char *screenshots;  // screenshot folder, owned; nullptr for the default folder
     int32_t load;       // 0 or 1: 1 starts from the save of the world
     int32_t autosave;   // 0 or 1: 1 saves the game when it ends
+    int32_t errorWindow; // 0 or 1: 1 also shows a start-up error in a window
     // Keys added to the game's own for each command (key_north ... key_load).
     KeyList keyNorth, keySouth, keyEast, keyWest, keyPass, keyEnter, keyKlimb, keyLook;
     KeyList keyYes, keyNo, keySave, keyLoad;
@@ -72,6 +73,11 @@ struct SettingRow;
 // Gives the setting of row (setting_table.h) its value: number for a number, a
 // copy of text for a text, whose old value it releases; a key list is left as it is.
 void setSetting(const SettingRow &row, int32_t number, const char *text);
+
+// True when the settings file or the command line gave the setting of key, even
+// a value read as 0; false for one left at its default (start-up then chooses
+// what it can, such as the colour mode of the files that are there).
+bool settingGiven(const char *key);
 
 // Releases every text setting (the directory, the screenshot folder, ...); part of
 // the ordered teardown.

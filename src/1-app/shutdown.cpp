@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "1-app/error_window.h"
 #include "1-app/gamepad.h"
 #include "1-app/settings.h"
 #include "1-app/timer.h"
@@ -34,15 +36,28 @@ void endProgram(int status) {
     exit(status);
 }
 
+std::vector<std::string> loadFailureLines(const LoadFailure &failure, const char *explanation) {
+    std::vector<std::string> lines = {loadFailureLine(failure)};
+    for (const char *at = explanation; at != nullptr && *at != '\0';) {
+        const char *end = strchr(at, '\n');
+        lines.push_back(shownText(end != nullptr ? std::string(at, end - at) : std::string(at)));
+        at = end != nullptr ? end + 1 : nullptr;
+    }
+    return lines;
+}
+
 void printLoadFailure(const LoadFailure &failure, const char *explanation) {
-    fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
-    if (explanation != nullptr) {
-        fprintf(stderr, "%s\n", shownText(explanation).c_str());
+    for (const std::string &line : loadFailureLines(failure, explanation)) {
+        fprintf(stderr, "%s\n", line.c_str());
     }
     fflush(stderr);
 }
 
 void endWithFailure(const LoadFailure &failure, const char *explanation) {
     printLoadFailure(failure, explanation);
-    endProgram(1);
+    releaseEverything();
+    if (settings.errorWindow == 1) {
+        showErrorWindow(loadFailureLines(failure, explanation));
+    }
+    exit(1);
 }

@@ -3,6 +3,9 @@
 // status 1. Each module releases what it made and copes with never having made it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "4-data/load_failure.h"
 
 // Releases everything the program made, in the fixed order.
@@ -11,10 +14,13 @@ void releaseEverything();
 // Releases everything and ends the process with status.
 [[noreturn]] void endProgram(int status);
 
-// The line naming a start-up failure on standard error, then `explanation` (when
-// given) on a line of its own.
+// The lines of a start-up failure: the one naming it, then those of `explanation`
+// (when given; it may hold several, separated by newlines).
+std::vector<std::string> loadFailureLines(const LoadFailure &failure, const char *explanation);
+
+// Those lines on standard error.
 void printLoadFailure(const LoadFailure &failure, const char *explanation = nullptr);
 
-// A data file the game cannot do without is missing or unusable: its line (and
-// explanation), then the teardown and status 1.
+// A data file the game cannot do without is missing or unusable: its lines, then
+// the teardown, with errorwindow=1 the same lines in a window, and status 1.
 [[noreturn]] void endWithFailure(const LoadFailure &failure, const char *explanation = nullptr);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "1-app/colour_choice.h"
 #include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
 #include "1-app/game_load.h"
@@ -50,6 +51,7 @@ void readConfiguration(int argc, char **argv) {
     applyCommandLine(line);
     chooseDataDirectory(line.dataDirectory != nullptr);
     setDataDirectory(settings.directory);
+    chooseColourModeByFiles();
     LoadFailure missing;
     std::string explanation;
     if (!checkEssentialFiles(missing, explanation)) {

@@ -1,10 +1,8 @@
 #include "1-app/video.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "1-app/presenter.h"
 #include "1-app/settings.h"
+#include "1-app/video_start.h"
 #include "2-play/rules.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
@@ -19,9 +17,8 @@ SDL_Surface *madeScreen = nullptr;
 
 bool initVideo() {
     scaler = smoothScale;
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
-        fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
-        SDL_Quit();
+    if (!startVideo(false)) {
+        return false;
     }
     readDesktopSize();
     setColourMode(settings.video == 1);

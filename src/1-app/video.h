@@ -10,7 +10,8 @@
 const int keyRepeatDelay = 500;
 const int keyRepeatInterval = 50;
 
-// Makes `screen` and opens the window; false when no video mode can be set.
+// Starts video (video_start.h), makes `screen` and opens the window; false when
+// video cannot start (its line is printed) or no video mode can be set.
 bool initVideo();
 
 // Gives the window the hero's sprite as its icon, once the tiles are loaded.

@@ -4,25 +4,164 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "4-data/regular_file.h"
 
 namespace {
 
-// libpng reports fatal errors through longjmp; this keeps its text for the caller.
-struct PngErrorText {
+// What libpng's error handler leaves for the caller: its message, and the errno
+// of a write that failed, so that a full disk reads as what it is.
+struct PngStatus {
     char text[200];
+    int writeErrno; // 0: no write failed
 };
 
 void onPngError(png_structp png, png_const_charp message) {
-    PngErrorText *slot = (PngErrorText *)png_get_error_ptr(png);
-    if (slot != nullptr) {
-        snprintf(slot->text, sizeof slot->text, "%s", message);
+    PngStatus *status = (PngStatus *)png_get_error_ptr(png);
+    if (status != nullptr) {
+        snprintf(status->text, sizeof status->text, "%s", message);
     }
     png_longjmp(png, 1);
 }
 
 void onPngWarning(png_structp, png_const_charp) {
     // Warnings (unknown chunks, odd gamma) never change the pixels we read.
+}
+
+void failWrite(png_structp png) {
+    PngStatus *status = (PngStatus *)png_get_error_ptr(png);
+    status->writeErrno = errno != 0 ? errno : EIO;
+    png_error(png, "write error");
+}
+
+void writeToFile(png_structp png, png_bytep data, png_size_t length) {
+    errno = 0;
+    if (fwrite(data, 1, length, (FILE *)png_get_io_ptr(png)) != length) {
+        failWrite(png);
+    }
+}
+
+void flushFile(png_structp png) {
+    errno = 0;
+    if (fflush((FILE *)png_get_io_ptr(png)) != 0) {
+        failWrite(png);
+    }
+}
+
+// Everything libpng needs to write one palette picture, prepared beforehand.
+struct PngWriteJob {
+    FILE *file;
+    int width;
+    int height;
+    int depth;
+    const png_color *palette;
+    int colours;
+    const png_byte *alpha;
+    int transCount; // 0: no tRNS chunk
+    png_bytepp rows;
+};
+
+// The one function of the writer that holds libpng's setjmp. Only plain values
+// live in it, so that a longjmp out of libpng skips no C++ object (and the
+// compiler has no destructor to place on that path).
+bool runPngWrite(const PngWriteJob *job, PngStatus *status) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, status, onPngError, onPngWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        snprintf(status->text, sizeof status->text, "out of memory");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, job->file, writeToFile, flushFile);
+    png_set_IHDR(png, info, job->width, job->height, job->depth, PNG_COLOR_TYPE_PALETTE,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, job->palette, job->colours);
+    if (job->transCount > 0) {
+        png_set_tRNS(png, info, job->alpha, job->transCount, nullptr);
+    }
+    png_write_info(png, info);
+    png_write_image(png, job->rows);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// What the reader hands back: the decoded rows (one byte per pixel for palette
+// files, else RGBA) in memory that the caller frees.
+struct PngReadJob {
+    FILE *file;
+    png_uint_32 width;
+    png_uint_32 height;
+    bool tooLarge;
+    bool paletteFile;
+    uint8_t alphaOfIndex[256];
+    size_t rowBytes;
+    png_bytep pixels;     // malloc'ed, rowBytes x height
+    png_bytepp rowStarts; // malloc'ed, height entries
+};
+
+// The reader's only setjmp, with plain values only (see runPngWrite); what it
+// allocates stays reachable through job, for the caller to free.
+bool runPngRead(PngReadJob *job, PngStatus *status) {
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, status, onPngError, onPngWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        snprintf(status->text, sizeof status->text, "out of memory");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, job->file);
+    png_set_user_limits(png, 16384, 16384);
+    png_read_info(png, info);
+    job->width = png_get_image_width(png, info);
+    job->height = png_get_image_height(png, info);
+    if ((long)job->width * (long)job->height > pngMaxPixels) {
+        job->tooLarge = true;
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    job->paletteFile = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
+    memset(job->alphaOfIndex, 255, sizeof job->alphaOfIndex);
+    if (job->paletteFile) {
+        png_bytep trans = nullptr;
+        int transCount = 0;
+        if (png_get_tRNS(png, info, &trans, &transCount, nullptr) != 0 && trans != nullptr) {
+            memcpy(job->alphaOfIndex, trans, transCount > 256 ? 256 : transCount);
+        }
+        png_set_packing(png);
+    } else {
+        png_set_expand(png);
+        png_set_strip_16(png);
+        png_set_gray_to_rgb(png);
+        png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    }
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    job->rowBytes = png_get_rowbytes(png, info);
+    job->pixels = (png_bytep)calloc(job->height, job->rowBytes);
+    job->rowStarts = (png_bytepp)calloc(job->height, sizeof(png_bytep));
+    if (job->pixels == nullptr || job->rowStarts == nullptr) {
+        png_error(png, "out of memory");
+    }
+    for (png_uint_32 y = 0; y < job->height; y++) {
+        job->rowStarts[y] = job->pixels + y * job->rowBytes;
+    }
+    png_read_image(png, job->rowStarts);
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
 }
 
 int bitDepthFor(size_t colours) {
@@ -35,13 +174,13 @@ int bitDepthFor(size_t colours) {
     return colours <= 16 ? 4 : 8;
 }
 
-// The pixels of one row packed at the given bit depth, leftmost pixel highest.
-void packRow(const uint8_t *indices, int width, int depth, std::vector<uint8_t> *out) {
-    out->assign(((size_t)width * depth + 7) / 8, 0);
+// The pixels of one row packed at the given bit depth, leftmost pixel highest,
+// into out (zeroed, (width * depth + 7) / 8 bytes).
+void packRow(const uint8_t *indices, int width, int depth, uint8_t *out) {
     int perByte = 8 / depth;
     for (int x = 0; x < width; x++) {
         int shift = 8 - depth * (x % perByte + 1);
-        (*out)[x / perByte] |= (uint8_t)(indices[x] << shift);
+        out[x / perByte] |= (uint8_t)(indices[x] << shift);
     }
 }
 
@@ -104,61 +243,24 @@ bool indexPixels(const std::vector<uint8_t> &rows, bool paletteFile, const uint8
 // Reads the whole file into rows of one byte per pixel (palette files) or RGBA.
 bool decodeRows(FILE *file, IndexedImage *image, bool *paletteFile, uint8_t alphaOfIndex[256],
                 std::vector<uint8_t> *rows, std::string *error) {
-    PngErrorText failure = {"not a PNG file"};
-    png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        *error = "out of memory";
-        return false;
-    }
-    std::vector<png_bytep> rowStarts;
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        *error = failure.text;
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_user_limits(png, 16384, 16384);
-    png_read_info(png, info);
-    png_uint_32 width = png_get_image_width(png, info);
-    png_uint_32 height = png_get_image_height(png, info);
-    if ((long)width * (long)height > pngMaxPixels) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        *error = std::to_string(width) + "×" + std::to_string(height) + " is too large";
-        return false;
-    }
-    int colourType = png_get_color_type(png, info);
-    *paletteFile = colourType == PNG_COLOR_TYPE_PALETTE;
-    memset(alphaOfIndex, 255, 256);
-    if (*paletteFile) {
-        png_bytep trans = nullptr;
-        int transCount = 0;
-        if (png_get_tRNS(png, info, &trans, &transCount, nullptr) != 0 && trans != nullptr) {
-            memcpy(alphaOfIndex, trans, transCount > 256 ? 256 : transCount);
-        }
-        png_set_packing(png);
+    PngReadJob job = {};
+    job.file = file;
+    PngStatus status = {"not a PNG file", 0};
+    bool read = runPngRead(&job, &status);
+    if (read) {
+        rows->assign(job.pixels, job.pixels + job.rowBytes * job.height);
+        image->width = (int)job.width;
+        image->height = (int)job.height;
+        *paletteFile = job.paletteFile;
+        memcpy(alphaOfIndex, job.alphaOfIndex, sizeof job.alphaOfIndex);
+    } else if (job.tooLarge) {
+        *error = std::to_string(job.width) + "×" + std::to_string(job.height) + " is too large";
     } else {
-        png_set_expand(png);
-        png_set_strip_16(png);
-        png_set_gray_to_rgb(png);
-        png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+        *error = status.text;
     }
-    png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    size_t rowBytes = png_get_rowbytes(png, info);
-    rows->assign(rowBytes * height, 0);
-    rowStarts.resize(height);
-    for (png_uint_32 y = 0; y < height; y++) {
-        rowStarts[y] = rows->data() + y * rowBytes;
-    }
-    png_read_image(png, rowStarts.data());
-    png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    image->width = (int)width;
-    image->height = (int)height;
-    return true;
+    free(job.pixels);
+    free(job.rowStarts);
+    return read;
 }
 
 } // namespace
@@ -184,7 +286,7 @@ IndexedImage imageFromSurface(const SDL_Surface *surface) {
     return image;
 }
 
-bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *error) {
+bool writeIndexedPngTo(FILE *file, const IndexedImage &image, std::string *error) {
     size_t colours = image.palette.size();
     if (colours == 0 || colours > 256 || image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != (size_t)image.width * image.height) {
@@ -197,26 +299,7 @@ bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *e
             return false;
         }
     }
-    FILE *file = fopen(path, "wb");
-    if (file == nullptr) {
-        *error = strerror(errno);
-        return false;
-    }
-    PngErrorText failure = {"cannot write PNG"};
-    png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    std::vector<uint8_t> packed;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        fclose(file);
-        *error = info == nullptr ? "out of memory" : failure.text;
-        return false;
-    }
-    png_init_io(png, file);
     int depth = bitDepthFor(colours);
-    png_set_IHDR(png, info, image.width, image.height, depth, PNG_COLOR_TYPE_PALETTE,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color entries[256];
     png_byte alpha[256];
     int transCount = 0;
@@ -228,29 +311,51 @@ bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *e
             transCount = (int)i + 1; // tRNS lists entries up to the last see-through one
         }
     }
-    png_set_PLTE(png, info, entries, (int)colours);
-    if (transCount > 0) {
-        png_set_tRNS(png, info, alpha, transCount, nullptr);
-    }
-    png_write_info(png, info);
+    size_t rowBytes = ((size_t)image.width * depth + 7) / 8;
+    std::vector<uint8_t> packed(rowBytes * image.height, 0);
+    std::vector<png_bytep> rows(image.height);
     for (int y = 0; y < image.height; y++) {
-        packRow(&image.pixels[(size_t)y * image.width], image.width, depth, &packed);
-        png_write_row(png, packed.data());
+        rows[y] = &packed[rowBytes * y];
+        packRow(&image.pixels[(size_t)y * image.width], image.width, depth, rows[y]);
     }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    if (fclose(file) != 0) {
+    PngWriteJob job = {file,         image.width, image.height, depth,      entries,
+                       (int)colours, alpha,       transCount,   rows.data()};
+    PngStatus status = {"cannot write PNG", 0};
+    if (!runPngWrite(&job, &status)) {
+        *error = status.writeErrno != 0 ? strerror(status.writeErrno) : status.text;
+        return false;
+    }
+    // The last bytes may still sit in the buffer: a full disk shows here.
+    if (fflush(file) != 0) {
         *error = strerror(errno);
         return false;
     }
     return true;
 }
 
-bool readPngIndexed(const char *path, const SDL_Color *palette, int colours, IndexedImage *image,
-                    std::vector<uint8_t> *seeThrough, std::string *error) {
-    FILE *file = fopen(path, "rb");
+bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *error) {
+    FILE *file = fopen(path, "wb");
     if (file == nullptr) {
         *error = strerror(errno);
+        return false;
+    }
+    bool written = writeIndexedPngTo(file, image, error);
+    if (fclose(file) != 0 && written) {
+        *error = strerror(errno);
+        return false;
+    }
+    return written;
+}
+
+bool readPngIndexed(const char *path, const SDL_Color *palette, int colours, IndexedImage *image,
+                    std::vector<uint8_t> *seeThrough, std::string *error) {
+    FileRefusal why = fileMissing;
+    errno = 0;
+    FILE *file = openRegularFile(path, nullptr, &why);
+    if (file == nullptr) {
+        *error = why == fileNotRegular ? "not a regular file"
+                 : errno != 0          ? strerror(errno)
+                                       : "cannot be opened";
         return false;
     }
     std::vector<uint8_t> rows;

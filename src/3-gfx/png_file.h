@@ -1,11 +1,13 @@
 // PNG files for the whole program and its tools: palette pictures written and read
 // through libpng. Screenshots, the icon and the data tool's export and import all
-// go through here, so every PNG the project makes follows one set of rules.
+// go through here, so every PNG the project makes follows one set of rules. Only
+// a regular file is read (a FIFO in a picture's place cannot hold the reader).
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,10 @@ IndexedImage imageFromSurface(const SDL_Surface *surface);
 // palette needs; a tRNS chunk when an entry is transparent). Indices must be
 // below the palette size. False with one line in *error when it cannot.
 bool writeIndexedPng(const char *path, const IndexedImage &image, std::string *error);
+
+// The same into a file already open for writing, which stays open (flushed). A
+// write that fails names its reason ("No space left on device").
+bool writeIndexedPngTo(FILE *file, const IndexedImage &image, std::string *error);
 
 // Reads a PNG as indices into the given palette. A palette PNG is read by its
 // indices, each of which must be below `colours`; any other PNG must use only

@@ -41,14 +41,17 @@ def poll(condition, timeout=20.0, what="condition"):
 
 
 class Display:
-    def __init__(self, screen="1024x768x24"):
+    """A private Xvfb. With resets=True it resets whenever its last client leaves,
+    as an X server does by default, and refuses connections while it does."""
+
+    def __init__(self, screen="1024x768x24", resets=False):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen,
-             "-nolisten", "tcp",
-             # Without -noreset the server resets whenever its last client leaves,
-             # and a game started during the reset cannot open the display.
-             "-noreset"],
+             "-nolisten", "tcp"]
+            # Without -noreset the server resets whenever its last client leaves,
+            # and a game started during the reset cannot open the display at once.
+            + ([] if resets else ["-noreset"]),
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""

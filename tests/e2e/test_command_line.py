@@ -1,6 +1,7 @@
 """The command line, where the settings and the data are looked for, and a
 start-up without data that says what to do next: help, version, mistakes and
-missing data all end before any window opens."""
+missing data all end before any window opens, unless --error-window asks for the
+reason in a window of its own."""
 
 import os
 import re
@@ -9,6 +10,7 @@ import subprocess
 
 import harness
 from harness import Game
+from screen_text import CELL, TextReader
 
 
 def project_version(args):
@@ -83,6 +85,9 @@ def missing_data_says_where_it_looked(args, scratch):
     share = os.path.join(here, "share")
     user_data = os.path.join(share, "varnok", "data")
     check = "; 'varnok-data check %s' tells what is wrong with it."
+    # A directory that is there but holds only data.ovl: the first missing file,
+    # then how many more.
+    others = "34 other files the game needs are missing too."
     # (files to write, words, first line, second line, data directory shown)
     cases = [
         ({}, [], "Cannot open data file 'data.ovl'",
@@ -93,11 +98,11 @@ def missing_data_says_where_it_looked(args, scratch):
         ({}, ["nowhere"], "Cannot open data file 'nowhere/data.ovl'",
          "The data directory %s/nowhere was given on the command line" % here
          + check % (here + "/nowhere"), here + "/nowhere"),
-        ({"DATA.OVL": ""}, [], "Cannot open data file 'create.4'",
+        ({"DATA.OVL": ""}, [], "Cannot open data file 'create.4'\n" + others,
          "The data directory %s is the current directory, which holds data.ovl" % here
          + check % here, here),
         ({"share/varnok/data/data.ovl": ""}, ["--colours", "16"],
-         "Cannot open data file '%s/create.16'" % user_data,
+         "Cannot open data file '%s/create.16'\n" % user_data + others,
          "The data directory %s is the per-user data folder" % user_data + check % user_data,
          user_data),
         ({"conf/s.ini": "directory=d\n"}, ["-c", "conf/s.ini"],
@@ -206,11 +211,108 @@ def per_user_settings_and_data_are_found(args, scratch, display):
         game.cleanup()
 
 
+NOTE = "Press any key to close this window."
+
+
+def error_window_text(args, image):
+    """The rows of text an error window shows, read cell by cell (the text starts
+    one cell in from the corner; the corner pixel is the ground)."""
+    reader = TextReader(os.path.join(harness.demo_world(args), "ibm.ch"))
+    background = image.rgb[0:3]
+    rows = []
+    for row in range(1, image.height // CELL - 1):
+        rows.append(reader.line(image, 1, row, image.width // CELL - 2, background))
+    return rows
+
+
+def wait_error_window(args, game, lines):
+    """Polls for the window named like the game's that shows `lines` (as wrapped
+    rows, joined again here) and the note; a game window that opened before the
+    failure may be seen first. Returns its screenshot."""
+    wanted = " ".join(lines) + " " + NOTE
+
+    def shown():
+        if game.reap():
+            raise AssertionError("game ended: status %d" % game.proc.returncode)
+        found = game.xdotool("search", "--name", "^%s$" % harness.CAPTION).stdout.split()
+        for window in found:
+            game.window = window
+            try:
+                image = game.screenshot()
+            except subprocess.CalledProcessError:
+                continue
+            if " ".join(row for row in error_window_text(args, image) if row) == wanted:
+                return image
+        return None
+    return harness.poll(shown, 30.0, "the error window")
+
+
+@with_display
+def error_window_shows_the_reason_until_a_key(args, scratch, display):
+    # No data anywhere, as on a first start from the menu with nothing installed:
+    # the lines of standard error, in a window, until a key; status and standard
+    # error as without the option. The picture is docs/error-window.png.
+    env = {"XDG_DATA_HOME": "/home/player/.local/share"}
+    game = Game(args.binary, display=display, extra_env=env, args=["--error-window"])
+    lines = ["Cannot open data file 'data.ovl'",
+             "No data directory was given and none was found (the current directory, "
+             "/home/player/.local/share/varnok/data, an installed demo world): give one with "
+             "--data DIR or directory= in settings.ini, or copy the game into "
+             "/home/player/.local/share/varnok/data; 'varnok-data check DIR' tells whether a "
+             "directory will do."]
+    try:
+        image = wait_error_window(args, game, lines)
+        reference = os.path.join(args.source_dir, "tests", "e2e", "reference",
+                                 "error-window.png")
+        if os.environ.get("VARNOK_REGENERATE") == "1":
+            harness.write_png(reference, image)
+            harness.write_png(os.path.join(args.source_dir, "docs", "error-window.png"), image)
+        wanted = harness.read_png(reference)
+        assert (image.width, image.height, image.rgb) == (wanted.width, wanted.height,
+                                                          wanted.rgb), "differs from the reference"
+        game.key("space")
+        status, out, err = game.wait_exit()
+        assert status == 1, "status %d" % status
+        assert err == "\n".join(lines) + "\n", err
+        assert out == "Data: %s\n" % os.path.realpath(game.dir), out
+    finally:
+        game.cleanup()
+
+
+@with_display
+def error_window_after_the_video_started_closes_with_the_window(args, scratch, display):
+    # A file that is there but damaged is found once the game's own window is
+    # open: that one goes, the error window comes, and its close button ends it.
+    files = dict(harness.minimal_data(), **{"tiles.4": b"not packed"})
+    game = Game(args.binary, display=display, files=files, args=["--error-window"])
+    try:
+        wait_error_window(args, game,
+                          ["Bad data file 'tiles.4': not a valid LZW-compressed file"])
+        game.close_window()
+        status, _, err = game.wait_exit()
+        assert (status, err) == (1, "Bad data file 'tiles.4': not a valid LZW-compressed "
+                                    "file\n"), (status, err)
+    finally:
+        game.cleanup()
+
+
+def error_window_without_a_display_changes_nothing(args, scratch):
+    # Nothing to open it on: the same lines, the same status, at once.
+    for driver in (None, "dummy"):
+        done = run_without_display(args, ["--error-window", "nowhere"], scratch,
+                                   video_driver=driver)
+        assert done.returncode == 1, (driver, done.returncode)
+        assert done.stderr.startswith("Cannot open data file 'nowhere/data.ovl'\n"), done.stderr
+        assert done.stderr.count("\n") == 2, done.stderr
+
+
 def main():
     tests = (help_and_version_need_no_display, mistakes_end_with_status_two,
              missing_data_says_where_it_looked, options_override_the_settings,
              upper_and_mixed_case_names_start_in_both_modes,
-             per_user_settings_and_data_are_found)
+             per_user_settings_and_data_are_found, error_window_shows_the_reason_until_a_key,
+             error_window_after_the_video_started_closes_with_the_window,
+             error_window_without_a_display_changes_nothing)
     harness.run_in_scratch(tests, "varnok-cli-e2e-")
 
 

@@ -1,4 +1,8 @@
-"""The window, the quit key, closing the window and a failed video start."""
+"""The window, the quit key, closing the window and a failed video start: no
+display at all, an X server that resets under the game, a driver that does not
+exist."""
+
+import os
 
 import harness
 from harness import Game
@@ -48,12 +52,52 @@ def video_that_cannot_open_fails_with_status_one(args, display):
     try:
         status, _, err = game.wait_exit()
         assert status == 1, "status %d" % status
-        assert err.startswith("Video initialization failed: "), repr(err)
+        assert err == "Video initialization failed: No available video device\n", repr(err)
     finally:
         game.cleanup()
+
+
+def no_display_is_one_line_and_nothing_in_the_terminal(args, display):
+    # No driver named: only the X11 driver is tried, never one that draws in the
+    # terminal (which would write escape sequences and run until killed).
+    unused = ":%d" % (int(display.name[1:]) + 1000)
+    cases = (({"DISPLAY": ""}, "DISPLAY is not set"),
+             ({"DISPLAY": unused}, "DISPLAY '%s' cannot be opened" % unused))
+    for env, reason in cases:
+        game = Game(args.binary, files=harness.minimal_data(), extra_env=env)
+        try:
+            status, out, err = game.wait_exit()
+            assert status == 1, "%s: status %d" % (reason, status)
+            assert err == ("No graphical display: %s; set SDL_VIDEODRIVER to force a driver.\n"
+                           % reason), repr(err)
+            assert out == "Data: %s\n" % os.path.realpath(game.dir), repr(out)
+        finally:
+            game.cleanup()
+
+
+def a_resetting_x_server_opens_at_every_start(args, display):
+    # A server that resets when its last client leaves refuses connections for a
+    # moment, and the game, its only client, sets that off itself at each start.
+    # A bad tile file ends each run right after the video has started: the line
+    # about it is all that is said, never "Video initialization failed".
+    resetting = harness.Display(resets=True)
+    files = dict(harness.minimal_data(), **{"tiles.4": b"not packed"})
+    try:
+        for run in range(12):
+            game = Game(args.binary, display=resetting, files=files)
+            try:
+                status, _, err = game.wait_exit()
+                expected = "Bad data file '%s': not a valid LZW-compressed file\n" % "tiles.4"
+                assert (status, err) == (1, expected), "run %d: %d %r" % (run, status, err)
+            finally:
+                game.cleanup()
+    finally:
+        resetting.close()
 
 
 if __name__ == "__main__":
     harness.run([window_has_caption_and_size, alt_x_ends_with_status_zero,
                  closing_the_window_ends_with_status_zero,
-                 video_that_cannot_open_fails_with_status_one])
+                 video_that_cannot_open_fails_with_status_one,
+                 no_display_is_one_line_and_nothing_in_the_terminal,
+                 a_resetting_x_server_opens_at_every_start])

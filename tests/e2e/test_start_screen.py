@@ -1,4 +1,5 @@
-"""The start screen of the demo world in both colour modes, pixel for pixel.
+"""The start screen of the demo world in both colour modes, pixel for pixel, and
+of a copy that holds only the 16-colour files, which starts in 16 colours by itself.
 
 The demo world is made afresh by the data tool; the game starts on it under Xvfb
 and its window is compared with a reviewed reference picture. Only the cursor cell
@@ -22,7 +23,11 @@ from harness import Game
 CURSOR = (25 * 16, 23 * 16, 16, 16)
 # Text cell (24, 1): the first status glyph, drawn in the first pass.
 STATUS = (24 * 16, 16, 16, 16)
-MODES = {"4": "video=1\n", "16": "video=0\n"}
+# Each case: the settings' colour line, the reference, whether the 4-colour files
+# are taken away, and what the game says on standard output after its data line.
+MODES = {"4": ("video=1\n", "4", False, ""),
+         "16": ("video=0\n", "16", False, ""),
+         "16_by_itself": ("", "16", True, "Colours: 16 (the 4-colour files are not all there)\n")}
 
 
 def make_demo_world(args, directory):
@@ -53,22 +58,26 @@ def differences(image, reference):
 
 def start_screen(mode):
     def test(args, display):
+        colours, shown, only_16, said = MODES[mode]
         world = tempfile.mkdtemp(prefix="varnok-demo-")
         make_demo_world(args, world)
-        settings = "directory=%s\n%s" % (world, MODES[mode])
+        for name in os.listdir(world) if only_16 else ():
+            if name.endswith(".4"):
+                os.remove(os.path.join(world, name))
+        settings = "directory=%s\n%s" % (world, colours)
         game = Game(args.binary, settings=settings, display=display)
         reference_path = os.path.join(args.source_dir, "tests", "e2e", "reference",
-                                      "start-%s.png" % mode)
+                                      "start-%s.png" % shown)
         try:
             game.wait_window()
-            if os.environ.get("VARNOK_REGENERATE") == "1":
+            if os.environ.get("VARNOK_REGENERATE") == "1" and not only_16:
                 shot = game.wait_screen(lambda im: any(im.crop(*STATUS).rgb),
                                         what="the status line")
                 docs = os.path.join(args.source_dir, "docs")
                 for folder in (os.path.dirname(reference_path), docs):
                     os.makedirs(folder, exist_ok=True)
                 harness.write_png(reference_path, shot)
-                harness.write_png(os.path.join(docs, "start-%s.png" % mode), shot)
+                harness.write_png(os.path.join(docs, "start-%s.png" % shown), shot)
                 return
             reference = harness.read_png(reference_path)
             wanted = masked(reference)
@@ -85,8 +94,9 @@ def start_screen(mode):
                 count, box = differences(last[0], reference)
                 raise AssertionError("%d pixels differ within %s; screenshot in %s"
                                      % (count, box, actual))
-            status, _, _ = game.quit()
+            status, out, _ = game.quit()
             assert status == 0, "status %d" % status
+            assert out == "Data: %s\n%s" % (os.path.realpath(world), said), repr(out)
         finally:
             game.cleanup()
             shutil.rmtree(world, ignore_errors=True)
@@ -95,4 +105,4 @@ def start_screen(mode):
 
 
 if __name__ == "__main__":
-    harness.run([start_screen("4"), start_screen("16")])
+    harness.run([start_screen(mode) for mode in MODES])

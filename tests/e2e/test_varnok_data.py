@@ -62,11 +62,14 @@ def demo_world_checks_sound(args, scratch):
     done = run_tool(args, "demo", world)
     assert done.returncode == 0, done.stderr
     # Options anywhere, also in their --mode=N form.
-    for words in (["check", world], ["check", world, "--mode", "4"], ["--mode=16", "check", world],
-                  ["check", "--mode", "4", world]):
+    both = "4 colours: complete\n16 colours: complete\n"
+    for words, modes in ((["check", world], both),
+                         (["check", world, "--mode", "4"], "4 colours: complete\n"),
+                         (["--mode=16", "check", world], "16 colours: complete\n"),
+                         (["check", "--mode", "4", world], "4 colours: complete\n")):
         done = run_tool(args, *words)
         assert done.returncode == 0, done.stdout
-        assert done.stdout == "%s: no problems found\n" % world, done.stdout
+        assert done.stdout == "%s: no problems found\n%s" % (world, modes), done.stdout
     assert os.path.exists(os.path.join(world, "music", "overworld.wav"))
 
 
@@ -88,7 +91,10 @@ def check_names_each_broken_file(args, scratch):
     assert done.returncode == 1, done.returncode
     lines = done.stdout.splitlines()
     assert any(line.startswith("keep.npc: ") for line in lines), lines
-    assert [line for line in lines if not line.startswith("keep.npc: ")] == \
+    verdicts = ["4 colours: incomplete, the files both modes use have problems",
+                "16 colours: incomplete, the files both modes use have problems"]
+    assert lines[-2:] == verdicts, lines
+    assert [line for line in lines[:-2] if not line.startswith("keep.npc: ")] == \
         [line for line in lines if line.startswith("UNDER.DAT: ")], lines
 
 
@@ -115,11 +121,17 @@ def export_and_import_from_the_command_line(args, scratch):
     done = run_tool(args, "export", world, world)
     assert (done.returncode, done.stderr) == (
         1, "varnok-data: %s: is the world folder itself; give another folder\n" % world), done
+    # The README names the place of each settlement grid.
+    with open(os.path.join(out, "README.txt")) as f:
+        readme = f.read()
+    assert "\n  maps/towne-00.txt     Harrowgate (location 0, a town), entered here\n" in readme
     done = run_tool(args, "import", out, back)
     assert done.returncode == 0, done.stderr
-    for name in os.listdir(back):
-        with open(os.path.join(world, name), "rb") as a, open(os.path.join(back, name), "rb") as b:
-            assert a.read() == b.read(), name
+    # Every file of the 16-colour mode comes back, the music with them.
+    assert "music/overworld.wav" in files_of(back), sorted(files_of(back))
+    original = files_of(world)
+    for name, data in files_of(back).items():
+        assert original[name] == data, name
     locations = os.path.join(out, "locations.csv")
     with open(locations) as f:
         text = f.read()
@@ -129,6 +141,48 @@ def export_and_import_from_the_command_line(args, scratch):
     assert done.returncode == 1, done.returncode
     assert len(done.stderr.splitlines()) == 1, done.stderr
     assert "locations.csv:2: " in done.stderr, done.stderr
+    # Every problem is named, then counted; nothing is written.
+    with open(locations, "w") as f:
+        f.write(text.replace("Harrowgate", "A name far too long")
+                .replace("Millbrook", "Another name too long"))
+    before = files_of(back)
+    done = run_tool(args, "import", out, back)
+    lines = done.stderr.splitlines()
+    assert done.returncode == 1 and len(lines) == 3, done.stderr
+    assert "locations.csv:2: " in lines[0] and "locations.csv:3: " in lines[1], lines
+    assert lines[2] == "varnok-data: 2 problems; nothing imported", lines
+    assert files_of(back) == before
+
+
+def files_of(folder):
+    """Every file below folder by its path inside it, with its bytes."""
+    files = {}
+    for top, _, names in os.walk(folder):
+        for name in names:
+            path = os.path.join(top, name)
+            with open(path, "rb") as f:
+                files[os.path.relpath(path, folder)] = f.read()
+    return files
+
+
+def an_upper_case_copy_goes_out_and_comes_back_under_its_names(args, scratch):
+    copy, out = os.path.join(scratch, "COPY"), os.path.join(scratch, "out")
+    assert run_tool(args, "demo", copy).returncode == 0
+    for top, folders, names in os.walk(copy, topdown=False):
+        for name in names + folders:
+            os.rename(os.path.join(top, name), os.path.join(top, name.upper()))
+    before = files_of(copy)
+    done = run_tool(args, "export", copy, out)
+    assert done.returncode == 0, done.stderr
+    assert "both colour modes" in done.stdout, done.stdout
+    # The music keeps its own names; the game finds them in any case.
+    assert os.path.exists(os.path.join(out, "raw", "music", "OVERWORLD.WAV"))
+    # Into the copy itself: the same names and bytes, no second spelling beside them.
+    done = run_tool(args, "import", out, copy)
+    assert done.returncode == 0, done.stderr
+    assert files_of(copy) == before
+    done = run_tool(args, "check", copy)
+    assert done.returncode == 0, done.stdout
 
 
 def file_size_limit(limit):
@@ -212,6 +266,7 @@ def main():
              demo_makes_missing_folders_and_says_why_it_cannot, demo_world_checks_sound,
              check_names_each_broken_file, pack_and_unpack_round_trip,
              export_and_import_from_the_command_line,
+             an_upper_case_copy_goes_out_and_comes_back_under_its_names,
              export_and_import_never_lose_what_they_did_not_write, icon_takes_only_the_listed_sizes,
              game_starts_on_the_demo_world_in_both_modes)
     harness.run_in_scratch(tests, "varnok-data-e2e-")

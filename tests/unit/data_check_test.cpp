@@ -63,6 +63,40 @@ TEST(DataCheck, DemoWorldIsSoundInBothModes) {
         EXPECT_TRUE(report.problems.empty()) << report.problems[0];
         EXPECT_TRUE(report.warnings.empty());
     }
+    EXPECT_EQ(checkDataDirectory(demoWorldDirectory(), 0).modes,
+              (std::vector<std::string>{"4 colours: complete", "16 colours: complete"}));
+    EXPECT_EQ(checkDataDirectory(demoWorldDirectory(), 16).modes,
+              (std::vector<std::string>{"16 colours: complete"}));
+}
+
+// The closing lines: a mode is complete when its own files and the shared ones
+// are sound; --colours 16 is suggested when only the 16-colour files are.
+TEST_F(BrokenWorld, EachModeIsJudgedByItsOwnFilesAndTheShared) {
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        if (entry.path().extension() == ".4") {
+            fs::remove(entry.path());
+        }
+    }
+    const std::string hint = "Only the 16-colour files are complete: play them with 'varnok "
+                             "--colours 16' (or video=0 in settings.ini).";
+    EXPECT_EQ(checkDataDirectory(dir, 0).modes,
+              (std::vector<std::string>{"4 colours: incomplete, 26 of its 26 files missing or "
+                                        "damaged",
+                                        "16 colours: complete", hint}));
+    EXPECT_EQ(checkDataDirectory(dir, 16).modes,
+              (std::vector<std::string>{"16 colours: complete"}));
+    truncate("mon3.16", 3);
+    EXPECT_EQ(checkDataDirectory(dir, 16).modes,
+              (std::vector<std::string>{"16 colours: incomplete, 1 of its 26 files missing or "
+                                        "damaged"}));
+    fs::copy(demoWorldDirectory() + "/mon3.16", path("mon3.16"),
+             fs::copy_options::overwrite_existing);
+    truncate("look2.dat", 10);
+    EXPECT_EQ(checkDataDirectory(dir, 0).modes,
+              (std::vector<std::string>{"4 colours: incomplete, 26 of its 26 files missing or "
+                                        "damaged",
+                                        "16 colours: incomplete, the files both modes use have "
+                                        "problems"}));
 }
 
 TEST_F(BrokenWorld, MissingFile) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -11,8 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "1-app/colour_choice.h"
+#include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
+#include "1-app/error_window.h"
 #include "1-app/settings.h"
+#include "1-app/shutdown.h"
+#include "4-data/file_formats.h"
 #include "demo_world_fixture.h"
 #include "test_support.h"
 
@@ -107,7 +113,8 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     writeTextFile("games/DATA.OVL", "x");
     choose();
     refused = refusal();
-    EXPECT_EQ(refused.rfind("Cannot open data file 'games/create.4'\nThe data directory " + real +
+    EXPECT_EQ(refused.rfind("Cannot open data file 'games/create.4'\n34 other files the game "
+                                "needs are missing too.\nThe data directory " + real +
                                 "/games is named by directory= in settings.ini; 'varnok-data "
                                 "check " +
                                 real + "/games' tells",
@@ -116,7 +123,113 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
         << refused;
     settings.video = 0;
     fs::create_directories("games/create.16");
-    EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/create.16'\nThe ");
+    EXPECT_EQ(refusal().substr(0, 91), "Cannot open data file 'games/create.16'\n34 other files "
+                                       "the game needs are missing too.\nThe ");
+    // One file missing: no count. No directory at all: none either.
+    fs::remove("games/create.16");
+    for (const std::string &name : essentialFileNames(false)) {
+        writeTextFile("games/" + name, "x");
+    }
+    fs::remove("games/look2.dat");
+    EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/look2.dat'\nThe ");
+    free(settings.directory);
+    settings.directory = strdup("nowhere");
+    choose();
+    EXPECT_EQ(refusal().substr(0, 45), "Cannot open data file 'nowhere/data.ovl'\nThe ");
+}
+
+// With the mode left open, a copy that holds only the 16-colour graphics plays in
+// 16 colours; a mode chosen by the settings or the command line, a complete 4-colour
+// set or an incomplete 16-colour one leave the mode alone.
+TEST_F(DataLookup, TheColourModeOfTheFilesThatAreThere) {
+    fs::create_directories("copy");
+    for (const std::string &name : essentialFileNames(false)) {
+        writeTextFile("copy/" + name, "x");
+    }
+    auto chosen = [&](const char *settingsText) {
+        writeTextFile("settings.ini", settingsText);
+        loadSettingsFrom(nullptr);
+        testing::internal::CaptureStdout();
+        chooseColourModeByFiles();
+        return std::to_string(settings.video) + " " + testing::internal::GetCapturedStdout();
+    };
+    const std::string switched = "0 Colours: 16 (the 4-colour files are not all there)\n";
+    EXPECT_EQ(chosen("directory=copy\n"), switched);
+    EXPECT_FALSE(settingGiven("video"));
+    EXPECT_EQ(chosen("directory=copy\nvideo=1\n"), "1 ");
+    EXPECT_TRUE(settingGiven("video"));
+    EXPECT_EQ(chosen("directory=copy\nvideo=seven\n"), "0 ") << "given, though read as 0";
+    // --colours 4 on the command line chooses as video=1 does.
+    writeTextFile("settings.ini", "directory=copy\n");
+    loadSettingsFrom(nullptr);
+    char program[] = "varnok", option[] = "--colours", four[] = "4";
+    char *words[] = {program, option, four, nullptr};
+    CommandLine line;
+    ASSERT_EQ(parseCommandLine(3, words, line), runTheGame);
+    applyCommandLine(line);
+    testing::internal::CaptureStdout();
+    chooseColourModeByFiles();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(settings.video, 1);
+    // A folder where a 4-colour file should be counts as missing.
+    for (const std::string &name : essentialFileNames(true)) {
+        writeTextFile("copy/" + name, "x");
+    }
+    fs::remove("copy/tiles.4");
+    fs::create_directories("copy/TILES.4");
+    EXPECT_EQ(chosen("directory=copy\n"), switched);
+    fs::remove("copy/TILES.4");
+    writeTextFile("copy/Tiles.4", "x");
+    EXPECT_EQ(chosen("directory=copy\n"), "1 ") << "both sets there";
+    fs::remove("copy/Tiles.4");
+    fs::remove("copy/mon7.16");
+    EXPECT_EQ(chosen("directory=copy\n"), "1 ") << "neither set complete";
+}
+
+// A failure's lines, as standard error gets them and the error window shows them.
+TEST(ErrorWindow, TheLinesOfAFailureAndHowTheyAreLaidOut) {
+    LoadFailure failure = {"d/tiles.4", ""};
+    EXPECT_EQ(loadFailureLines(failure, nullptr),
+              (std::vector<std::string>{"Cannot open data file 'd/tiles.4'"}));
+    EXPECT_EQ(loadFailureLines(failure, "3 other files ...\nThe data directory ..."),
+              (std::vector<std::string>{"Cannot open data file 'd/tiles.4'", "3 other files ...",
+                                        "The data directory ..."}));
+    std::string longLine(150, 'x');
+    std::vector<std::string> lines = {"Cannot open data file 'd/tiles.4'", longLine};
+    struct Desktop {
+        int width, scale;
+        size_t columns;
+    };
+    // Scale 2 where 60 characters fit at it, else 1; never wider than 76.
+    for (Desktop desktop : {Desktop{1920, 2, 76}, Desktop{1024, 2, 62}, Desktop{800, 1, 76},
+                            Desktop{400, 1, 48}, Desktop{0, 1, 76}}) {
+        ErrorLayout layout = layoutErrorWindow(lines, desktop.width);
+        EXPECT_EQ(layout.scale, desktop.scale) << desktop.width;
+        size_t widest = 0;
+        std::string text;
+        for (size_t r = 0; r + 2 < layout.rows.size(); r++) {
+            widest = std::max(widest, layout.rows[r].size());
+            text += layout.rows[r];
+        }
+        EXPECT_EQ(widest, desktop.columns) << desktop.width;
+        EXPECT_EQ(text, lines[0] + longLine) << "nothing lost or added";
+        EXPECT_EQ(layout.noteRows, 1);
+        EXPECT_EQ(layout.rows[layout.rows.size() - 2], "");
+        EXPECT_EQ(layout.rows.back(), errorWindowNote);
+    }
+}
+
+TEST(ErrorWindow, AKeyAGamepadButtonOrTheCloseButtonCloseIt) {
+    for (Uint8 type : {SDL_KEYDOWN, SDL_JOYBUTTONDOWN, SDL_QUIT}) {
+        SDL_Event event = {};
+        event.type = type;
+        EXPECT_TRUE(closesErrorWindow(event)) << (int)type;
+    }
+    for (Uint8 type : {SDL_KEYUP, SDL_JOYAXISMOTION, SDL_MOUSEMOTION, SDL_VIDEOEXPOSE}) {
+        SDL_Event event = {};
+        event.type = type;
+        EXPECT_FALSE(closesErrorWindow(event)) << (int)type;
+    }
 }
 
 // A file this user may not read is found before any window opens, with the line

@@ -6,6 +6,8 @@
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/scale.h"
+#include "3-gfx/text_picture.h"
+#include "4-data/text_font.h"
 #include "gfx_fixture.h"
 
 namespace {
@@ -105,6 +107,44 @@ TEST_F(Glyphs, ClearPixelsStayClearOnHighlightPositions) {
     for (int v : values) {
         EXPECT_TRUE(v == 0 || v == frameBaseColour);
     }
+}
+
+// Text without any data file: rows broken at blanks (a word longer than a row is
+// cut), each character a cell of the program's own font, a cell of margin, the
+// note rows in their own colour, and '?' for what the font has no letter for.
+TEST(TextPicture, RowsOfTheProgramsOwnFont) {
+    EXPECT_EQ(wrapText({"one two three", "", "abcdefghijk", "  x"}, 5),
+              (Rows{"one", "two", "three", "", "abcde", "fghij", "k", "  x"}));
+    EXPECT_EQ(wrapText({"ab"}, 0), (Rows{"a", "b"})) << "no row narrower than a character";
+
+    SDL_Surface *picture = drawTextPicture({"Ab", "|"}, 1, 1);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->w, 4 * 8);
+    ASSERT_EQ(picture->h, 4 * 8);
+    std::vector<uint8_t> font = textFontBits();
+    Rows rows = surfaceRows(picture);
+    for (int y = 0; y < 32; y++) {
+        for (int x = 0; x < 32; x++) {
+            int column = x / 8 - 1, row = y / 8 - 1;
+            char c = row == 0 && column >= 0 && column < 2 ? "Ab"[column]
+                     : row == 1 && column == 0             ? '?'
+                                                           : ' ';
+            bool lit = font[(size_t)c * 64 + (y % 8) * 8 + x % 8] != 0;
+            char wanted = !lit ? '.' : row == 1 ? '2' : '1';
+            ASSERT_EQ(rows[y][x], wanted) << "pixel " << x << ", " << y;
+        }
+    }
+    SDL_FreeSurface(picture);
+    // At scale 2 the cells are 16 pixels; the margin stays empty.
+    picture = drawTextPicture({"Ab"}, 2, 0);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->w, 4 * 16);
+    EXPECT_EQ(picture->h, 3 * 16);
+    rows = surfaceRows(picture);
+    EXPECT_EQ(rows[15], std::string(64, '.'));
+    EXPECT_EQ(rows[32], std::string(64, '.'));
+    EXPECT_NE(rows[20], std::string(64, '.'));
+    SDL_FreeSurface(picture);
 }
 
 TEST_F(Glyphs, PieceSourcesAndBadIndices) {

@@ -1,9 +1,11 @@
 // export and import of varnok-data: the demo world goes out to PNG pictures and
-// text and comes back byte for byte in both colour modes; edits of a tile's
-// pixels, a map cell and a name change exactly those bytes; every kind of input
-// the import cannot represent is refused in one line naming file and place,
-// leaving the target directory as it was, also when it fails part-way; export
-// replaces nothing but an earlier export nobody changed.
+// text and comes back byte for byte in both colour modes, with its music; a copy
+// with upper-case names goes out and comes back under its own names; edits of a
+// tile's pixels, a map cell and a name change exactly those bytes; every kind of
+// input the import cannot represent is refused in one line naming file and place,
+// every such input of one import is named, and the target directory stays as it
+// was, also when it fails part-way; export replaces nothing but an earlier export
+// nobody changed; its README names the place of every settlement grid.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,12 +16,14 @@
 #include <sys/stat.h>
 
 #include "3-gfx/palette.h"
+#include "2-play/rules.h"
 #include "3-gfx/png_file.h"
 #include "4-data/file_formats.h"
 #include "commands/data_check.h"
 #include "commands/world_commands.h"
 #include "demo_world_fixture.h"
 #include "formats/formats.h"
+#include "modding/export_readme.h"
 #include "modding/export_target.h"
 #include "modding/name_room.h"
 #include "modding/overworld_chunks.h"
@@ -184,14 +188,20 @@ struct EditedWorld : testing::Test {
             EXPECT_EQ(bytesText(out[piece]), text(piece)) << piece;
         }
     }
-    // The import fails with one line naming the piece and the place, and the
-    // target keeps every byte (no temporary folder left behind either).
-    void expectRefused(const std::string &piece, const std::string &place) {
+    // The import fails with one line naming the piece and the place (a linked
+    // folder: a line for each file in it, then their count), and the target keeps
+    // every byte (no temporary folder left behind either).
+    void expectRefused(const std::string &piece, const std::string &place, bool several = false) {
         std::map<std::string, Bytes> before = filesOf(target);
         std::set<std::string> names = namesIn(target);
         std::string errors;
         EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        if (several) {
+            EXPECT_NE(errors.find("problems"), std::string::npos) << errors;
+            EXPECT_EQ(errors.rfind("; nothing imported\n"), errors.size() - 19) << errors;
+        } else {
+            EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        }
         EXPECT_NE(errors.find(piece), std::string::npos) << errors;
         EXPECT_NE(errors.find(place), std::string::npos) << errors;
         EXPECT_TRUE(filesOf(target) == before) << errors;
@@ -210,7 +220,9 @@ TEST(Modding, DemoWorldComesBackByteForByteInEachColourMode) {
         testing::internal::GetCapturedStdout();
         std::map<std::string, Bytes> original = filesOf(demoWorldDirectory());
         std::map<std::string, Bytes> rebuilt = filesOf(back);
-        EXPECT_EQ(rebuilt.size(), mode == 0 ? 66u : 40u);
+        // The data files of the modes, music.ini and the 8 pieces of music.
+        EXPECT_EQ(rebuilt.size(), mode == 0 ? 75u : 49u);
+        EXPECT_TRUE(rebuilt["music/town.wav"] == original["music/town.wav"]);
         for (const auto &file : rebuilt) {
             EXPECT_TRUE(file.second == original[file.first]) << mode << " " << file.first;
         }
@@ -220,6 +232,41 @@ TEST(Modding, DemoWorldComesBackByteForByteInEachColourMode) {
             fs::exists(out + "/pictures-" + std::to_string(mode ? mode : 16) + "/mon7/00.png"));
         EXPECT_TRUE(checkDataDirectory(back, mode).problems.empty()) << mode;
     }
+}
+
+// A copy of the game taken from its disks has upper-case names: export finds each
+// as the game does, and import writes each back under the name it has there,
+// never a second spelling beside it.
+TEST(Modding, AnUpperCaseCopyGoesOutAndComesBackUnderItsOwnNames) {
+    ScratchDir scratch;
+    fs::create_directory("COPY");
+    for (const auto &entry : fs::directory_iterator(demoWorldDirectory())) {
+        std::string name = entry.path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        fs::copy(entry.path(), "COPY/" + name, fs::copy_options::recursive);
+    }
+    std::map<std::string, Bytes> before = filesOf("COPY");
+    ASSERT_EQ(quietly(exportAll, "COPY", "out"), 0);
+    EXPECT_TRUE(filesOf("out/raw") == filesOf(demoExport() + "/raw"));
+    EXPECT_TRUE(fs::exists("out/tiles-4.png") && fs::exists("out/tiles-16.png"));
+    // Into the copy itself: the same names, the same bytes, nothing beside them.
+    ASSERT_EQ(quietly(importWorld, "out", "COPY"), 0);
+    EXPECT_TRUE(filesOf("COPY") == before);
+    // An edit lands in the upper-case file.
+    IndexedImage sheet;
+    std::vector<uint8_t> see;
+    std::string error;
+    initPalette16();
+    ASSERT_TRUE(readPngIndexed("out/tiles-16.png", palette16, 16, &sheet, &see, &error)) << error;
+    sheet.pixels[0] ^= 1;
+    ASSERT_TRUE(writeIndexedPng("out/tiles-16.png", sheet, &error)) << error;
+    ASSERT_EQ(quietly(importWorld, "out", "COPY"), 0);
+    std::map<std::string, Bytes> after = filesOf("COPY");
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_FALSE(after["TILES.16"] == before["TILES.16"]);
+    // A new world gets the names export wrote.
+    ASSERT_EQ(quietly(importWorld, "out", "fresh"), 0);
+    EXPECT_TRUE(fs::exists("fresh/tiles.16") && fs::exists("fresh/music/town.wav"));
 }
 
 TEST(Modding, OurEncoderRepacksTheDemoFilesToTheSameBytes) {
@@ -334,6 +381,48 @@ TEST_F(EditedWorld, EachUnrepresentableEditIsRefusedNamingFileAndPlace) {
     EXPECT_EQ(quietly(importWorld, in, target), 0);
 }
 
+// One import names every problem it finds, in every piece (at most 50 lines, then
+// how many there were), and writes nothing.
+TEST_F(EditedWorld, EveryProblemOfAnImportIsNamed) {
+    IndexedImage sheet = image("tiles-4.png", 16);
+    sheet.palette.assign(palette16, palette16 + 16);
+    sheet.pixels[(size_t)40 * 256 + 17] = 9;
+    saveImage("tiles-4.png", sheet);
+    setGridCell("maps/underworld.txt", 4, 9, 256);
+    edit("locations.csv", "Millbrook", "Millbrook-on-Sea");
+    edit("locations.csv", "Harrowgate", "Harrowgate-by-the-Hills");
+    edit("people/keep.csv", "\n3,4,", "\n3,5,");
+    std::map<std::string, Bytes> before = filesOf(target);
+    std::string errors;
+    EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
+    std::vector<std::string> lines = textLines(errors);
+    ASSERT_EQ(lines.size(), 6u) << errors;
+    for (const char *named : {"maps/underworld.txt:10", "locations.csv:2", "locations.csv:3",
+                              "people/keep.csv:", "tiles-4.png: pixel (17, 40)"}) {
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string &line) {
+                                    return line.find(named) != std::string::npos;
+                                }),
+                  1)
+            << named << "\n"
+            << errors;
+    }
+    EXPECT_EQ(lines.back(), "varnok-data: 5 problems; nothing imported");
+    EXPECT_TRUE(filesOf(target) == before);
+
+    // Past 50 problems the rest are counted.
+    std::string names;
+    for (int i = 0; i < tileNameCount; ++i) {
+        names += std::to_string(i) + (i % 8 == 0 ? " \\q\n" : " name\n");
+    }
+    setText("tile-names.txt", names);
+    EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
+    lines = textLines(errors);
+    ASSERT_EQ(lines.size(), 51u);
+    EXPECT_EQ(lines.back(), "varnok-data: 69 problems (the first 50 shown); nothing imported");
+    EXPECT_TRUE(filesOf(target) == before);
+}
+
 TEST_F(EditedWorld, AFailurePartWayPutsBackEveryFileItReplaced) {
     // data.ovl changes; varnok.4, the last file to go in, has a folder in its
     // place. Every other file is already replaced when that fails, and each must
@@ -440,7 +529,9 @@ TEST_F(EditedWorld, ImportFollowsNoLinkAndWaitsOnNothingInsideTheFolder) {
         } else {
             std::ofstream(place, std::ios::app) << std::string(1000000, '\n');
         }
-        expectRefused(std::string(c.failed), c.what);
+        // A linked folder holds many pieces: each is named.
+        bool folder = kind == "link" && std::string(c.piece).find('.') == std::string::npos;
+        expectRefused(std::string(c.failed), c.what, folder);
     }
 }
 
@@ -691,6 +782,42 @@ TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {
     }
     std::string back;
     EXPECT_FALSE(unescapeName("bad \\q", back));
+}
+
+// The README of an export: a line for every settlement grid with the place it
+// belongs to, from the entry levels and the ladders between levels.
+TEST(Modding, TheReadmeNamesThePlaceOfEverySettlementGrid) {
+    FileSet files;
+    Problems problems;
+    ASSERT_TRUE(readWorldFiles(WorldPlace{demoWorldDirectory(), "", followLinks}, {4, 16}, files, problems));
+    std::vector<std::vector<int>> places = gridPlaces(files);
+    ASSERT_EQ(places.size(), 4u);
+    for (int location = 0; location < 32; ++location) {
+        int family = placeFamily(location) - 2;
+        EXPECT_EQ(places[family][entryLevel[location]], location) << location;
+    }
+    // The castle entered on level 1 reaches level 0 by its ladder down; the town
+    // entered on level 0 its upper level.
+    EXPECT_EQ(places[castle - 2][0], 16);
+    EXPECT_EQ(places[towne - 2][1], 0);
+    std::string text = readmeText(files, {4, 16});
+    for (int family = 0; family < 4; ++family) {
+        for (int level = 0; level < 16; ++level) {
+            std::string line = "\n  " + mapPiece(2 + family, level, ".txt") + " ";
+            EXPECT_NE(text.find(line), std::string::npos) << line;
+        }
+    }
+    EXPECT_NE(text.find("maps/castle-00.txt    Ostrand (location 16, a castle), by ladder; "
+                        "entered on level 1\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("varnok-data import"), std::string::npos);
+    // A family without its map file has no grids, and says so.
+    files.erase("keep.dat");
+    text = readmeText(files, {16});
+    EXPECT_NE(text.find("maps/keep-NN.txt      none: keep.dat is not in the world"),
+              std::string::npos)
+        << text;
 }
 
 } // namespace

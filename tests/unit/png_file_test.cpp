@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <png.h>
+#include <sys/stat.h>
 
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
@@ -99,6 +100,13 @@ TEST(PngFile, RefusalsNameThePixel) {
     EXPECT_FALSE(readPngIndexed("text.png", fourColours, 4, &read, &clear, &error));
     EXPECT_FALSE(readPngIndexed("missing.png", fourColours, 4, &read, &clear, &error));
     EXPECT_EQ(error, "No such file or directory");
+    // Only a regular file is read: a FIFO is refused without waiting for a writer.
+    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
+    EXPECT_FALSE(readPngIndexed("fifo.png", fourColours, 4, &read, &clear, &error));
+    EXPECT_EQ(error, "not a regular file");
+    mkdir("folder.png", 0700);
+    EXPECT_FALSE(readPngIndexed("folder.png", fourColours, 4, &read, &clear, &error));
+    EXPECT_EQ(error, "not a regular file");
 }
 
 TEST(PngFile, WriterRefusesWhatItCannotStore) {
@@ -111,6 +119,15 @@ TEST(PngFile, WriterRefusesWhatItCannotStore) {
     image.pixels[3] = 0;
     EXPECT_FALSE(writeIndexedPng("no-such-folder/x.png", image, &error));
     EXPECT_EQ(error, "No such file or directory");
+    // A full disk is named as one, through a file given open, and through a path.
+    FILE *full = fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    EXPECT_FALSE(writeIndexedPngTo(full, image, &error));
+    EXPECT_EQ(error, "No space left on device");
+    fclose(full);
+    error.clear();
+    EXPECT_FALSE(writeIndexedPng("/dev/full", image, &error));
+    EXPECT_EQ(error, "No space left on device");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "1-app/display_keys.h"
@@ -368,12 +369,25 @@ TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
     std::string problem;
     ASSERT_TRUE(makeFolders(dir.path + "/a/b//c/", problem)) << problem;
     time_t when = 86400 * 365;
-    std::string first = createScreenshotFile(dir.path + "/a", when, problem);
-    std::string second = createScreenshotFile(dir.path + "/a", when, problem);
-    std::string third = createScreenshotFile(dir.path + "/a", when, problem);
+    int fds[3] = {-1, -1, -1};
+    std::string first = createScreenshotFile(dir.path + "/a", when, problem, fds[0]);
+    std::string second = createScreenshotFile(dir.path + "/a", when, problem, fds[1]);
+    std::string third = createScreenshotFile(dir.path + "/a", when, problem, fds[2]);
     EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
     EXPECT_EQ(third, first.substr(0, first.size() - 4) + "-3.png");
     EXPECT_EQ(first.find(dir.path + "/a/varnok-1971"), 0u) << first;
+    // Each file is left open for the writer: the one created, not one that takes
+    // its name in between.
+    struct stat named, opened;
+    ASSERT_EQ(stat(first.c_str(), &named), 0);
+    for (int fd : fds) {
+        ASSERT_GE(fd, 0);
+    }
+    ASSERT_EQ(fstat(fds[0], &opened), 0);
+    EXPECT_EQ(named.st_ino, opened.st_ino);
+    for (int fd : fds) {
+        close(fd);
+    }
     // A folder under a plain file cannot be made: one line, no file, no crash.
     writeTextFile("plain", "x");
     free(settings.screenshots);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "3-gfx/picture_budget.h"
 #include "4-data/data_file.h"
@@ -20,7 +21,8 @@ namespace {
 struct Checker {
     std::string directory;
     CheckReport report;
-    int64_t picturePixels = 0; // counted by the engine's picture budget, per colour mode
+    int64_t picturePixels = 0;      // counted by the engine's picture budget, per colour mode
+    std::set<std::string> troubled; // the files with a problem, by their own names
 };
 
 // The path of file in the directory as the engine finds it, in any case.
@@ -40,6 +42,7 @@ std::string shownName(const Checker &checker, const std::string &file) {
 
 void problem(Checker &checker, const std::string &file, const std::string &what) {
     checker.report.problems.push_back(shownName(checker, file) + ": " + what);
+    checker.troubled.insert(file);
 }
 
 void warning(Checker &checker, const std::string &file, const std::string &what) {
@@ -255,6 +258,50 @@ void checkTables(Checker &checker) {
     }
 }
 
+// The files only the colour mode uses: its tile file and its 25 picture files.
+std::vector<std::string> ownFiles(int mode) {
+    std::vector<std::string> files = {tileFileName(mode == 4)};
+    for (int number = 0; number < pictureSetCount; ++number) {
+        files.push_back(pictureFileName(number, mode == 4));
+    }
+    return files;
+}
+
+// The closing line of a checked mode: complete, or what keeps it from playing.
+std::string modeVerdict(const Checker &checker, int mode, bool &complete) {
+    std::vector<std::string> own = ownFiles(mode);
+    int bad = 0;
+    for (const std::string &file : own) {
+        bad += (int)checker.troubled.count(file);
+    }
+    size_t shared = checker.troubled.size();
+    for (int m : {4, 16}) {
+        for (const std::string &file : ownFiles(m)) {
+            shared -= checker.troubled.count(file);
+        }
+    }
+    complete = bad == 0 && shared == 0;
+    std::string line = std::to_string(mode) + " colours: ";
+    if (bad > 0) {
+        return line + "incomplete, " + std::to_string(bad) + " of its " +
+               std::to_string(own.size()) + " files missing or damaged";
+    }
+    return line + (shared > 0 ? "incomplete, the files both modes use have problems" : "complete");
+}
+
+void judgeModes(Checker &checker, int mode) {
+    bool complete[2] = {false, false};
+    for (int m : {4, 16}) {
+        if (mode == 0 || mode == m) {
+            checker.report.modes.push_back(modeVerdict(checker, m, complete[m == 16]));
+        }
+    }
+    if (mode == 0 && complete[1] && !complete[0]) {
+        checker.report.modes.push_back("Only the 16-colour files are complete: play them with "
+                                       "'varnok --colours 16' (or video=0 in settings.ini).");
+    }
+}
+
 } // namespace
 
 CheckReport checkDataDirectory(const std::string &directory, int mode) {
@@ -270,5 +317,6 @@ CheckReport checkDataDirectory(const std::string &directory, int mode) {
             checkMode(checker, m);
         }
     }
+    judgeModes(checker, mode);
     return checker.report;
 }

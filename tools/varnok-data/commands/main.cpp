@@ -65,9 +65,11 @@ int runCheck(char **words, const ToolOptions &options) {
     }
     if (report.problems.empty()) {
         printf("%s: no problems found\n", shown.c_str());
-        return 0;
     }
-    return 1;
+    for (const std::string &line : report.modes) {
+        printf("%s\n", line.c_str());
+    }
+    return report.problems.empty() ? 0 : 1;
 }
 
 int runIcon(char **words, const ToolOptions &) {

@@ -9,8 +9,10 @@
 
 #include "4-data/file_formats.h"
 #include "4-data/shown_text.h"
+#include "modding/export_readme.h"
 #include "modding/export_target.h"
 #include "modding/graphics_pieces.h"
+#include "modding/plain_text.h"
 #include "modding/staged_folder.h"
 #include "modding/text_pieces.h"
 #include "modding/world_folder.h"
@@ -28,6 +30,22 @@ int refuse(const std::string &problem, const std::string &staging) {
         discardStagingFolder(staging);
     }
     fprintf(stderr, "varnok-data: %s\n", shownText(problem).c_str());
+    return 1;
+}
+
+// Problems shown at most; a count of them all follows.
+const size_t shownProblems = 50;
+
+// Every problem found (up to shownProblems lines), then, when there are several,
+// how many and that nothing was written.
+int refuseAll(const Problems &problems, const char *nothingDone) {
+    for (size_t i = 0; i < problems.size() && i < shownProblems; ++i) {
+        fprintf(stderr, "varnok-data: %s\n", shownText(problems[i]).c_str());
+    }
+    if (problems.size() > 1) {
+        fprintf(stderr, "varnok-data: %zu problems%s; %s\n", problems.size(),
+                problems.size() > shownProblems ? " (the first 50 shown)" : "", nothingDone);
+    }
     return 1;
 }
 
@@ -55,8 +73,30 @@ bool writeRawCopies(const FileSet &files, const std::string &folder, std::string
     return true;
 }
 
-// Writes the files into `directory`, all or nothing; a folder made for them is
-// removed again when they cannot all be placed.
+// Makes the folders the names go into (music/) that directory lacks, listing them
+// in `made`, deepest last.
+bool makeFoldersFor(const std::vector<std::string> &names, const std::string &directory,
+                    std::vector<std::string> &made, std::string &problem) {
+    for (const std::string &name : names) {
+        for (size_t slash = name.find('/'); slash != std::string::npos;
+             slash = name.find('/', slash + 1)) {
+            std::string folder = directory + "/" + name.substr(0, slash);
+            if (exists(folder)) {
+                continue;
+            }
+            if (mkdir(folder.c_str(), 0777) != 0) {
+                problem = folder + ": cannot be made (" + strerror(errno) + "); nothing imported";
+                return false;
+            }
+            made.push_back(folder);
+        }
+    }
+    return true;
+}
+
+// Writes the files into `directory`, all or nothing, each under the spelling it
+// has there; a folder made for them is removed again when they cannot all be
+// placed.
 bool placeWorldFiles(const FileSet &files, const std::string &directory, std::string &problem) {
     bool made = !exists(directory);
     if (made && mkdir(directory.c_str(), 0777) != 0) {
@@ -68,21 +108,26 @@ bool placeWorldFiles(const FileSet &files, const std::string &directory, std::st
         return false;
     }
     std::string staging;
-    std::vector<std::string> names;
+    std::vector<std::string> names, folders;
     bool ok = makeStagingFolder(directory + "/import", staging, problem);
     for (auto file = files.begin(); ok && file != files.end(); ++file) {
-        ok = makeParentFolders(staging + "/" + file->first) &&
-             writeBytes(staging + "/" + file->first, file->second);
+        std::string name = spelledAsIn(directory, file->first);
+        ok = makeParentFolders(staging + "/" + name) &&
+             writeBytes(staging + "/" + name, file->second);
         if (!ok) {
-            problem = directory + "/" + file->first + ": cannot be written (" + strerror(errno) +
+            problem = directory + "/" + name + ": cannot be written (" + strerror(errno) +
                       "); nothing imported";
         }
-        names.push_back(file->first);
+        names.push_back(name);
     }
-    if (ok) {
+    if (ok && makeFoldersFor(names, directory, folders, problem)) {
         ok = moveFilesInto(staging, names, directory, problem);
     } else if (!staging.empty()) {
+        ok = false;
         discardStagingFolder(staging);
+    }
+    for (auto folder = folders.rbegin(); !ok && folder != folders.rend(); ++folder) {
+        rmdir(folder->c_str()); // only when empty
     }
     if (!ok && made) {
         rmdir(directory.c_str()); // only when empty: a file that could not be put back stays
@@ -99,7 +144,7 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
     }
     std::vector<int> modes;
     for (int m : {4, 16}) {
-        if (mode == m || (mode == 0 && exists(directory + "/" + tileFileName(m == 4)))) {
+        if (mode == m || (mode == 0 && holdsDataFile(directory, tileFileName(m == 4)))) {
             modes.push_back(m);
         }
     }
@@ -107,12 +152,13 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
         return refuse(directory + ": holds neither tiles.4 nor tiles.16", "");
     }
     FileSet files;
+    Problems problems;
     std::string problem, staging;
     if (!exportTargetAllowed(directory, out, replace, problem)) {
         return refuse(problem, "");
     }
-    if (!readWorldFiles(WorldPlace{directory, "", followLinks}, modes, files, problem)) {
-        return refuse(problem, "");
+    if (!readWorldFiles(WorldPlace{directory, "", followLinks}, modes, files, problems)) {
+        return refuseAll(problems, "nothing exported");
     }
     printf("read %zu files of '%s' (%s)\n", files.size(), shownText(directory).c_str(),
            modesText(modes).c_str());
@@ -138,6 +184,10 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
         return refuse(problem, staging);
     }
     printf("raw: %zu files\n", files.size());
+    if (!writeFileMakingFolders(staging + "/" + readmePiece, textBytes(readmeText(files, modes)),
+                                problem)) {
+        return refuse(problem, staging);
+    }
     if (!writeManifest(staging, problem) ||
         !replaceFolder(staging, out, replace ? unchangedExport : nullptr, problem)) {
         return refuse(problem, staging);
@@ -158,7 +208,7 @@ int importWorld(const std::string &in, const std::string &directory) {
     }
     std::vector<int> modes;
     for (int m : {4, 16}) {
-        if (exists(raw + "/" + tileFileName(m == 4))) {
+        if (holdsDataFile(raw, tileFileName(m == 4))) {
             modes.push_back(m);
         }
     }
@@ -168,20 +218,21 @@ int importWorld(const std::string &in, const std::string &directory) {
                       "");
     }
     FileSet before;
+    Problems problems;
     if (!readWorldFiles(WorldPlace{in, std::string(rawFolder) + "/", followNoLinks}, modes, before,
-                        problem)) {
-        return refuse(problem, "");
+                        problems)) {
+        return refuseAll(problems, "nothing imported");
     }
     printf("read %zu raw files of '%s' (%s)\n", before.size(), shownText(in).c_str(),
            modesText(modes).c_str());
+    // Every piece is read even after a problem, so that one run names them all.
     FileSet files = before;
-    if (!importTextPieces(in, files, problem)) {
-        return refuse(problem, "");
+    bool textRead = importTextPieces(in, files, problems);
+    bool picturesRead = importGraphicsPieces(in, files, problems);
+    if (!textRead || !picturesRead) {
+        return refuseAll(problems, "nothing imported");
     }
     printf("text: maps, chunk layout, locations, tile names, people\n");
-    if (!importGraphicsPieces(in, files, problem)) {
-        return refuse(problem, "");
-    }
     printf("pictures: tile sheets, font sheets, pictures\n");
     int changed = 0;
     for (const auto &file : files) {

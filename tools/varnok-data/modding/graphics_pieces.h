@@ -25,5 +25,6 @@ bool exportMapPictures(const FileSet &files, int mode, const std::string &folder
                        GraphicsSummary &summary, std::string &problem);
 
 // Reads the sheets and pictures of every mode whose tile file the files hold and
-// writes them over the raw copies. False with one line naming piece and place.
-bool importGraphicsPieces(const std::string &folder, FileSet &files, std::string &problem);
+// writes them over the raw copies. False with a line in `problems` for each piece
+// it cannot take, naming piece and place; every piece is read.
+bool importGraphicsPieces(const std::string &folder, FileSet &files, Problems &problems);

@@ -15,13 +15,14 @@ namespace {
 const int sheetColumns = 16;
 const SDL_Color fontColours[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
+// As the text import: every piece is read, each problem kept.
 struct Loader {
     std::string folder;
-    std::string problem;
+    Problems &problems;
 };
 
 bool fail(Loader &l, const std::string &piece, const std::string &what) {
-    l.problem = l.folder + "/" + piece + ": " + what;
+    l.problems.push_back(l.folder + "/" + piece + ": " + what);
     return false;
 }
 
@@ -40,7 +41,7 @@ bool readImage(Loader &l, const std::string &piece, const std::vector<SDL_Color>
         return fail(l, piece, "is not a regular file (links are not followed here)");
     }
     if (!readPngIndexed(path.c_str(), palette.data(), (int)palette.size(), &image, &see, &error)) {
-        l.problem = error.find(path) == std::string::npos ? path + ": " + error : error;
+        l.problems.push_back(error.find(path) == std::string::npos ? path + ": " + error : error);
         return false;
     }
     if (image.width != width || image.height != height) {
@@ -67,7 +68,7 @@ bool opaque(Loader &l, const std::string &piece, const IndexedImage &image,
 bool unpack(Loader &l, const FileSet &files, const std::string &name, Bytes &raw) {
     std::string why;
     if (!unpackContainer(files.at(name), raw, why)) {
-        l.problem = l.folder + "/raw/" + name + ": " + why;
+        l.problems.push_back(l.folder + "/raw/" + name + ": " + why);
         return false;
     }
     return true;
@@ -151,6 +152,7 @@ bool noExtraPictures(Loader &l, int mode, int file, const std::vector<PictureRec
     std::string first = picturePiece(mode, file, 0);
     std::string folder = first.substr(0, first.rfind('/'));
     std::error_code error;
+    bool ok = true;
     for (const auto &entry : std::filesystem::directory_iterator(l.folder + "/" + folder, error)) {
         std::string leaf = entry.path().filename().string();
         bool known = false;
@@ -160,11 +162,11 @@ bool noExtraPictures(Loader &l, int mode, int file, const std::vector<PictureRec
                 pictureHasPng(records[i], dataSize) && piece.substr(piece.rfind('/') + 1) == leaf;
         }
         if (!known) {
-            return fail(l, folder + "/" + leaf,
-                        "no picture of the file has this PNG; pictures cannot be added or renamed");
+            ok = fail(l, folder + "/" + leaf,
+                      "no picture of the file has this PNG; pictures cannot be added or renamed");
         }
     }
-    return true;
+    return ok;
 }
 
 bool importPicture(Loader &l, Bytes &work, const PictureRecord &r, const std::string &piece,
@@ -219,7 +221,7 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file, int64_t &held
         return false;
     }
     if (!withinPictureBudget(raw, mode, file >= firstMaskedSet, held, refusal)) {
-        l.problem = l.folder + "/raw/" + name + ": " + refusal;
+        l.problems.push_back(l.folder + "/raw/" + name + ": " + refusal);
         return false;
     }
     std::vector<PictureRecord> records = pictureRecords(raw, mode, file >= firstMaskedSet);
@@ -228,6 +230,7 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file, int64_t &held
     }
     std::vector<SDL_Color> colours = modeColours(mode);
     Bytes work = raw;
+    bool ok = true;
     for (size_t i = 0; i < records.size(); ++i) {
         const PictureRecord &r = records[i];
         if (!pictureHasPng(r, raw.size())) {
@@ -235,35 +238,35 @@ bool importPictures(Loader &l, FileSet &files, int mode, int file, int64_t &held
         }
         if ((long)r.width * r.height > pngMaxPixels ||
             (long)r.maskWidth * r.maskHeight > pngMaxPixels) {
-            l.problem = l.folder + "/raw/" + name + ": picture " + std::to_string(i) +
-                        " does not fit the file";
+            l.problems.push_back(l.folder + "/raw/" + name + ": picture " + std::to_string(i) +
+                                 " does not fit the file");
             return false;
         }
         work.resize(std::max(work.size(), (size_t)r.end), 0);
-        if (!importPicture(l, work, r, picturePiece(mode, file, (int)i), colours)) {
-            return false;
-        }
+        ok = importPicture(l, work, r, picturePiece(mode, file, (int)i), colours) && ok;
     }
-    repack(files, name, raw, trimmed(raw, work));
-    return true;
+    if (ok) {
+        repack(files, name, raw, trimmed(raw, work));
+    }
+    return ok;
 }
 
 } // namespace
 
-bool importGraphicsPieces(const std::string &folder, FileSet &files, std::string &problem) {
-    Loader l = {folder, ""};
-    bool ok =
-        importFont(l, files[textFontFileName], 0) && importFont(l, files[runeFontFileName], 1);
+bool importGraphicsPieces(const std::string &folder, FileSet &files, Problems &problems) {
+    Loader l = {folder, problems};
+    size_t before = problems.size();
+    importFont(l, files[textFontFileName], 0);
+    importFont(l, files[runeFontFileName], 1);
     for (int mode : {4, 16}) {
-        if (!ok || files.count(tileFileName(mode == 4)) == 0) {
+        if (files.count(tileFileName(mode == 4)) == 0) {
             continue;
         }
-        ok = importTiles(l, files, mode);
+        importTiles(l, files, mode);
         int64_t held = 0; // the picture budget, per colour mode
-        for (int file = 0; ok && file < pictureSetCount; ++file) {
-            ok = importPictures(l, files, mode, file, held);
+        for (int file = 0; file < pictureSetCount; ++file) {
+            importPictures(l, files, mode, file, held);
         }
     }
-    problem = l.problem;
-    return ok;
+    return problems.size() == before;
 }

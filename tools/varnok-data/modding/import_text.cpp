@@ -20,14 +20,17 @@ const int64_t largestTextPiece = 16 << 20;
 // so that millions of empty lines within 16 MiB would cost gigabytes.
 const size_t mostTextLines = 65536;
 
+// Every piece is read to its end: each problem found is kept, and the import goes
+// on to the next row or piece, so that one run names everything to mend.
 struct Reader {
     std::string folder;
-    std::string problem;
+    Problems &problems;
 };
 
 // "<folder>/<piece>:<line>: <what>", or without the line when it is 0.
 bool fail(Reader &r, const std::string &piece, int line, const std::string &what) {
-    r.problem = r.folder + "/" + piece + (line > 0 ? ":" + std::to_string(line) : "") + ": " + what;
+    r.problems.push_back(r.folder + "/" + piece + (line > 0 ? ":" + std::to_string(line) : "") +
+                         ": " + what);
     return false;
 }
 
@@ -70,7 +73,7 @@ bool readTable(Reader &r, const std::string &piece, const std::vector<std::strin
         return false;
     }
     if (!parseCsv(text, records, problem)) {
-        r.problem = r.folder + "/" + piece + ":" + problem;
+        r.problems.push_back(r.folder + "/" + piece + ":" + problem);
         return false;
     }
     if (records.empty() || records[0].fields != header) {
@@ -82,14 +85,15 @@ bool readTable(Reader &r, const std::string &piece, const std::vector<std::strin
                     std::to_string(records.size() - 1) + " rows, the table has " +
                         std::to_string(rows));
     }
+    bool ok = true;
     for (size_t i = 1; i < records.size(); ++i) {
         if (records[i].fields.size() != header.size()) {
-            return fail(r, piece, records[i].line,
-                        std::to_string(records[i].fields.size()) + " fields, a row has " +
-                            std::to_string(header.size()));
+            ok = fail(r, piece, records[i].line,
+                      std::to_string(records[i].fields.size()) + " fields, a row has " +
+                          std::to_string(header.size()));
         }
     }
-    return true;
+    return ok;
 }
 
 bool field(Reader &r, const std::string &piece, const CsvRecord &record, size_t index,
@@ -120,34 +124,43 @@ bool importLocations(Reader &r, Bytes &table) {
     }
     std::vector<std::string> names = locationNamesOf(table);
     std::vector<NameEntry> entries;
+    bool rowsOk = true;
     for (int i = 0; i < locationCount; ++i) {
         const CsvRecord &record = records[i + 1];
         int n = 0, column = 0, row = 0;
         if (!parseNumber(record.fields[0], 999, n) || n != i) {
-            return fail(r, locationsPiece, record.line,
-                        "number '" + shownWord(record.fields[0]) + "', the row is location " +
-                            std::to_string(i));
+            rowsOk =
+                fail(r, locationsPiece, record.line,
+                     "number '" + shownWord(record.fields[0]) + "', the row is location " +
+                         std::to_string(i));
+            continue;
         }
         const std::string &name = record.fields[1];
         if (name.size() > (size_t)locationNameLength) {
-            return fail(r, locationsPiece, record.line,
-                        "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
-                            " characters, " + std::to_string(locationNameLength) + " at most");
+            rowsOk = fail(r, locationsPiece, record.line,
+                          "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
+                              " characters, " + std::to_string(locationNameLength) + " at most");
+            continue;
         }
         size_t stop = name.find_first_of(std::string("\n\0", 2));
         if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {
-            return fail(r, locationsPiece, record.line,
-                        "a name holds no zero byte, and a line break only at its end");
+            rowsOk = fail(r, locationsPiece, record.line,
+                          "a name holds no zero byte, and a line break only at its end");
+            continue;
         }
         if (!field(r, locationsPiece, record, 2, "column", 255, column) ||
             !field(r, locationsPiece, record, 3, "row", 255, row)) {
-            return false;
+            rowsOk = false;
+            continue;
         }
         uint8_t c = (uint8_t)column, w = (uint8_t)row;
         placeBytes(table, locationColumnsOffset + i, &c, 1, 0);
         placeBytes(table, locationRowsOffset + i, &w, 1, 0);
         size_t position = le16At(table, namePositionsOffset + 2 * i);
         entries.push_back(NameEntry{position + namePositionBias, names[i], name});
+    }
+    if (!rowsOk) {
+        return false; // the names are placed only when every row can be read
     }
     int failed = 0;
     std::string problem;
@@ -180,25 +193,29 @@ bool importTileNames(Reader &r, Bytes &file) {
     }
     std::vector<std::string> names = tileNamesOf(file);
     std::vector<NameEntry> entries;
+    bool linesOk = true;
     for (int i = 0; i < tileNameCount; ++i) {
         const std::string &line = lines[i];
         size_t blank = line.find(' ');
         int n = 0;
         std::string name;
         if (!parseNumber(line.substr(0, blank), 999, n) || n != i) {
-            return fail(r, tileNamesPiece, i + 1,
-                        "the line must start with its number " + std::to_string(i) +
-                            " and a blank");
+            linesOk =
+                fail(r, tileNamesPiece, i + 1,
+                     "the line must start with its number " + std::to_string(i) + " and a blank");
+        } else if (!unescapeName(blank == std::string::npos ? "" : line.substr(blank + 1), name)) {
+            linesOk = fail(r, tileNamesPiece, i + 1, "a backslash starts \\\\ or \\xHH only");
+        } else if (name.size() > (size_t)tileNameMaxLength ||
+                   name.find('\0') != std::string::npos) {
+            linesOk = fail(r, tileNamesPiece, i + 1,
+                           "a tile name has at most " + std::to_string(tileNameMaxLength) +
+                               " characters and no zero byte");
+        } else {
+            entries.push_back(NameEntry{le16At(file, 2 * i), names[i], name});
         }
-        if (!unescapeName(blank == std::string::npos ? "" : line.substr(blank + 1), name)) {
-            return fail(r, tileNamesPiece, i + 1, "a backslash starts \\\\ or \\xHH only");
-        }
-        if (name.size() > (size_t)tileNameMaxLength || name.find('\0') != std::string::npos) {
-            return fail(r, tileNamesPiece, i + 1,
-                        "a tile name has at most " + std::to_string(tileNameMaxLength) +
-                            " characters and no zero byte");
-        }
-        entries.push_back(NameEntry{le16At(file, 2 * i), names[i], name});
+    }
+    if (!linesOk) {
+        return false;
     }
     int failed = 0;
     std::string problem;
@@ -220,20 +237,25 @@ bool importPeople(Reader &r, int family, Bytes &file) {
                    npcRecordsPerFile * npcPeoplePerRecord, records)) {
         return false;
     }
+    bool ok = true;
     for (size_t i = 1; i < records.size(); ++i) {
         const CsvRecord &rec = records[i];
         int s = (int)(i - 1) / npcPeoplePerRecord, p = (int)(i - 1) % npcPeoplePerRecord;
         int record = 0, slot = 0, v[5] = {};
         if (!parseNumber(rec.fields[0], 999, record) || !parseNumber(rec.fields[1], 999, slot) ||
             record != s || slot != p) {
-            return fail(r, piece, rec.line,
-                        "record and slot must be " + std::to_string(s) + "," + std::to_string(p));
+            ok = fail(r, piece, rec.line,
+                      "record and slot must be " + std::to_string(s) + "," + std::to_string(p));
+            continue;
         }
         const char *names[5] = {"column", "row", "floor", "type", "extra"};
-        for (int f = 0; f < 5; ++f) {
-            if (!field(r, piece, rec, 2 + f, names[f], 255, v[f])) {
-                return false;
-            }
+        bool fields = true;
+        for (int f = 0; f < 5 && fields; ++f) {
+            fields = field(r, piece, rec, 2 + f, names[f], 255, v[f]);
+        }
+        if (!fields) {
+            ok = false;
+            continue;
         }
         size_t base = (size_t)s * npcRecordSize, entry = base + (size_t)p * npcEntrySize;
         const size_t at[5] = {entry + npcColumnOffset, entry + npcRowOffset, entry + npcFloorOffset,
@@ -243,7 +265,7 @@ bool importPeople(Reader &r, int family, Bytes &file) {
             placeBytes(file, at[f], &byte, 1, 0);
         }
     }
-    return true;
+    return ok;
 }
 
 bool readGrid(Reader &r, const std::string &piece, int side, std::vector<uint8_t> &cells) {
@@ -252,7 +274,7 @@ bool readGrid(Reader &r, const std::string &piece, int side, std::vector<uint8_t
         return false;
     }
     if (!parseGrid(text, side, side, cells, problem)) {
-        r.problem = r.folder + "/" + piece + ":" + problem;
+        r.problems.push_back(r.folder + "/" + piece + ":" + problem);
         return false;
     }
     return true;
@@ -261,9 +283,10 @@ bool readGrid(Reader &r, const std::string &piece, int side, std::vector<uint8_t
 bool importWorldMaps(Reader &r, FileSet &files) {
     OverworldEdit edit;
     std::vector<uint8_t> under;
-    if (!readGrid(r, chunkLayoutPiece, blocksPerRow, edit.layout) ||
-        !readGrid(r, mapPiece(0, 0, ".txt"), worldSize, edit.cells) ||
-        !readGrid(r, mapPiece(1, 0, ".txt"), worldSize, under)) {
+    bool layoutRead = readGrid(r, chunkLayoutPiece, blocksPerRow, edit.layout);
+    bool overRead = readGrid(r, mapPiece(0, 0, ".txt"), worldSize, edit.cells);
+    bool underRead = readGrid(r, mapPiece(1, 0, ".txt"), worldSize, under);
+    if (!layoutRead || !overRead || !underRead) {
         return false;
     }
     int block = 0;
@@ -288,28 +311,32 @@ bool importSettlements(Reader &r, FileSet &files) {
             continue;
         }
         Bytes cells;
+        bool levelsRead = true;
         for (int level = 0; level < settlementLevels; ++level) {
             std::vector<uint8_t> grid;
             if (!readGrid(r, mapPiece(2 + f, level, ".txt"), settlementSize, grid)) {
-                return false;
+                levelsRead = false;
             }
             cells.insert(cells.end(), grid.begin(), grid.end());
         }
-        placeBytes(found->second, 0, cells.data(), cells.size(), missingMapTile);
+        if (levelsRead) {
+            placeBytes(found->second, 0, cells.data(), cells.size(), missingMapTile);
+        }
     }
     return true;
 }
 
 } // namespace
 
-bool importTextPieces(const std::string &folder, FileSet &files, std::string &problem) {
-    Reader r = {folder, ""};
-    bool ok = importWorldMaps(r, files) && importSettlements(r, files) &&
-              importLocations(r, files[tableFileName]) &&
-              importTileNames(r, files[tileNameFileName]);
-    for (int f = 0; ok && f < familyCount; ++f) {
-        ok = importPeople(r, f, files[characterFileName(2 + f)]);
+bool importTextPieces(const std::string &folder, FileSet &files, Problems &problems) {
+    Reader r = {folder, problems};
+    size_t before = problems.size();
+    importWorldMaps(r, files);
+    importSettlements(r, files);
+    importLocations(r, files[tableFileName]);
+    importTileNames(r, files[tileNameFileName]);
+    for (int f = 0; f < familyCount; ++f) {
+        importPeople(r, f, files[characterFileName(2 + f)]);
     }
-    problem = r.problem;
-    return ok;
+    return problems.size() == before;
 }

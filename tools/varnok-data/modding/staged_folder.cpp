@@ -102,6 +102,14 @@ struct MovedFile {
     bool placed;   // the new file is in the target
 };
 
+// The folders of name (music/ of "music/town.wav") inside folder, as needed.
+bool makeFoldersInside(const std::string &folder, const std::string &name) {
+    std::error_code error;
+    size_t slash = name.rfind('/');
+    return slash == std::string::npos ||
+           (fs::create_directories(folder + "/" + name.substr(0, slash), error), !error);
+}
+
 // Undoes moveFilesInto, last file first; false when a file cannot be put back.
 bool putBack(const std::vector<MovedFile> &moved, const std::string &aside,
              const std::string &target) {
@@ -135,7 +143,8 @@ bool moveFilesInto(const std::string &staging, const std::vector<std::string> &n
         if (file.replaced && S_ISDIR(info.st_mode)) {
             problem = to + ": is a folder where the file goes; nothing imported";
             ok = false;
-        } else if (file.replaced && rename(to.c_str(), (aside + "/" + names[i]).c_str()) != 0) {
+        } else if (file.replaced && (!makeFoldersInside(aside, names[i]) ||
+                                     rename(to.c_str(), (aside + "/" + names[i]).c_str()) != 0)) {
             problem = to + ": cannot be replaced (" + strerror(errno) + "); nothing imported";
             ok = false;
         } else {

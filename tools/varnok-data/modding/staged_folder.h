@@ -24,7 +24,8 @@ void discardStagingFolder(const std::string &staging);
 bool replaceFolder(const std::string &staging, const std::string &target, ReplaceCheck mayReplace,
                    std::string &problem);
 
-// Moves each named file from the staging folder into target, all or nothing: the
+// Moves each named file (which may lie in a folder: "music/town.wav", whose folder
+// target must have) from the staging folder into target, all or nothing: the
 // files they replace are kept aside until every one is in place, and put back
 // when one cannot be placed (a folder standing where a file goes). The staging
 // folder is removed unless it must keep a file that could not be put back.

@@ -24,8 +24,10 @@ bool exportTextPieces(const FileSet &files, const std::string &folder, TextSumma
 std::vector<std::vector<uint8_t>> worldMapCells(const FileSet &files);
 
 // Reads the text pieces of folder and writes what they say over the files (which
-// hold the raw copies). False with a one-line `problem` naming piece and place.
-bool importTextPieces(const std::string &folder, FileSet &files, std::string &problem);
+// hold the raw copies). False with a line in `problems` for each thing it cannot
+// take, naming piece and place: every piece is read, and a table or name list to
+// its last row.
+bool importTextPieces(const std::string &folder, FileSet &files, Problems &problems);
 
 // The tile names and location names as the engine reads them from the files.
 std::vector<std::string> tileNamesOf(const Bytes &tileNameFile);

@@ -2,15 +2,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "4-data/data_file.h"
 #include "4-data/file_formats.h"
+#include "4-data/file_names.h"
 #include "4-data/lzw.h"
 #include "4-data/shown_text.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
+const char musicFolderName[] = "music";
 const char *const fontSheetNames[] = {"fonts/text.png", "fonts/runes.png"};
 const char *const worldMapNames[] = {"maps/overworld", "maps/underworld"};
 
@@ -69,8 +75,58 @@ std::string mapPiece(int kind, int level, const char *extension) {
     return "maps/" + familyName(kind - 2) + number + extension;
 }
 
+namespace {
+
+// Far more than any piece of music a world needs; a larger file stays out.
+const int64_t largestMusicFile = 256 << 20;
+
+// The folder the data files of place are in, without a closing slash.
+std::string dataFolderOf(const WorldPlace &place) {
+    std::string inside = place.inside;
+    if (!inside.empty() && inside.back() == '/') {
+        inside.pop_back();
+    }
+    return inside.empty() ? place.folder : place.folder + "/" + inside;
+}
+
+// One music file (music.ini or a file of the music folder) into files under name,
+// read as the data files are: a regular file, links as the place allows, bounded.
+void readMusicFile(const WorldPlace &place, const std::string &spelled, const std::string &name,
+                   FileSet &files) {
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = openInsideFolder(place.folder, place.inside + spelled, place.links, &size, &why);
+    if (file == nullptr) {
+        return;
+    }
+    Bytes bytes;
+    if (size > largestMusicFile) {
+        fprintf(stderr, "varnok-data: warning: %s: larger than %lld bytes; left out\n",
+                shownText(place.folder + "/" + place.inside + spelled).c_str(),
+                (long long)largestMusicFile);
+    } else if (readMoreOf(file, size, bytes) == fileAccepted) {
+        files[name] = bytes;
+    }
+    fclose(file);
+}
+
+// The music folder's regular files and music.ini, when they are there.
+void readMusicFiles(const WorldPlace &place, FileSet &files) {
+    std::string directory = dataFolderOf(place);
+    readMusicFile(place, spelledAsIn(directory, musicTableFileName), musicTableFileName, files);
+    std::string folder = spelledAsIn(directory, musicFolderName);
+    std::error_code error;
+    for (fs::directory_iterator it(directory + "/" + folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string leaf = it->path().filename().string();
+        readMusicFile(place, folder + "/" + leaf, std::string(musicFolderName) + "/" + leaf, files);
+    }
+}
+
+} // namespace
+
 bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
-                    std::string &problem) {
+                    Problems &problems) {
     std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
                                        underworldFileName, textFontFileName, runeFontFileName};
     for (int family = 0; family < familyCount; ++family) {
@@ -80,9 +136,11 @@ bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, File
         std::vector<std::string> names = modeFileNames(mode);
         needed.insert(needed.end(), names.begin(), names.end());
     }
+    size_t before = problems.size();
     for (const std::string &name : needed) {
+        std::string problem;
         if (readDataFileOf(place, name, files[name], problem) != fileAccepted) {
-            return false;
+            problems.push_back(problem);
         }
     }
     // A settlement map that is missing stays out, as in the engine; one that is
@@ -90,6 +148,7 @@ bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, File
     for (int family = 0; family < familyCount; ++family) {
         std::string name = settlementMapFileName(2 + family);
         Bytes bytes;
+        std::string problem;
         FileRefusal why = readDataFileOf(place, name, bytes, problem);
         if (why == fileAccepted) {
             files[name] = bytes;
@@ -97,16 +156,47 @@ bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, File
             fprintf(stderr, "varnok-data: warning: %s; left out\n", shownText(problem).c_str());
         }
     }
-    problem.clear();
-    return true;
+    readMusicFiles(place, files);
+    return problems.size() == before;
+}
+
+bool holdsDataFile(const std::string &directory, const std::string &name) {
+    struct stat info;
+    std::string path = directory + "/" + spelledAsIn(directory, name);
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string spelledAsIn(const std::string &directory, const std::string &name) {
+    std::string spelled, folder = directory;
+    for (size_t start = 0; start <= name.size();) {
+        size_t slash = name.find('/', start);
+        std::string part =
+            name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        char *found = findDataFile(folder.c_str(), part.c_str());
+        struct stat info;
+        if (found != nullptr && lstat(found, &info) == 0) {
+            const char *leaf = strrchr(found, '/');
+            part = leaf != nullptr ? leaf + 1 : found;
+        }
+        free(found);
+        spelled += (spelled.empty() ? "" : "/") + part;
+        folder += "/" + part;
+        if (slash == std::string::npos) {
+            break;
+        }
+        start = slash + 1;
+    }
+    return spelled;
 }
 
 FileRefusal readDataFileOf(const WorldPlace &place, const std::string &name, Bytes &bytes,
                            std::string &problem) {
-    std::string path = place.folder + "/" + place.inside + name;
+    // Found in any case of its name, as the game finds it; read as the name says.
+    std::string spelled = spelledAsIn(dataFolderOf(place), name);
+    std::string path = place.folder + "/" + place.inside + spelled;
     int64_t size = 0, limit = dataFileReadLimit(name);
     FileRefusal why = fileMissing;
-    FILE *file = openInsideFolder(place.folder, place.inside + name, place.links, &size, &why);
+    FILE *file = openInsideFolder(place.folder, place.inside + spelled, place.links, &size, &why);
     bytes.clear();
     if (file != nullptr) {
         why = limit > 0 ? readMoreOf(file, size < limit ? size : limit, bytes)

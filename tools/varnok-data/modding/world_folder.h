@@ -10,8 +10,12 @@
 #include "formats/formats.h"
 #include "inside_folder.h"
 
-// The data files of a world by name ("data.ovl", "tiles.16", ...), as read.
+// The data files of a world by name ("data.ovl", "tiles.16", ...), as read; the
+// music as "music.ini" and "music/<file>".
 typedef std::map<std::string, Bytes> FileSet;
+
+// What an export or import found wrong, one line each naming file and place.
+typedef std::vector<std::string> Problems;
 
 // The settlement families (0-3 for map kinds 2-5) as their files are named:
 // "towne" for "towne.dat" and "towne.npc".
@@ -41,12 +45,24 @@ struct WorldPlace {
     LinkRule links;
 };
 
-// Reads every file a folder of the given modes needs from a place. The
-// settlement maps are optional. Each file is read as the engine reads it: a
-// regular file, only what its format can use, with a warning on standard error
-// for the rest (readDataFileOf).
+// Reads every file a folder of the given modes needs from a place, each found in
+// any case of its name as the game finds it, and the music (music.ini and the
+// regular files of the music folder) when there. The settlement maps and the
+// music are optional. Each data file is read as the engine reads it: a regular
+// file, only what its format can use, with a warning on standard error for the
+// rest (readDataFileOf). False with a line in `problems` for every file that
+// cannot be read.
 bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
-                    std::string &problem);
+                    Problems &problems);
+
+// Whether directory holds the data file `name` as a regular file, in any case.
+bool holdsDataFile(const std::string &directory, const std::string &name);
+
+// `name` (folders separated by '/') as it is spelled inside directory: each part
+// that is there in another case takes that case; a part that is not there keeps
+// its own. Import writes a file under this name, never a second spelling beside
+// the one a copy of the game has.
+std::string spelledAsIn(const std::string &directory, const std::string &name);
 
 // One data file of a place, read as above; anything but fileAccepted comes with
 // `problem` naming it.
