@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing need.
+# Installs the Debian packages that building, playing and testing need; with
+# --web also those of the browser build and its tests (scripts/web.sh).
 # Idempotent and quiet: it only calls apt-get when something is missing.
 set -euo pipefail
 
@@ -12,6 +13,22 @@ packages=(
     valgrind
     desktop-file-utils man-db dpkg-dev file
 )
+
+# The browser build: emscripten, the Ogg Vorbis encoder for the demo world's
+# music, and Chromium with its driver for the browser tests.
+web_packages=(
+    emscripten nodejs vorbis-tools
+    chromium chromium-driver python3-selenium
+)
+for argument in "$@"; do
+    case "$argument" in
+    --web) packages+=("${web_packages[@]}") ;;
+    *)
+        echo "Usage: scripts/install-deps.sh [--web]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
