@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game for the browser into build-web/site/: the page (index.html,
-# page.js, page.css), the engine compiled by emscripten (varnok.js, varnok.wasm)
-# and the demo world in both colour modes, its music as Ogg Vorbis.
+# page.js, page.css, icon.png), the engine compiled by emscripten (varnok.js,
+# varnok.wasm) and the demo world in both colour modes, its music as Ogg Vorbis.
 #   scripts/web.sh                 build the site
 #   scripts/web.sh --serve [PORT]  build it, then serve it on 127.0.0.1 (port 8000)
 # Installs its packages first (scripts/install-deps.sh --web).
@@ -61,6 +61,8 @@ cp web/index.html web/page.js web/page.css build-web/engine/varnok.js \
     build-web/engine/varnok.wasm "$site"/
 cp -r "$demo" "$site/demo"
 rm "$site/demo/.tool-stamp"
+# The page's icon: the demo world's hero, as the native window's.
+build/tools/varnok-data icon 32 "$site/icon.png" >/dev/null
 echo "Site: $site"
 
 if [ "$serve" -eq 1 ]; then

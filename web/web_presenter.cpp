@@ -22,8 +22,11 @@ PictureLayout layout = {1, screenWidth, screenHeight, 0, 0, screenWidth, screenH
 // The frame with its overlays, made only while an overlay is shown.
 SDL_Surface *composed = nullptr;
 
-std::vector<uint32_t> shown; // the canvas's pixels as last put
-std::vector<uint32_t> next;
+// What the canvas shows: the 8-bit pixels and palette it was made from, and its
+// RGBA pixels.
+std::vector<Uint8> shownSource;
+SDL_Color shownPalette[256];
+std::vector<uint32_t> shown;
 
 SDL_Surface *frameWithOverlays() {
     if (composed == nullptr) {
@@ -42,6 +45,26 @@ SDL_Surface *frameWithOverlays() {
     return composed;
 }
 
+// True when source, with its palette, is what the canvas shows; else remembers it.
+bool alreadyShown(const SDL_Surface *source) {
+    const SDL_Palette *palette = source->format->palette;
+    size_t rowBytes = (size_t)source->w;
+    size_t size = rowBytes * source->h;
+    bool same = shownSource.size() == size && palette->ncolors == 256 &&
+                memcmp(palette->colors, shownPalette, sizeof shownPalette) == 0;
+    shownSource.resize(size);
+    for (int y = 0; y < source->h; y++) {
+        const Uint8 *row = (const Uint8 *)source->pixels + y * source->pitch;
+        Uint8 *kept = &shownSource[y * rowBytes];
+        same = same && memcmp(kept, row, rowBytes) == 0;
+        memcpy(kept, row, rowBytes);
+    }
+    memset(shownPalette, 0, sizeof shownPalette);
+    memcpy(shownPalette, palette->colors,
+           sizeof(SDL_Color) * (palette->ncolors < 256 ? palette->ncolors : 256));
+    return same;
+}
+
 } // namespace
 
 void readDesktopSize() {
@@ -50,7 +73,7 @@ void readDesktopSize() {
 bool openDisplay(bool) {
     // Full screen needs the player's key or click: the page starts in its tab.
     displayOpen = true;
-    shown.clear();
+    shownSource.clear();
     return true;
 }
 
@@ -73,8 +96,8 @@ void closeDisplay() {
         composed = nullptr;
     }
     displayOpen = false;
+    std::vector<Uint8>().swap(shownSource);
     std::vector<uint32_t>().swap(shown);
-    std::vector<uint32_t>().swap(next);
 }
 
 void presentScreen() {
@@ -87,10 +110,10 @@ void showWantedFrame() {
         return;
     }
     presentWanted = false;
-    frameToRgba(overlaysShown() ? frameWithOverlays() : screen, next);
-    if (next == shown) {
+    SDL_Surface *source = overlaysShown() ? frameWithOverlays() : screen;
+    if (alreadyShown(source)) {
         return;
     }
-    shown.swap(next);
+    frameToRgba(source, shown);
     webPutFrame(shown.data(), screenWidth, screenHeight);
 }
