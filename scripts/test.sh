@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the project twice (plain, and with AddressSanitizer + UndefinedBehavior-
-# Sanitizer) and runs every test in both builds. Installs missing packages first.
+# Sanitizer) and runs every test in both builds; the browser test builds the web
+# site too. Installs missing packages first, the browser build's included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --web
 
 jobs=$(nproc)
 summary=()

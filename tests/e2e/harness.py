@@ -351,6 +351,15 @@ class Image:
         i = 3 * (y * self.width + x)
         return tuple(self.rgb[i:i + 3])
 
+    def blanked(self, *areas):
+        """The RGB bytes with each area (x, y, w, h) painted black."""
+        rgb = bytearray(self.rgb)
+        for x0, y0, w, h in areas:
+            for y in range(y0, y0 + h):
+                start = 3 * (y * self.width + x0)
+                rgb[start:start + 3 * w] = bytes(3 * w)
+        return bytes(rgb)
+
     def crop(self, x, y, w, h):
         rows = [self.rgb[3 * ((y + r) * self.width + x):3 * ((y + r) * self.width + x + w)]
                 for r in range(h)]

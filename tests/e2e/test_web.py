@@ -9,6 +9,9 @@ the error state; Alt+x ends and any key starts again; the browser keeps off the
 game's keys; F12 downloads the frame; music starts with the first key; a touch
 screen gets the pad; a page opened from disk says why it cannot run. Figures
 (first frame, one pass, the site's sizes) are printed.
+
+With VARNOK_REGENERATE=1 the README's picture of the page, docs/web-page.png, is
+taken again; look at it before committing it.
 """
 
 import gzip
@@ -56,12 +59,7 @@ def site(args):
 
 def masked(image):
     """The frame's RGB with the message area's last row (the cursor's) blanked."""
-    rgb = bytearray(image.rgb)
-    x0, y0, w, h = CURSOR_ROW
-    for y in range(y0, y0 + h):
-        start = 3 * (y * image.width + x0)
-        rgb[start:start + 3 * w] = bytes(3 * w)
-    return bytes(rgb)
+    return image.blanked(CURSOR_ROW)
 
 
 def wait_reference(b, args, mode):
@@ -78,12 +76,8 @@ def view_cells(image):
 
 
 def outside_view(image):
-    rgb = bytearray(masked(image))
     size = VIEW_CELLS * VIEW_CELL
-    for y in range(VIEW_TOP, VIEW_TOP + size):
-        start = 3 * (y * image.width + VIEW_LEFT)
-        rgb[start:start + 3 * size] = bytes(3 * size)
-    return bytes(rgb)
+    return image.blanked(CURSOR_ROW, (VIEW_LEFT, VIEW_TOP, size, size))
 
 
 class Looks:
@@ -174,10 +168,23 @@ def start_frames_equal_the_native_references(args, display):
         print("figure: first frame, %s colours: %.0f ms after the page was opened"
               % (mode, s.browser.script("return window.varnokFigures.firstFrameMs")))
         wait_reference(s.browser, args, mode)
+        if os.environ.get("VARNOK_REGENERATE") == "1" and mode == "16":
+            save_page_picture(s.browser, os.path.join(args.source_dir, "docs", "web-page.png"))
     outside = [r for r in s.server.requests if not r.startswith("/site/")]
     assert not outside, "requests outside the site: %s" % outside[:5]
     print_pass_times(s.browser, os.path.join(s.folder, "demo", "ibm.ch"))
     print_site_sizes(s.folder)
+
+
+def save_page_picture(b, path):
+    """The page at the size of a small window, for the README."""
+    b.driver.set_window_size(700, 780)
+    try:
+        # The page lays the canvas out again on each resize event.
+        harness.poll(lambda: b.script("return window.innerWidth") <= 700, 5, "the resize")
+        b.driver.save_screenshot(path)
+    finally:
+        b.driver.set_window_size(1280, 1000)
 
 
 def print_pass_times(b, font):
