@@ -139,18 +139,27 @@
     return text.split('\n').filter((l) => l !== '');
   }
 
+  function tooLarge(where) {
+    return new Error(where + ' holds more than ' + LARGEST_WORLD / 1048576 +
+                     ' MB of files: not a copy of the game.');
+  }
+
   // The bytes of one file, or null when the server has no such file (the engine
   // then says what is missing, as it does natively).
   async function fetchFile(base, name) {
     const response = await fetch(new URL(name, base));
     if (response.status === 404) return null;
     if (!response.ok) throw new Error('Cannot read ' + response.url + ': ' + response.status);
+    if (Number(response.headers.get('Content-Length')) > LARGEST_WORLD) throw tooLarge(base);
     return new Uint8Array(await response.arrayBuffer());
   }
 
   async function fetchFiles(base, names, files) {
     const contents = await Promise.all(names.map((name) => fetchFile(base, name)));
     names.forEach((name, i) => { if (contents[i] !== null) files.set(name, contents[i]); });
+    let total = 0;
+    files.forEach((bytes) => { total += bytes.length; });
+    if (total > LARGEST_WORLD) throw tooLarge(base);
   }
 
   async function fetchWorld(module, w) {
@@ -177,9 +186,13 @@
 
   // The game reads the files of its folder and those under music/; nothing else
   // of the folder is read into memory.
+  function isMusicFolder(name) {
+    return name.toLowerCase() === 'music';
+  }
+
   function wanted(relative) {
     const parts = relative.split('/');
-    return parts.length === 1 || parts[0].toLowerCase() === 'music';
+    return parts.length === 1 || isMusicFolder(parts[0]);
   }
 
   async function readLocalFiles(entries, name) {
@@ -188,10 +201,7 @@
     for (const [relative, file] of entries) {
       if (!wanted(relative)) continue;
       total += file.size;
-      if (total > LARGEST_WORLD) {
-        throw new Error('The folder ' + name + ' holds more than ' +
-                        LARGEST_WORLD / 1048576 + ' MB of files: not a copy of the game.');
-      }
+      if (total > LARGEST_WORLD) throw tooLarge('The folder ' + name);
       files.set(relative, new Uint8Array(await file.arrayBuffer()));
     }
     return {name: folderName(name), files: files};
@@ -227,7 +237,7 @@
         for (const entry of batch) {
           const relative = prefix + entry.name;
           if (entry.isFile && wanted(relative)) entries.push([relative, await readEntry(entry)]);
-          if (entry.isDirectory && prefix === '' && wanted(relative + '/x')) {
+          if (entry.isDirectory && prefix === '' && isMusicFolder(entry.name)) {
             await walk(entry, relative + '/');
           }
         }
@@ -275,14 +285,16 @@
     return e.ctrlKey || e.metaKey || e.code === 'F5' || e.code === 'F11';
   }
 
+  // A key to the game, with the modifiers of the event e (none for the pad);
+  // true when the game takes it.
   function sendKey(code, key, e) {
     if (!run || !run.running) return false;
-    const caps = e && e.getModifierState ? e.getModifierState('CapsLock') : false;
-    const num = e && e.getModifierState ? e.getModifierState('NumLock') : false;
+    const flags = e ? [e.shiftKey, e.ctrlKey, e.altKey, e.metaKey,
+                       e.getModifierState('CapsLock'), e.getModifierState('NumLock')]
+                    : [false, false, false, false, false, false];
     return run.module.ccall('webKeyDown', 'number',
         ['string', 'string', 'number', 'number', 'number', 'number', 'number', 'number'],
-        [code, key, e && e.shiftKey, e && e.ctrlKey, e && e.altKey, e && e.metaKey, caps, num]
-            .map((v) => (typeof v === 'boolean' ? Number(v) : v))) === 1;
+        [code, key].concat(flags.map(Number))) === 1;
   }
 
   document.addEventListener('keydown', (e) => {

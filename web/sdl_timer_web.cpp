@@ -1,4 +1,9 @@
-// SDL 1.2's timer calls, kept by the web build (see web_timer.h).
+// SDL 1.2's clock and timer calls, kept by the web build (see web_timer.h).
+// Emscripten's SDL_Init would start its clock but also hang listeners on the
+// window that keep every finished run of the engine in memory; this one only
+// starts the clock.
+#include <emscripten.h>
+
 #include <SDL.h>
 #include <new>
 
@@ -15,6 +20,7 @@ struct _SDL_TimerID {
 namespace {
 
 _SDL_TimerID *firstTimer = nullptr;
+double startTime = 0; // ms, emscripten's clock at SDL_Init
 
 // True once `due` is now or past, the tick counter's wrap included.
 bool reached(Uint32 due, Uint32 now) {
@@ -22,6 +28,18 @@ bool reached(Uint32 due, Uint32 now) {
 }
 
 } // namespace
+
+int SDL_Init(Uint32) {
+    startTime = emscripten_get_now();
+    return 0;
+}
+
+void SDL_Quit() {
+}
+
+Uint32 SDL_GetTicks() {
+    return (Uint32)(emscripten_get_now() - startTime);
+}
 
 SDL_TimerID SDL_AddTimer(Uint32 interval, SDL_NewTimerCallback callback, void *parameter) {
     _SDL_TimerID *timer = new (std::nothrow) _SDL_TimerID{

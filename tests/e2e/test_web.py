@@ -5,9 +5,10 @@ The first frame of both colour modes equals the native reference; the play
 scenarios of test_play.py run in the page and in a native window side by side,
 and their screens are the same; worlds come from an address (?data=) and from a
 folder on disk (#data-files, names in any case); a copy without data.ovl ends in
-the error state; Alt+x ends and any key starts again; the browser keeps off the
-game's keys; F12 downloads the frame; music starts with the first key; a touch
-screen gets the pad; a page opened from disk says why it cannot run. Figures
+the error state; Alt+x ends, any key starts again and finished runs are freed;
+the browser keeps off the game's keys; F12 downloads the frame; music starts
+with the first key; a touch screen gets the pad; a refused option and a page
+opened from disk say why they cannot run. Figures
 (first frame, one pass, the site's sizes) are printed.
 
 With VARNOK_REGENERATE=1 the README's picture of the page, docs/web-page.png, is
@@ -262,17 +263,44 @@ def worlds_from_an_address_and_from_the_disk(args, display):
         shutil.rmtree(disk, ignore_errors=True)
 
 
+# Keeps a weak reference to every module (one per run) the page makes.
+MODULE_REFS = """
+window.moduleRefs = [];
+let factory;
+Object.defineProperty(window, 'createVarnok', {
+  configurable: true,
+  get() {
+    return factory && ((options) => factory(options).then((module) => {
+      moduleRefs.push(new WeakRef(module));
+      return module;
+    }));
+  },
+  set(f) { factory = f; },
+});
+"""
+
+
 def alt_x_ends_and_any_key_starts_again(args, display):
     s = site(args)
     b = s.browser
-    b.open(s.page)
-    b.wait_state("playing")
-    b.keys("alt+x")
-    b.wait_state("ended")
-    assert "any key" in b.message(), b.message()
-    b.keys("a")
-    b.wait_state("playing")
-    wait_reference(b, args, "4")
+    hook = b.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                    {"source": MODULE_REFS})
+    try:
+        b.open(s.page)
+        b.wait_state("playing")
+        for _ in range(3):
+            b.keys("alt+x")
+            b.wait_state("ended")
+            assert "any key" in b.message(), b.message()
+            b.keys("a")
+            b.wait_state("playing")
+        wait_reference(b, args, "4")
+        # A finished run leaves nothing behind: only the playing one is alive.
+        b.driver.execute_cdp_cmd("HeapProfiler.collectGarbage", {})
+        alive = b.script("return moduleRefs.map((r) => r.deref() !== undefined)")
+        assert alive == [False, False, False, True], alive
+    finally:
+        b.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", hook)
 
 
 def the_browser_keeps_off_the_game_keys(args, display):
@@ -377,11 +405,16 @@ def full_screen_and_the_touch_pad(args, display):
         b.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
-def a_page_opened_from_disk_says_why_it_cannot_run(args, display):
+def refusals_say_why(args, display):
     s = site(args)
-    s.browser.open("file://" + os.path.abspath(os.path.join(s.folder, "index.html")))
-    s.browser.wait_state("error")
-    assert "cannot run from a file" in s.browser.message(), s.browser.message()
+    b = s.browser
+    # A value the game refuses gets the game's own message.
+    b.open(s.page + "?colours=8")
+    b.wait_state("error")
+    assert "'8'" in b.message() and "Try 'varnok --help'." in b.message(), b.message()
+    b.open("file://" + os.path.abspath(os.path.join(s.folder, "index.html")))
+    b.wait_state("error")
+    assert "cannot run from a file" in b.message(), b.message()
 
 
 if __name__ == "__main__":
@@ -395,7 +428,7 @@ if __name__ == "__main__":
                      f12_downloads_the_frame,
                      music_starts_with_the_first_key,
                      full_screen_and_the_touch_pad,
-                     a_page_opened_from_disk_says_why_it_cannot_run])
+                     refusals_say_why])
     finally:
         if _site is not None:
             _site.browser.quit()
