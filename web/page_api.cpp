@@ -20,13 +20,21 @@ std::string musicNames;
 
 const char musicFolder[] = "music/";
 
+// Adds "name\n" to list unless it is there already.
+void addOnce(std::string &list, const std::string &name) {
+    std::string line = name + "\n";
+    if (("\n" + list).find("\n" + line) == std::string::npos) {
+        list += line;
+    }
+}
+
 void addMusicName(const char *key, const char *value) {
     if (value == nullptr || value[0] == '\0') {
         return;
     }
     for (const char *known : musicKeys) {
         if (strcmp(key, known) == 0) {
-            musicNames += std::string(musicFolder) + value + "\n";
+            addOnce(musicNames, std::string(musicFolder) + value);
             return;
         }
     }
@@ -62,22 +70,23 @@ EMSCRIPTEN_KEEPALIVE void webQuit() {
     SDL_PushEvent(&event);
 }
 
-// The data files the game may read in a colour mode, one name a line, as the game
-// asks for them: the essential ones, the settlement maps and the music list.
+// The data files the game may read in a colour mode, each once, one a line, as
+// the game asks for them: the essential ones, the settlement maps and the music
+// list.
 EMSCRIPTEN_KEEPALIVE const char *webDataFileNames(int fourColour) {
     answer.clear();
     for (const std::string &name : essentialFileNames(fourColour != 0)) {
-        answer += name + "\n";
+        addOnce(answer, name);
     }
-    for (int kind = 0; kind < 256; kind++) {
-        const char *map = settlementMapFileName(kind);
-        answer += map != nullptr ? std::string(map) + "\n" : "";
+    for (int kind = towne; kind <= dwelling; kind++) {
+        addOnce(answer, settlementMapFileName(kind));
     }
-    answer += std::string(musicTableFileName) + "\n";
+    addOnce(answer, musicTableFileName);
     return answer.c_str();
 }
 
-// The music files a music list names, one a line, inside the data folder.
+// The music files a music list names, each once, one a line, inside the data
+// folder.
 EMSCRIPTEN_KEEPALIVE const char *webMusicFileNames(const char *musicList) {
     musicNames.clear();
     std::string text = musicList != nullptr ? musicList : "";
