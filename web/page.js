@@ -20,7 +20,6 @@
   const options = readOptions(new URLSearchParams(location.search));
   let world = null; // {name, files: Map of relative path to bytes}: what plays
   let run = null; // the engine's current run
-  let runs = 0;
 
   window.varnokFigures = {firstFrameMs: null, passMs: () => (run ? run.passMs() : null)};
 
@@ -61,11 +60,9 @@
   // A new module for each run: the engine starts from fresh memory every time.
   function startRun(nextWorld) {
     world = nextWorld;
-    const number = ++runs;
     const errors = [];
     setState('loading', '');
-    run = {number: number, module: null, running: false, replaceWith: null,
-           passMs: () => null};
+    run = {module: null, running: false, replaceWith: null, passMs: () => null};
     const thisRun = run;
     return createVarnok({
       canvas: canvas,
