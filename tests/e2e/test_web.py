@@ -405,6 +405,17 @@ def full_screen_and_the_touch_pad(args, display):
         b.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
+def the_address_sizes_the_picture(args, display):
+    s = site(args)
+    b = s.browser
+    b.open(s.page + "?scale=2&aspect=1")
+    b.wait_state("playing")
+    size = b.script("const c = document.getElementById('screen');"
+                    "return [c.width, c.height, c.style.width, c.style.height];")
+    # The canvas holds the frame as it is; the page shows it twice as large, 4:3.
+    assert size == [640, 400, "1280px", "960px"], size
+
+
 def refusals_say_why(args, display):
     s = site(args)
     b = s.browser
@@ -428,6 +439,7 @@ if __name__ == "__main__":
                      f12_downloads_the_frame,
                      music_starts_with_the_first_key,
                      full_screen_and_the_touch_pad,
+                     the_address_sizes_the_picture,
                      refusals_say_why])
     finally:
         if _site is not None:
