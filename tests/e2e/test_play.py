@@ -26,12 +26,15 @@ def world(args):
 
 
 class Session:
-    """One game on the demo world, with its screen read as text."""
+    """One game on the demo world, with its screen read as text: the native game
+    in a window, or `game`, anything with the same calls (the page, in
+    test_web.py)."""
 
-    def __init__(self, args, display):
+    def __init__(self, args, display, game=None):
         self.world = world(args)
-        self.game = Game(args.binary, display=display,
-                         settings="directory=%s\nvideo=1\nmusic=0\n" % self.world.directory)
+        self.game = game or Game(args.binary, display=display,
+                                 settings="directory=%s\nvideo=1\nmusic=0\n"
+                                 % self.world.directory)
         self.reader = TextReader(os.path.join(self.world.directory, "ibm.ch"))
         self.game.wait_window()
         self.position = START
@@ -119,6 +122,7 @@ def scenario(test):
         finally:
             session.cleanup()
     run.__name__ = test.__name__
+    run.body = test
     return run
 
 

@@ -1,0 +1,8 @@
+// The browser build's presenter: the engine's present calls only mark the frame
+// as wanted, and the pass shows it once, at its end, on the canvas (a page
+// shows nothing before its script returns, so earlier copies would be wasted).
+#pragma once
+
+// Puts the frame, with any overlay, on the canvas when a present was asked for
+// since the last call and the picture changed.
+void showWantedFrame();
