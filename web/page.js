@@ -276,10 +276,11 @@
 
   // --- Keys ----------------------------------------------------------------
 
-  // Keys the browser keeps even while the game takes them: its own shortcuts,
-  // reloading and its full screen.
+  // Keys the browser keeps even while the game takes them: its own shortcuts and
+  // its full screen. F5 and F9 are kept for the game's own use, so a plain F5
+  // does not reload the page.
   function browserKeeps(e) {
-    return e.ctrlKey || e.metaKey || e.code === 'F5' || e.code === 'F11';
+    return e.ctrlKey || e.metaKey || e.code === 'F11';
   }
 
   // A key to the game, with the modifiers of the event e (none for the pad);

@@ -9,7 +9,6 @@
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
-#include "4-data/maps.h"
 #include "key_names.h"
 #include "web_pass.h"
 
@@ -17,8 +16,6 @@ namespace {
 
 std::string answer; // the text of the last list asked for
 std::string musicNames;
-
-const char musicFolder[] = "music/";
 
 // Adds "name\n" to list unless it is there already.
 void addOnce(std::string &list, const std::string &name) {
@@ -34,7 +31,7 @@ void addMusicName(const char *key, const char *value) {
     }
     for (const char *known : musicKeys) {
         if (strcmp(key, known) == 0) {
-            addOnce(musicNames, std::string(musicFolder) + value);
+            addOnce(musicNames, std::string(musicFolderName) + value);
             return;
         }
     }
@@ -71,17 +68,12 @@ EMSCRIPTEN_KEEPALIVE void webQuit() {
 }
 
 // The data files the game may read in a colour mode, each once, one a line, as
-// the game asks for them: the essential ones, the settlement maps and the music
-// list.
+// the game asks for them.
 EMSCRIPTEN_KEEPALIVE const char *webDataFileNames(int fourColour) {
     answer.clear();
-    for (const std::string &name : essentialFileNames(fourColour != 0)) {
-        addOnce(answer, name);
+    for (const std::string &name : dataFileNames(fourColour != 0)) {
+        answer += name + "\n";
     }
-    for (int kind = towne; kind <= dwelling; kind++) {
-        addOnce(answer, settlementMapFileName(kind));
-    }
-    addOnce(answer, musicTableFileName);
     return answer.c_str();
 }
 

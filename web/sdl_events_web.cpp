@@ -36,11 +36,6 @@ int SDL_PollEvent(SDL_Event *event) {
     return 1;
 }
 
-// Nothing can wait in a page: the pass takes what is there and returns.
-int SDL_WaitEvent(SDL_Event *event) {
-    return SDL_PollEvent(event);
-}
-
 // Only the page makes events, and it makes no mouse events; the states are kept
 // for the answer alone.
 Uint8 SDL_EventState(Uint8 type, int state) {

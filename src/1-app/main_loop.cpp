@@ -59,10 +59,3 @@ int handleEvent(const SDL_Event *event) {
         return 0;
     }
 }
-
-void runMainLoop() {
-    startPlaying();
-    SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0 && runPass(&event) == 0) {
-    }
-}

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 
 #include "1-app/settings.h"
 #include "1-app/timer.h"
@@ -26,9 +25,9 @@ void releaseEverything() {
     SDL_Quit();
 }
 
-void endProgram(int status) {
+int endGame(int status) {
     releaseEverything();
-    exit(status);
+    return status;
 }
 
 void printLoadFailure(const LoadFailure &failure, const char *explanation) {
@@ -39,7 +38,7 @@ void printLoadFailure(const LoadFailure &failure, const char *explanation) {
     fflush(stderr);
 }
 
-void endWithFailure(const LoadFailure &failure, const char *explanation) {
+int failGame(const LoadFailure &failure, const char *explanation) {
     printLoadFailure(failure, explanation);
-    endProgram(1);
+    return endGame(1);
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "3-audio/music_bytes.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
 #include "4-data/paths.h"
@@ -37,11 +39,12 @@ const int mixChunkSize = 4096;
 bool audioSubsystemStarted = false;
 bool mixerOpen = false;
 
-const char musicFolder[] = "music/";
+// Larger music files are not read: the whole file stays in memory while it plays.
+const int64_t largestPiece = 64LL * 1024 * 1024;
 
-// The open file the current piece streams from. The mixer's own file loader loses
-// its file handle when a file is no music it can read, so the file is opened here
-// and closed here on every path.
+// The current piece's file, whole, and what the mixer reads it through; kept
+// until the piece stops, as the mixer streams from them.
+std::vector<uint8_t> currentBytes;
 SDL_RWops *currentSource = nullptr;
 
 void stopCurrentMusic() {
@@ -54,24 +57,35 @@ void stopCurrentMusic() {
         SDL_RWclose(currentSource);
         currentSource = nullptr;
     }
+    std::vector<uint8_t>().swap(currentBytes);
 }
 
-// Loads and starts one file, looping; leaves silence when that fails. Only a
-// regular file is opened: a FIFO would block the game, a folder is no music.
-void startPiece(const char *path) {
-    FileRefusal why = fileMissing;
-    FILE *file = openRegularFile(path, nullptr, &why);
+// The bytes of one music file; false (silence) when it is missing, empty or too
+// large. Only a regular file is read: a FIFO would block the game, a folder is
+// no music.
+bool readPieceFile(const char *path, std::vector<uint8_t> &bytes) {
+    FileRefusal why = readRegularFile(path, largestPiece + 1, bytes);
     if (why == fileNotRegular) {
         warnNotRegularFile("music file", path);
     }
-    currentSource = file != nullptr ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
-    if (currentSource == nullptr) {
-        if (file != nullptr) {
-            fclose(file);
-        }
+    if (why != fileAccepted || bytes.empty()) {
+        return false;
+    }
+    if ((int64_t)bytes.size() > largestPiece) {
+        fprintf(stderr, "Warning: music file '%s' is larger than %lld MiB\n", path,
+                (long long)(largestPiece >> 20));
+        std::vector<uint8_t>().swap(bytes);
+        return false;
+    }
+    return true;
+}
+
+// Loads and starts one file, looping; leaves silence when that fails.
+void startPiece(const char *path) {
+    if (!readPieceFile(path, currentBytes)) {
         return;
     }
-    currentMusic = Mix_LoadMUS_RW(currentSource);
+    currentMusic = musicFromBytes(currentBytes.data(), (int)currentBytes.size(), &currentSource);
     if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
         stopCurrentMusic();
     }
@@ -153,12 +167,12 @@ void addMusicEntry(const char *key, const char *value) {
         if (strcmp(key, musicKeys[n]) != 0) {
             continue;
         }
-        size_t length = strlen(musicFolder) + strlen(value) + 1;
+        size_t length = strlen(musicFolderName) + strlen(value) + 1;
         char *name = (char *)malloc(length);
         if (name == nullptr) {
             return;
         }
-        snprintf(name, length, "%s%s", musicFolder, value);
+        snprintf(name, length, "%s%s", musicFolderName, value);
         char *path = makeDataPath(name);
         free(name);
         // A later line for the same key wins.

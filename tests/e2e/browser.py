@@ -25,7 +25,8 @@ FRAME = (640, 400)
 # xdotool's key names, as the native scenarios send them, in selenium's terms.
 SELENIUM_KEYS = {
     "Up": "ARROW_UP", "Down": "ARROW_DOWN", "Left": "ARROW_LEFT", "Right": "ARROW_RIGHT",
-    "space": "SPACE", "Escape": "ESCAPE", "Return": "ENTER", "F1": "F1", "F12": "F12",
+    "space": "SPACE", "Escape": "ESCAPE", "Return": "ENTER", "F1": "F1", "F5": "F5", "F9": "F9",
+    "F12": "F12",
     "KP_8": "NUMPAD8", "KP_2": "NUMPAD2", "KP_6": "NUMPAD6", "KP_4": "NUMPAD4",
     "KP_5": "NUMPAD5",
 }

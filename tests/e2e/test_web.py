@@ -311,10 +311,12 @@ def the_browser_keeps_off_the_game_keys(args, display):
     # Listening after the page's own listener: it sees what the page decided.
     b.script("window.seen = []; document.addEventListener('keydown',"
              " (e) => seen.push([e.code, e.defaultPrevented]));")
-    b.keys("Down", "/", "'", "KP_8", "space", "F1", "Escape")
+    # F5 and F9 are the game's too: no reload.
+    b.keys("Down", "/", "'", "KP_8", "space", "F1", "Escape", "F5", "F9")
     seen = dict(b.script("return window.seen"))
-    for code in ("ArrowDown", "Slash", "Quote", "Numpad8", "Space", "F1", "Escape"):
+    for code in ("ArrowDown", "Slash", "Quote", "Numpad8", "Space", "F1", "Escape", "F5", "F9"):
         assert seen.get(code) is True, "%s reached the browser: %s" % (code, seen)
+    assert b.state() == "playing", b.state()
 
 
 def f12_downloads_the_frame(args, display):

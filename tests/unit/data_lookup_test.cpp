@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "1-app/data_lookup.h"
 #include "1-app/settings.h"
+#include "1-app/startup.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -50,6 +52,19 @@ class DataLookup : public ::testing::Test {
         return testing::internal::GetCapturedStdout();
     }
 };
+
+// Start-up with the words after the program's name; its status when it ends
+// before playing, else 9.
+int startUpStatus(std::vector<std::string> words) {
+    words.insert(words.begin(), "varnok");
+    std::vector<char *> argv;
+    for (std::string &word : words) {
+        argv.push_back(&word[0]);
+    }
+    argv.push_back(nullptr);
+    int status = 9;
+    return startGame((int)words.size(), argv.data(), status) ? 9 : status;
+}
 
 } // namespace
 
@@ -109,4 +124,20 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     settings.video = 0;
     fs::create_directories("games/create.16");
     EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/create.16'\nThe ");
+}
+
+// Start-up ends nothing itself: it gives the front end the status to end with,
+// before any window opens when the configuration or the data is not usable.
+TEST_F(DataLookup, StartUpGivesBackTheStatusInsteadOfExiting) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(startUpStatus({"--version"}), 0);
+    EXPECT_EQ(startUpStatus({"--help"}), 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(startUpStatus({"--no-such-option"}), 2);
+    EXPECT_EQ(startUpStatus({"--config", "missing.ini"}), 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Try 'varnok --help'."), std::string::npos);
+    // The teardown runs in a child: it releases what other tests here use.
+    EXPECT_EXIT(exit(startUpStatus({"--data", "nowhere"})), ::testing::ExitedWithCode(1),
+                "^Cannot open data file 'nowhere/data.ovl'\n");
 }
