@@ -61,11 +61,6 @@ SDL_bool SDL_RemoveTimer(SDL_TimerID id) {
     return SDL_FALSE;
 }
 
-// The page cannot wait: drawing shows only when the pass returns, so a pause
-// inside the pass would only hold the page up. The console's scroll pause is skipped.
-void SDL_Delay(Uint32) {
-}
-
 void runDueTimers() {
     Uint32 now = SDL_GetTicks();
     _SDL_TimerID **link = &firstTimer;

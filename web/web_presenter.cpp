@@ -19,31 +19,11 @@ bool displayOpen = false;
 bool presentWanted = false;
 PictureLayout layout = {1, screenWidth, screenHeight, 0, 0, screenWidth, screenHeight};
 
-// The frame with its overlays, made only while an overlay is shown.
-SDL_Surface *composed = nullptr;
-
 // What the canvas shows: the 8-bit pixels and palette it was made from, and its
 // RGBA pixels.
 std::vector<Uint8> shownSource;
 SDL_Color shownPalette[256];
 std::vector<uint32_t> shown;
-
-SDL_Surface *frameWithOverlays() {
-    if (composed == nullptr) {
-        composed = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
-        if (composed == nullptr) {
-            return screen;
-        }
-    }
-    SDL_Palette *palette = screen->format->palette;
-    SDL_SetColors(composed, palette->colors, 0, palette->ncolors);
-    for (int y = 0; y < screenHeight; y++) {
-        memcpy((Uint8 *)composed->pixels + y * composed->pitch,
-               (const Uint8 *)screen->pixels + y * screen->pitch, screenWidth);
-    }
-    drawOverlays(composed);
-    return composed;
-}
 
 // True when source, with its palette, is what the canvas shows; else remembers it.
 bool alreadyShown(const SDL_Surface *source) {
@@ -72,6 +52,8 @@ void readDesktopSize() {
 
 bool openDisplay(bool) {
     // Full screen needs the player's key or click: the page starts in its tab.
+    // No present or pause hook: the page shows nothing before the pass returns,
+    // so the console's scroll steps would only hold it up.
     displayOpen = true;
     shownSource.clear();
     return true;
@@ -91,10 +73,7 @@ const PictureLayout &displayLayout() {
 }
 
 void closeDisplay() {
-    if (composed != nullptr) {
-        SDL_FreeSurface(composed);
-        composed = nullptr;
-    }
+    freeFrameWithOverlays();
     displayOpen = false;
     std::vector<Uint8>().swap(shownSource);
     std::vector<uint32_t>().swap(shown);
@@ -110,7 +89,7 @@ void showWantedFrame() {
         return;
     }
     presentWanted = false;
-    SDL_Surface *source = overlaysShown() ? frameWithOverlays() : screen;
+    SDL_Surface *source = frameWithOverlays();
     if (alreadyShown(source)) {
         return;
     }

@@ -20,31 +20,11 @@ PictureLayout layout = {};
 ScaleMaps maps;
 Uint32 colours[256];
 
-// The frame with its overlays, made only while an overlay is shown.
-SDL_Surface *composed = nullptr;
-
 // What the display shows: the source pixels and palette of the last present. A
 // new mode has shown nothing yet.
 std::vector<Uint8> shownPixels;
 SDL_Color shownPalette[256];
 bool shownValid = false;
-
-SDL_Surface *frameWithOverlays() {
-    if (composed == nullptr) {
-        composed = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
-        if (composed == nullptr) {
-            return screen;
-        }
-    }
-    SDL_Palette *palette = screen->format->palette;
-    SDL_SetColors(composed, palette->colors, 0, palette->ncolors);
-    for (int y = 0; y < screenHeight; y++) {
-        memcpy((Uint8 *)composed->pixels + y * composed->pitch,
-               (const Uint8 *)screen->pixels + y * screen->pitch, screenWidth);
-    }
-    drawOverlays(composed);
-    return composed;
-}
 
 bool samePalette(const SDL_Surface *source) {
     const SDL_Palette *palette = source->format->palette;
@@ -156,8 +136,10 @@ bool openDisplay(bool fullscreen) {
     fitToMode(wanted, made->w, made->h);
     layout = wanted;
     fullscreenShown = fullscreen;
-    // From now on the console's scroll steps reach the display too.
+    // From now on the console's scroll steps reach the display too, each held
+    // a moment so that the player sees the text go by.
     presentHook = presentScreen;
+    pauseHook = SDL_Delay;
     buildScaleMaps(maps, screenWidth, screenHeight, layout.width, layout.height);
     shownValid = false;
     return true;
@@ -187,12 +169,10 @@ const PictureLayout &displayLayout() {
 }
 
 void closeDisplay() {
-    if (composed != nullptr) {
-        SDL_FreeSurface(composed);
-        composed = nullptr;
-    }
+    freeFrameWithOverlays();
     display = nullptr;
     presentHook = nullptr;
+    pauseHook = nullptr;
     shownValid = false;
     std::vector<Uint8>().swap(shownPixels);
 }
@@ -202,7 +182,7 @@ void presentScreen() {
         screen->w != screenWidth || screen->h != screenHeight) {
         return;
     }
-    SDL_Surface *source = overlaysShown() ? frameWithOverlays() : screen;
+    SDL_Surface *source = frameWithOverlays();
     FrameArea area = {0, 0, screenWidth - 1, screenHeight - 1};
     bool whole = !shownValid || !samePalette(source);
     if (!whole) {

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "1-app/overlays.h"
+#include "1-app/screenshot_name.h"
 #include "1-app/settings.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
@@ -17,8 +17,7 @@
 
 namespace {
 
-const Uint32 noticeTime = 2000; // ms
-const int mostTries = 1000;     // names tried in one second before giving up
+const int mostTries = 1000; // names tried in one second before giving up
 
 std::string homeFolder() {
     const char *home = getenv("HOME");
@@ -84,13 +83,8 @@ bool makeFolders(const std::string &path, std::string &problem) {
 }
 
 std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem) {
-    char stamp[32];
-    struct tm local;
-    localtime_r(&when, &local);
-    strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     for (int n = 1; n <= mostTries; n++) {
-        std::string path = folder + "/varnok-" + stamp;
-        path += n == 1 ? ".png" : "-" + std::to_string(n) + ".png";
+        std::string path = folder + "/" + screenshotName(when, n);
         // O_EXCL: an existing file is never opened, even one made a moment ago.
         int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd >= 0) {
@@ -123,8 +117,6 @@ bool takeScreenshot() {
         fprintf(stderr, "Cannot save a screenshot in '%s': %s\n", folder.c_str(), problem.c_str());
         return false;
     }
-    printf("Screenshot saved: %s\n", path.c_str());
-    fflush(stdout);
-    showNotice("Screenshot saved", noticeTime);
+    announceScreenshot(path);
     return true;
 }
