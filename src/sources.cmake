@@ -8,7 +8,7 @@ file(GLOB_RECURSE VARNOK_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_D
 # to SDL_mixer.
 set(VARNOK_DESKTOP_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/1-app/native_loop.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/presenter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_presenter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-audio/music_bytes.cpp)

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "1-app/main_loop.h"
+#include "1-app/presenter.h"
 #include "1-app/shutdown.h"
 #include "1-app/startup.h"
 #include "web_pass.h"
@@ -55,6 +56,7 @@ double lastPassMilliseconds() {
 }
 
 int main(int argc, char **argv) {
+    usePresenter(webPresenter);
     int status = 0;
     if (!startGame(argc, argv, status)) {
         fflush(stdout);

@@ -1,6 +1,6 @@
-// The presenter's calls (1-app/presenter.h, 1-app/present.h) for the browser: the
-// canvas is the frame's own size and the page scales it, so there is no video
-// mode, no scale map and no window to resize.
+// The browser's presenter (1-app/presenter.h's calls): the canvas is the frame's
+// own size and the page scales it, so there is no video mode, no scale map and
+// no window to resize.
 #include "web_presenter.h"
 
 #include <cstring>
@@ -9,7 +9,6 @@
 #include "frame_rgba.h"
 #include "page_calls.h"
 #include "1-app/overlays.h"
-#include "1-app/present.h"
 #include "1-app/presenter.h"
 #include "1-app/video.h"
 
@@ -17,7 +16,6 @@ namespace {
 
 bool displayOpen = false;
 bool presentWanted = false;
-PictureLayout layout = {1, screenWidth, screenHeight, 0, 0, screenWidth, screenHeight};
 
 // What the canvas shows: the 8-bit pixels and palette it was made from, and its
 // RGBA pixels.
@@ -45,12 +43,11 @@ bool alreadyShown(const SDL_Surface *source) {
     return same;
 }
 
-} // namespace
-
-void readDesktopSize() {
+// The page has no desktop to measure: it scales the canvas itself.
+void readSize() {
 }
 
-bool openDisplay(bool) {
+bool openCanvas(bool) {
     // Full screen needs the player's key or click: the page starts in its tab.
     // No present or pause hook: the page shows nothing before the pass returns,
     // so the console's scroll steps would only hold it up.
@@ -59,29 +56,30 @@ bool openDisplay(bool) {
     return true;
 }
 
-bool toggleFullscreen() {
+bool toggle() {
     webToggleFullscreen();
     return true;
 }
 
-bool displayIsFullscreen() {
+bool isFullscreen() {
     return webIsFullscreen() != 0;
 }
 
-const PictureLayout &displayLayout() {
-    return layout;
-}
-
-void closeDisplay() {
+void closeCanvas() {
     freeFrameWithOverlays();
     displayOpen = false;
     std::vector<Uint8>().swap(shownSource);
     std::vector<uint32_t>().swap(shown);
 }
 
-void presentScreen() {
+void markWanted() {
     presentWanted = true;
 }
+
+} // namespace
+
+const PresenterCalls webPresenter = {readSize, openCanvas, toggle, isFullscreen, markWanted,
+                                     closeCanvas};
 
 void showWantedFrame() {
     if (!presentWanted || !displayOpen || screen == nullptr || screen->w != screenWidth ||

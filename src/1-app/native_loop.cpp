@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "1-app/desktop_presenter.h"
 #include "1-app/main_loop.h"
 #include "1-app/shutdown.h"
 #include "1-app/startup.h"
@@ -13,6 +14,7 @@ void runMainLoop() {
 }
 
 int runGame(int argc, char **argv) {
+    usePresenter(desktopPresenter);
     int status = 0;
     if (!startGame(argc, argv, status)) {
         return status;

@@ -1,5 +1,5 @@
-// The desktop program: start-up, the loop that blocks in SDL until each event
-// comes and runs a pass for it, and the teardown. A front end that cannot block
+// The desktop program: its presenter, start-up, the loop that blocks in SDL until
+// each event comes and runs a pass for it, and the teardown. A front end that cannot block
 // (the browser build) leaves this file out and drives the passes itself.
 #pragma once
 
