@@ -12,11 +12,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "engine for an old DOS-era tile-based role
 set(CPACK_PACKAGE_DESCRIPTION
     "Varnok V plays an old DOS-era tile-based role-playing game on a modern
 desktop: it reads the player's copy of the game's data files and shows the
-world in a 640x400 window with an 8-bit palette, keyboard only.
+world in a 640x400 window with an 8-bit palette, played with the keyboard
+or a gamepad.
 
 Today one walks the two world maps, enters and leaves the places, looks
-around, climbs ladders between levels and watches the clock turn, with music;
-there is no talk, no combat and no saving yet.
+around, climbs ladders between levels and watches the clock turn, with music,
+and saves the game to resume it later; there is no talk and no combat yet.
 
 The package carries no game content but an original demo world of its own,
 with music, which the game plays when it finds no other data, and the data

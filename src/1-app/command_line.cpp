@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "1-app/key_bindings.h"
 #include "1-app/setting_table.h"
 #include "1-app/settings.h"
 
@@ -270,6 +271,7 @@ void printUsage(FILE *out) {
             "Without DATA_DIR, --data or directory=, the data are looked for in the current\n"
             "directory (when it holds data.ovl), then in $XDG_DATA_HOME/varnok/data\n"
             "(~/.local/share/varnok/data), then in the demo world installed with the game.\n");
+    printKeysInForce(out);
 }
 
 void printVersion(FILE *out) {

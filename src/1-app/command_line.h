@@ -32,6 +32,7 @@ enum CommandLineAction {
 // Reads argv (which getopt_long may reorder). The texts in line point into argv.
 CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line);
 
+// The usage, the options and the keys in force (read from the settings).
 void printUsage(FILE *out);
 void printVersion(FILE *out);
 

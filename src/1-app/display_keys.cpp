@@ -22,7 +22,7 @@ DisplayKeyResult handleDisplayKey(const SDL_KeyboardEvent *event) {
     if (isAltEnter(key)) {
         return toggleFullscreen() ? keyTaken : keyEndsGame;
     }
-    if (key.sym == SDLK_F12) {
+    if (key.sym == screenshotKey) {
         takeScreenshot();
         return keyTaken;
     }
@@ -34,7 +34,7 @@ DisplayKeyResult handleDisplayKey(const SDL_KeyboardEvent *event) {
         hideKeysOverlay();
         return gameKeyFor(key.sym, key.mod) == keyQuit ? keyEndsGame : keyTaken;
     }
-    if (key.sym == SDLK_F1) {
+    if (key.sym == keysListKey) {
         showKeysOverlay();
         return keyTaken;
     }

@@ -4,6 +4,10 @@
 
 #include <SDL.h>
 
+// The display's own keys, whatever modifiers are held.
+const SDLKey screenshotKey = SDLK_F12;
+const SDLKey keysListKey = SDLK_F1;
+
 enum DisplayKeyResult {
     keyForGame = 1, // not a display key: the game's key translation gets it
     keyTaken = 0,

@@ -1,6 +1,7 @@
 #include "1-app/keys.h"
 
-#include "2-play/input_stack.h"
+#include "1-app/key_bindings.h"
+#include "1-app/player_actions.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ GameKey letterCode(int sym, int mod) {
     return sym;
 }
 
+SDLKey lastUnusedKey = SDLK_UNKNOWN;
+
 bool isDropped(GameKey code) {
     return code == SDLK_TAB || (code >= SDLK_RSHIFT && code <= SDLK_LALT);
 }
@@ -64,8 +67,15 @@ int translateKey(const SDL_KeyboardEvent *event) {
     if (code == keyQuit) {
         return -1;
     }
-    intptr_t argument = topArgument();
-    InputHandlerFn handler = topHandler();
-    handler(code, argument);
+    Meaning meaning = meaningOfKey(event->keysym.sym, code);
+    if (meaning.action == noAction) {
+        lastUnusedKey = event->keysym.sym;
+    }
+    // A key without a command still reaches the handler, which ignores it.
+    performAction(meaning);
     return 0;
+}
+
+SDLKey lastKeyWithoutCommand() {
+    return lastUnusedKey;
 }

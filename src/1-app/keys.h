@@ -1,5 +1,7 @@
 // Key translation: turns an SDL key-down event into a GameKey, drops the keys
-// that mean nothing, and hands the rest to the handler on top of the input stack.
+// that mean nothing, and carries out what the rest mean where they are pressed
+// (key_bindings.h): mostly the GameKey handed to the handler on top of the input
+// stack.
 #pragma once
 
 #include <SDL.h>
@@ -8,6 +10,10 @@
 
 // Returns -1 when the program is to end, otherwise a non-negative value.
 int translateKey(const SDL_KeyboardEvent *event);
+
+// The last key pressed that had no command where it was pressed; SDLK_UNKNOWN
+// before any.
+SDLKey lastKeyWithoutCommand();
 
 // The GameKey for a key symbol and modifier state, or -1 when the key is dropped
 // (Tab, the modifier keys themselves). Dispatches nothing.

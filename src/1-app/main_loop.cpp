@@ -1,13 +1,17 @@
 #include "1-app/main_loop.h"
 
 #include "1-app/display_keys.h"
+#include "1-app/gamepad.h"
 #include "1-app/keys.h"
+#include "1-app/player_actions.h"
 #include "1-app/present.h"
+#include "1-app/save_game.h"
+#include "1-app/settings.h"
 #include "1-app/timer.h"
 #include "1-app/video.h"
 #include "2-play/clock.h"
 #include "2-play/locations.h"
-#include "3-audio/music.h"
+#include "2-play/rules.h"
 #include "3-gfx/console.h"
 #include "3-gfx/frame.h"
 #include "3-gfx/screen_pass.h"
@@ -28,12 +32,15 @@ void startPlaying() {
     GameClock = 0;
     drawFrame();
     initConsole();
-    playMusic(1);
+    if (settings.load != 1 || !loadAtStart()) {
+        playPlaceMusic(overworldMusic);
+    }
     drawPass();
 }
 
 int runPass(const SDL_Event *event) {
     if (handleEvent(event) == -1) {
+        saveOnQuit();
         return -1;
     }
     drawPass();
@@ -47,15 +54,19 @@ int handleEvent(const SDL_Event *event) {
         if (display != keyForGame) {
             return display == keyEndsGame ? -1 : 0;
         }
-        return translateKey(&event->key) == -1 ? -1 : 0;
+        return translateKey(&event->key) == -1 || quitConfirmed() ? -1 : 0;
     }
     case SDL_QUIT:
         return -1;
     case SDL_USEREVENT:
+        if (event->user.code == padRepeatCode) {
+            return handlePadEvent(event);
+        }
         runScheduledTasks();
         return 0;
     default:
-        // Key releases, mouse, focus and expose events change nothing.
-        return 0;
+        // The gamepad's events; key releases, mouse, focus and expose events
+        // change nothing.
+        return handlePadEvent(event);
     }
 }

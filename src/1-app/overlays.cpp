@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "1-app/keys_list.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
 #include "3-gfx/screen.h"
@@ -13,20 +14,6 @@ const int cellSize = 16;
 const int firstColumn = 2;   // text columns of the map view, inside a one-cell margin
 const int noticeRow = 21;    // the map view's last text row
 const int noticeLength = 20; // what fits inside the map view
-
-// The player's keys: key, then what it does.
-const char *const keyLines[][2] = {
-    {"Arrows", "Walk"},      {"[ / ' ;", "Walk"},
-    {"KP 8 2 6 4", "Walk"},  {"Space", "Pass"},
-    {"KP 5", "Pass"},        {"E", "Enter"},
-    {"K", "Klimb"},          {"L", "Look"},
-    {"Y, N, Esc", "Answer"}, {"Alt+Enter", "Fullscreen"},
-    {"F12", "Screenshot"},   {"F1", "These keys"},
-    {"Alt+X", "Quit"},
-};
-const int keyLineCount = sizeof keyLines / sizeof keyLines[0];
-const int keysTitleRow = 2;
-const int firstKeyRow = 4;
 
 bool keysShown = false;
 char notice[noticeLength + 1] = "";
@@ -58,16 +45,27 @@ void clearCells(SDL_Surface *target, int firstRow, int lastRow) {
     SDL_FillRect(target, &area, 0);
 }
 
+// The panel beside the map view, below its top edge.
+void clearPanel(SDL_Surface *target) {
+    SDL_Rect area = {(Sint16)(panelListColumn * cellSize), (Sint16)cellSize,
+                     (Uint16)(target->w - panelListColumn * cellSize),
+                     (Uint16)(target->h - cellSize)};
+    SDL_FillRect(target, &area, 0);
+}
+
 void drawKeys(SDL_Surface *target) {
     int lastRow = (viewTop + viewCells * viewCellSize) / cellSize - 1;
     clearCells(target, viewTop / cellSize, lastRow);
-    drawText(target, firstColumn, keysTitleRow, "Keys");
-    for (int i = 0; i < keyLineCount; i++) {
-        char line[64];
-        snprintf(line, sizeof line, "%-11s%s", keyLines[i][0], keyLines[i][1]);
-        drawText(target, firstColumn, firstKeyRow + i, line);
+    std::vector<ListLine> lines = keysListLines();
+    for (const ListLine &line : lines) {
+        if (line.column >= panelListColumn) {
+            clearPanel(target);
+            break;
+        }
     }
-    drawText(target, firstColumn, firstKeyRow + keyLineCount + 1, "Any key closes this");
+    for (const ListLine &line : lines) {
+        drawText(target, line.column, line.row, line.text.c_str());
+    }
 }
 
 } // namespace
@@ -87,6 +85,10 @@ bool keysOverlayShown() {
 void showNotice(const char *text, Uint32 milliseconds) {
     snprintf(notice, sizeof notice, "%s", text);
     noticeEnd = SDL_GetTicks() + milliseconds;
+}
+
+const char *shownNotice() {
+    return noticeShown() ? notice : "";
 }
 
 bool overlaysShown() {

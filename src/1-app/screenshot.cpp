@@ -11,6 +11,7 @@
 
 #include "1-app/screenshot_name.h"
 #include "1-app/settings.h"
+#include "1-app/user_folders.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
@@ -26,20 +27,6 @@ std::string homeFolder() {
     }
     const passwd *entry = getpwuid(getuid());
     return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : ".";
-}
-
-bool isFolder(const std::string &path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool makeOneFolder(const std::string &path, std::string &problem) {
-    if (mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path))) {
-        return true;
-    }
-    // Something other than a folder in the way reads as what it is.
-    problem = strerror(errno == EEXIST ? ENOTDIR : errno);
-    return false;
 }
 
 // The frame's pixels with the mode's palette, longer only if the frame holds an
@@ -65,21 +52,6 @@ std::string screenshotFolder() {
     const char *data = getenv("XDG_DATA_HOME");
     std::string base = data != nullptr && data[0] == '/' ? data : homeFolder() + "/.local/share";
     return base + "/varnok/screenshots";
-}
-
-bool makeFolders(const std::string &path, std::string &problem) {
-    if (path.empty()) {
-        problem = "no folder named";
-        return false;
-    }
-    // Each parent in turn, from the first slash that is not the root.
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        if (path[slash - 1] != '/' && !makeOneFolder(path.substr(0, slash), problem)) {
-            return false;
-        }
-    }
-    return makeOneFolder(path, problem);
 }
 
 std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem) {

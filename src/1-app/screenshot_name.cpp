@@ -5,12 +5,6 @@
 
 #include "1-app/overlays.h"
 
-namespace {
-
-const Uint32 noticeTime = 2000; // ms
-
-} // namespace
-
 std::string screenshotName(time_t when, int n) {
     char stamp[32];
     struct tm local;

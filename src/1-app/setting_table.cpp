@@ -2,6 +2,15 @@
 
 #include <cstring>
 
+namespace {
+
+// A setting of the settings file alone, given by no option.
+constexpr SettingRow fileOnly(const char *key, SettingValue value) {
+    return {key, value, noOption, noOption, aSwitch};
+}
+
+} // namespace
+
 // The order of the rows is the order of the options in --help, after --data and
 // --config. The data directory's option is --data, which is no setting's own:
 // it also takes the place of DATA_DIR. constexpr: the table is there before
@@ -39,6 +48,36 @@ constexpr SettingRow settingRows[] = {
      {"screenshots", 0, nullptr, "save screenshots (F12) into DIR (as screenshots=)"},
      noOption,
      {"DIR", {}}},
+    {"load",
+     numberSetting(&Settings::load, 1, 0),
+     {"load", 0, nullptr, "start from the save of this world (as load=1)"},
+     noOption,
+     aSwitch},
+    fileOnly("autosave", numberSetting(&Settings::autosave, 1, 0)),
+    // Keys added to the game's own: what each command does, key_bindings.cpp.
+    fileOnly("key_north", keyListSetting(&Settings::keyNorth)),
+    fileOnly("key_south", keyListSetting(&Settings::keySouth)),
+    fileOnly("key_east", keyListSetting(&Settings::keyEast)),
+    fileOnly("key_west", keyListSetting(&Settings::keyWest)),
+    fileOnly("key_pass", keyListSetting(&Settings::keyPass)),
+    fileOnly("key_enter", keyListSetting(&Settings::keyEnter)),
+    fileOnly("key_klimb", keyListSetting(&Settings::keyKlimb)),
+    fileOnly("key_look", keyListSetting(&Settings::keyLook)),
+    fileOnly("key_yes", keyListSetting(&Settings::keyYes)),
+    fileOnly("key_no", keyListSetting(&Settings::keyNo)),
+    fileOnly("key_save", keyListSetting(&Settings::keySave)),
+    fileOnly("key_load", keyListSetting(&Settings::keyLoad)),
+    fileOnly("joystick", numberSetting(&Settings::joystick, 1, 1)),
+    fileOnly("button_enter", numberSetting(&Settings::buttonEnter, highestButton, 0)),
+    fileOnly("button_look", numberSetting(&Settings::buttonLook, highestButton, 1)),
+    fileOnly("button_klimb", numberSetting(&Settings::buttonKlimb, highestButton, 2)),
+    fileOnly("button_pass", numberSetting(&Settings::buttonPass, highestButton, 3)),
+    fileOnly("button_save", numberSetting(&Settings::buttonSave, highestButton, 4)),
+    fileOnly("button_load", numberSetting(&Settings::buttonLoad, highestButton, 5)),
+    fileOnly("button_keys", numberSetting(&Settings::buttonKeys, highestButton, 6)),
+    fileOnly("button_quit", numberSetting(&Settings::buttonQuit, highestButton, 7)),
+    fileOnly("button_yes", numberSetting(&Settings::buttonYes, highestButton, 0)),
+    fileOnly("button_no", numberSetting(&Settings::buttonNo, highestButton, 1)),
 };
 
 const int settingCount = sizeof settingRows / sizeof settingRows[0];

@@ -9,21 +9,27 @@
 
 #include "1-app/settings.h"
 
-// Where a setting's value lives and what it may be: a number 0..highest (out of
-// range reads as 0) or a text, such as a path, kept as written.
+// Where a setting's value lives and what it may be, one of three kinds: a number
+// 0..highest (out of range reads as 0); a text, such as a path, kept as written;
+// or a list of key names separated by commas (key_bindings.h reads it).
 struct SettingValue {
-    int32_t Settings::*number; // nullptr for a text
-    char *Settings::*text;     // owned copy; nullptr for a number
+    int32_t Settings::*number; // nullptr unless a number
+    char *Settings::*text;     // owned copy; nullptr unless a text
+    KeyList Settings::*keys;   // nullptr unless a key list
     int32_t highest;
-    int32_t byDefault; // a text's default is none (nullptr)
+    int32_t byDefault; // a text's default is none (nullptr), a key list's no key
 };
 
 constexpr SettingValue numberSetting(int32_t Settings::*field, int32_t highest, int32_t byDefault) {
-    return {field, nullptr, highest, byDefault};
+    return {field, nullptr, nullptr, highest, byDefault};
 }
 
 constexpr SettingValue textSetting(char *Settings::*field) {
-    return {nullptr, field, 0, 0};
+    return {nullptr, field, nullptr, 0, 0};
+}
+
+constexpr SettingValue keyListSetting(KeyList Settings::*field) {
+    return {nullptr, nullptr, field, 0, 0};
 }
 
 // One command-line option: --longName, -shortName, and its line in --help.

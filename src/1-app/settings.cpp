@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "1-app/key_bindings.h"
 #include "1-app/setting_table.h"
 #include "1-app/user_folders.h"
 #include "4-data/text_warning.h"
@@ -49,10 +50,10 @@ void readNumber(const SettingRow &row, const char *value) {
 
 // The settings file's text, or nullptr; one that is there but is no regular file
 // is named on standard error and then treated as missing.
-char *readOptionalFile(const char *path) {
+char *readOptionalFile(const char *path, bool warn) {
     FileRefusal why;
     char *text = readIniFile(path, &why);
-    if (text == nullptr && why == fileNotRegular) {
+    if (text == nullptr && why == fileNotRegular && warn) {
         warnNotRegularFile("settings file", path);
     }
     return text;
@@ -76,6 +77,40 @@ void applyFile(char *text, SettingsPlace place, const char *path) {
     parseIniFileText(text, path, applySetting);
     free(text);
     placeDirectoryBesideSettings();
+    warnAboutTwiceBoundKeys(path);
+}
+
+// The first settings file there is: the one of --config, else ./settings.ini,
+// else the per-user one.
+bool readSettings(const char *configFile, bool warn) {
+    if (configFile != nullptr) {
+        FileRefusal why;
+        char *text = readIniFile(configFile, &why);
+        if (text == nullptr) {
+            if (warn) {
+                fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
+                        why == fileNotRegular ? "not a regular file" : strerror(errno));
+            }
+            return false;
+        }
+        applyFile(text, settingsFromOption, configFile);
+        return true;
+    }
+    char *text = readOptionalFile("settings.ini", warn);
+    if (text != nullptr) {
+        applyFile(text, settingsFromCurrent, "settings.ini");
+        return true;
+    }
+    std::string folder = userConfigFolder();
+    if (folder.empty()) {
+        return true;
+    }
+    std::string path = folder + "/settings.ini";
+    text = readOptionalFile(path.c_str(), warn);
+    if (text != nullptr) {
+        applyFile(text, settingsFromUserFolder, path.c_str());
+    }
+    return true;
 }
 
 } // namespace
@@ -84,6 +119,8 @@ void applySetting(const char *key, const char *value) {
     const SettingRow *row = findSetting(key);
     if (row == nullptr) {
         warnAtPair("unknown setting '%s'", key);
+    } else if (row->value.keys != nullptr) {
+        readKeyList(*row, value);
     } else if (row->value.text != nullptr) {
         setSetting(*row, 0, value);
     } else {
@@ -95,6 +132,9 @@ void setSetting(const SettingRow &row, int32_t number, const char *text) {
     if (row.value.number != nullptr) {
         settings.*row.value.number = number;
         return;
+    }
+    if (row.value.text == nullptr) {
+        return; // a key list is read by readKeyList alone
     }
     char *&field = settings.*row.value.text;
     free(field);
@@ -111,32 +151,10 @@ void freeSettingTexts() {
     }
 }
 
-bool loadSettingsFrom(const char *configFile) {
+bool loadSettingsFrom(const char *configFile, bool warn) {
     setDefaults();
-    if (configFile != nullptr) {
-        FileRefusal why;
-        char *text = readIniFile(configFile, &why);
-        if (text == nullptr) {
-            fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n", configFile,
-                    why == fileNotRegular ? "not a regular file" : strerror(errno));
-            return false;
-        }
-        applyFile(text, settingsFromOption, configFile);
-        return true;
-    }
-    char *text = readOptionalFile("settings.ini");
-    if (text != nullptr) {
-        applyFile(text, settingsFromCurrent, "settings.ini");
-        return true;
-    }
-    std::string folder = userConfigFolder();
-    if (folder.empty()) {
-        return true;
-    }
-    std::string path = folder + "/settings.ini";
-    text = readOptionalFile(path.c_str());
-    if (text != nullptr) {
-        applyFile(text, settingsFromUserFolder, path.c_str());
-    }
-    return true;
+    showTextWarnings(warn);
+    bool read = readSettings(configFile, warn);
+    showTextWarnings(true);
+    return read;
 }

@@ -8,6 +8,18 @@
 
 #include "4-data/ini_text.h"
 
+// The keys a key_... setting adds to a command, as key symbols in the order
+// written; line is the settings file's line that gave them (0: none).
+const int keyListLength = 8;
+struct KeyList {
+    uint16_t keys[keyListLength];
+    int32_t count;
+    int32_t line;
+};
+
+// Gamepads number their buttons from 0; few have more than 32.
+const int32_t highestButton = 31;
+
 struct Settings {
     char *directory;    // data directory, owned; nullptr when none was given
     int32_t fullscreen; // 0 or 1
@@ -16,6 +28,15 @@ struct Settings {
     int32_t scale;      // 0-4: window size in multiples of 640x400; 0 fits the desktop
     int32_t aspect;     // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
     char *screenshots;  // screenshot folder, owned; nullptr for the default folder
+    int32_t load;       // 0 or 1: 1 starts from the save of the world
+    int32_t autosave;   // 0 or 1: 1 saves the game when it ends
+    // Keys added to the game's own for each command (key_north ... key_load).
+    KeyList keyNorth, keySouth, keyEast, keyWest, keyPass, keyEnter, keyKlimb, keyLook;
+    KeyList keyYes, keyNo, keySave, keyLoad;
+    int32_t joystick; // 0 or 1: 0 ignores every gamepad
+    // Gamepad buttons (0-31) for each command, and for the answers to a question.
+    int32_t buttonEnter, buttonLook, buttonKlimb, buttonPass, buttonSave, buttonLoad;
+    int32_t buttonKeys, buttonQuit, buttonYes, buttonNo;
 };
 
 extern Settings settings;
@@ -39,8 +60,8 @@ extern SettingsOrigin settingsOrigin;
 // line names one (it must be readable, else a message on standard error and
 // false), else "settings.ini" of the current directory or, when there is none,
 // the per-user one. A file found there that is no ordinary file counts as
-// missing, with a warning.
-bool loadSettingsFrom(const char *configFile);
+// missing, with a warning. warn false prints nothing at all.
+bool loadSettingsFrom(const char *configFile, bool warn = true);
 
 // The handler for the settings file, one key of the setting table. An unknown key,
 // a value that is not a number or one out of range warns at its line.
@@ -49,7 +70,7 @@ void applySetting(const char *key, const char *value);
 struct SettingRow;
 
 // Gives the setting of row (setting_table.h) its value: number for a number, a
-// copy of text for a text, whose old value it releases.
+// copy of text for a text, whose old value it releases; a key list is left as it is.
 void setSetting(const SettingRow &row, int32_t number, const char *text);
 
 // Releases every text setting (the directory, the screenshot folder, ...); part of

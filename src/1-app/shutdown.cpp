@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <cstdio>
 
+#include "1-app/gamepad.h"
 #include "1-app/settings.h"
 #include "1-app/timer.h"
 #include "1-app/video.h"
@@ -15,6 +16,7 @@
 
 void releaseEverything() {
     removeScheduledTaskByAction(animationTick);
+    closeGamepad();
     clearInputHandlers();
     freeLocationNames();
     closeAudio();

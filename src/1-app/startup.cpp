@@ -6,6 +6,7 @@
 #include "1-app/command_line.h"
 #include "1-app/data_lookup.h"
 #include "1-app/game_load.h"
+#include "1-app/gamepad.h"
 #include "1-app/main_loop.h"
 #include "1-app/settings.h"
 #include "1-app/shutdown.h"
@@ -27,7 +28,11 @@ bool readConfiguration(int argc, char **argv, int &status) {
     CommandLine line;
     switch (parseCommandLine(argc, argv, line)) {
     case showHelp:
+        // The keys in force are those of the settings file, whose warnings wait
+        // for the game.
+        loadSettingsFrom(line.configFile, false);
         printUsage(stdout);
+        freeSettingTexts();
         status = 0;
         return false;
     case showVersion:
@@ -76,6 +81,7 @@ bool startGame(int argc, char **argv, int &status) {
         return false;
     }
     setWindowIcon();
+    openGamepad();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);

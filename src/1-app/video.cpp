@@ -38,7 +38,7 @@ bool initVideo() {
     }
     setModePalette(screen);
     SDL_WM_SetCaption("Varnok V", nullptr);
-    SDL_EnableKeyRepeat(500, 50);
+    SDL_EnableKeyRepeat(keyRepeatDelay, keyRepeatInterval);
     // The game has no mouse: its events would only cost a pass each.
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);

@@ -5,6 +5,11 @@
 
 #include "3-gfx/screen.h"
 
+// A held key repeats after keyRepeatDelay, then every keyRepeatInterval (ms); a
+// held gamepad direction repeats the same way.
+const int keyRepeatDelay = 500;
+const int keyRepeatInterval = 50;
+
 // Makes `screen` and opens the window; false when no video mode can be set.
 bool initVideo();
 

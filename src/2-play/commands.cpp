@@ -52,22 +52,31 @@ struct CommandEntry {
 };
 
 const CommandEntry commandTable[] = {
-    {' ', passCommand},     {keyNorth, moveCommand}, {keySouth, moveCommand},
-    {keyEast, moveCommand}, {keyWest, moveCommand},  {'e', enterCommand},
-    {'k', klimbKey},        {'l', lookKey},
+    {keyPass, passCommand}, {keyNorth, moveCommand}, {keySouth, moveCommand},
+    {keyEast, moveCommand}, {keyWest, moveCommand},  {keyEnter, enterCommand},
+    {keyKlimb, klimbKey},   {keyLook, lookKey},
 };
+
+const CommandEntry *commandOf(GameKey key) {
+    for (const CommandEntry &entry : commandTable) {
+        if (entry.key == key) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
 
 } // namespace
 
 void mainCommandHandler(GameKey key, intptr_t) {
-    for (const CommandEntry &entry : commandTable) {
-        if (entry.key == key) {
-            if (entry.command(key)) {
-                advanceClock();
-            }
-            return;
-        }
+    const CommandEntry *entry = commandOf(key);
+    if (entry != nullptr && entry->command(key)) {
+        advanceClock();
     }
+}
+
+bool isCommandKey(GameKey key) {
+    return commandOf(key) != nullptr;
 }
 
 int tryMove(GameKey direction) {

@@ -14,6 +14,9 @@ const int moveOffEdge = 255;
 // (capital letters included) are ignored without a message.
 void mainCommandHandler(GameKey key, intptr_t argument);
 
+// Whether the command handler has a command for the key.
+bool isCommandKey(GameKey key);
+
 // One step in a direction. World maps wrap at their edges; on a settlement level
 // a step off the edge leaves the position as it was and answers moveOffEdge.
 int tryMove(GameKey direction);

@@ -14,3 +14,11 @@ const GameKey keySouth = 47;
 const GameKey keyEast = 39;
 const GameKey keyWest = 59;
 const GameKey keyQuit = 248; // Alt+x
+// The other commands and answers.
+const GameKey keyPass = ' ';
+const GameKey keyEnter = 'e';
+const GameKey keyKlimb = 'k';
+const GameKey keyLook = 'l';
+const GameKey keyYes = 'y';
+const GameKey keyNo = 'n';
+const GameKey keyEscape = 27; // answers a question No, as keyNo does

@@ -36,6 +36,7 @@ const char *const castleHeadings[] = {
 const int firstCastle = 16;
 
 MusicPlayer musicPlayer = playMusic;
+uint16_t musicAskedFor = overworldMusic;
 
 // How settlement i announces itself; nullptr for the dungeon entrances.
 const Announcement *announcementOf(int i, Announcement &castle) {
@@ -83,7 +84,7 @@ void enterSettlement(int i) {
     PlayerState.locationNumber = (uint8_t)i;
     PlayerState.floor = 0;
     setSettlementCharacters(placeFamily(i), characterRecordOf(i));
-    musicPlayer(locationMusic[i]);
+    playPlaceMusic(locationMusic[i]);
 }
 
 // Through a dungeon entrance to the other world map, on the same cell.
@@ -91,7 +92,7 @@ void takePassage(int i, uint8_t toKind) {
     consolePrint(0, "Enter %d\n\n", i);
     selectMap(toKind, 0);
     PlayerState.level = 0;
-    musicPlayer(locationMusic[i]);
+    playPlaceMusic(locationMusic[i]);
 }
 
 // The location on the player's cell among first..last, or -1. From the underworld
@@ -168,7 +169,16 @@ void leaveLocation() {
     setSettlementCharacters(overworld, 0);
     selectMap(overworld, 0);
     consolePrint(0, "Exit to\nArvandell!\n\n");
-    musicPlayer(overworldMusic);
+    playPlaceMusic(overworldMusic);
+}
+
+void playPlaceMusic(uint16_t n) {
+    musicAskedFor = n;
+    musicPlayer(n);
+}
+
+uint16_t placeMusic() {
+    return musicAskedFor;
 }
 
 void setLocationMusicPlayer(MusicPlayer player) {

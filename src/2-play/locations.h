@@ -16,6 +16,12 @@ int enterLocation();
 // Back to the overworld at the cell the settlement was entered by.
 void leaveLocation();
 
+// Plays piece n (0-53) and keeps its number: the piece a saved game resumes.
+void playPlaceMusic(uint16_t n);
+
+// The piece last asked for by playPlaceMusic; the overworld's before any.
+uint16_t placeMusic();
+
 // Where music is asked for; tests put a recorder here. nullptr restores playMusic.
 typedef void (*MusicPlayer)(uint16_t n);
 void setLocationMusicPlayer(MusicPlayer player);

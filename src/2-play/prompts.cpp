@@ -5,17 +5,20 @@
 #include "2-play/input_stack.h"
 #include "3-gfx/console.h"
 
-namespace {
+bool isYesAnswer(GameKey key) {
+    return key == keyYes;
+}
 
-const GameKey keySpace = 32;
-const GameKey keyEscape = 27;
-const GameKey keyYes = 'y';
-const GameKey keyNo = 'n';
+bool isNoAnswer(GameKey key) {
+    return key == keyNo || key == keyEscape;
+}
 
-} // namespace
+bool answersDirectionPrompt(GameKey key) {
+    return directionStep(key) != nullptr || key == keyPass;
+}
 
 void yesNoPrompt(GameKey key, intptr_t onYes) {
-    if (key == keyYes) {
+    if (isYesAnswer(key)) {
         consolePrint(1, "Yes\n\n");
         popInputHandler();
         // The action prints the rest of the answer.
@@ -23,7 +26,7 @@ void yesNoPrompt(GameKey key, intptr_t onYes) {
         if (action != nullptr) {
             action();
         }
-    } else if (key == keyNo || key == keyEscape) {
+    } else if (isNoAnswer(key)) {
         consolePrint(0, "No\n\n");
         popInputHandler();
     }
@@ -38,7 +41,7 @@ void directionPrompt(GameKey key, intptr_t onDirection) {
         if (action != nullptr) {
             action(key);
         }
-    } else if (key == keySpace) {
+    } else if (key == keyPass) {
         consolePrint(0, "Pass\n\n");
         popInputHandler();
         advanceClock();

@@ -17,6 +17,11 @@ void yesNoPrompt(GameKey key, intptr_t onYes);
 // A direction: its word and the action; space: "Pass" and a minute; others ignored.
 void directionPrompt(GameKey key, intptr_t onDirection);
 
+// The keys each prompt answers to: y; n or Esc; a direction or space.
+bool isYesAnswer(GameKey key);
+bool isNoAnswer(GameKey key);
+bool answersDirectionPrompt(GameKey key);
+
 // Open the prompts with their continuation as the stack entry's argument.
 void askYesNo(YesAction onYes);
 void askDirection(DirectionAction onDirection);

@@ -95,6 +95,14 @@ char *trimmedCopy(const char *text, int first, int last) {
     return copy;
 }
 
+std::string trimmedText(const std::string &text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return "";
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 void parseIniFileText(char *text, const char *path, PairHandler handlePair) {
     pairPath = path;
     pairLine = 1;
@@ -132,6 +140,10 @@ void parseIniFileText(char *text, const char *path, PairHandler handlePair) {
 
 void parseIniText(char *text, PairHandler handlePair) {
     parseIniFileText(text, nullptr, handlePair);
+}
+
+int pairLineNumber() {
+    return pairPath != nullptr ? pairLine : 0;
 }
 
 void warnAtPair(const char *format, ...) {

@@ -4,6 +4,8 @@
 // the one "<path>:<line>: ..." form.
 #pragma once
 
+#include <string>
+
 #include "4-data/regular_file.h"
 
 typedef void (*PairHandler)(const char *key, const char *value);
@@ -16,11 +18,18 @@ void parseIniText(char *text, PairHandler handlePair);
 // names that path and the pair's physical line.
 void parseIniFileText(char *text, const char *path, PairHandler handlePair);
 
+// The physical line of the pair being handled, from 1; 0 when the text came from
+// no file.
+int pairLineNumber();
+
 // A warning about the pair being handled; silent when the text came from no file.
 void warnAtPair(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
 // New malloc'ed text: characters first..last of text, blanks (space, tab) trimmed.
 char *trimmedCopy(const char *text, int first, int last);
+
+// The text without the blanks (space, tab) at either end.
+std::string trimmedText(const std::string &text);
 
 // The whole file at path as one malloc'ed NUL-terminated text, or nullptr with
 // the reason in why (errno tells more when it is fileMissing). A NUL byte ends

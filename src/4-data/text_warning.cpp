@@ -5,8 +5,13 @@
 
 namespace {
 
+bool warningsShown = true;
+
 // One fprintf per warning, so that a line is never split by other output.
 void warn(const char *place, const char *format, va_list arguments) {
+    if (!warningsShown) {
+        return;
+    }
     char message[1024];
     vsnprintf(message, sizeof message, format, arguments);
     fprintf(stderr, "%s: %s\n", place, message);
@@ -29,4 +34,8 @@ void warnAboutFile(const char *path, const char *format, ...) {
     va_start(arguments, format);
     warn(path, format, arguments);
     va_end(arguments);
+}
+
+void showTextWarnings(bool shown) {
+    warningsShown = shown;
 }

@@ -8,3 +8,7 @@ void warnAtLine(const char *path, int line, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
 
 void warnAboutFile(const char *path, const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+// While false, these warnings are not printed (reading the settings only to list
+// the keys in force, for --help).
+void showTextWarnings(bool shown);

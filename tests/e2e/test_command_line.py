@@ -40,6 +40,14 @@ def help_and_version_need_no_display(args, scratch):
     for words in (["--version"], ["-V"]):
         done = run_without_display(args, words, scratch)
         assert (done.returncode, done.stdout, done.stderr) == (0, "varnok %s\n" % version, "")
+    # --help lists the keys in force: those of the settings file too, whose
+    # mistakes it leaves for the game to tell.
+    write(os.path.join(scratch, "settings.ini"), "key_north=w, nosuch\nkey_save=comma\nbogus=1\n")
+    done = run_without_display(args, ["--help"], scratch)
+    assert done.returncode == 0 and done.stderr == "", (done.returncode, done.stderr)
+    assert "\n  key_north    [, [8], up, w\n" in done.stdout, done.stdout
+    assert "\n  key_save     f5, comma\n" in done.stdout, done.stdout
+    os.remove(os.path.join(scratch, "settings.ini"))
     tool = os.path.join(args.build_dir, "tools", "varnok-data")
     done = subprocess.run([tool, "--version"], capture_output=True, text=True, timeout=30)
     assert (done.returncode, done.stdout) == (0, "varnok-data %s\n" % version), done

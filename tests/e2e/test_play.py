@@ -2,7 +2,10 @@
 climbing its ladder, leaving it, and water flowing on its own. Every answer is read
 back from the screen (see screen_text.py); positions come from the status line."""
 
+import glob
 import os
+import shutil
+import tempfile
 
 import harness
 from demo_world import LADDER_UP, SCROLLING_TILES, World, make_demo
@@ -30,16 +33,18 @@ class Session:
     in a window, or `game`, anything with the same calls (the page, in
     test_web.py)."""
 
-    def __init__(self, args, display, game=None):
+    def __init__(self, args, display, more_settings="", extra_env=None, words=(),
+                 position=START, clock=0, game=None):
         self.world = world(args)
+        settings = "directory=%s\nvideo=1\nmusic=0\n" % self.world.directory
         self.game = game or Game(args.binary, display=display,
-                                 settings="directory=%s\nvideo=1\nmusic=0\n"
-                                 % self.world.directory)
+                                 settings=settings + more_settings,
+                                 extra_env=extra_env, args=words)
         self.reader = TextReader(os.path.join(self.world.directory, "ibm.ch"))
         self.game.wait_window()
-        self.position = START
-        self.clock = 0
-        start = self.wait_status(START, 0)
+        self.position = position
+        self.clock = clock
+        start = self.wait_status(position, clock)
         self.reader.mark_unknown(start, 24, 23)  # the prompt mark
 
     def close(self):
@@ -279,6 +284,68 @@ def water_flows_by_itself(s):
     s.wait_status(s.position, s.clock)
 
 
+def save_file(share):
+    found = glob.glob(os.path.join(share, "varnok", "saves", "*", "save.txt"))
+    assert len(found) == 1, found
+    return found[0]
+
+
+def saving_resuming_and_keys_of_ones_choice(args, display):
+    """F5 and F9 in a real window, a key added in the settings, then --load and
+    autosave=1 in a second run, and a damaged save refused in a third."""
+    share = tempfile.mkdtemp(prefix="varnok-saves-")
+    env = {"XDG_DATA_HOME": share}
+    sessions = []
+    try:
+        s = Session(args, display, "key_north = w\n", env)
+        sessions.append(s)
+        s.walk("east")
+        s.walk("east")
+        s.press("F5")
+        saved = (s.position, s.clock)
+        s.walk("south")
+        s.position = (s.position[0], s.position[1] - 1)
+        s.clock += 1
+        s.press("w")
+        s.wait_status(s.position, s.clock)
+        s.press("F9")
+        s.wait_status(*saved)
+        status, out, err = s.game.quit()
+        path = save_file(share)
+        assert status == 0 and err == "", (status, err)
+        assert out.endswith("Game saved: %s\nGame loaded: %s\n" % (path, path)), out
+        with open(path) as f:
+            text = f.read()
+        assert text.startswith("varnok-save 1\n") and "\ncolumn=88\nrow=109\n" in text, text
+        assert "\nclock=2\n" in text, text
+
+        s = Session(args, display, "autosave=1\n", env, ["--load"], *saved)
+        sessions.append(s)
+        s.walk("south")
+        s.game.close_window()
+        status, out, err = s.game.wait_exit()
+        assert (status, err) == (0, ""), (status, err)
+        assert out.endswith("Game loaded: %s\nGame saved: %s\n" % (path, path)), out
+        with open(path) as f:
+            assert "\nrow=110\nreturn_column" in f.read()
+
+        with open(path, "wb") as f:
+            f.write(b"\x7fELF" + bytes(300))
+        s = Session(args, display, "", env)
+        sessions.append(s)
+        s.press("F9")
+        s.walk("east")  # the game went on where it was
+        status, out, err = s.game.quit()
+        assert status == 0 and "Game loaded" not in out, (status, out)
+        assert err == ("Cannot load the game from '%s': not a save file: the first line is "
+                       "not 'varnok-save 1'\n" % path), err
+    finally:
+        for session in sessions:
+            session.cleanup()
+        shutil.rmtree(share, ignore_errors=True)
+
+
 if __name__ == "__main__":
     harness.run([walking_passing_and_looking, entering_a_town_climbing_and_leaving,
-                 passages_castles_huts_and_questions, water_flows_by_itself])
+                 passages_castles_huts_and_questions, water_flows_by_itself,
+                 saving_resuming_and_keys_of_ones_choice])

@@ -3,8 +3,8 @@
 // options put over what the settings file said.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -261,7 +261,8 @@ std::string section(const std::string &text, const std::string &heading, const s
 
 // Whether text names the option written as "--name" in backquotes, alone or with its value.
 bool namesInBackquotes(const std::string &text, const std::string &option) {
-    return std::regex_search(text, std::regex("`" + option + "[` ]"));
+    return text.find("`" + option + "`") != std::string::npos ||
+           text.find("`" + option + " ") != std::string::npos;
 }
 
 // An option as roff writes it: every minus sign escaped with a backslash.
@@ -288,19 +289,22 @@ bool manualNames(const std::string &text, const std::string &option) {
 
 // The guide's line of the settings table for key, or empty.
 std::string guideRow(const std::string &table, const char *key) {
-    std::smatch row;
-    std::regex line(std::string("\n\\| `") + key + "` \\|[^\n]*");
-    return std::regex_search(table, row, line) ? row.str() : "";
+    size_t from = table.find(std::string("\n| `") + key + "` |");
+    if (from == std::string::npos) {
+        return "";
+    }
+    return table.substr(from, table.find('\n', from + 1) - from);
 }
 
 // The manual page's paragraph of key=, up to the next paragraph, or empty.
 std::string manualParagraph(const std::string &settingsPart, const char *key) {
-    std::smatch found;
-    std::regex start(std::string("\n\\.B[IR]? ") + key + "=");
-    if (!std::regex_search(settingsPart, found, start)) {
+    size_t from = std::string::npos;
+    for (const char *mark : {"\n.B ", "\n.BI ", "\n.BR "}) {
+        from = std::min(from, settingsPart.find(mark + std::string(key) + "="));
+    }
+    if (from == std::string::npos) {
         return "";
     }
-    size_t from = found.position(0);
     size_t end = settingsPart.find("\n.TP", from + 1);
     return settingsPart.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
@@ -360,11 +364,14 @@ TEST(CommandLine, TheSettingRowsAgreeWithThemselves) {
         const SettingRow &row = settingRows[i];
         const SettingValue &value = row.value;
         EXPECT_TRUE(keys.insert(row.key).second) << "two rows for " << row.key;
-        ASSERT_NE(value.number != nullptr, value.text != nullptr) << row.key;
+        int kinds = (value.number != nullptr) + (value.text != nullptr) + (value.keys != nullptr);
+        ASSERT_EQ(kinds, 1) << row.key << ": a number, a text or a key list";
         if (value.number != nullptr) {
             EXPECT_TRUE(value.byDefault >= 0 && value.byDefault <= value.highest) << row.key;
-        } else {
+        } else if (value.text != nullptr) {
             EXPECT_TRUE(row.option.longName == nullptr || row.takes.name != nullptr) << row.key;
+        } else {
+            EXPECT_EQ(row.option.longName, nullptr) << row.key << ": no option gives a key list";
         }
         for (const OptionWord &word : row.takes.words) {
             if (word.word != nullptr) {

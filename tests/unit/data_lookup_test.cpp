@@ -3,7 +3,6 @@
 // came from.
 #include <gtest/gtest.h>
 
-#include <regex>
 
 #include <climits>
 #include <cstdlib>
@@ -107,20 +106,26 @@ TEST_F(DataLookup, ANamedDirectoryIsUsedAsItIsAndShownAbsolute) {
 
 TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     choose();
-    EXPECT_TRUE(std::regex_search(refusal(),
-                                  std::regex("^Cannot open data file 'data.ovl'\nNo data directory "
-                                             "was given and none was found .*varnok-data check DIR")))
-        << refusal();
+    std::string refused = refusal();
+    EXPECT_EQ(refused.rfind("Cannot open data file 'data.ovl'\nNo data directory was given and none "
+                            "was found ",
+                            0),
+              0u)
+        << refused;
+    EXPECT_NE(refused.find("'varnok-data check DIR'"), std::string::npos) << refused;
     writeTextFile("settings.ini", "directory=games\n");
     loadSettingsFrom(nullptr);
     fs::create_directories("games");
     writeTextFile("games/DATA.OVL", "x");
     choose();
-    EXPECT_TRUE(std::regex_search(
-        refusal(), std::regex("^Cannot open data file 'games/create.4'\nThe data directory .*/games "
-                              "is named by directory= in settings.ini; 'varnok-data check "
-                              ".*/games' tells")))
-        << refusal();
+    refused = refusal();
+    EXPECT_EQ(refused.rfind("Cannot open data file 'games/create.4'\nThe data directory " + real +
+                                "/games is named by directory= in settings.ini; 'varnok-data "
+                                "check " +
+                                real + "/games' tells",
+                            0),
+              0u)
+        << refused;
     settings.video = 0;
     fs::create_directories("games/create.16");
     EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/create.16'\nThe ");

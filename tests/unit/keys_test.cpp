@@ -2,11 +2,22 @@
 
 #include <vector>
 
+#include "1-app/gamepad.h"
+#include "1-app/key_names.h"
 #include "1-app/keys.h"
+#include "1-app/keys_list.h"
+#include "1-app/setting_table.h"
+#include "1-app/settings.h"
 #include "1-app/main_loop.h"
 #include "1-app/overlays.h"
+#include "1-app/player_actions.h"
 #include "1-app/shutdown.h"
+#include "2-play/clock.h"
 #include "2-play/input_stack.h"
+#include "2-play/prompts.h"
+#include "2-play/rules.h"
+#include "4-data/maps.h"
+#include "play_fixture.h"
 
 namespace {
 
@@ -186,4 +197,283 @@ TEST(Teardown, EmptiesTheWholeInputStack) {
     pushInputHandler(ignoreKey, 1);
     releaseEverything();
     EXPECT_EQ(inputStackDepth(), 0);
+}
+
+// The program's copy of the key names is SDL's own: SDL names keys once video runs.
+TEST(KeyNames, TheCopyIsSdlsOwn) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    for (int sym = SDLK_FIRST + 1; sym < SDLK_LAST; sym++) {
+        const char *ours = keyName((SDLKey)sym);
+        EXPECT_STREQ(ours != nullptr ? ours : "unknown key", SDL_GetKeyName((SDLKey)sym)) << sym;
+        if (ours != nullptr && sym != SDLK_COMMA) {
+            EXPECT_EQ(keyOfName(ours), sym) << ours;
+        }
+    }
+    SDL_Quit();
+    EXPECT_EQ(keyOfName("PAGE UP"), SDLK_PAGEUP);
+    EXPECT_EQ(keyOfName("comma"), SDLK_COMMA);
+    EXPECT_STREQ(listedKeyName(SDLK_COMMA), "comma");
+    EXPECT_EQ(keyOfName("unknown key"), SDLK_UNKNOWN);
+    EXPECT_EQ(keyOfName(""), SDLK_UNKNOWN);
+}
+
+namespace {
+
+// The game's own handlers with keys added as a settings file would add them.
+class BoundKeys : public PlayTest {
+  protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        settings = defaultSettings();
+        settings.keyNorth = KeyList{{'w', SDLK_INSERT}, 2, 1};
+        settings.keyWest = KeyList{{'n'}, 1, 2};
+        settings.keyYes = KeyList{{'j'}, 1, 3};
+        settings.keyLook = KeyList{{SDLK_COMMA, SDLK_PAGEDOWN}, 2, 4};
+    }
+    void TearDown() override {
+        settings = defaultSettings();
+        PlayTest::TearDown();
+    }
+    void key(int sym, int mod = 0) {
+        SDL_Event e = keyDown(sym, mod);
+        EXPECT_EQ(handleEvent(&e), 0);
+    }
+};
+
+} // namespace
+
+TEST_F(BoundKeys, AddedKeysGiveTheirCommandAndTheGamesOwnStay) {
+    SDLKey unused = lastKeyWithoutCommand();
+    key('w');
+    EXPECT_EQ(PlayerState.row, startRow - 1);
+    key('n');
+    EXPECT_EQ(PlayerState.column, startColumn - 1);
+    key(SDLK_UP); // the game's own key walks as ever
+    EXPECT_EQ(PlayerState.row, startRow - 2);
+    EXPECT_EQ(GameClock, 3);
+    said();
+    // In Look's direction prompt the added keys answer too.
+    key(SDLK_COMMA);
+    key('n');
+    std::vector<Said> answer = said();
+    ASSERT_GE(answer.size(), 2u);
+    EXPECT_EQ(answer[0], (Said{1, "Look-"}));
+    EXPECT_EQ(answer[1], (Said{1, "West\n"}));
+    EXPECT_EQ(inputStackDepth(), 1);
+    EXPECT_EQ(lastKeyWithoutCommand(), unused) << "every key had a command";
+}
+
+TEST_F(BoundKeys, InAQuestionTheAnswersWinOverWalking) {
+    selectMap(towne, 0);
+    PlayerState.column = 0;
+    PlayerState.row = 5;
+    PlayerState.returnColumn = 40;
+    key(SDLK_LEFT);
+    ASSERT_EQ(topHandler(), yesNoPrompt);
+    key('n'); // added to walking west, but the question's own "no"
+    EXPECT_EQ(inputStackDepth(), 1);
+    EXPECT_EQ(PlayerState.mapKind, towne);
+    key(SDLK_LEFT);
+    key('w'); // walks only where walking works
+    EXPECT_EQ(topHandler(), yesNoPrompt);
+    EXPECT_EQ(lastKeyWithoutCommand(), 'w');
+    key('j');
+    EXPECT_EQ(PlayerState.mapKind, overworld);
+    EXPECT_EQ(PlayerState.column, 40);
+}
+
+TEST_F(BoundKeys, TheKeysListShowsTheAddedKeysAndTheLastUnusedOne) {
+    key(SDLK_WORLD_64);
+    std::vector<std::string> panel;
+    for (const ListLine &line : keysListLines()) {
+        if (line.column == panelListColumn) {
+            panel.push_back(std::to_string(line.row) + " " + line.text);
+        }
+    }
+    // The names cut to the list's column.
+    EXPECT_EQ(panel, (std::vector<std::string>{
+                         "2 Your keys", "3 w,insert  North", "4 n         West", "5 comma,pag Look",
+                         "6 j         Yes", "22 No command:", "23 world 64"}));
+    // Over the map view the game's own keys, as ever, with saving and loading.
+    std::vector<std::string> own;
+    for (const ListLine &line : keysListLines()) {
+        if (line.column == 2) {
+            own.push_back(line.text);
+        }
+    }
+    ASSERT_EQ(own.size(), 17u);
+    EXPECT_EQ(own[0], "Keys");
+    EXPECT_EQ(own[10], "F5         Save");
+    EXPECT_EQ(own[16], "Any key closes this");
+}
+
+namespace {
+
+// The gamepad's events pushed into SDL's queue, as a pad opened by SDL would post
+// them, and taken from it by the main loop's dispatch.
+class Pad : public PlayTest {
+  protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+        settings = defaultSettings();
+        hideKeysOverlay();
+        showNotice("", 0);
+        forgetQuit();
+    }
+    void TearDown() override {
+        closeGamepad();
+        forgetQuit();
+        settings = defaultSettings();
+        PlayTest::TearDown();
+    }
+    // Pushes an event and runs every queued one; the last result of the dispatch.
+    int push(SDL_Event event) {
+        SDL_PushEvent(&event);
+        int result = 0;
+        SDL_Event queued;
+        while (SDL_PollEvent(&queued)) {
+            result = handleEvent(&queued);
+        }
+        return result;
+    }
+    int hat(Uint8 value) {
+        SDL_Event e = {};
+        e.type = e.jhat.type = SDL_JOYHATMOTION;
+        e.jhat.value = value;
+        return push(e);
+    }
+    int stick(Uint8 axis, Sint16 value) {
+        SDL_Event e = {};
+        e.type = e.jaxis.type = SDL_JOYAXISMOTION;
+        e.jaxis.axis = axis;
+        e.jaxis.value = value;
+        return push(e);
+    }
+    int button(Uint8 number) {
+        SDL_Event e = {};
+        e.type = e.jbutton.type = SDL_JOYBUTTONDOWN;
+        e.jbutton.button = number;
+        e.jbutton.state = SDL_PRESSED;
+        return push(e);
+    }
+    // Waits for the repeat of a held direction (the timer posts it) and runs it;
+    // false when none came within three seconds.
+    bool runRepeat() {
+        SDL_TimerID watchdog = SDL_AddTimer(3000, wakeUp, nullptr);
+        SDL_Event event;
+        bool repeated = false;
+        while (!repeated && SDL_WaitEvent(&event) != 0) {
+            if (event.type == SDL_USEREVENT && event.user.code == giveUpCode) {
+                break;
+            }
+            repeated = event.type == SDL_USEREVENT && event.user.code == padRepeatCode;
+            handleEvent(&event);
+        }
+        SDL_RemoveTimer(watchdog);
+        return repeated;
+    }
+    static const int giveUpCode = 77;
+    static Uint32 wakeUp(Uint32, void *) {
+        SDL_Event e = {};
+        e.type = e.user.type = SDL_USEREVENT;
+        e.user.code = giveUpCode;
+        SDL_PushEvent(&e);
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_F(Pad, TheHatAndTheStickWalkAndAHeldDirectionRepeats) {
+    hat(SDL_HAT_UP);
+    EXPECT_EQ(PlayerState.row, startRow - 1);
+    ASSERT_TRUE(runRepeat());
+    EXPECT_EQ(PlayerState.row, startRow - 2);
+    EXPECT_EQ(GameClock, 2);
+    hat(SDL_HAT_UP | SDL_HAT_RIGHT); // the same direction held: no new step
+    hat(SDL_HAT_CENTERED);
+    EXPECT_EQ(PlayerState.row, startRow - 2);
+    // A repeat posted for an earlier hold does nothing.
+    SDL_Event stale = {};
+    stale.type = stale.user.type = SDL_USEREVENT;
+    stale.user.code = padRepeatCode;
+    stale.user.data1 = (void *)-5;
+    push(stale);
+    EXPECT_EQ(GameClock, 2);
+    // The left stick counts from half-way out, along its farther axis.
+    stick(1, 16000);
+    EXPECT_EQ(GameClock, 2);
+    stick(1, 20000);
+    EXPECT_EQ(PlayerState.row, startRow - 1);
+    stick(0, -30000);
+    EXPECT_EQ(PlayerState.column, startColumn - 1);
+    stick(1, 0); // still west: no new step
+    stick(0, 0);
+    EXPECT_EQ(GameClock, 4);
+    stick(2, -32768); // another axis walks nowhere
+    EXPECT_EQ(GameClock, 4);
+}
+
+TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
+    button(1); // Look, then the hat answers its direction prompt
+    hat(SDL_HAT_RIGHT);
+    hat(SDL_HAT_CENTERED);
+    std::vector<Said> look = said();
+    ASSERT_GE(look.size(), 2u);
+    EXPECT_EQ(look[0], (Said{1, "Look-"}));
+    EXPECT_EQ(look[1], (Said{1, "East\n"}));
+    EXPECT_EQ(PlayerState.column, startColumn);
+    // Quit asks first; 1 answers no, 0 yes, and the game ends.
+    EXPECT_EQ(button(7), 0);
+    EXPECT_EQ(said(), (std::vector<Said>{{1, "Quit? (y/n) "}}));
+    EXPECT_EQ(topHandler(), yesNoPrompt);
+    button(4); // save waits for the answer
+    EXPECT_EQ(shownNotice(), std::string("Answer first"));
+    EXPECT_EQ(button(1), 0);
+    EXPECT_EQ(said(), (std::vector<Said>{{0, "No\n\n"}}));
+    button(3);
+    EXPECT_EQ(GameClock, 1) << "button 3 passes";
+    button(7);
+    EXPECT_EQ(button(0), -1);
+    // A button without a command is remembered for the keys list.
+    forgetQuit();
+    button(12);
+    EXPECT_EQ(lastButtonWithoutCommand(), 12);
+}
+
+TEST_F(Pad, TheKeysButtonShowsTheListAndTheNextButtonOnlyClosesIt) {
+    // What the list shows of a pad in use: each button with its commands.
+    settings.buttonLoad = 12;
+    EXPECT_EQ(buttonLines(),
+              (std::vector<std::string>{" 0 Enter/Yes", " 1 Look/No", " 2 Klimb", " 3 Pass",
+                                        " 4 Save", " 6 Keys", " 7 Quit", "12 Load"}));
+    button(6);
+    EXPECT_TRUE(keysOverlayShown());
+    button(3);
+    EXPECT_FALSE(keysOverlayShown());
+    EXPECT_EQ(GameClock, 0);
+    button(6);
+    hat(SDL_HAT_DOWN);
+    EXPECT_FALSE(keysOverlayShown());
+    EXPECT_EQ(PlayerState.row, startRow);
+}
+
+TEST_F(Pad, TheSubsystemStartsAndOpensTheFirstPadUnlessJoystickIsOff) {
+    openGamepad();
+    EXPECT_NE(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+    // No pad is at hand on a test machine; one that is must be open.
+    EXPECT_EQ(padInUse(), SDL_NumJoysticks() > 0);
+    EXPECT_TRUE(SDL_NumJoysticks() == 0 || SDL_JoystickOpened(0));
+    closeGamepad();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+    settings.joystick = 0;
+    openGamepad();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+    // Pushed events arrive all the same; with joystick=0 they do nothing.
+    hat(SDL_HAT_UP);
+    button(7);
+    EXPECT_EQ(GameClock, 0);
+    EXPECT_EQ(inputStackDepth(), 1);
 }

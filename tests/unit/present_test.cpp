@@ -15,6 +15,7 @@
 #include "1-app/present.h"
 #include "1-app/screenshot.h"
 #include "1-app/settings.h"
+#include "1-app/user_folders.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
 #include "test_support.h"

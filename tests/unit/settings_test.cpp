@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "1-app/key_names.h"
 #include "1-app/settings.h"
 #include "4-data/paths.h"
 #include "test_support.h"
@@ -108,6 +109,12 @@ TEST_F(SettingsFile, DefaultsWithoutAFile) {
     EXPECT_EQ(settings.scale, 1);
     EXPECT_EQ(settings.aspect, 0);
     EXPECT_EQ(settings.screenshots, nullptr);
+    // Nothing is loaded or saved unless asked; every pad is used.
+    EXPECT_EQ(settings.load, 0);
+    EXPECT_EQ(settings.autosave, 0);
+    EXPECT_EQ(settings.joystick, 1);
+    EXPECT_EQ(settings.keyNorth.count, 0);
+    EXPECT_EQ(settings.buttonQuit, 7);
 }
 
 TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
@@ -295,4 +302,65 @@ TEST_F(SettingsFile, DataFilesAreFoundWhateverTheCaseOfTheirNames) {
     char *path = makeDataPath("runes.ch");
     EXPECT_STREQ(path, "RUNES.CH") << "without a directory the bare name, as found";
     free(path);
+}
+
+namespace {
+
+std::vector<std::string> namesOf(const KeyList &list) {
+    std::vector<std::string> names;
+    for (int i = 0; i < list.count; i++) {
+        names.push_back(listedKeyName((SDLKey)list.keys[i]));
+    }
+    return names;
+}
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(SettingsFile, KeyListsNameKeysAsSdlDoesInAnyCase) {
+    EXPECT_EQ(loadWarnings("key_north = w, Insert ,[9],comma\nkey_save=Page Down,world 64\n"
+                           "key_look=F2\nkey_look=x\n"),
+              "");
+    EXPECT_EQ(namesOf(settings.keyNorth), (Names{"w", "insert", "[9]", "comma"}));
+    EXPECT_EQ(namesOf(settings.keySave), (Names{"page down", "world 64"}));
+    EXPECT_EQ(namesOf(settings.keyLook), (Names{"x"})) << "a later line wins";
+    EXPECT_EQ(settings.keyNorth.line, 1);
+    EXPECT_EQ(settings.keyYes.count, 0);
+}
+
+TEST_F(SettingsFile, KeysThatCannotBeBoundAreLeftOutWithAWarning) {
+    std::string errors = loadWarnings("key_north=w,nosuch,e,tab,,f5,right shift,up\n"
+                                      "key_yes=e,y\n"
+                                      "key_pass=1,2,3,4,5,6,7,8,9\n");
+    EXPECT_EQ(errors, "settings.ini:1: unknown key 'nosuch' in key_north\n"
+                      "settings.ini:1: 'e' is one of the game's own keys and stays so; "
+                      "key_north leaves it out\n"
+                      "settings.ini:1: 'tab' never reaches the game; key_north leaves it out\n"
+                      "settings.ini:1: an empty key name in key_north\n"
+                      "settings.ini:1: 'f5' is one of the game's own keys and stays so; "
+                      "key_north leaves it out\n"
+                      "settings.ini:1: 'right shift' never reaches the game; key_north leaves "
+                      "it out\n"
+                      "settings.ini:1: 'up' is one of the game's own keys and stays so; "
+                      "key_north leaves it out\n"
+                      "settings.ini:2: 'y' is one of the game's own keys and stays so; "
+                      "key_yes leaves it out\n"
+                      "settings.ini:3: key_pass takes at most 8 keys; '9' is left out\n");
+    EXPECT_EQ(namesOf(settings.keyNorth), (Names{"w"}));
+    // 'e' is Enter's own key among the commands, not in a question.
+    EXPECT_EQ(namesOf(settings.keyYes), (Names{"e"}));
+    EXPECT_EQ(settings.keyPass.count, 8);
+}
+
+TEST_F(SettingsFile, AKeyOrButtonGivenTwiceWhereBothWorkIsNamed) {
+    EXPECT_EQ(loadWarnings("key_north=w\nkey_look=q,w\nkey_look=w\nkey_yes=w\n"
+                           "button_look=0\nbutton_yes=6\n"),
+              "settings.ini:3: 'w' is bound to both key_north and key_look; key_north has it\n"
+              "settings.ini: button 0 is given to both button_enter and button_look; "
+              "button_enter has it\n"
+              "settings.ini: button 6 is given to both button_yes and button_keys; "
+              "button_yes has it\n");
+    // Walking and a question's answer never meet, nor do the defaults.
+    EXPECT_EQ(loadWarnings("key_north=j\nkey_yes=j\njoystick=0\n"), "");
 }

@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "4-data/digest.h"
 #include "world_folder.h"
 
 namespace fs = std::filesystem;
@@ -70,17 +71,15 @@ int openRegular(const std::string &path) {
     return fd;
 }
 
-// 64-bit FNV-1a of a file's bytes: enough to tell an edited piece from the one
-// export wrote (it guards against mistakes, not against forgery).
+// The digest of a file's bytes: enough to tell an edited piece from the one
+// export wrote.
 bool fileDigest(const std::string &path, uint64_t &digest) {
     int fd = openRegular(path);
-    digest = 14695981039346656037ull;
+    digest = digestStart;
     uint8_t block[65536];
     ssize_t got = -1;
     while (fd >= 0 && (got = read(fd, block, sizeof block)) > 0) {
-        for (ssize_t i = 0; i < got; ++i) {
-            digest = (digest ^ block[i]) * 1099511628211ull;
-        }
+        digest = addToDigest(digest, block, (size_t)got);
     }
     if (fd >= 0) {
         close(fd);

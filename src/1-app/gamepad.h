@@ -1,0 +1,28 @@
+// The gamepad, through SDL 1.2's joystick subsystem: the first pad found at start
+// is opened without any set-up (SDL 1.2 has no hot-plug: a pad plugged in later is
+// used from the next start, and one pulled out simply goes quiet). Its hat and
+// left stick walk, repeating like a held key; its buttons give the commands of the
+// button_... settings. joystick=0 leaves every pad alone.
+#pragma once
+
+#include <SDL.h>
+
+// The code of the SDL_USEREVENT that repeats a held direction (the timer's is 0).
+const int padRepeatCode = 1;
+
+// Starts the joystick subsystem and opens the first pad, naming it on standard
+// output; nothing at all with joystick=0, and without a pad nothing is said.
+void openGamepad();
+
+// Stops the repeat and closes the pad; part of the ordered teardown.
+void closeGamepad();
+
+// True while a pad is open.
+bool padInUse();
+
+// A joystick event, or the repeat event; anything else changes nothing. -1 when
+// the game is to end (the quit question answered yes), otherwise 0.
+int handlePadEvent(const SDL_Event *event);
+
+// The last button pressed that had no command; -1 before any.
+int lastButtonWithoutCommand();

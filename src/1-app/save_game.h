@@ -1,0 +1,27 @@
+// Saving and resuming: F5 and F9 (and the keys and buttons bound to them), the
+// --load start and the save on quitting (autosave=1). Each names the save on
+// standard output ("Game saved: <path>") and, when asked for by a key, shows a
+// notice; a problem is one line on standard error and the game goes on.
+#pragma once
+
+struct SaveStore;
+
+// Save, or load the save of this world (read anew each time). While a question
+// is open both only say "Answer first".
+void saveKey();
+void loadKey();
+
+// --load: the save of this world, before the first frame; without one the start
+// is as usual, and standard output says so. True when a save was resumed.
+bool loadAtStart();
+
+// autosave=1: the game is saved as it ends.
+void saveOnQuit();
+
+// The store saves go to; nullptr puts back the files (saveFiles). The browser
+// build sets its own.
+void useSaveStore(const SaveStore *store);
+
+// Forgets the world's digest, so that the next save or load reads the files anew
+// (for a new data directory: tests).
+void forgetWorld();

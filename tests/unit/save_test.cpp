@@ -1,0 +1,378 @@
+// Saving and resuming: the save text read strictly, each damaged kind refused with
+// its reason; round trips through the real file on the demo world for every map
+// family; the world's digest; and writing that never loses the save before.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "1-app/overlays.h"
+#include "1-app/save_game.h"
+#include "1-app/setting_table.h"
+#include "1-app/settings.h"
+#include "2-play/clock.h"
+#include "2-play/input_stack.h"
+#include "2-play/locations.h"
+#include "2-play/prompts.h"
+#include "2-play/saved_game.h"
+#include "4-data/characters.h"
+#include "4-data/maps.h"
+#include "4-data/world_digest.h"
+#include "demo_world_fixture.h"
+#include "play_fixture.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> bytesOf(const std::string &text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+const SavedGame inATown = {towne, 4, 15, 30, 86, 109, 255, 4, 1439, 53};
+
+// The problem readSaveText finds in text, or "" when it reads.
+std::string refusal(const std::string &text) {
+    SavedGame game = {};
+    std::string problem;
+    return readSaveText(bytesOf(text), game, problem) ? "" : problem;
+}
+
+// The good text of inATown with its line `line` (from 1) replaced.
+std::string withLine(int line, const std::string &replacement) {
+    std::string text = saveText(inATown);
+    size_t start = 0;
+    for (int i = 1; i < line; i++) {
+        start = text.find('\n', start) + 1;
+    }
+    return text.replace(start, text.find('\n', start) - start, replacement);
+}
+
+// F5 where writes past 16 bytes fail, as they do on a full disk; standard error
+// goes through a pipe meanwhile (the limit holds for every file), then out. Ends
+// the process.
+void saveOnAFullDisk() {
+    signal(SIGXFSZ, SIG_IGN);
+    int ends[2];
+    int keptError = dup(2);
+    if (pipe(ends) != 0 || dup2(ends[1], 2) < 0) {
+        exit(3);
+    }
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    rlim_t before = limit.rlim_cur;
+    limit.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    saveKey();
+    limit.rlim_cur = before;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    dup2(keptError, 2);
+    close(ends[1]);
+    char said[4096];
+    ssize_t got = read(ends[0], said, sizeof said);
+    fprintf(stderr, "%.*s", (int)(got > 0 ? got : 0), said);
+    exit(0);
+}
+
+} // namespace
+
+TEST(SaveText, WhatIsWrittenReadsBack) {
+    std::string text = saveText(inATown);
+    EXPECT_EQ(text.substr(0, 14), "varnok-save 1\n");
+    SavedGame read = {};
+    std::string problem;
+    ASSERT_TRUE(readSaveText(bytesOf(text), read, problem)) << problem;
+    EXPECT_EQ(saveText(read), text);
+    // Windows line ends, blank lines, comments and any order read the same.
+    std::string edited = "varnok-save 1\r\n\r\n; moved by hand\r\nmusic=53\r\nclock = 1439\r\n"
+                         "location=4\nfloor=255\nreturn_row=109\nreturn_column=86\nrow=30\n"
+                         "column=15\nlevel=4\n  map\t=2";
+    ASSERT_TRUE(readSaveText(bytesOf(edited), read, problem)) << problem;
+    EXPECT_EQ(saveText(read), text);
+}
+
+TEST(SaveText, AnythingElseIsRefusedWithTheReason) {
+    std::string junk = "\x89PNG\r\n\x1a\n";
+    junk += std::string(200, '\0');
+    const struct {
+        std::string text;
+        const char *problem;
+    } cases[] = {
+        {"", "the file is empty"},
+        {junk, "not a save file: the first line is not 'varnok-save 1'"},
+        {withLine(1, "varnok-save 2"),
+         "'varnok-save 2' is a save of another version; this game reads 'varnok-save 1'"},
+        {withLine(3, "map=9"), "line 3: map=9 is out of range 0-5"},
+        {withLine(3, "map=-1"), "line 3: map '-1' is not a number"},
+        {withLine(3, "map=0x2"), "line 3: map '0x2' is not a number"},
+        {withLine(4, "level=16"), "line 4: level=16 is out of range 0-15"},
+        {withLine(5, "column=32"), "column 32, row 30 lies outside the 32x32 map"},
+        {withLine(10, "location=40"), "line 10: location=40 is out of range 0-39"},
+        {withLine(11, "clock=1440"), "line 11: clock=1440 is out of range 0-1439"},
+        {withLine(12, "music=54"), "line 12: music=54 is out of range 0-53"},
+        {withLine(12, "music=99999999999"), "line 12: music '99999999999' is not a number"},
+        {withLine(4, "map=2"), "line 4: map is given twice"},
+        {withLine(4, "gold=100"), "line 4: unknown key 'gold'"},
+        {withLine(4, "level 4"), "line 4: 'level 4' is not key=value"},
+        {withLine(4, "level=4\x1b[2J"), "line 4: byte 0x1b is not text"},
+        {withLine(4, std::string("level=4\0", 8)), "line 4: byte 0x00 is not text"},
+        // Cut off in the middle, as a copy that stopped short.
+        {saveText(inATown).substr(0, saveText(inATown).find("row=")), "'row' is missing"},
+        {saveText(inATown) + std::string(4096, ';'), "larger than 4096 bytes"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(refusal(c.text), c.problem) << testing::PrintToString(c.text);
+    }
+}
+
+namespace {
+
+// A game on the demo world, its saves in a scratch folder.
+class Saving : public PlayTest {
+  protected:
+    ScratchDir dir;
+    DataDirectory world{demoWorldDirectory().c_str()};
+
+    void SetUp() override {
+        PlayTest::SetUp();
+        setenv("XDG_DATA_HOME", (dir.path + "/share").c_str(), 1);
+        forgetWorld();
+        settings = defaultSettings();
+        showNotice("", 0);
+    }
+    void TearDown() override {
+        unsetenv("XDG_DATA_HOME");
+        forgetWorld();
+        freeSettingTexts();
+        settings = defaultSettings();
+        PlayTest::TearDown();
+    }
+    std::string folder() {
+        return dir.path + "/share/varnok/saves/" + worldDigest();
+    }
+    std::string savePath() {
+        return folder() + "/save.txt";
+    }
+    // What fn printed on standard output and on standard error.
+    template <typename Fn> std::pair<std::string, std::string> outputOf(Fn fn) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        fn();
+        std::string errors = testing::internal::GetCapturedStderr();
+        return {testing::internal::GetCapturedStdout(), errors};
+    }
+    static void putAt(const SavedGame &game) {
+        resumeGame(game);
+    }
+    static std::string now() {
+        return saveText(currentGame());
+    }
+    static std::string fileText(const std::string &path) {
+        std::string text;
+        FILE *f = fopen(path.c_str(), "rb");
+        char buffer[8192];
+        size_t got = f != nullptr ? fread(buffer, 1, sizeof buffer, f) : 0;
+        text.assign(buffer, got);
+        if (f != nullptr) {
+            fclose(f);
+        }
+        return text;
+    }
+};
+
+} // namespace
+
+TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
+    const SavedGame places[] = {
+        {overworld, 0, 200, 13, 0, 0, 0, 0, 7, 1}, {underworld, 0, 3, 255, 86, 109, 0, 33, 600, 1},
+        {towne, 4, 15, 30, 86, 109, 0, 4, 61, 9},  {castle, 15, 0, 31, 10, 11, 3, 16, 1439, 16},
+        {keep, 7, 31, 0, 12, 13, 254, 26, 0, 32},  {dwelling, 2, 10, 10, 14, 15, 1, 13, 1000, 23},
+    };
+    for (const SavedGame &place : places) {
+        putAt(place);
+        std::string saved = now();
+        std::pair<std::string, std::string> output = outputOf(saveKey);
+        EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
+        EXPECT_EQ(shownNotice(), std::string("Saved"));
+        EXPECT_EQ(fileText(savePath()), saved);
+        putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
+        music();
+        output = outputOf(loadKey);
+        EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
+        EXPECT_EQ(output.second, "");
+        EXPECT_EQ(shownNotice(), std::string("Loaded"));
+        EXPECT_EQ(now(), saved);
+        EXPECT_EQ(music(), std::vector<int>{place.music});
+        bool settlement = place.map >= towne;
+        EXPECT_EQ(CurrentMap.cells,
+                  mapStore(place.map) + (settlement ? place.level * levelCells : 0));
+        EXPECT_EQ(currentCharacterRecord != nullptr, settlement) << place.map;
+    }
+}
+
+TEST_F(Saving, AnotherSaveKeepsTheOneBeforeAsTheBackup) {
+    putAt(inATown);
+    outputOf(saveKey);
+    std::string first = fileText(savePath());
+    press(keyNorth);
+    outputOf(saveKey);
+    EXPECT_EQ(fileText(folder() + "/backup.txt"), first);
+    EXPECT_NE(fileText(savePath()), first);
+    // The folder holds the two and nothing left over from the writing.
+    int files = 0;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder())) {
+        files += entry.is_regular_file();
+    }
+    EXPECT_EQ(files, 2);
+}
+
+TEST_F(Saving, NothingSavedAndAnOpenQuestionChangeNothing) {
+    putAt(inATown);
+    std::pair<std::string, std::string> output = outputOf(loadKey);
+    EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
+    EXPECT_EQ(shownNotice(), std::string("Nothing saved"));
+    EXPECT_EQ(now(), saveText(inATown));
+    press(keyLook); // the direction prompt is open
+    for (void (*key)() : {saveKey, loadKey}) {
+        output = outputOf(key);
+        EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
+        EXPECT_EQ(shownNotice(), std::string("Answer first"));
+    }
+    EXPECT_FALSE(fs::exists(folder()));
+    EXPECT_EQ(topHandler(), directionPrompt);
+}
+
+TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
+    putAt(inATown);
+    outputOf(saveKey);
+    std::string good = fileText(savePath());
+    putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
+    std::string here = now();
+    // Each kind made in the place of the save.
+    const struct {
+        const char *kind;
+        std::function<void(const std::string &path)> make;
+        const char *problem;
+    } cases[] = {
+        {"a folder", [](const std::string &p) { fs::create_directory(p); }, "not a regular file"},
+        {"a FIFO", [](const std::string &p) { mkfifo(p.c_str(), 0600); }, "not a regular file"},
+        {"1 GB",
+         [](const std::string &p) {
+             writeTextFile(p, "");
+             fs::resize_file(p, 1u << 30);
+         },
+         "larger than 4096 bytes"},
+        {"binary junk", [](const std::string &p) { writeTextFile(p, std::string(300, '\xff')); },
+         "not a save file: the first line is not 'varnok-save 1'"},
+        {"truncated",
+         [&](const std::string &p) { writeTextFile(p, good.substr(0, good.find("level"))); },
+         "'level' is missing"},
+        {"out of range", [](const std::string &p) { writeTextFile(p, withLine(11, "clock=2000")); },
+         "line 11: clock=2000 is out of range 0-1439"},
+    };
+    for (const auto &c : cases) {
+        fs::remove(savePath());
+        c.make(savePath());
+        std::pair<std::string, std::string> output = outputOf(loadKey);
+        EXPECT_EQ(output.second,
+                  "Cannot load the game from '" + savePath() + "': " + c.problem + "\n")
+            << c.kind;
+        EXPECT_EQ(output.first, "") << c.kind;
+        EXPECT_EQ(shownNotice(), std::string("Not loaded")) << c.kind;
+        EXPECT_EQ(now(), here) << c.kind;
+        fs::remove(savePath());
+    }
+}
+
+TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
+    putAt(inATown);
+    outputOf(saveKey);
+    std::string old = fileText(savePath());
+    press(keyEast);
+    // Something that is no folder where a folder goes.
+    fs::rename(folder(), dir.path + "/kept");
+    writeTextFile(folder(), "");
+    std::pair<std::string, std::string> output = outputOf(saveKey);
+    EXPECT_EQ(output.second, "Cannot save the game to '" + savePath() + "': Not a directory\n");
+    EXPECT_EQ(shownNotice(), std::string("Not saved"));
+    fs::remove(folder());
+    fs::rename(dir.path + "/kept", folder());
+    // A folder the player may not write: as another user when the tests run as root.
+    std::string saves = folder();
+    fs::permissions(dir.path, fs::perms(0755));
+    fs::permissions(saves, fs::perms(0555));
+    EXPECT_EXIT(
+        {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                exit(3);
+            }
+            saveKey();
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "^Cannot save the game to '.*': Permission denied\n$");
+    fs::permissions(saves, fs::perms(0755));
+    EXPECT_EQ(fileText(savePath()), old);
+    // A full disk: writes past a size limit fail, as they do on a full one.
+    EXPECT_EXIT(saveOnAFullDisk(), testing::ExitedWithCode(0),
+                "^Cannot save the game to '.*': File too large\n$");
+    EXPECT_EQ(fileText(savePath()), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(Saving, LoadAtStartSaysSoWithoutASaveAndAutosaveWritesOnlyWhenAsked) {
+    std::pair<std::string, std::string> output = outputOf([] { EXPECT_FALSE(loadAtStart()); });
+    EXPECT_EQ(output.first, "No saved game to load: " + savePath() + "\n");
+    EXPECT_EQ(shownNotice(), std::string(""));
+    outputOf(saveOnQuit);
+    EXPECT_FALSE(fs::exists(dir.path + "/share")) << "autosave=0 writes nothing";
+    settings.autosave = 1;
+    putAt(inATown);
+    output = outputOf(saveOnQuit);
+    EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
+    putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
+    output = outputOf([] { EXPECT_TRUE(loadAtStart()); });
+    EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
+    EXPECT_EQ(shownNotice(), std::string("")) << "a start with --load shows no notice";
+    EXPECT_EQ(now(), saveText(inATown));
+}
+
+// The digest names the world by its places and people: the graphics of either
+// colour mode, the music and the case of the names leave it, every other file
+// changes it.
+TEST_F(Saving, TheWorldsNameComesFromItsPlacesNotItsGraphics) {
+    fs::create_directory("world");
+    for (const std::string &name : worldDigestFiles()) {
+        fs::copy_file(demoWorldDirectory() + "/" + name, "world/" + name);
+    }
+    DataDirectory copy("world");
+    std::string name = worldDigest();
+    EXPECT_EQ(name.size(), 16u);
+    writeTextFile("world/tiles.16", "other graphics");
+    writeTextFile("world/tiles.4", "other graphics");
+    fs::create_directory("world/music");
+    writeTextFile("world/music.ini", "overworld=x.ogg\n");
+    fs::rename("world/data.ovl", "world/DATA.OVL");
+    EXPECT_EQ(worldDigest(), name);
+    for (const std::string &file : worldDigestFiles()) {
+        std::string path = file == "data.ovl" ? "world/DATA.OVL" : "world/" + file;
+        std::string kept = path + ".kept";
+        fs::copy_file(path, kept);
+        std::vector<unsigned char> changed(fs::file_size(path));
+        FILE *f = fopen(path.c_str(), "rb");
+        ASSERT_EQ(fread(changed.data(), 1, changed.size(), f), changed.size());
+        fclose(f);
+        changed[changed.size() / 2] ^= 1;
+        writeBinaryFile(path, changed);
+        EXPECT_NE(worldDigest(), name) << file << " changed";
+        fs::remove(path);
+        EXPECT_NE(worldDigest(), name) << file << " missing";
+        fs::rename(kept, path);
+    }
+    EXPECT_EQ(worldDigest(), name);
+}
