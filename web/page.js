@@ -277,8 +277,8 @@
   // --- Keys ----------------------------------------------------------------
 
   // Keys the browser keeps even while the game takes them: its own shortcuts and
-  // its full screen. F5 and F9 are kept for the game's own use, so a plain F5
-  // does not reload the page.
+  // its full screen. F5 and F9 save and load the game, so a plain F5 does not
+  // reload the page.
   function browserKeeps(e) {
     return e.ctrlKey || e.metaKey || e.code === 'F11';
   }
