@@ -3,11 +3,12 @@
 # but the desktop's own, which it replaces with its web parts.
 file(GLOB_RECURSE VARNOK_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/[1-9]-*/*.cpp)
 
-# Desktop only: the loop that blocks for each event, the presenter on an SDL
-# video mode, the screenshot written as a PNG file with libpng, and music handed
-# to SDL_mixer.
+# Desktop only: the loop that sleeps until each event (on the X11 connection),
+# the presenter on an SDL video mode, the screenshot written as a PNG file with
+# libpng, and music handed to SDL_mixer.
 set(VARNOK_DESKTOP_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/1-app/native_loop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/event_wait.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_presenter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp

@@ -85,10 +85,12 @@ void changedColumns(const SDL_Surface *source, int first, int last, int *left, i
     *right = r;
 }
 
-void remember(const SDL_Surface *source, int first, int last) {
+void remember(const SDL_Surface *source, const FrameArea &area) {
     shownPixels.resize(screenWidth * screenHeight);
-    for (int y = first; y <= last; y++) {
-        memcpy(&shownPixels[y * screenWidth], sourceRow(source, y), screenWidth);
+    // Outside the area the rows are already the same.
+    for (int y = area.top; y <= area.bottom; y++) {
+        memcpy(&shownPixels[y * screenWidth + area.left], sourceRow(source, y) + area.left,
+               area.right - area.left + 1);
     }
     const SDL_Palette *palette = source->format->palette;
     memset(shownPalette, 0, sizeof shownPalette);
@@ -188,7 +190,7 @@ void presentFrame() {
         }
         changedColumns(source, area.top, area.bottom, &area.left, &area.right);
     }
-    remember(source, area.top, area.bottom);
+    remember(source, area);
     if (whole) {
         takeColours(source);
     }

@@ -14,8 +14,11 @@
 
 namespace {
 
+// The chunk layout, from the table file to the maps.
+uint8_t layout[chunkLayoutSize];
+
 // The locations, and the chunk layout the overworld is built by.
-bool loadTableFile(uint8_t layout[chunkLayoutSize], LoadFailure &failure) {
+bool loadTableFile(LoadFailure &failure) {
     std::vector<uint8_t> bytes;
     if (!readEssentialFile(tableFileName, tableFileReadLimit, bytes, failure)) {
         return false;
@@ -36,10 +39,31 @@ bool loadTileNames(LoadFailure &failure) {
     return true;
 }
 
+template <GraphicsPart part> bool loadGraphicsOf(LoadFailure &failure) {
+    return loadGraphicsPart(part, failure);
+}
+
+bool loadMapFiles(LoadFailure &failure) {
+    return loadMaps(layout, failure);
+}
+
 } // namespace
 
+const LoadStep loadSteps[loadStepCount] = {
+    {"table file", loadTableFile},
+    {"pictures", loadGraphicsOf<picturesPart>},
+    {"tiles", loadGraphicsOf<tilesPart>},
+    {"fonts", loadGraphicsOf<fontsPart>},
+    {"maps", loadMapFiles},
+    {"character files", loadNpcFiles},
+    {"tile names", loadTileNames},
+};
+
 bool loadGameData(LoadFailure &failure) {
-    uint8_t layout[chunkLayoutSize];
-    return loadTableFile(layout, failure) && loadGraphics(failure) && loadMaps(layout, failure) &&
-           loadNpcFiles(failure) && loadTileNames(failure);
+    for (const LoadStep &step : loadSteps) {
+        if (!step.load(failure)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -9,3 +9,12 @@
 // failure set, at the first essential file that cannot be used; what was loaded
 // before it stays for the teardown to release.
 bool loadGameData(LoadFailure &failure);
+
+// The load's steps in their order, named for the start-up breakdown of
+// bench/startup_bench; loadGameData runs them one after the other.
+struct LoadStep {
+    const char *name;
+    bool (*load)(LoadFailure &failure);
+};
+const int loadStepCount = 7;
+extern const LoadStep loadSteps[loadStepCount];

@@ -3,13 +3,14 @@
 #include <SDL.h>
 
 #include "1-app/desktop_presenter.h"
+#include "1-app/event_wait.h"
 #include "1-app/main_loop.h"
 #include "1-app/shutdown.h"
 #include "1-app/startup.h"
 
 void runMainLoop() {
     SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0 && runPass(&event) == 0) {
+    while (waitForEvent(&event) != 0 && runPass(&event) == 0) {
     }
 }
 

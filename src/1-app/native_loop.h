@@ -1,6 +1,7 @@
-// The desktop program: its presenter, start-up, the loop that blocks in SDL until
-// each event comes and runs a pass for it, and the teardown. A front end that cannot block
-// (the browser build) leaves this file out and drives the passes itself.
+// The desktop program: its presenter, start-up, the loop that sleeps until each
+// event comes (event_wait.h) and runs a pass for it, and the teardown. A front
+// end that cannot block (the browser build) leaves this file out and drives the
+// passes itself.
 #pragma once
 
 // Runs the passes until the window is closed or the quit key is pressed.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "1-app/keys_list.h"
+#include "3-gfx/blit.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
 #include "3-gfx/screen.h"
@@ -33,8 +34,7 @@ void drawText(SDL_Surface *target, int column, int row, const char *text) {
         if (textGlyphs == nullptr || c >= textGlyphCount || textGlyphs[c] == nullptr) {
             continue;
         }
-        SDL_Rect place = {(Sint16)((column + i) * cellSize), (Sint16)(row * cellSize), 0, 0};
-        SDL_BlitSurface(textGlyphs[c], nullptr, target, &place);
+        blitIndexed(textGlyphs[c], nullptr, target, (column + i) * cellSize, row * cellSize);
     }
 }
 

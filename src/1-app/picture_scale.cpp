@@ -40,6 +40,24 @@ void expandRow24(const Uint8 *source, Uint8 *target, const ScaleMaps &maps,
     }
 }
 
+// An 8-bit display at scale 1 with the frame's own palette: the row as it is.
+void copyRow(const Uint8 *source, Uint8 *target, const ScaleMaps &, const Uint32 *, int from,
+             int to) {
+    memcpy(target + from, source + from, to - from + 1);
+}
+
+bool sameIndices(const ScaleMaps &maps, const Uint32 colours[256], int bytes) {
+    if (bytes != 1 || maps.repeat != 1) {
+        return false;
+    }
+    for (int i = 0; i < 256; i++) {
+        if (colours[i] != (Uint32)i) {
+            return false;
+        }
+    }
+    return true;
+}
+
 typedef void (*RowExpander)(const Uint8 *, Uint8 *, const ScaleMaps &, const Uint32 *, int, int);
 
 // By bytes per pixel, 1-4.
@@ -94,7 +112,7 @@ void scaleArea(const SDL_Surface *source, SDL_Surface *target, const PictureLayo
         layout.left + layout.width > target->w || layout.top + layout.height > target->h) {
         return;
     }
-    RowExpander expand = expanders[bytes];
+    RowExpander expand = sameIndices(maps, colours, bytes) ? copyRow : expanders[bytes];
     int top, bottom, from, to;
     mappedSpan(maps.rows, area.top, area.bottom, &top, &bottom);
     mappedSpan(maps.columns, area.left, area.right, &from, &to);

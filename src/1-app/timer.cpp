@@ -48,13 +48,49 @@ void startTickTimer() {
     tickTimer = SDL_AddTimer(tickInterval, onTimer, nullptr);
 }
 
-Uint32 onTimer(Uint32 interval, void *) {
+void stopTickTimer() {
+    if (tickTimer != nullptr) {
+        SDL_RemoveTimer(tickTimer);
+        tickTimer = nullptr;
+    }
+    if (SDL_WasInit(SDL_INIT_TIMER) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_TIMER);
+    }
+}
+
+void startTickSchedule(TickSchedule &schedule, Uint32 now) {
+    schedule.next = now + tickInterval;
+}
+
+bool takeDueTick(TickSchedule &schedule, Uint32 now) {
+    // Differences, not comparisons: the clock wraps after 49 days.
+    int32_t late = (int32_t)(now - schedule.next);
+    if (late < 0) {
+        return false;
+    }
+    // Far behind (a suspended machine): this tick runs, the missed ones are dropped.
+    schedule.next =
+        late > mostTicksBehind * tickInterval ? now + tickInterval : schedule.next + tickInterval;
+    return true;
+}
+
+int32_t timeUntilTick(const TickSchedule &schedule, Uint32 now) {
+    int32_t left = (int32_t)(schedule.next - now);
+    return left > 0 ? left : 0;
+}
+
+SDL_Event tickEvent() {
     SDL_Event event = {};
     event.type = SDL_USEREVENT;
     event.user.type = SDL_USEREVENT;
     event.user.code = 0;
     event.user.data1 = nullptr;
     event.user.data2 = nullptr;
+    return event;
+}
+
+Uint32 onTimer(Uint32 interval, void *) {
+    SDL_Event event = tickEvent();
     SDL_PushEvent(&event);
     return interval;
 }

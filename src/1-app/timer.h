@@ -30,6 +30,34 @@ struct PendingRemoval {
 // Replaces any running tick timer by a new one firing every tickInterval ms.
 void startTickTimer();
 
+// Removes the tick timer and ends SDL's timer thread, which wakes every
+// millisecond even with no timer to run: for a loop that keeps the ticks itself.
+void stopTickTimer();
+
+// The ticks a loop keeps itself, on its own clock (milliseconds, wrapping): tick n
+// falls due n intervals after the start, however late the loop wakes, so the ticks
+// do not drift.
+struct TickSchedule {
+    Uint32 next; // when the next tick falls due
+};
+
+// A loop held up for up to this many ticks runs the missed ones one after the
+// other, as it would find them queued by the timer; later than that (a suspended
+// machine) it runs one and starts the schedule again from then.
+const int32_t mostTicksBehind = 8;
+
+// The first tick one interval after now.
+void startTickSchedule(TickSchedule &schedule, Uint32 now);
+
+// True when a tick is due at now; the schedule then moves on by one interval.
+bool takeDueTick(TickSchedule &schedule, Uint32 now);
+
+// Milliseconds from now until the next tick; 0 when it is due.
+int32_t timeUntilTick(const TickSchedule &schedule, Uint32 now);
+
+// The event the timer posts for each tick (type SDL_USEREVENT, code 0, no data).
+SDL_Event tickEvent();
+
 // Called on SDL's timer thread: posts one SDL_USEREVENT (code 0, no data) and
 // keeps the interval. Touches no program state.
 Uint32 onTimer(Uint32 interval, void *parameter);

@@ -1,5 +1,6 @@
 #include "3-gfx/character_view.h"
 
+#include "3-gfx/blit.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
 #include "3-gfx/screen.h"
@@ -35,8 +36,7 @@ void drawSprite(uint8_t column, uint8_t row, uint8_t n) {
         return;
     }
     SDL_Rect source = {0, 0, (Uint16)viewCellSize, (Uint16)viewCellSize};
-    SDL_Rect target = {(Sint16)viewCellX(i), (Sint16)viewCellY(j), 0, 0};
-    SDL_UpperBlit(spriteTiles[n], &source, screen, &target);
+    blitIndexed(spriteTiles[n], &source, screen, viewCellX(i), viewCellY(j));
 }
 
 void drawCharacters() {

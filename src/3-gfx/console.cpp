@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "3-gfx/blit.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/screen.h"
 
@@ -120,8 +121,7 @@ void blitGlyph(SDL_Surface *glyph, int column, int row) {
         return;
     }
     SDL_Rect source = {0, 0, cellSize, cellSize};
-    SDL_Rect target = {(Sint16)(column * cellSize), (Sint16)(row * cellSize), 0, 0};
-    SDL_UpperBlit(glyph, &source, screen, &target);
+    blitIndexed(glyph, &source, screen, column * cellSize, row * cellSize);
 }
 
 void consolePrint(int continues, const char *format, ...) {

@@ -35,16 +35,34 @@ void freeTileTable() {
 
 } // namespace
 
+namespace {
+
+// Each part's loader by colour mode.
+struct PartLoaders {
+    bool (*fourColours)(LoadFailure &failure);
+    bool (*sixteenColours)(LoadFailure &failure);
+};
+
+const PartLoaders partLoaders[graphicsPartCount] = {
+    {loadPictureSets4, loadPictureSets16},
+    {loadTiles4, loadTiles16},
+    {loadFonts4, loadFonts16},
+};
+
+} // namespace
+
+bool loadGraphicsPart(GraphicsPart part, LoadFailure &failure) {
+    const PartLoaders &loaders = partLoaders[part];
+    return isFourColourMode() ? loaders.fourColours(failure) : loaders.sixteenColours(failure);
+}
+
 bool loadGraphics(LoadFailure &failure) {
-    return isFourColourMode() ? loadGraphics4(failure) : loadGraphics16(failure);
-}
-
-bool loadGraphics4(LoadFailure &failure) {
-    return loadPictureSets4(failure) && loadTiles4(failure) && loadFonts4(failure);
-}
-
-bool loadGraphics16(LoadFailure &failure) {
-    return loadPictureSets16(failure) && loadTiles16(failure) && loadFonts16(failure);
+    for (int part = 0; part < graphicsPartCount; part++) {
+        if (!loadGraphicsPart((GraphicsPart)part, failure)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The counts stay as they are (the process ends right after); the arrays are

@@ -8,8 +8,11 @@
 // ".16" files), in this order. False, with failure set, at the first file that
 // cannot be used; what was made stays for freeGraphics.
 bool loadGraphics(LoadFailure &failure);
-bool loadGraphics4(LoadFailure &failure);
-bool loadGraphics16(LoadFailure &failure);
+
+// The three parts of loadGraphics, in its order; each loads the files of the
+// colour mode.
+enum GraphicsPart { picturesPart, tilesPart, fontsPart, graphicsPartCount };
+bool loadGraphicsPart(GraphicsPart part, LoadFailure &failure);
 
 // Frees every surface and array of the store; copes with a store never filled or
 // left part-way by a failed load.

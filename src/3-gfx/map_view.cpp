@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "3-gfx/blit.h"
 #include "3-gfx/screen.h"
 #include "4-data/maps.h"
 
@@ -12,8 +13,7 @@ void blitPart(SDL_Surface *surface, int sourceY, int height, int x, int y) {
         return;
     }
     SDL_Rect source = {0, (Sint16)sourceY, (Uint16)viewCellSize, (Uint16)height};
-    SDL_Rect target = {(Sint16)x, (Sint16)y, 0, 0};
-    SDL_UpperBlit(surface, &source, screen, &target);
+    blitIndexed(surface, &source, screen, x, y);
 }
 
 } // namespace

@@ -17,6 +17,5 @@ void drawScreen(const StatusShown &status) {
     }
     drawTerrain();
     drawCharacters();
-    updateWholeScreen();
     drawStatusLines(status);
 }

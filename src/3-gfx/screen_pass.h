@@ -15,8 +15,8 @@ struct StatusShown {
     int clock;
 };
 
-// Draws the whole view, pushes the screen to the display and writes the status
-// lines; the main loop presents afterwards.
+// Draws the whole view and writes the status lines; the main loop presents the
+// pass once, afterwards.
 void drawScreen(const StatusShown &status);
 
 // "X:%d Y:%d  " and "Time:%d    ": the trailing blanks wipe what a longer value

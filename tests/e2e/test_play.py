@@ -4,6 +4,7 @@ back from the screen (see screen_text.py); positions come from the status line."
 
 import glob
 import os
+import re
 import shutil
 import tempfile
 
@@ -345,7 +346,22 @@ def saving_resuming_and_keys_of_ones_choice(args, display):
         shutil.rmtree(share, ignore_errors=True)
 
 
+@scenario
+def a_held_key_repeats(s):
+    # SDL repeats a key that is held down from its own event pumps, so the loop's
+    # wait must go on pumping while the key is down: one press of Space held,
+    # several passes.
+    def minutes(image):
+        digits = re.sub(r"[^0-9]", "", s.status(image)[1])
+        return int(digits) if digits else 0
+    s.game.xdotool("keydown", "--window", s.game.window, "space")
+    try:
+        s.game.wait_screen(lambda im: minutes(im) >= 3, 20, "three passes from one held key")
+    finally:
+        s.game.xdotool("keyup", "--window", s.game.window, "space")
+
+
 if __name__ == "__main__":
     harness.run([walking_passing_and_looking, entering_a_town_climbing_and_leaving,
                  passages_castles_huts_and_questions, water_flows_by_itself,
-                 saving_resuming_and_keys_of_ones_choice])
+                 saving_resuming_and_keys_of_ones_choice, a_held_key_repeats])

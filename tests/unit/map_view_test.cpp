@@ -3,12 +3,14 @@
 #include "1-app/video.h"
 #include "2-play/animation.h"
 #include "2-play/clock.h"
+#include "3-gfx/blit.h"
 #include "3-gfx/character_view.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
 #include "3-gfx/screen_pass.h"
 #include "4-data/characters.h"
 #include "4-data/maps.h"
+#include "gfx_fixture.h"
 #include "synthetic_store.h"
 
 namespace {
@@ -315,4 +317,94 @@ TEST_F(MapViewTest, ScreenPassDrawsViewCharactersAndStatus) {
     EXPECT_TRUE(viewCellShows(tile(levelTile(15, 15)), 10, 10));
     EXPECT_TRUE(textShown("X:10 Y:10  ", 24, 1));
     EXPECT_TRUE(textShown("Time:42    ", 24, 2));
+}
+
+// The view's own copy of tiles, sprites and glyphs into the frame leaves exactly
+// the pixels SDL's blit leaves, for every clipping case; pairs it does not copy
+// itself go to SDL.
+namespace {
+
+// A source of w x h whose pixels all differ, with index 5 (the 4-colour key) on
+// every third pixel.
+SDL_Surface *patternedSurface(int w, int h, const std::vector<SDL_Color> &colours) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < h; y++) {
+        std::string row;
+        for (int x = 0; x < w; x++) {
+            row += (x + y) % 3 == 0 ? '5' : (char)('a' + (x * 7 + y * 3) % 20);
+        }
+        rows.push_back(row);
+    }
+    return surfaceFromRows(rows, colours);
+}
+
+// Copies source to target by blitIndexed and, on a twin of target, by SDL; true
+// when both leave the same pixels.
+bool sameAsSdl(SDL_Surface *source, const SDL_Rect *part, SDL_Surface *target, int x, int y) {
+    SDL_Surface *twin = SDL_ConvertSurface(target, target->format, target->flags);
+    SDL_SetClipRect(twin, &target->clip_rect);
+    blitIndexed(source, part, target, x, y);
+    SDL_Rect place = {(Sint16)x, (Sint16)y, 0, 0};
+    SDL_Rect sdlPart = part != nullptr ? *part : SDL_Rect{};
+    SDL_UpperBlit(source, part != nullptr ? &sdlPart : nullptr, twin, &place);
+    bool same = surfaceRows(target) == surfaceRows(twin);
+    SDL_FreeSurface(twin);
+    return same;
+}
+
+} // namespace
+
+TEST(Blit, CopiesLikeSdlAtEveryEdgeWithAndWithoutKey) {
+    openTestScreen();
+    const std::vector<SDL_Color> colours = {{0, 0, 0, 0}, {0, 170, 170, 0}, {255, 0, 255, 0}};
+    // Parts inside, across and beyond the source; places across every edge of the
+    // target and of a clip rectangle.
+    const SDL_Rect parts[] = {{0, 0, 16, 16}, {3, 5, 9, 4}, {-4, -2, 10, 30}, {12, 12, 8, 8}};
+    const int places[] = {-20, -7, 0, 5, 27, 40, 60};
+    for (bool keyed : {false, true}) {
+        SDL_Surface *source = patternedSurface(16, 16, colours);
+        if (keyed) {
+            SDL_SetColorKey(source, SDL_SRCCOLORKEY, 5);
+        }
+        ASSERT_TRUE(copiesIndices(source, source));
+        for (bool clipped : {false, true}) {
+            for (int p = -1; p < 4; p++) {
+                for (int x : places) {
+                    for (int y : places) {
+                        SDL_Surface *target = patternedSurface(48, 40, colours);
+                        ASSERT_TRUE(copiesIndices(source, target));
+                        SDL_Rect clip = {6, 4, 30, 25};
+                        SDL_SetClipRect(target, clipped ? &clip : nullptr);
+                        EXPECT_TRUE(sameAsSdl(source, p < 0 ? nullptr : &parts[p], target, x, y))
+                            << "keyed " << keyed << " clipped " << clipped << " part " << p
+                            << " at " << x << "," << y;
+                        SDL_FreeSurface(target);
+                    }
+                }
+            }
+        }
+        SDL_FreeSurface(source);
+    }
+}
+
+TEST(Blit, DifferentPalettesAndOverlapsGoTheSafeWay) {
+    openTestScreen();
+    // Colours SDL would have to map: copied by SDL, so the pixels are its own.
+    SDL_Surface *source = patternedSurface(8, 8, {{0, 0, 0, 0}, {255, 255, 255, 0}});
+    SDL_Surface *target = patternedSurface(20, 20, {{255, 255, 255, 0}, {0, 0, 0, 0}});
+    EXPECT_FALSE(copiesIndices(source, target));
+    EXPECT_TRUE(sameAsSdl(source, nullptr, target, 3, 4));
+    // A surface copied onto itself, down and right: every row read before it is written.
+    SDL_Surface *self = patternedSurface(20, 20, {});
+    std::vector<std::string> before = surfaceRows(self);
+    SDL_Rect part = {2, 2, 10, 10};
+    blitIndexed(self, &part, self, 4, 5);
+    std::vector<std::string> after = surfaceRows(self);
+    for (int y = 0; y < 10; y++) {
+        EXPECT_EQ(after[5 + y].substr(4, 10), before[2 + y].substr(2, 10)) << "row " << y;
+    }
+    blitIndexed(nullptr, nullptr, target, 0, 0); // nothing to copy: nothing happens
+    SDL_FreeSurface(self);
+    SDL_FreeSurface(source);
+    SDL_FreeSurface(target);
 }

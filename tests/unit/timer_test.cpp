@@ -154,6 +154,64 @@ TEST_F(Tasks, TheTimerPostsAUserEventThatRunsTheTasks) {
     SDL_Quit();
 }
 
+// The ticks a loop keeps itself, against a fake clock: the loop wakes late by a
+// varying few milliseconds, as a real one does.
+TEST(TickSchedule, AMinuteOfLateWakeUpsGivesEveryTickOnTimeWithoutDrift) {
+    for (Uint32 start : {0u, 123456u, 0xFFFFF000u}) { // the last wraps the clock
+        TickSchedule schedule;
+        startTickSchedule(schedule, start);
+        Uint32 now = start;
+        int taken = 0;
+        while ((int32_t)(now - start) < 60000) {
+            now += (Uint32)timeUntilTick(schedule, now) + (Uint32)(taken * 7 % 13);
+            while (takeDueTick(schedule, now)) {
+                taken++;
+                // Tick n never comes before its time, and never an interval late.
+                int32_t late = (int32_t)(now - start) - taken * tickInterval;
+                ASSERT_GE(late, 0) << "tick " << taken;
+                ASSERT_LT(late, tickInterval) << "tick " << taken;
+            }
+        }
+        EXPECT_EQ(taken, 60000 / tickInterval) << "start " << start;
+        EXPECT_EQ(schedule.next, start + 60000u + tickInterval);
+    }
+}
+
+TEST(TickSchedule, AHeldUpLoopCatchesUpASuspendedOneStartsAgain) {
+    TickSchedule schedule;
+    startTickSchedule(schedule, 1000);
+    EXPECT_FALSE(takeDueTick(schedule, 1249));
+    EXPECT_EQ(timeUntilTick(schedule, 1249), 1);
+    // Most of a second late: the four ticks it missed, one after the other, and
+    // the next one still at its own time.
+    int taken = 0;
+    while (takeDueTick(schedule, 2100)) {
+        taken++;
+    }
+    EXPECT_EQ(taken, 4);
+    EXPECT_EQ(timeUntilTick(schedule, 2100), 150);
+    // An hour late: one tick, and the next an interval after it.
+    EXPECT_TRUE(takeDueTick(schedule, 3602250));
+    EXPECT_FALSE(takeDueTick(schedule, 3602250));
+    EXPECT_EQ(timeUntilTick(schedule, 3602250), tickInterval);
+}
+
+TEST_F(Tasks, StoppingTheTimerEndsSdlsTimerThreadAndTheTickIsTheTimersEvent) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+    startTickTimer();
+    stopTickTimer();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_TIMER), 0u);
+    stopTickTimer(); // twice: nothing left to stop
+    SDL_Event tick = tickEvent();
+    EXPECT_EQ(tick.type, SDL_USEREVENT);
+    EXPECT_EQ(tick.user.code, 0);
+    EXPECT_EQ(tick.user.data1, nullptr);
+    addScheduledTask(taskA, tickInterval);
+    EXPECT_EQ(handleEvent(&tick), 0);
+    EXPECT_EQ(runs, (std::vector<char>{'a'}));
+    SDL_Quit();
+}
+
 namespace {
 
 class Animation : public ::testing::Test {
