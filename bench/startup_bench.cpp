@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "1-app/data_lookup.h"
+#include "1-app/desktop_presenter.h"
 #include "1-app/game_load.h"
 #include "1-app/main_loop.h"
 #include "1-app/settings.h"
@@ -123,6 +124,7 @@ bool checkFiles() {
 }
 
 bool setMode() {
+    usePresenter(desktopPresenter);
     return initVideo();
 }
 
