@@ -14,7 +14,7 @@
 
 #include "1-app/game_load.h"
 #include "1-app/present.h"
-#include "1-app/presenter.h"
+#include "1-app/desktop_presenter.h"
 #include "1-app/settings.h"
 #include "1-app/video.h"
 #include "2-play/animation.h"
@@ -61,6 +61,7 @@ void loadWorld(int video) {
         setDataDirectory(world.c_str());
         settings.video = video;
         LoadFailure failure;
+        usePresenter(desktopPresenter);
         if (!initVideo() || !loadGameData(failure)) {
             fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
             exit(1);

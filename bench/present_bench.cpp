@@ -10,7 +10,7 @@
 #include "1-app/picture_layout.h"
 #include "1-app/picture_scale.h"
 #include "1-app/present.h"
-#include "1-app/presenter.h"
+#include "1-app/desktop_presenter.h"
 #include "1-app/settings.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
@@ -80,6 +80,7 @@ void presentChangedFrame(benchmark::State &state) {
     openVideo();
     settings.scale = (int)state.range(0);
     settings.aspect = (int)state.range(1);
+    usePresenter(desktopPresenter);
     readDesktopSize();
     screen = patternedFrame();
     openDisplay(false);
@@ -101,6 +102,7 @@ void presentUnchangedFrame(benchmark::State &state) {
     openVideo();
     settings.scale = 1;
     settings.aspect = 0;
+    usePresenter(desktopPresenter);
     readDesktopSize();
     screen = patternedFrame();
     openDisplay(false);

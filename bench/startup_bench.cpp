@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "1-app/data_lookup.h"
+#include "1-app/desktop_presenter.h"
 #include "1-app/game_load.h"
 #include "1-app/main_loop.h"
 #include "1-app/settings.h"
@@ -162,6 +163,7 @@ bool checkFiles() {
 }
 
 bool setMode() {
+    usePresenter(desktopPresenter);
     return initVideo();
 }
 

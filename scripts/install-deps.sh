@@ -20,8 +20,11 @@ test=(
     valgrind
     desktop-file-utils man-db lintian appstream
 )
+# The browser build: emscripten (and node, which runs its tools), the Ogg Vorbis
+# encoder for the demo world's music, and Chromium with its driver for the
+# browser tests.
 web=(
-    emscripten
+    emscripten nodejs vorbis-tools
     chromium chromium-driver python3-selenium
 )
 

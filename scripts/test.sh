@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the project twice (plain, and with AddressSanitizer + UndefinedBehavior-
-# Sanitizer) and runs every test in both builds. Installs missing packages first:
-# those of playing, the test toolchain and the browser build's.
+# Sanitizer) and runs every test in both builds; the browser test builds the web
+# site too. Installs missing packages first: those of playing, the test toolchain
+# and the browser build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,8 +1,8 @@
 // Entry point: the whole program lives in the engine library.
 #include <SDL.h>
 
-#include "1-app/startup.h"
+#include "1-app/native_loop.h"
 
 int main(int argc, char **argv) {
-    runGame(argc, argv);
+    return runGame(argc, argv);
 }

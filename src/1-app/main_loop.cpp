@@ -1,7 +1,6 @@
 #include "1-app/main_loop.h"
 
 #include "1-app/display_keys.h"
-#include "1-app/event_wait.h"
 #include "1-app/gamepad.h"
 #include "1-app/keys.h"
 #include "1-app/player_actions.h"
@@ -69,12 +68,5 @@ int handleEvent(const SDL_Event *event) {
         // The gamepad's events; key releases, mouse, focus and expose events
         // change nothing.
         return handlePadEvent(event);
-    }
-}
-
-void runMainLoop() {
-    startPlaying();
-    SDL_Event event;
-    while (waitForEvent(&event) != 0 && runPass(&event) == 0) {
     }
 }

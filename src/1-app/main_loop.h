@@ -1,7 +1,8 @@
 // The main loop, as passes: each pass takes one SDL event, hands it to the display
 // keys, key translation or the timer tasks, then redraws the whole frame and
-// presents it. The native program drives the passes with a loop that blocks for
-// each event; another front end can call startPlaying and runPass itself.
+// presents it. The desktop program drives the passes with a loop that blocks for
+// each event (native_loop.h); the browser build calls runPass from the page's
+// loop.
 #pragma once
 
 #include <SDL.h>
@@ -17,6 +18,3 @@ int runPass(const SDL_Event *event);
 
 // Handles one event; returns -1 when the loop is to end, otherwise 0.
 int handleEvent(const SDL_Event *event);
-
-// Runs the passes until the window is closed or the quit key is pressed.
-void runMainLoop();

@@ -1,11 +1,13 @@
 #include "1-app/overlays.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "1-app/keys_list.h"
 #include "3-gfx/blit.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
+#include "3-gfx/screen.h"
 
 namespace {
 
@@ -16,6 +18,9 @@ const int noticeLength = 20; // what fits inside the map view
 
 bool keysShown = false;
 char notice[noticeLength + 1] = "";
+
+// The frame with its overlays, made only once an overlay is shown.
+SDL_Surface *composed = nullptr;
 Uint32 noticeEnd = 0;
 
 bool noticeShown() {
@@ -97,5 +102,32 @@ void drawOverlays(SDL_Surface *target) {
     if (noticeShown()) {
         clearCells(target, noticeRow, noticeRow);
         drawText(target, firstColumn, noticeRow, notice);
+    }
+}
+
+SDL_Surface *frameWithOverlays() {
+    if (!overlaysShown()) {
+        return screen;
+    }
+    if (composed == nullptr) {
+        composed = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
+        if (composed == nullptr) {
+            return screen;
+        }
+    }
+    SDL_Palette *palette = screen->format->palette;
+    SDL_SetColors(composed, palette->colors, 0, palette->ncolors);
+    for (int y = 0; y < screenHeight; y++) {
+        memcpy((Uint8 *)composed->pixels + y * composed->pitch,
+               (const Uint8 *)screen->pixels + y * screen->pitch, screenWidth);
+    }
+    drawOverlays(composed);
+    return composed;
+}
+
+void freeFrameWithOverlays() {
+    if (composed != nullptr) {
+        SDL_FreeSurface(composed);
+        composed = nullptr;
     }
 }

@@ -24,3 +24,11 @@ bool overlaysShown();
 
 // Draws the shown overlays into an 8-bit 640x400 copy of the frame.
 void drawOverlays(SDL_Surface *target);
+
+// The frame as every display shows it: `screen` itself while no overlay is
+// shown, else a copy of it with the overlays drawn over (`screen` when the copy
+// cannot be made). The copy is kept for the next call.
+SDL_Surface *frameWithOverlays();
+
+// Frees the copy; part of closing a display.
+void freeFrameWithOverlays();

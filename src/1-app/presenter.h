@@ -1,23 +1,29 @@
-// The presenter: owns the video mode (a window or the whole desktop), the place of
-// the picture in it and a copy of what it last showed, and turns the game's 8-bit
-// `screen` into the display's picture through the present hook.
+// The presenter seam: what turns the game's 8-bit `screen` into the display's
+// picture. Each front end has its own (the desktop's on an SDL video mode,
+// desktop_presenter.h; the browser build's on the page's canvas) and chooses it
+// at start with usePresenter; the calls below go to the one chosen, and do
+// nothing (or answer false) before one is.
 #pragma once
 
-#include "1-app/picture_layout.h"
+// The calls every presenter has, presentScreen (present.h) among them.
+struct PresenterCalls {
+    // Keeps the desktop's size; SDL reports it only before the first video mode.
+    void (*readDesktopSize)();
+    // Opens the display, in a window or the whole screen; false when it cannot.
+    bool (*open)(bool fullscreen);
+    // Switches between window and full screen; false when there is no display left.
+    bool (*toggleFullscreen)();
+    bool (*isFullscreen)();
+    // Shows `screen` with its overlays (present.h's presentScreen).
+    void (*present)();
+    // Frees what the presenter made.
+    void (*close)();
+};
 
-// Keeps the desktop's size; SDL reports it only before the first video mode is set.
+void usePresenter(const PresenterCalls &calls);
+
 void readDesktopSize();
-
-// Sets the video mode: a window of the scale setting, or the whole desktop. Returns
-// false when SDL cannot set it.
 bool openDisplay(bool fullscreen);
-
-// Switches between window and full screen, restoring the old mode when the new one
-// cannot be set. Returns false when neither can be set (there is no display left).
 bool toggleFullscreen();
-
 bool displayIsFullscreen();
-const PictureLayout &displayLayout();
-
-// Frees what the presenter made; the video surface itself belongs to SDL.
 void closeDisplay();

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "1-app/save_store.h"
-#include "1-app/screenshot.h"
 #include "1-app/user_folders.h"
 #include "2-play/save_text.h"
 #include "4-data/regular_file.h"

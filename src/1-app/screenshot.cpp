@@ -9,8 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "1-app/overlays.h"
+#include "1-app/screenshot_name.h"
 #include "1-app/settings.h"
+#include "1-app/user_folders.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/png_file.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-const int mostTries = 1000;     // names tried in one second before giving up
+const int mostTries = 1000; // names tried in one second before giving up
 
 std::string homeFolder() {
     const char *home = getenv("HOME");
@@ -27,20 +28,6 @@ std::string homeFolder() {
     }
     const passwd *entry = getpwuid(getuid());
     return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : ".";
-}
-
-bool isFolder(const std::string &path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool makeOneFolder(const std::string &path, std::string &problem) {
-    if (mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path))) {
-        return true;
-    }
-    // Something other than a folder in the way reads as what it is.
-    problem = strerror(errno == EEXIST ? ENOTDIR : errno);
-    return false;
 }
 
 // The frame's pixels with the mode's palette, longer only if the frame holds an
@@ -79,30 +66,10 @@ std::string screenshotFolder() {
     return base + "/varnok/screenshots";
 }
 
-bool makeFolders(const std::string &path, std::string &problem) {
-    if (path.empty()) {
-        problem = "no folder named";
-        return false;
-    }
-    // Each parent in turn, from the first slash that is not the root.
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        if (path[slash - 1] != '/' && !makeOneFolder(path.substr(0, slash), problem)) {
-            return false;
-        }
-    }
-    return makeOneFolder(path, problem);
-}
-
 std::string createScreenshotFile(const std::string &folder, time_t when, std::string &problem,
                                  int &fd) {
-    char stamp[32];
-    struct tm local;
-    localtime_r(&when, &local);
-    strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     for (int n = 1; n <= mostTries; n++) {
-        std::string path = folder + "/varnok-" + stamp;
-        path += n == 1 ? ".png" : "-" + std::to_string(n) + ".png";
+        std::string path = folder + "/" + screenshotName(when, n);
         // O_EXCL: an existing file is never opened, even one made a moment ago.
         fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
@@ -136,8 +103,6 @@ bool takeScreenshot() {
                 shownText(problem).c_str());
         return false;
     }
-    printf("Screenshot saved: %s\n", shownText(path).c_str());
-    fflush(stdout);
-    showNotice("Screenshot saved", noticeTime);
+    announceScreenshot(path);
     return true;
 }

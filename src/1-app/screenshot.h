@@ -15,9 +15,6 @@ bool takeScreenshot();
 // $HOME/.local/share/varnok/screenshots (a relative XDG_DATA_HOME is ignored).
 std::string screenshotFolder();
 
-// Makes the folder and any missing parents; on failure problem says why.
-bool makeFolders(const std::string &path, std::string &problem);
-
 // Creates a new empty file varnok-YYYYMMDD-HHMMSS.png in folder for the local time
 // `when`, or the same name with -2, -3 ... when that exists, and leaves it open for
 // writing in fd: the file written is the one created, never one put there since.

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "1-app/error_window.h"
@@ -31,9 +30,9 @@ void releaseEverything() {
     SDL_Quit();
 }
 
-void endProgram(int status) {
+int endGame(int status) {
     releaseEverything();
-    exit(status);
+    return status;
 }
 
 std::vector<std::string> loadFailureLines(const LoadFailure &failure, const char *explanation) {
@@ -53,11 +52,12 @@ void printLoadFailure(const LoadFailure &failure, const char *explanation) {
     fflush(stderr);
 }
 
-void endWithFailure(const LoadFailure &failure, const char *explanation) {
+int failGame(const LoadFailure &failure, const char *explanation) {
     printLoadFailure(failure, explanation);
-    releaseEverything();
+    int status = endGame(1);
+    // After the teardown: the window of the error is the only one open.
     if (settings.errorWindow == 1) {
         showErrorWindow(loadFailureLines(failure, explanation));
     }
-    exit(1);
+    return status;
 }

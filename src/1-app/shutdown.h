@@ -1,6 +1,7 @@
 // The one ordered teardown of the program: every end after the settings are read
 // goes through here, the normal end with status 0 and a start-up failure with
 // status 1. Each module releases what it made and copes with never having made it.
+// The teardown returns the status; the front end ends the process with it.
 #pragma once
 
 #include <string>
@@ -11,8 +12,8 @@
 // Releases everything the program made, in the fixed order.
 void releaseEverything();
 
-// Releases everything and ends the process with status.
-[[noreturn]] void endProgram(int status);
+// Releases everything; returns status, the program's exit status.
+int endGame(int status);
 
 // The lines of a start-up failure: the one naming it, then those of `explanation`
 // (when given; it may hold several, separated by newlines).
@@ -22,5 +23,5 @@ std::vector<std::string> loadFailureLines(const LoadFailure &failure, const char
 void printLoadFailure(const LoadFailure &failure, const char *explanation = nullptr);
 
 // A data file the game cannot do without is missing or unusable: its lines, then
-// the teardown, with errorwindow=1 the same lines in a window, and status 1.
-[[noreturn]] void endWithFailure(const LoadFailure &failure, const char *explanation = nullptr);
+// the teardown, with errorwindow=1 the same lines in a window; returns status 1.
+int failGame(const LoadFailure &failure, const char *explanation = nullptr);

@@ -1,7 +1,6 @@
 #include "1-app/startup.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "1-app/colour_choice.h"
@@ -24,8 +23,9 @@
 namespace {
 
 // The command line and the settings, before anything opens: help, version and
-// every mistake end here without a window.
-void readConfiguration(int argc, char **argv) {
+// every mistake end here without a window. False with status set when the
+// program ends here.
+bool readConfiguration(int argc, char **argv, int &status) {
     CommandLine line;
     switch (parseCommandLine(argc, argv, line)) {
     case showHelp:
@@ -34,19 +34,23 @@ void readConfiguration(int argc, char **argv) {
         loadSettingsFrom(line.configFile, false);
         printUsage(stdout);
         freeSettingTexts();
-        exit(0);
+        status = 0;
+        return false;
     case showVersion:
         printVersion(stdout);
-        exit(0);
+        status = 0;
+        return false;
     case badCommandLine:
-        exit(2);
+        status = 2;
+        return false;
     case runTheGame:
         break;
     }
     if (!loadSettingsFrom(line.configFile)) {
         fprintf(stderr, "Try 'varnok --help'.\n");
         freeSettingTexts();
-        exit(2);
+        status = 2;
+        return false;
     }
     applyCommandLine(line);
     chooseDataDirectory(line.dataDirectory != nullptr);
@@ -55,28 +59,34 @@ void readConfiguration(int argc, char **argv) {
     LoadFailure missing;
     std::string explanation;
     if (!checkEssentialFiles(missing, explanation)) {
-        endWithFailure(missing, explanation.c_str());
+        status = failGame(missing, explanation.c_str());
+        return false;
     }
+    return true;
 }
 
 } // namespace
 
-void runGame(int argc, char **argv) {
-    readConfiguration(argc, argv);
+bool startGame(int argc, char **argv, int &status) {
+    if (!readConfiguration(argc, argv, status)) {
+        return false;
+    }
     if (!initVideo()) {
-        endProgram(1);
+        status = endGame(1);
+        return false;
     }
     // Without audio the game simply stays silent.
     initAudio(settings.music == 1);
     LoadFailure failure;
     if (!loadGameData(failure)) {
-        endWithFailure(failure);
+        status = failGame(failure);
+        return false;
     }
     setWindowIcon();
     openGamepad();
     startTickTimer();
     addScheduledTask(animationTick, tickInterval);
     pushInputHandler(mainCommandHandler, 0);
-    runMainLoop();
-    endProgram(0);
+    startPlaying();
+    return true;
 }

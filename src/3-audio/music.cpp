@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "3-audio/music_bytes.h"
 #include "3-audio/wav_header.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
@@ -41,11 +42,12 @@ const int mixChunkSize = 4096;
 bool audioSubsystemStarted = false;
 bool mixerOpen = false;
 
-const char musicFolder[] = "music/";
+// Larger music files are not read: the whole file stays in memory while it plays.
+const int64_t largestPiece = 64LL * 1024 * 1024;
 
-// The open file the current piece streams from. The mixer's own file loader loses
-// its file handle when a file is no music it can read, so the file is opened here
-// and closed here on every path.
+// The current piece's file, whole, and what the mixer reads it through; kept
+// until the piece stops, as the mixer streams from them.
+std::vector<uint8_t> currentBytes;
 SDL_RWops *currentSource = nullptr;
 
 void stopCurrentMusic() {
@@ -58,46 +60,44 @@ void stopCurrentMusic() {
         SDL_RWclose(currentSource);
         currentSource = nullptr;
     }
+    std::vector<uint8_t>().swap(currentBytes);
 }
 
-// True when the open file may go to the mixer: no WAV whose header would make it
-// crash or hang (wav_header.h). The file is left at its start.
-bool playableFile(FILE *file, int64_t size, const char *path) {
-    std::vector<uint8_t> head;
-    FileRefusal why = readMoreOf(file, size < wavHeadLimit ? size : wavHeadLimit, head);
-    std::string problem = impossibleWavHeader(head.data(), (int64_t)head.size(), size);
-    if (why == fileAccepted && problem.empty()) {
-        return fseek(file, 0, SEEK_SET) == 0;
-    }
-    if (!problem.empty()) {
-        fprintf(stderr, "Warning: music file '%s' has an impossible WAV header (%s)\n",
-                shownText(path).c_str(), problem.c_str());
-        fflush(stderr);
-    }
-    return false;
-}
-
-// Loads and starts one file, looping; leaves silence when that fails. Only a
-// regular file is opened: a FIFO would block the game, a folder is no music.
-void startPiece(const char *path) {
-    FileRefusal why = fileMissing;
-    int64_t size = 0;
-    FILE *file = openRegularFile(path, &size, &why);
+// The bytes of one music file; false (silence) when it is missing, empty, too
+// large, or a WAV whose header would make the mixer crash or hang (wav_header.h).
+// Only a regular file is read: a FIFO would block the game, a folder is no music.
+bool readPieceFile(const char *path, std::vector<uint8_t> &bytes) {
+    FileRefusal why = readRegularFile(path, largestPiece + 1, bytes);
     if (why == fileNotRegular) {
         warnNotRegularFile("music file", path);
     }
-    if (file != nullptr && !playableFile(file, size, path)) {
-        fclose(file);
-        return;
+    if (why != fileAccepted || bytes.empty()) {
+        return false;
     }
-    currentSource = file != nullptr ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
-    if (currentSource == nullptr) {
-        if (file != nullptr) {
-            fclose(file);
+    int64_t size = (int64_t)bytes.size();
+    std::string problem;
+    if (size > largestPiece) {
+        fprintf(stderr, "Warning: music file '%s' is larger than %lld MiB\n",
+                shownText(path).c_str(), (long long)(largestPiece >> 20));
+    } else {
+        problem = impossibleWavHeader(bytes.data(), size < wavHeadLimit ? size : wavHeadLimit, size);
+        if (problem.empty()) {
+            return true;
         }
+        fprintf(stderr, "Warning: music file '%s' has an impossible WAV header (%s)\n",
+                shownText(path).c_str(), problem.c_str());
+    }
+    fflush(stderr);
+    std::vector<uint8_t>().swap(bytes);
+    return false;
+}
+
+// Loads and starts one file, looping; leaves silence when that fails.
+void startPiece(const char *path) {
+    if (!readPieceFile(path, currentBytes)) {
         return;
     }
-    currentMusic = Mix_LoadMUS_RW(currentSource);
+    currentMusic = musicFromBytes(currentBytes.data(), (int)currentBytes.size(), &currentSource);
     if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
         stopCurrentMusic();
     }
@@ -199,12 +199,12 @@ void addMusicEntry(const char *key, const char *value) {
                        shownWord(value).c_str(), key);
             return;
         }
-        size_t length = strlen(musicFolder) + strlen(value) + 1;
+        size_t length = strlen(musicFolderName) + strlen(value) + 1;
         char *name = (char *)malloc(length);
         if (name == nullptr) {
             return;
         }
-        snprintf(name, length, "%s%s", musicFolder, value);
+        snprintf(name, length, "%s%s", musicFolderName, value);
         char *path = makeDataPath(name);
         free(name);
         // A later line for the same key wins.

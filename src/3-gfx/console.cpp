@@ -39,7 +39,7 @@ void lineBreak() {
     Console.cursorRow++;
     Console.cursorColumn = messageLeft;
     if (Console.cursorRow > messageBottom) {
-        SDL_Delay(lineBreakPause);
+        pauseShown((Uint32)lineBreakPause);
         scrollMessages();
         updateWholeScreen();
         Console.cursorRow = messageBottom;

@@ -41,7 +41,8 @@ void initConsole();
 // Puts the frame on the display now, through the present hook.
 void updateWholeScreen();
 
-// The pause per line break in milliseconds (20); it paces the scrolling.
+// The pause per line break in milliseconds (20); it paces the scrolling on a
+// display that shows each step (pauseShown).
 extern int lineBreakPause;
 
 // Lets tests and tools see every text consolePrint receives, after formatting.

@@ -1,5 +1,6 @@
 #include "4-data/file_formats.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -67,4 +68,19 @@ std::vector<std::string> essentialFileNames(bool fourColour) {
     }
     names.push_back(tileNameFileName);
     return names;
+}
+
+std::vector<std::string> dataFileNames(bool fourColour) {
+    std::vector<std::string> names = essentialFileNames(fourColour);
+    for (int kind = towne; kind <= dwelling; kind++) {
+        names.push_back(settlementMapFileName(kind));
+    }
+    names.push_back(musicTableFileName);
+    std::vector<std::string> once;
+    for (const std::string &name : names) {
+        if (std::find(once.begin(), once.end(), name) == once.end()) {
+            once.push_back(name);
+        }
+    }
+    return once;
 }

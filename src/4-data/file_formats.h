@@ -19,6 +19,8 @@ const char *const underworldFileName = "under.dat";
 const char *const textFontFileName = "ibm.ch";
 const char *const runeFontFileName = "runes.ch";
 const char *const musicTableFileName = "music.ini";
+// The folder music.ini names its files in, inside the data directory.
+const char *const musicFolderName = "music/";
 
 // The map file and the character file of a settlement family, kinds 2-5;
 // nullptr for any other kind.
@@ -111,6 +113,11 @@ int64_t pictureRowBytes(int width, PictureRowFormat format);
 // The files the start-up load cannot do without in the colour mode, in the order
 // it opens them: what start-up checks before any window opens.
 std::vector<std::string> essentialFileNames(bool fourColour);
+
+// Every data file the game may read in the colour mode, each once, as it asks
+// for them: the essential ones, the settlement maps (read when one is entered)
+// and the music list. The music files are those the list names.
+std::vector<std::string> dataFileNames(bool fourColour);
 
 // The compressed (LZW) files: a 4-byte little-endian declared size, then the
 // codeword stream.

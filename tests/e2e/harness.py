@@ -354,6 +354,15 @@ class Image:
         i = 3 * (y * self.width + x)
         return tuple(self.rgb[i:i + 3])
 
+    def blanked(self, *areas):
+        """The RGB bytes with each area (x, y, w, h) painted black."""
+        rgb = bytearray(self.rgb)
+        for x0, y0, w, h in areas:
+            for y in range(y0, y0 + h):
+                start = 3 * (y * self.width + x0)
+                rgb[start:start + 3 * w] = bytes(3 * w)
+        return bytes(rgb)
+
     def crop(self, x, y, w, h):
         rows = [self.rgb[3 * ((y + r) * self.width + x):3 * ((y + r) * self.width + x + w)]
                 for r in range(h)]
@@ -406,8 +415,9 @@ def write_png(path, image):
 
 
 def read_png(path):
-    """Reads 8-bit RGB PNG files (what write_png makes) and indexed ones of 1-8 bits
-    with their palette (screenshots) into RGB, all filter types, no interlacing."""
+    """Reads 8-bit RGB PNG files (what write_png makes), 8-bit RGBA ones (what a
+    browser's canvas makes; alpha is dropped) and indexed ones of 1-8 bits with
+    their palette (screenshots) into RGB, all filter types, no interlacing."""
     with open(path, "rb") as f:
         data = f.read()
     pos, idat, width, height, palette = 8, b"", 0, 0, b""
@@ -416,17 +426,17 @@ def read_png(path):
         body = data[pos + 8:pos + 8 + length]
         if kind == b"IHDR":
             width, height, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body[:13])
-            if not ((depth == 8 and ctype == 2) or (ctype == 3 and depth in (1, 2, 4, 8))) \
+            if not ((depth == 8 and ctype in (2, 6)) or (ctype == 3 and depth in (1, 2, 4, 8))) \
                     or interlace:
-                raise AssertionError("only 8-bit RGB and indexed PNG files are read")
+                raise AssertionError("only 8-bit RGB(A) and indexed PNG files are read")
         elif kind == b"PLTE":
             palette = body
         elif kind == b"IDAT":
             idat += body
         pos += 12 + length
     raw = zlib.decompress(idat)
-    step = 3 if ctype == 2 else 1  # bytes per pixel for the filters, at least 1
-    stride = 3 * width if ctype == 2 else (width * depth + 7) // 8
+    step = {2: 3, 6: 4}.get(ctype, 1)  # bytes per pixel for the filters, at least 1
+    stride = step * width if ctype in (2, 6) else (width * depth + 7) // 8
     out = bytearray()
     prev = bytearray(stride)
     for y in range(height):
@@ -453,6 +463,8 @@ def read_png(path):
                 shift = 8 - depth * (x % per_byte + 1)
                 index = (line[x // per_byte] >> shift) & ((1 << depth) - 1)
                 out += palette[3 * index:3 * index + 3]
+        elif ctype == 6:
+            out += bytes(b for i, b in enumerate(line) if i % 4 != 3)
         else:
             out += line
         prev = line

@@ -30,14 +30,17 @@ def world(args):
 
 
 class Session:
-    """One game on the demo world, with its screen read as text."""
+    """One game on the demo world, with its screen read as text: the native game
+    in a window, or `game`, anything with the same calls (the page, in
+    test_web.py)."""
 
     def __init__(self, args, display, more_settings="", extra_env=None, words=(),
-                 position=START, clock=0):
+                 position=START, clock=0, game=None):
         self.world = world(args)
         settings = "directory=%s\nvideo=1\nmusic=0\n" % self.world.directory
-        self.game = Game(args.binary, display=display, settings=settings + more_settings,
-                         extra_env=extra_env, args=words)
+        self.game = game or Game(args.binary, display=display,
+                                 settings=settings + more_settings,
+                                 extra_env=extra_env, args=words)
         self.reader = TextReader(os.path.join(self.world.directory, "ibm.ch"))
         self.game.wait_window()
         self.position = position
@@ -125,6 +128,7 @@ def scenario(test):
         finally:
             session.cleanup()
     run.__name__ = test.__name__
+    run.body = test
     return run
 
 

@@ -36,12 +36,7 @@ def make_demo_world(args, directory):
 
 
 def masked(image):
-    rgb = bytearray(image.rgb)
-    x0, y0, w, h = CURSOR
-    for y in range(y0, y0 + h):
-        start = 3 * (y * image.width + x0)
-        rgb[start:start + 3 * w] = bytes(3 * w)
-    return bytes(rgb)
+    return image.blanked(CURSOR)
 
 
 def differences(image, reference):

@@ -17,6 +17,17 @@ void remember(int, const char *text) {
     printed.push_back(text);
 }
 
+// What the display was asked to do at each scroll step, in order.
+std::vector<std::string> steps;
+
+void recordPresent() {
+    steps.push_back("present");
+}
+
+void recordPause(Uint32 milliseconds) {
+    steps.push_back("pause " + std::to_string(milliseconds));
+}
+
 class ConsoleTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,6 +86,22 @@ TEST_F(ConsoleTest, AnswerEndingInTwoNewlinesScrollsAndShowsCursorAtOnce) {
     EXPECT_EQ(Console.cursorRow, 23);
     EXPECT_EQ(Console.cursorFrame, 7);
     EXPECT_EQ(Console.cursorShown, 1);
+}
+
+// A display that shows each step is held before each scroll, then shown the
+// scrolled frame; without a pause hook (the browser's page) nothing waits.
+TEST_F(ConsoleTest, EachScrollStepIsHeldThenShownThroughTheHooks) {
+    steps.clear();
+    presentHook = recordPresent;
+    pauseHook = recordPause;
+    lineBreakPause = 20;
+    consolePrint(0, "Pass\n\n");
+    EXPECT_EQ(steps, (std::vector<std::string>{"pause 20", "present", "pause 20", "present"}));
+    steps.clear();
+    pauseHook = nullptr;
+    consolePrint(0, "Pass\n");
+    EXPECT_EQ(steps, (std::vector<std::string>{"present"}));
+    presentHook = nullptr;
 }
 
 TEST_F(ConsoleTest, QuestionWithoutPromptLeavesCursorAfterIt) {

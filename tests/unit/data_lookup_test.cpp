@@ -3,7 +3,6 @@
 // came from.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "1-app/colour_choice.h"
 #include "1-app/command_line.h"
@@ -18,6 +18,7 @@
 #include "1-app/error_window.h"
 #include "1-app/settings.h"
 #include "1-app/shutdown.h"
+#include "1-app/startup.h"
 #include "4-data/file_formats.h"
 #include "demo_world_fixture.h"
 #include "test_support.h"
@@ -58,6 +59,19 @@ class DataLookup : public ::testing::Test {
         return testing::internal::GetCapturedStdout();
     }
 };
+
+// Start-up with the words after the program's name; its status when it ends
+// before playing, else 9.
+int startUpStatus(std::vector<std::string> words) {
+    words.insert(words.begin(), "varnok");
+    std::vector<char *> argv;
+    for (std::string &word : words) {
+        argv.push_back(&word[0]);
+    }
+    argv.push_back(nullptr);
+    int status = 9;
+    return startGame((int)words.size(), argv.data(), status) ? 9 : status;
+}
 
 } // namespace
 
@@ -253,4 +267,20 @@ TEST_F(DataLookup, AnEssentialFileThatCannotBeReadGetsTheExplanationToo) {
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0),
                 "^Cannot open data file 'games/look2.dat'\nThe data directory .*/games was "
                 "given on the command line; 'varnok-data check .*/games' tells");
+}
+
+// Start-up ends nothing itself: it gives the front end the status to end with,
+// before any window opens when the configuration or the data is not usable.
+TEST_F(DataLookup, StartUpGivesBackTheStatusInsteadOfExiting) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(startUpStatus({"--version"}), 0);
+    EXPECT_EQ(startUpStatus({"--help"}), 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(startUpStatus({"--no-such-option"}), 2);
+    EXPECT_EQ(startUpStatus({"--config", "missing.ini"}), 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Try 'varnok --help'."), std::string::npos);
+    // The teardown runs in a child: it releases what other tests here use.
+    EXPECT_EXIT(exit(startUpStatus({"--data", "nowhere"})), ::testing::ExitedWithCode(1),
+                "^Cannot open data file 'nowhere/data.ovl'\n");
 }

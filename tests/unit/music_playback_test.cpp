@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "1-app/settings.h"
@@ -124,7 +125,7 @@ long requestPiece(uint16_t n) {
         fprintf(f, "%ld\n", m);
     }
     fclose(f);
-    endProgram(0);
+    exit(endGame(0));
 }
 
 class MusicPlayback : public ::testing::Test {
@@ -262,7 +263,7 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
             exit(4);
         }
         playMusic(1);
-        endProgram(0);
+        exit(endGame(0));
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(sizeOf("out.raw"), 0);
@@ -327,6 +328,33 @@ TEST_F(MusicPlayback, EveryPieceWithoutAFileStopsTheMusic) {
     EXPECT_EQ(amplitudes(marks.back() + lateBytes, end), Amplitudes({0}));
 }
 
+// The music module holds a piece's whole file while it plays: a file past the
+// largest piece is not read, is named, and leaves silence.
+TEST_F(MusicPlayback, AFileTooLargeToHoldIsNamedAndLeavesSilence) {
+    FILE *huge = fopen("data/music/huge.wav", "wb");
+    ASSERT_NE(huge, nullptr);
+    // Sparse: no disk is spent on it.
+    ASSERT_EQ(ftruncate(fileno(huge), 65L * 1024 * 1024), 0);
+    fclose(huge);
+    writeTextFile("music.ini", "overworld=huge.wav\nunderworld=a.wav\n");
+    auto child = [] {
+        openDiskAudio(1);
+        playMusic(1);
+        if (currentMusic != nullptr) {
+            fprintf(stderr, "the huge file was loaded\n");
+            exit(4);
+        }
+        playMusic(2);
+        if (currentMusic == nullptr) {
+            fprintf(stderr, "a small file after it was not loaded\n");
+            exit(5);
+        }
+        exit(endGame(0));
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0),
+                "Warning: music file 'data/music/huge.wav' is larger than 64 MiB\n");
+}
+
 TEST_F(MusicPlayback, AudioThatCannotOpenLeavesTheGameSilent) {
     writeTextFile("music.ini", "overworld=a.wav\n");
     auto child = [] {
@@ -340,7 +368,7 @@ TEST_F(MusicPlayback, AudioThatCannotOpenLeavesTheGameSilent) {
             fprintf(stderr, "a piece was loaded without audio\n");
             exit(5);
         }
-        endProgram(0);
+        exit(endGame(0));
     };
     EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }

@@ -8,14 +8,15 @@
 #include <unistd.h>
 #include <vector>
 
+#include "1-app/desktop_presenter.h"
 #include "1-app/display_keys.h"
 #include "1-app/overlays.h"
 #include "1-app/picture_layout.h"
 #include "1-app/picture_scale.h"
 #include "1-app/present.h"
-#include "1-app/presenter.h"
 #include "1-app/screenshot.h"
 #include "1-app/settings.h"
+#include "1-app/user_folders.h"
 #include "1-app/video.h"
 #include "3-gfx/palette.h"
 #include "test_support.h"
@@ -185,6 +186,32 @@ TEST(PictureScale, FullScreenLeavesTheBordersAndOtherPixelDepthsAgree) {
     SDL_FreeSurface(frame);
 }
 
+// A presenter that only writes down what it was asked, for the seam's test.
+std::string asked;
+void askedSize() {
+    asked += "size ";
+}
+bool askedOpen(bool fullscreen) {
+    asked += fullscreen ? "open-full " : "open ";
+    return true;
+}
+bool askedToggle() {
+    asked += "toggle ";
+    return true;
+}
+bool askedIsFullscreen() {
+    asked += "full? ";
+    return true;
+}
+void askedPresent() {
+    asked += "present ";
+}
+void askedClose() {
+    asked += "close ";
+}
+const PresenterCalls recordingPresenter = {askedSize,         askedOpen,    askedToggle,
+                                           askedIsFullscreen, askedPresent, askedClose};
+
 // The presenter on the dummy video driver: the frame as the game has it, the
 // display as SDL gives it.
 class Presenter : public ::testing::Test {
@@ -195,6 +222,7 @@ class Presenter : public ::testing::Test {
         settings.scale = 2;
         settings.aspect = 0;
         initPalette4();
+        usePresenter(desktopPresenter);
         readDesktopSize();
         screen = patternedFrame(4);
         SDL_SetColors(screen, palette4, 0, 4);
@@ -223,6 +251,20 @@ class Presenter : public ::testing::Test {
         EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << x << "," << y;
     }
 };
+
+// Every presenter call goes to the presenter the front end chose.
+TEST(PresenterChoice, TheCallsGoToTheChosenPresenter) {
+    asked.clear();
+    usePresenter(recordingPresenter);
+    readDesktopSize();
+    EXPECT_TRUE(openDisplay(true));
+    presentScreen();
+    EXPECT_TRUE(toggleFullscreen());
+    EXPECT_TRUE(displayIsFullscreen());
+    closeDisplay();
+    usePresenter(desktopPresenter);
+    EXPECT_EQ(asked, "size open-full present toggle full? close ");
+}
 
 TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
     ASSERT_EQ(display->w, 1280);

@@ -4,13 +4,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 
 #include "1-app/settings.h"
 #include "4-data/characters.h"
 #include "4-data/data_file.h"
+#include "4-data/file_formats.h"
 #include "4-data/maps.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
@@ -176,6 +179,26 @@ TEST_F(Tables, DataPathsAndReadLimits) {
     EXPECT_EQ(bytes, (Bytes{0, 1, 2, 3}));
     EXPECT_EQ(readRegularFile("empty", 4, bytes), fileAccepted);
     EXPECT_TRUE(bytes.empty());
+}
+
+// The list a front end fetches before playing: the essential files first, in
+// their order, then the settlement maps and the music list, each name once, the
+// colour mode's own files only.
+TEST_F(Tables, DataFileNamesNameEveryFileTheGameReadsOnce) {
+    for (bool fourColour : {true, false}) {
+        std::vector<std::string> essential = essentialFileNames(fourColour);
+        std::vector<std::string> all = dataFileNames(fourColour);
+        ASSERT_GE(all.size(), essential.size());
+        EXPECT_TRUE(std::equal(essential.begin(), essential.end(), all.begin()));
+        EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), all.size());
+        std::vector<std::string> rest(all.begin() + (long)essential.size(), all.end());
+        EXPECT_EQ(rest, (std::vector<std::string>{"towne.dat", "castle.dat", "keep.dat",
+                                                  "dwelling.dat", "music.ini"}));
+        const char *own = fourColour ? "tiles.4" : "tiles.16";
+        const char *other = fourColour ? "tiles.16" : "tiles.4";
+        EXPECT_NE(std::find(all.begin(), all.end(), own), all.end());
+        EXPECT_EQ(std::find(all.begin(), all.end(), other), all.end());
+    }
 }
 
 // A data file is opened only when it is a regular file; an essential one that is

@@ -1,0 +1,21 @@
+# The engine's sources, one list for both builds: the desktop build
+# (CMakeLists.txt) compiles them all, the browser build (web/CMakeLists.txt) all
+# but the desktop's own, which it replaces with its web parts.
+file(GLOB_RECURSE VARNOK_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/[1-9]-*/*.cpp)
+
+# Desktop only: the loop that sleeps until each event (on the X11 connection),
+# video started on a driver that draws in a window, the window that shows a
+# start-up error, the presenter on an SDL video mode, the screenshot written as a
+# PNG file with libpng, and music handed to SDL_mixer.
+set(VARNOK_DESKTOP_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/video_start.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/error_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/native_loop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/event_wait.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_presenter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/screenshot.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/3-audio/music_bytes.cpp)
+
+set(VARNOK_SHARED_SOURCES ${VARNOK_ENGINE_SOURCES})
+list(REMOVE_ITEM VARNOK_SHARED_SOURCES ${VARNOK_DESKTOP_SOURCES})

@@ -1,0 +1,13 @@
+// The browser build's presenter: the engine's present calls only mark the frame
+// as wanted, and the pass shows it once, at its end, on the canvas (a page
+// shows nothing before its script returns, so earlier copies would be wasted).
+#pragma once
+
+#include "1-app/presenter.h"
+
+// The page's presenter, chosen at start (usePresenter).
+extern const PresenterCalls webPresenter;
+
+// Puts the frame, with any overlay, on the canvas when a present was asked for
+// since the last call and the picture changed.
+void showWantedFrame();

@@ -1,0 +1,25 @@
+// F12 in the browser (1-app/screenshot.h's takeScreenshot): the frame, without
+// overlays, offered as a PNG download under the screenshot's name; the browser
+// writes the PNG, so the web build needs no PNG library and no folder.
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "1-app/screenshot.h"
+#include "1-app/screenshot_name.h"
+#include "1-app/video.h"
+#include "frame_rgba.h"
+#include "page_calls.h"
+
+bool takeScreenshot() {
+    if (screen == nullptr) {
+        return false;
+    }
+    // The browser's downloads make their own names unique.
+    std::string name = screenshotName(time(nullptr), 1);
+    std::vector<uint32_t> pixels;
+    frameToRgba(screen, pixels);
+    webSaveScreenshot(pixels.data(), screen->w, screen->h, name.c_str());
+    announceScreenshot(name);
+    return true;
+}
