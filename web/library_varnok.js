@@ -52,4 +52,32 @@ mergeInto(LibraryManager.library, {
       SDL.audioContext = null;
     }
   },
+
+  // Local storage may be switched off or full: each call answers "nothing" then.
+  webReadStorage__deps: ['malloc'],
+  webReadStorage: function(key) {
+    var text = null;
+    try {
+      text = window.localStorage.getItem(UTF8ToString(key));
+    } catch (e) {
+    }
+    if (text === null) return 0;
+    var size = lengthBytesUTF8(text) + 1;
+    var bytes = _malloc(size);
+    stringToUTF8(text, bytes, size);
+    return bytes;
+  },
+
+  webWriteStorage: function(key, backupKey, text) {
+    try {
+      var storage = window.localStorage;
+      var name = UTF8ToString(key);
+      var before = storage.getItem(name);
+      if (before !== null) storage.setItem(UTF8ToString(backupKey), before);
+      storage.setItem(name, UTF8ToString(text));
+      return 1;
+    } catch (e) {
+      return 0;
+    }
+  },
 });

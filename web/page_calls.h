@@ -1,5 +1,6 @@
 // What the engine's web side asks of the page, in JavaScript (library_varnok.js):
-// showing a frame on the canvas, full screen, the screenshot download and music.
+// showing a frame on the canvas, full screen, the screenshot download, music and
+// the storage that keeps saves.
 #pragma once
 
 #include <cstdint>
@@ -22,4 +23,12 @@ int webLoadMusic(const uint8_t *bytes, int size);
 
 // Stops the music and closes the audio context the mixer opened.
 void webCloseMixer();
+
+// The text kept in the page's local storage under key, in memory from malloc
+// (the caller frees it); nullptr when nothing is kept there or storage is off.
+char *webReadStorage(const char *key);
+
+// Keeps text under key, moving what was there to backupKey first; 0 when the
+// storage refused (full, or switched off), and then key holds what it held.
+int webWriteStorage(const char *key, const char *backupKey, const char *text);
 }

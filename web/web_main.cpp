@@ -10,10 +10,12 @@
 
 #include "1-app/main_loop.h"
 #include "1-app/presenter.h"
+#include "1-app/save_game.h"
 #include "1-app/shutdown.h"
 #include "1-app/startup.h"
 #include "web_pass.h"
 #include "web_presenter.h"
+#include "web_saves.h"
 #include "web_timer.h"
 
 namespace {
@@ -57,6 +59,7 @@ double lastPassMilliseconds() {
 
 int main(int argc, char **argv) {
     usePresenter(webPresenter);
+    useSaveStore(&pageSaves);
     int status = 0;
     if (!startGame(argc, argv, status)) {
         fflush(stdout);

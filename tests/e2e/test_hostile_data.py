@@ -385,7 +385,10 @@ def nothing_blocks_on_a_fifo(args, display):
     cases = [
         ("game: data.ovl", fifo_in(args, "world/data.ovl", ["GAME", "--data", "world"]), 1,
          r"^Cannot open data file 'world/data.ovl'$"),
-        ("game: tiles.4", fifo_in(args, "world/tiles.4", ["GAME", "--data", "world"]), 1,
+        # 4 colours chosen: left open, a FIFO among the 4-colour files means the
+        # 16-colour mode.
+        ("game: tiles.4", fifo_in(args, "world/tiles.4", ["GAME", "--data", "world",
+                                                          "--colours", "4"]), 1,
          r"^Cannot open data file 'world/tiles.4'$"),
         ("check: look2.dat", fifo_in(args, "world/look2.dat", ["TOOL", "check", "world"]), 1,
          r"^look2.dat: not a regular file$"),

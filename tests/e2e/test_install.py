@@ -114,7 +114,7 @@ def desktop_entry_and_appstream_metadata_are_valid(args, display):
     assert done.returncode == 0 and done.stdout + done.stderr == "", done.stdout + done.stderr
     with open(entry) as f:
         lines = f.read().splitlines()
-    for line in ("Exec=varnok", "Icon=varnok", "Categories=Game;RolePlaying;", "Terminal=false"):
+    for line in ("Exec=varnok --error-window", "Icon=varnok", "Categories=Game;RolePlaying;", "Terminal=false"):
         assert line in lines, line
     # The whole tree: the metadata file named by its identifier, its launchable
     # desktop entry there; then the file alone, with nothing to remark.

@@ -319,6 +319,26 @@ def the_browser_keeps_off_the_game_keys(args, display):
     for code in ("ArrowDown", "Slash", "Quote", "Numpad8", "Space", "F1", "Escape", "F5", "F9"):
         assert seen.get(code) is True, "%s reached the browser: %s" % (code, seen)
     assert b.state() == "playing", b.state()
+    # F5 saved into the page's storage and F9 read it back; the save outlives
+    # the page, as a file outlives the desktop game.
+    log = []
+
+    def said(line):
+        log.extend(b.console())
+        return any(line in entry for entry in log)
+
+    harness.poll(lambda: said("Game loaded: browser storage varnok/saves/"), 20, "the load")
+    assert any("Game saved: browser storage varnok/saves/" in entry for entry in log), log
+    keys = b.script("return Object.keys(localStorage)")
+    save = [k for k in keys if k.startswith("varnok/saves/") and k.endswith("/save.txt")]
+    assert len(save) == 1, keys
+    text = b.script("return localStorage.getItem(arguments[0])", save[0])
+    assert text.startswith("varnok-save 1\n") and "\nmap=0\n" in text, text
+    b.open(s.page)
+    b.wait_state("playing")
+    log.clear()
+    b.keys("F9")
+    harness.poll(lambda: said("Game loaded: browser storage " + save[0]), 20, "the load")
 
 
 def f12_downloads_the_frame(args, display):
