@@ -15,7 +15,7 @@ set(VARNOK_DESKTOP_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_presenter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/3-audio/music_bytes.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/3-audio/music_file.cpp)
 
 set(VARNOK_SHARED_SOURCES ${VARNOK_ENGINE_SOURCES})
 list(REMOVE_ITEM VARNOK_SHARED_SOURCES ${VARNOK_DESKTOP_SOURCES})

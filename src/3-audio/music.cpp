@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "3-audio/music_bytes.h"
+#include "3-audio/music_file.h"
 #include "3-audio/wav_header.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
@@ -42,12 +42,7 @@ const int mixChunkSize = 4096;
 bool audioSubsystemStarted = false;
 bool mixerOpen = false;
 
-// Larger music files are not read: the whole file stays in memory while it plays.
-const int64_t largestPiece = 64LL * 1024 * 1024;
-
-// The current piece's file, whole, and what the mixer reads it through; kept
-// until the piece stops, as the mixer streams from them.
-std::vector<uint8_t> currentBytes;
+// What the mixer reads the current piece through; kept until the piece stops.
 SDL_RWops *currentSource = nullptr;
 
 void stopCurrentMusic() {
@@ -60,44 +55,43 @@ void stopCurrentMusic() {
         SDL_RWclose(currentSource);
         currentSource = nullptr;
     }
-    std::vector<uint8_t>().swap(currentBytes);
 }
 
-// The bytes of one music file; false (silence) when it is missing, empty, too
-// large, or a WAV whose header would make the mixer crash or hang (wav_header.h).
-// Only a regular file is read: a FIFO would block the game, a folder is no music.
-bool readPieceFile(const char *path, std::vector<uint8_t> &bytes) {
-    FileRefusal why = readRegularFile(path, largestPiece + 1, bytes);
-    if (why == fileNotRegular) {
-        warnNotRegularFile("music file", path);
+// True when the open file may go to the mixer: no WAV whose header would make it
+// crash or hang (wav_header.h). Only the head is read; the file is left at its
+// start.
+bool playableFile(FILE *file, int64_t size, const char *path) {
+    std::vector<uint8_t> head;
+    FileRefusal why = readMoreOf(file, size < wavHeadLimit ? size : wavHeadLimit, head);
+    std::string problem = impossibleWavHeader(head.data(), (int64_t)head.size(), size);
+    if (why == fileAccepted && problem.empty()) {
+        return fseek(file, 0, SEEK_SET) == 0;
     }
-    if (why != fileAccepted || bytes.empty()) {
-        return false;
-    }
-    int64_t size = (int64_t)bytes.size();
-    std::string problem;
-    if (size > largestPiece) {
-        fprintf(stderr, "Warning: music file '%s' is larger than %lld MiB\n",
-                shownText(path).c_str(), (long long)(largestPiece >> 20));
-    } else {
-        problem = impossibleWavHeader(bytes.data(), size < wavHeadLimit ? size : wavHeadLimit, size);
-        if (problem.empty()) {
-            return true;
-        }
+    if (!problem.empty()) {
         fprintf(stderr, "Warning: music file '%s' has an impossible WAV header (%s)\n",
                 shownText(path).c_str(), problem.c_str());
+        fflush(stderr);
     }
-    fflush(stderr);
-    std::vector<uint8_t>().swap(bytes);
     return false;
 }
 
-// Loads and starts one file, looping; leaves silence when that fails.
+// Loads and starts one file, looping; leaves silence when that fails. Only a
+// regular file is opened: a FIFO would block the game, a folder is no music.
 void startPiece(const char *path) {
-    if (!readPieceFile(path, currentBytes)) {
+    FileRefusal why = fileMissing;
+    int64_t size = 0;
+    FILE *file = openRegularFile(path, &size, &why);
+    if (why == fileNotRegular) {
+        warnNotRegularFile("music file", path);
+    }
+    if (file == nullptr) {
         return;
     }
-    currentMusic = musicFromBytes(currentBytes.data(), (int)currentBytes.size(), &currentSource);
+    if (!playableFile(file, size, path)) {
+        fclose(file);
+        return;
+    }
+    currentMusic = musicFromFile(file, size, path, &currentSource);
     if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
         stopCurrentMusic();
     }

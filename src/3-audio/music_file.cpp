@@ -1,0 +1,11 @@
+#include "3-audio/music_file.h"
+
+Mix_Music *musicFromFile(FILE *file, int64_t, const char *, SDL_RWops **source) {
+    *source = SDL_RWFromFP(file, SDL_TRUE);
+    if (*source == nullptr) {
+        fclose(file);
+        return nullptr;
+    }
+    // SDL_mixer 1.2 leaves the source open: it streams from it while playing.
+    return Mix_LoadMUS_RW(*source);
+}
