@@ -2,7 +2,7 @@
 // animation task, i.e. stepping every cell's shown tile and the console cursor.
 #include <benchmark/benchmark.h>
 
-#include "1-app/timer.h"
+#include "1-app/run/timer.h"
 #include "2-play/animation.h"
 #include "3-gfx/graphics_store.h"
 #include "4-data/maps.h"

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "1-app/game_load.h"
-#include "1-app/present.h"
-#include "1-app/desktop_presenter.h"
-#include "1-app/settings.h"
-#include "1-app/video.h"
+#include "1-app/run/game_load.h"
+#include "1-app/display/present.h"
+#include "1-app/display/desktop_presenter.h"
+#include "1-app/config/settings.h"
+#include "1-app/display/video.h"
 #include "2-play/animation.h"
 #include "2-play/clock.h"
 #include "2-play/locations.h"

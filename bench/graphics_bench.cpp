@@ -16,7 +16,7 @@
 #include <sys/resource.h>
 #include <vector>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "3-gfx/graphics.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"

@@ -7,12 +7,12 @@
 
 #include <cstdlib>
 
-#include "1-app/picture_layout.h"
-#include "1-app/picture_scale.h"
-#include "1-app/present.h"
-#include "1-app/desktop_presenter.h"
-#include "1-app/settings.h"
-#include "1-app/video.h"
+#include "1-app/display/picture_layout.h"
+#include "1-app/display/picture_scale.h"
+#include "1-app/display/present.h"
+#include "1-app/display/desktop_presenter.h"
+#include "1-app/config/settings.h"
+#include "1-app/display/video.h"
 #include "3-gfx/palette.h"
 
 namespace {

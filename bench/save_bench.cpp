@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "1-app/save_store.h"
+#include "1-app/saves/save_store.h"
 #include "2-play/saved_game.h"
 #include "4-data/maps.h"
 #include "4-data/paths.h"

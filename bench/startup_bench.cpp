@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "1-app/data_lookup.h"
-#include "1-app/desktop_presenter.h"
-#include "1-app/game_load.h"
-#include "1-app/main_loop.h"
-#include "1-app/settings.h"
-#include "1-app/shutdown.h"
-#include "1-app/video.h"
+#include "1-app/config/data_lookup.h"
+#include "1-app/display/desktop_presenter.h"
+#include "1-app/run/game_load.h"
+#include "1-app/run/main_loop.h"
+#include "1-app/config/settings.h"
+#include "1-app/run/shutdown.h"
+#include "1-app/display/video.h"
 #include "3-audio/music.h"
 #include "3-gfx/graphics.h"
 #include "3-gfx/palette.h"

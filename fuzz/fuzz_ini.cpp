@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "3-audio/music.h"
 #include "fuzz_support.h"
 

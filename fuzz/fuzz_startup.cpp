@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "1-app/game_load.h"
-#include "1-app/shutdown.h"
+#include "1-app/run/game_load.h"
+#include "1-app/run/shutdown.h"
 #include "4-data/file_formats.h"
 #include "demo/demo_world.h"
 #include "formats/formats.h"

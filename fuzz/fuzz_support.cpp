@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
 #include "3-gfx/pictures.h"

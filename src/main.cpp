@@ -1,7 +1,7 @@
 // Entry point: the whole program lives in the engine library.
 #include <SDL.h>
 
-#include "1-app/native_loop.h"
+#include "1-app/run/native_loop.h"
 
 int main(int argc, char **argv) {
     return runGame(argc, argv);

@@ -8,12 +8,12 @@ file(GLOB_RECURSE VARNOK_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_D
 # start-up error, the presenter on an SDL video mode, the screenshot written as a
 # PNG file with libpng, and music handed to SDL_mixer.
 set(VARNOK_DESKTOP_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/video_start.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/error_window.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/native_loop.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/event_wait.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_presenter.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/1-app/screenshot.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/display/video_start.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/display/error_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/run/native_loop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/run/event_wait.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/display/desktop_presenter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/display/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-audio/music_file.cpp)
 

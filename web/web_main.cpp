@@ -8,11 +8,11 @@
 #include <SDL.h>
 #include <cstdio>
 
-#include "1-app/main_loop.h"
-#include "1-app/presenter.h"
-#include "1-app/save_game.h"
-#include "1-app/shutdown.h"
-#include "1-app/startup.h"
+#include "1-app/run/main_loop.h"
+#include "1-app/display/presenter.h"
+#include "1-app/saves/save_game.h"
+#include "1-app/run/shutdown.h"
+#include "1-app/run/startup.h"
 #include "web_pass.h"
 #include "web_presenter.h"
 #include "web_saves.h"

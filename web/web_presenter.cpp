@@ -1,4 +1,4 @@
-// The browser's presenter (1-app/presenter.h's calls): the canvas is the frame's
+// The browser's presenter (1-app/display/presenter.h's calls): the canvas is the frame's
 // own size and the page scales it, so there is no video mode, no scale map and
 // no window to resize.
 #include "web_presenter.h"
@@ -8,9 +8,9 @@
 
 #include "frame_rgba.h"
 #include "page_calls.h"
-#include "1-app/overlays.h"
-#include "1-app/presenter.h"
-#include "1-app/video.h"
+#include "1-app/display/overlays.h"
+#include "1-app/display/presenter.h"
+#include "1-app/display/video.h"
 
 namespace {
 

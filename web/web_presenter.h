@@ -3,7 +3,7 @@
 // shows nothing before its script returns, so earlier copies would be wasted).
 #pragma once
 
-#include "1-app/presenter.h"
+#include "1-app/display/presenter.h"
 
 // The page's presenter, chosen at start (usePresenter).
 extern const PresenterCalls webPresenter;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "1-app/save_store.h"
+#include "1-app/saves/save_store.h"
 #include "2-play/save_text.h"
 #include "page_calls.h"
 #include "web_saves.h"

@@ -3,8 +3,8 @@
 // error is shown by the page itself from what the game wrote on standard error.
 #include <cstdio>
 
-#include "1-app/error_window.h"
-#include "1-app/video_start.h"
+#include "1-app/display/error_window.h"
+#include "1-app/display/video_start.h"
 
 bool startVideo(bool quiet) {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {

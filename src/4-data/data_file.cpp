@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "4-data/file_formats.h"
-#include "4-data/map_files.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
 #include "4-data/table_file.h"

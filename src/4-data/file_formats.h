@@ -53,6 +53,9 @@ const uint8_t plainBlockTile = 1;    // the tile of such a block
 const uint8_t missingMapTile = 255;  // a cell past the end of a map file
 const int underworldFileSize = worldSize * worldSize;
 const int settlementFileSize = settlementLevels * levelCells;
+// The bytes of a map file that can matter: 256 chunks, or 16 settlement levels.
+const int64_t worldFileReadLimit = (int64_t)chunkLayoutSize * chunkBytes;
+const int64_t settlementFileReadLimit = settlementFileSize;
 
 // The tile-name file: 512 16-bit offsets of zero-terminated names.
 const int tileNameCount = 512;

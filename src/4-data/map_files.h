@@ -11,10 +11,6 @@
 #include "4-data/load_failure.h"
 #include "4-data/maps.h"
 
-// The bytes of a map file that can matter: 256 chunks, or 16 settlement levels.
-const int64_t worldFileReadLimit = (int64_t)chunkLayoutSize * chunkBytes;
-const int64_t settlementFileReadLimit = settlementFileSize;
-
 // The cell of a 256 x 256 map at (x, y) of block `block`: blocks of 16 x 16 cells,
 // 16 to a row.
 int blockCell(int block, int x, int y);

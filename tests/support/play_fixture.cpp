@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "1-app/video.h"
+#include "1-app/display/video.h"
 #include "2-play/clock.h"
 #include "2-play/commands.h"
 #include "2-play/input_stack.h"

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "1-app/settings.h"
-#include "1-app/video.h"
+#include "1-app/config/settings.h"
+#include "1-app/display/video.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "1-app/command_line.h"
-#include "1-app/setting_table.h"
-#include "1-app/settings.h"
+#include "1-app/config/command_line.h"
+#include "1-app/config/setting_table.h"
+#include "1-app/config/settings.h"
 #include "test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "1-app/video.h"
+#include "1-app/display/video.h"
 #include "3-gfx/console.h"
 #include "3-gfx/graphics_store.h"
 #include "synthetic_store.h"

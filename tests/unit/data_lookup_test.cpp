@@ -12,13 +12,13 @@
 #include <unistd.h>
 #include <vector>
 
-#include "1-app/colour_choice.h"
-#include "1-app/command_line.h"
-#include "1-app/data_lookup.h"
-#include "1-app/error_window.h"
-#include "1-app/settings.h"
-#include "1-app/shutdown.h"
-#include "1-app/startup.h"
+#include "1-app/config/colour_choice.h"
+#include "1-app/config/command_line.h"
+#include "1-app/config/data_lookup.h"
+#include "1-app/display/error_window.h"
+#include "1-app/config/settings.h"
+#include "1-app/run/shutdown.h"
+#include "1-app/run/startup.h"
 #include "4-data/file_formats.h"
 #include "demo_world_fixture.h"
 #include "test_support.h"

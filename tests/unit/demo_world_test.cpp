@@ -10,8 +10,8 @@
 #include <set>
 #include <string>
 
-#include "1-app/game_load.h"
-#include "1-app/settings.h"
+#include "1-app/run/game_load.h"
+#include "1-app/config/settings.h"
 #include "3-gfx/graphics.h"
 #include "3-gfx/palette.h"
 #include "4-data/characters.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "1-app/game_load.h"
+#include "1-app/run/game_load.h"
 #include "3-gfx/graphics.h"
 #include "4-data/characters.h"
 #include "4-data/file_formats.h"

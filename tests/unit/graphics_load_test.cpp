@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "3-gfx/fonts.h"
 #include "3-gfx/graphics.h"
 #include "3-gfx/graphics_store.h"

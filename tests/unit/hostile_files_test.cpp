@@ -13,9 +13,9 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "1-app/game_load.h"
-#include "1-app/settings.h"
-#include "1-app/shutdown.h"
+#include "1-app/run/game_load.h"
+#include "1-app/config/settings.h"
+#include "1-app/run/shutdown.h"
 #include "commands/data_check.h"
 #include "4-data/file_formats.h"
 #include "4-data/paths.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "1-app/installed_data.h"
+#include "1-app/config/installed_data.h"
 #include "test_support.h"
 
 TEST(InstalledData, TheDemoWorldIsFoundBesideTheBinaryOnlyWhenItIsAFolder) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "1-app/video.h"
+#include "1-app/display/video.h"
 #include "2-play/animation.h"
 #include "2-play/clock.h"
 #include "3-gfx/blit.h"

@@ -15,8 +15,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "1-app/settings.h"
-#include "1-app/shutdown.h"
+#include "1-app/config/settings.h"
+#include "1-app/run/shutdown.h"
 #include "3-audio/music.h"
 #include "test_support.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "3-audio/music.h"
 #include "3-audio/wav_header.h"
 #include "test_support.h"

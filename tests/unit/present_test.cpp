@@ -8,16 +8,16 @@
 #include <unistd.h>
 #include <vector>
 
-#include "1-app/desktop_presenter.h"
-#include "1-app/display_keys.h"
-#include "1-app/overlays.h"
-#include "1-app/picture_layout.h"
-#include "1-app/picture_scale.h"
-#include "1-app/present.h"
-#include "1-app/screenshot.h"
-#include "1-app/settings.h"
-#include "1-app/user_folders.h"
-#include "1-app/video.h"
+#include "1-app/display/desktop_presenter.h"
+#include "1-app/display/display_keys.h"
+#include "1-app/display/overlays.h"
+#include "1-app/display/picture_layout.h"
+#include "1-app/display/picture_scale.h"
+#include "1-app/display/present.h"
+#include "1-app/display/screenshot.h"
+#include "1-app/config/settings.h"
+#include "1-app/config/user_folders.h"
+#include "1-app/display/video.h"
 #include "3-gfx/palette.h"
 #include "test_support.h"
 

@@ -10,10 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "1-app/overlays.h"
-#include "1-app/save_game.h"
-#include "1-app/setting_table.h"
-#include "1-app/settings.h"
+#include "1-app/display/overlays.h"
+#include "1-app/saves/save_game.h"
+#include "1-app/config/setting_table.h"
+#include "1-app/config/settings.h"
 #include "2-play/clock.h"
 #include "2-play/input_stack.h"
 #include "2-play/locations.h"

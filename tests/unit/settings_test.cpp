@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "1-app/key_names.h"
-#include "1-app/settings.h"
+#include "1-app/input/key_names.h"
+#include "1-app/config/settings.h"
 #include "4-data/paths.h"
 #include "test_support.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "1-app/settings.h"
+#include "1-app/config/settings.h"
 #include "4-data/characters.h"
 #include "4-data/data_file.h"
 #include "4-data/file_formats.h"

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "1-app/main_loop.h"
-#include "1-app/timer.h"
+#include "1-app/run/main_loop.h"
+#include "1-app/run/timer.h"
 #include "2-play/animation.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"

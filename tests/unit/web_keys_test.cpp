@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "key_names.h"
-#include "1-app/keys.h"
+#include "1-app/input/keys.h"
 
 namespace {
 

@@ -1,0 +1,78 @@
+// The settings as one table, a row per setting: its key in the settings file,
+// where its value lives in the Settings record, its range and default, and the
+// command-line options that give it with their --help lines. The settings file,
+// the command line and --help are read from it, so adding a setting is one row
+// here, its field in Settings and its use.
+#pragma once
+
+#include <cstdint>
+
+#include "1-app/config/settings.h"
+
+// Where a setting's value lives and what it may be, one of three kinds: a number
+// 0..highest (out of range reads as 0); a text, such as a path, kept as written;
+// or a list of key names separated by commas (key_bindings.h reads it).
+struct SettingValue {
+    int32_t Settings::*number; // nullptr unless a number
+    char *Settings::*text;     // owned copy; nullptr unless a text
+    KeyList Settings::*keys;   // nullptr unless a key list
+    int32_t highest;
+    int32_t byDefault; // a text's default is none (nullptr), a key list's no key
+};
+
+constexpr SettingValue numberSetting(int32_t Settings::*field, int32_t highest, int32_t byDefault) {
+    return {field, nullptr, nullptr, highest, byDefault};
+}
+
+constexpr SettingValue textSetting(char *Settings::*field) {
+    return {nullptr, field, nullptr, 0, 0};
+}
+
+constexpr SettingValue keyListSetting(KeyList Settings::*field) {
+    return {nullptr, nullptr, field, 0, 0};
+}
+
+// One command-line option: --longName, -shortName, and its line in --help.
+struct SettingOption {
+    const char *longName; // nullptr: no such option
+    char shortName;       // 0: the long form only
+    const char *alias;    // another long name, left out of --help; nullptr: none
+    const char *help;
+};
+
+constexpr SettingOption noOption = {nullptr, 0, nullptr, nullptr};
+
+// A word an option takes in place of a number: --colours 16 gives video=0.
+struct OptionWord {
+    const char *word; // nullptr ends the list
+    int32_t number;
+};
+
+const int optionWordCount = 4;
+
+// What the option takes after it. Without a value name it is a switch: the
+// option gives 1 and its negated form 0. With one it takes a value: a text as
+// it stands, else one of the words, else the number itself in 0..highest.
+struct OptionValue {
+    const char *name; // "N", "DIR", "4|16" in --help; nullptr: a switch
+    OptionWord words[optionWordCount];
+};
+
+constexpr OptionValue aSwitch = {nullptr, {}};
+
+struct SettingRow {
+    const char *key;
+    SettingValue value;
+    SettingOption option;  // --music, --colours
+    SettingOption negated; // --no-music, --window: gives 0; noOption: none
+    OptionValue takes;
+};
+
+extern const SettingRow settingRows[];
+extern const int settingCount;
+
+// The row of the settings file's key (case-sensitive), or nullptr.
+const SettingRow *findSetting(const char *key);
+
+// Every number at its default, every text none.
+Settings defaultSettings();

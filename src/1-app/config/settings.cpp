@@ -1,0 +1,183 @@
+#include "1-app/config/settings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "1-app/input/key_bindings.h"
+#include "1-app/config/setting_table.h"
+#include "1-app/config/user_folders.h"
+#include "4-data/shown_text.h"
+#include "4-data/text_warning.h"
+
+Settings settings = defaultSettings();
+SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
+
+namespace {
+
+// The rows the settings file or the command line gave a value.
+std::set<const SettingRow *> givenRows;
+
+// A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
+bool isWholeNumber(const char *value) {
+    const char *at = value + strspn(value, " \t\n\v\f\r");
+    if (*at == '+' || *at == '-') {
+        at++;
+    }
+    size_t digits = strspn(at, "0123456789");
+    return digits > 0 && at[digits] == '\0';
+}
+
+void setDefaults() {
+    freeSettingTexts();
+    settings = defaultSettings();
+    givenRows.clear();
+    settingsOrigin.place = settingsFromNowhere;
+    settingsOrigin.path[0] = '\0';
+}
+
+// A number setting's value read as atoi reads one, up to its first non-digit,
+// but without wrapping: a number past what a long holds stays out of range.
+long long leadingNumber(const char *value) {
+    errno = 0;
+    long long n = strtoll(value, nullptr, 10);
+    return errno == ERANGE ? -1 : n;
+}
+
+// A number setting's value; out of range reads as 0. Both, and a value that is
+// no number at all, are told at the line.
+void readNumber(const SettingRow &row, const char *value) {
+    const char *key = row.key;
+    int32_t highest = row.value.highest;
+    long long n = leadingNumber(value);
+    int32_t &field = settings.*row.value.number;
+    field = (n >= 0 && n <= highest) ? (int32_t)n : 0;
+    std::string shown = shownWord(value);
+    givenRows.insert(&row);
+    if (!isWholeNumber(value)) {
+        warnAtPair("'%s' is not a number; %s reads as %d", shown.c_str(), key, field);
+    } else if (n != field) {
+        warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, shown.c_str(), highest, key);
+    }
+}
+
+// The settings file's text, or nullptr; one that is there but is no regular file
+// is named on standard error and then treated as missing.
+char *readOptionalFile(const char *path, bool warn) {
+    FileRefusal why;
+    char *text = readIniFile(path, &why);
+    if (text == nullptr && why == fileNotRegular && warn) {
+        warnNotRegularFile("settings file", path);
+    }
+    return text;
+}
+
+// A relative directory= names a folder beside the settings file that says it.
+void placeDirectoryBesideSettings() {
+    const char *slash = strrchr(settingsOrigin.path, '/');
+    if (settings.directory == nullptr || settings.directory[0] == '/' || slash == nullptr) {
+        return;
+    }
+    std::string joined(settingsOrigin.path, slash - settingsOrigin.path + 1);
+    joined += settings.directory;
+    free(settings.directory);
+    settings.directory = strdup(joined.c_str());
+}
+
+void applyFile(char *text, SettingsPlace place, const char *path) {
+    settingsOrigin.place = place;
+    snprintf(settingsOrigin.path, sizeof settingsOrigin.path, "%s", path);
+    parseIniFileText(text, path, applySetting);
+    free(text);
+    placeDirectoryBesideSettings();
+    warnAboutTwiceBoundKeys(path);
+}
+
+// The first settings file there is: the one of --config, else ./settings.ini,
+// else the per-user one.
+bool readSettings(const char *configFile, bool warn) {
+    if (configFile != nullptr) {
+        FileRefusal why;
+        char *text = readIniFile(configFile, &why);
+        if (text == nullptr) {
+            if (warn) {
+                fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n",
+                        shownText(configFile).c_str(),
+                        why == fileNotRegular ? "not a regular file" : strerror(errno));
+            }
+            return false;
+        }
+        applyFile(text, settingsFromOption, configFile);
+        return true;
+    }
+    char *text = readOptionalFile("settings.ini", warn);
+    if (text != nullptr) {
+        applyFile(text, settingsFromCurrent, "settings.ini");
+        return true;
+    }
+    std::string folder = userConfigFolder();
+    if (folder.empty()) {
+        return true;
+    }
+    std::string path = folder + "/settings.ini";
+    text = readOptionalFile(path.c_str(), warn);
+    if (text != nullptr) {
+        applyFile(text, settingsFromUserFolder, path.c_str());
+    }
+    return true;
+}
+
+} // namespace
+
+void applySetting(const char *key, const char *value) {
+    const SettingRow *row = findSetting(key);
+    if (row == nullptr) {
+        warnAtPair("unknown setting '%s'", shownWord(key).c_str());
+    } else if (row->value.keys != nullptr) {
+        readKeyList(*row, value);
+    } else if (row->value.text != nullptr) {
+        setSetting(*row, 0, value);
+    } else {
+        readNumber(*row, value);
+    }
+}
+
+void setSetting(const SettingRow &row, int32_t number, const char *text) {
+    givenRows.insert(&row);
+    if (row.value.number != nullptr) {
+        settings.*row.value.number = number;
+        return;
+    }
+    if (row.value.text == nullptr) {
+        return; // a key list is read by readKeyList alone
+    }
+    char *&field = settings.*row.value.text;
+    free(field);
+    field = strdup(text);
+}
+
+bool settingGiven(const char *key) {
+    const SettingRow *row = findSetting(key);
+    return row != nullptr && givenRows.count(row) != 0;
+}
+
+void freeSettingTexts() {
+    for (int i = 0; i < settingCount; i++) {
+        const SettingRow &row = settingRows[i];
+        if (row.value.text != nullptr) {
+            free(settings.*row.value.text);
+            settings.*row.value.text = nullptr;
+        }
+    }
+}
+
+bool loadSettingsFrom(const char *configFile, bool warn) {
+    setDefaults();
+    showTextWarnings(warn);
+    bool read = readSettings(configFile, warn);
+    showTextWarnings(true);
+    return read;
+}

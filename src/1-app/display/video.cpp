@@ -1,0 +1,63 @@
+#include "1-app/display/video.h"
+
+#include "1-app/display/presenter.h"
+#include "1-app/config/settings.h"
+#include "1-app/display/video_start.h"
+#include "2-play/rules.h"
+#include "3-gfx/graphics_store.h"
+#include "3-gfx/palette.h"
+#include "3-gfx/scale.h"
+
+namespace {
+
+// The frame initVideo made; tests may point `screen` at surfaces of their own.
+SDL_Surface *madeScreen = nullptr;
+
+} // namespace
+
+bool initVideo() {
+    scaler = smoothScale;
+    if (!startVideo(false)) {
+        return false;
+    }
+    readDesktopSize();
+    setColourMode(settings.video == 1);
+    if (settings.video == 1) {
+        initPalette4();
+    } else {
+        initPalette16();
+    }
+    // The game draws into its own frame; the presenter shows it in the window.
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
+    madeScreen = screen;
+    if (screen == nullptr || !openDisplay(settings.fullscreen == 1)) {
+        return false;
+    }
+    setModePalette(screen);
+    SDL_WM_SetCaption("Varnok V", nullptr);
+    SDL_EnableKeyRepeat(keyRepeatDelay, keyRepeatInterval);
+    // The game has no mouse: its events would only cost a pass each.
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);
+    SDL_EventState(SDL_MOUSEBUTTONUP, SDL_IGNORE);
+    return true;
+}
+
+void setWindowIcon() {
+    if (spriteTiles == nullptr || heroSprite >= spriteTileCount ||
+        spriteTiles[heroSprite] == nullptr) {
+        return;
+    }
+    SDL_WM_SetIcon(spriteTiles[heroSprite], nullptr);
+}
+
+void closeVideo() {
+    closeDisplay();
+    if (madeScreen != nullptr) {
+        if (screen == madeScreen) {
+            screen = nullptr;
+        }
+        SDL_FreeSurface(madeScreen);
+        madeScreen = nullptr;
+    }
+}

@@ -1,0 +1,196 @@
+#include "1-app/input/gamepad.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "1-app/input/key_bindings.h"
+#include "1-app/display/overlays.h"
+#include "1-app/input/player_actions.h"
+#include "1-app/config/settings.h"
+#include "1-app/display/video.h"
+
+namespace {
+
+// A stick counts as pushed from half-way out.
+const int deadZone = 16384;
+const GameKey noDirection = -1;
+
+SDL_Joystick *pad = nullptr;
+bool subsystemStarted = false;
+
+// What the pad holds now: the hat's position and the left stick's two axes.
+Uint8 hat = SDL_HAT_CENTERED;
+int stickX = 0;
+int stickY = 0;
+GameKey heldDirection = noDirection;
+
+// The repeat timer of the held direction. It runs on SDL's timer thread and only
+// posts an event, and no second one while the first waits: a slow pass must not
+// fill the queue. Each hold has its own round, so that a repeat posted for an
+// earlier hold is known and dropped.
+SDL_TimerID repeatTimer = nullptr;
+std::atomic<bool> repeatWaiting{false};
+intptr_t repeatRound = 0;
+
+int lastUnusedButton = -1;
+
+Uint32 onRepeat(Uint32, void *round) {
+    if (!repeatWaiting.exchange(true)) {
+        SDL_Event event = {};
+        event.type = SDL_USEREVENT;
+        event.user.type = SDL_USEREVENT;
+        event.user.code = padRepeatCode;
+        event.user.data1 = round;
+        SDL_PushEvent(&event);
+    }
+    return keyRepeatInterval;
+}
+
+void stopRepeat() {
+    if (repeatTimer != nullptr) {
+        SDL_RemoveTimer(repeatTimer);
+        repeatTimer = nullptr;
+    }
+    repeatRound++;
+}
+
+GameKey directionOfHat() {
+    // On a diagonal the vertical half counts.
+    if (hat & SDL_HAT_UP) {
+        return keyNorth;
+    }
+    if (hat & SDL_HAT_DOWN) {
+        return keySouth;
+    }
+    if (hat & SDL_HAT_RIGHT) {
+        return keyEast;
+    }
+    return (hat & SDL_HAT_LEFT) ? keyWest : noDirection;
+}
+
+// The stick's farther axis, when it is out of the dead zone.
+GameKey directionOfStick() {
+    if (abs(stickY) >= abs(stickX) && abs(stickY) >= deadZone) {
+        return stickY < 0 ? keyNorth : keySouth;
+    }
+    if (abs(stickX) >= deadZone) {
+        return stickX < 0 ? keyWest : keyEast;
+    }
+    return noDirection;
+}
+
+void walk(GameKey direction) {
+    performAction(Meaning{giveGameKey, direction});
+}
+
+// A new direction walks at once and then repeats; the centre stops the walk. With
+// the keys list shown it only closes the list.
+void followDirection() {
+    GameKey now = directionOfHat();
+    now = now != noDirection ? now : directionOfStick();
+    if (now == heldDirection) {
+        return;
+    }
+    heldDirection = now;
+    stopRepeat();
+    if (now == noDirection) {
+        return;
+    }
+    if (keysOverlayShown()) {
+        hideKeysOverlay();
+        return;
+    }
+    walk(now);
+    repeatTimer = SDL_AddTimer(keyRepeatDelay, onRepeat, (void *)repeatRound);
+}
+
+void repeatDirection(const SDL_UserEvent &event) {
+    repeatWaiting = false;
+    if ((intptr_t)event.data1 == repeatRound && heldDirection != noDirection &&
+        !keysOverlayShown()) {
+        walk(heldDirection);
+    }
+}
+
+void pressButton(int button) {
+    if (keysOverlayShown()) {
+        hideKeysOverlay();
+        return;
+    }
+    Meaning meaning = meaningOfButton(button);
+    if (meaning.action == noAction) {
+        lastUnusedButton = button;
+        return;
+    }
+    performAction(meaning);
+}
+
+} // namespace
+
+void openGamepad() {
+    if (settings.joystick != 1 || SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
+        return;
+    }
+    subsystemStarted = true;
+    SDL_JoystickEventState(SDL_ENABLE);
+    if (SDL_NumJoysticks() > 0) {
+        pad = SDL_JoystickOpen(0);
+    }
+    if (pad != nullptr) {
+        printf("Gamepad: %s\n", SDL_JoystickName(0) != nullptr ? SDL_JoystickName(0) : "");
+        fflush(stdout);
+    }
+}
+
+void closeGamepad() {
+    stopRepeat();
+    heldDirection = noDirection;
+    if (pad != nullptr) {
+        SDL_JoystickClose(pad);
+        pad = nullptr;
+    }
+    if (subsystemStarted) {
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        subsystemStarted = false;
+    }
+}
+
+bool padInUse() {
+    return pad != nullptr;
+}
+
+int handlePadEvent(const SDL_Event *event) {
+    // Pushed events arrive even with no pad open: joystick=0 ignores them all.
+    if (settings.joystick != 1) {
+        return 0;
+    }
+    switch (event->type) {
+    case SDL_JOYHATMOTION:
+        if (event->jhat.hat == 0) {
+            hat = event->jhat.value;
+            followDirection();
+        }
+        break;
+    case SDL_JOYAXISMOTION:
+        if (event->jaxis.axis <= 1) {
+            (event->jaxis.axis == 0 ? stickX : stickY) = event->jaxis.value;
+            followDirection();
+        }
+        break;
+    case SDL_JOYBUTTONDOWN:
+        pressButton(event->jbutton.button);
+        break;
+    case SDL_USEREVENT:
+        repeatDirection(event->user);
+        break;
+    default:
+        break;
+    }
+    return quitConfirmed() ? -1 : 0;
+}
+
+int lastButtonWithoutCommand() {
+    return lastUnusedButton;
+}

@@ -1,0 +1,92 @@
+#include "1-app/run/startup.h"
+
+#include <cstdio>
+#include <string>
+
+#include "1-app/config/colour_choice.h"
+#include "1-app/config/command_line.h"
+#include "1-app/config/data_lookup.h"
+#include "1-app/run/game_load.h"
+#include "1-app/input/gamepad.h"
+#include "1-app/run/main_loop.h"
+#include "1-app/config/settings.h"
+#include "1-app/run/shutdown.h"
+#include "1-app/run/timer.h"
+#include "1-app/display/video.h"
+#include "2-play/animation.h"
+#include "2-play/commands.h"
+#include "2-play/input_stack.h"
+#include "3-audio/music.h"
+#include "4-data/file_formats.h"
+#include "4-data/paths.h"
+
+namespace {
+
+// The command line and the settings, before anything opens: help, version and
+// every mistake end here without a window. False with status set when the
+// program ends here.
+bool readConfiguration(int argc, char **argv, int &status) {
+    CommandLine line;
+    switch (parseCommandLine(argc, argv, line)) {
+    case showHelp:
+        // The keys in force are those of the settings file, whose warnings wait
+        // for the game.
+        loadSettingsFrom(line.configFile, false);
+        printUsage(stdout);
+        freeSettingTexts();
+        status = 0;
+        return false;
+    case showVersion:
+        printVersion(stdout);
+        status = 0;
+        return false;
+    case badCommandLine:
+        status = 2;
+        return false;
+    case runTheGame:
+        break;
+    }
+    if (!loadSettingsFrom(line.configFile)) {
+        fprintf(stderr, "Try 'varnok --help'.\n");
+        freeSettingTexts();
+        status = 2;
+        return false;
+    }
+    applyCommandLine(line);
+    chooseDataDirectory(line.dataDirectory != nullptr);
+    setDataDirectory(settings.directory);
+    chooseColourModeByFiles();
+    LoadFailure missing;
+    std::string explanation;
+    if (!checkEssentialFiles(missing, explanation)) {
+        status = failGame(missing, explanation.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool startGame(int argc, char **argv, int &status) {
+    if (!readConfiguration(argc, argv, status)) {
+        return false;
+    }
+    if (!initVideo()) {
+        status = endGame(1);
+        return false;
+    }
+    // Without audio the game simply stays silent.
+    initAudio(settings.music == 1);
+    LoadFailure failure;
+    if (!loadGameData(failure)) {
+        status = failGame(failure);
+        return false;
+    }
+    setWindowIcon();
+    openGamepad();
+    startTickTimer();
+    addScheduledTask(animationTick, tickInterval);
+    pushInputHandler(mainCommandHandler, 0);
+    startPlaying();
+    return true;
+}

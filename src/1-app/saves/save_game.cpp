@@ -1,0 +1,111 @@
+#include "1-app/saves/save_game.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "1-app/display/overlays.h"
+#include "1-app/saves/save_store.h"
+#include "1-app/config/settings.h"
+#include "2-play/input_stack.h"
+#include "2-play/saved_game.h"
+#include "4-data/world_digest.h"
+
+namespace {
+
+const SaveStore *store = &saveFiles;
+std::string worldName; // the digest, worked out the first time a save needs it
+
+const std::string &world() {
+    if (worldName.empty()) {
+        worldName = worldDigest();
+    }
+    return worldName;
+}
+
+// A prompt lies over the command handler: the command it belongs to is not done.
+bool questionOpen() {
+    return inputStackDepth() > 1;
+}
+
+void say(const char *what, const std::string &place) {
+    printf("%s: %s\n", what, place.c_str());
+    fflush(stdout);
+}
+
+void complain(const char *what, const std::string &place, const std::string &problem) {
+    fprintf(stderr, "Cannot %s '%s': %s\n", what, place.c_str(), problem.c_str());
+    fflush(stderr);
+}
+
+bool saveGame() {
+    std::string place = store->place(world());
+    std::string problem;
+    if (!store->write(world(), saveText(currentGame()), problem)) {
+        complain("save the game to", place, problem);
+        return false;
+    }
+    say("Game saved", place);
+    return true;
+}
+
+enum LoadResult { loaded, nothingSaved, notLoaded };
+
+LoadResult loadGame() {
+    std::string place = store->place(world());
+    std::vector<uint8_t> bytes;
+    std::string problem;
+    SaveLookup found = store->read(world(), bytes, problem);
+    if (found == saveMissing) {
+        return nothingSaved;
+    }
+    SavedGame game;
+    if (found == saveRefused || !readSaveText(bytes, game, problem)) {
+        complain("load the game from", place, problem);
+        return notLoaded;
+    }
+    resumeGame(game);
+    say("Game loaded", place);
+    return loaded;
+}
+
+} // namespace
+
+void saveKey() {
+    if (questionOpen()) {
+        showNotice("Answer first", noticeTime);
+        return;
+    }
+    showNotice(saveGame() ? "Saved" : "Not saved", noticeTime);
+}
+
+void loadKey() {
+    if (questionOpen()) {
+        showNotice("Answer first", noticeTime);
+        return;
+    }
+    const char *notices[] = {"Loaded", "Nothing saved", "Not loaded"};
+    showNotice(notices[loadGame()], noticeTime);
+}
+
+bool loadAtStart() {
+    LoadResult result = loadGame();
+    if (result == nothingSaved) {
+        say("No saved game to load", store->place(world()));
+    }
+    return result == loaded;
+}
+
+void saveOnQuit() {
+    if (settings.autosave == 1) {
+        saveGame();
+    }
+}
+
+void useSaveStore(const SaveStore *chosen) {
+    store = chosen != nullptr ? chosen : &saveFiles;
+}
+
+void forgetWorld() {
+    worldName.clear();
+}
