@@ -4,6 +4,7 @@
 
 #include "1-app/run/timer.h"
 #include "2-play/animation.h"
+#include "2-play/game.h"
 #include "3-gfx/graphics_store.h"
 #include "4-data/maps.h"
 
@@ -32,22 +33,23 @@ void fillTileClasses() {
 }
 
 // A world of every tile number, so a quarter or so of the cells animate.
-void fillWorld() {
+void fillWorld(Game &game) {
     MapCell *cells = mapStore(overworld);
     for (int i = 0; i < worldSize * worldSize; i++) {
         uint8_t tile = (uint8_t)(i * 7 + i / 256);
         cells[i] = {tile, tile, 0};
     }
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
 }
 
 void BM_AnimationTick(benchmark::State &state) {
     fillTileClasses();
-    fillWorld();
-    addScheduledTask(animationTick, tickInterval);
+    Game game = newGame();
+    fillWorld(game);
+    addScheduledTask(animationTick, tickInterval, reinterpret_cast<intptr_t>(&game));
     for (auto _ : state) {
         runScheduledTasks();
-        benchmark::DoNotOptimize(CurrentMap.cells[0].shownTile);
+        benchmark::DoNotOptimize(game.currentMap.cells[0].shownTile);
     }
     removeScheduledTaskByAction(animationTick);
     tileTable = nullptr;

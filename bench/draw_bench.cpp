@@ -18,7 +18,7 @@
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 #include "2-play/animation.h"
-#include "2-play/clock.h"
+#include "2-play/game.h"
 #include "2-play/locations.h"
 #include "3-gfx/console.h"
 #include "3-gfx/frame.h"
@@ -35,6 +35,7 @@ namespace {
 
 std::string world;
 int loadedVideo = -1;
+Game game;
 
 void removeWorld() {
     std::error_code ignored;
@@ -79,9 +80,9 @@ void loadWorld(int video) {
         loadGraphics(failure);
     }
     loadedVideo = video;
-    selectMap(overworld, 0);
-    setStartPosition();
-    GameClock = 0;
+    game = newGame();
+    selectMap(game, overworld, 0);
+    setStartPosition(game);
     drawFrame();
     initConsole();
 }
@@ -90,8 +91,8 @@ void loadWorld(int video) {
 void drawOnePass(benchmark::State &state) {
     loadWorld((int)state.range(0));
     for (auto _ : state) {
-        animationFrame = (animationFrame + 1) % 16;
-        drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
+        game.animationFrame = (game.animationFrame + 1) % 16;
+        drawScreen(viewOf(game));
         presentScreen();
     }
     state.SetLabel(state.range(0) == 1 ? "4 colours" : "16 colours");
@@ -105,8 +106,8 @@ void drawOnePassIntoWindow(benchmark::State &state) {
     drawFrame();
     initConsole();
     for (auto _ : state) {
-        animationFrame = (animationFrame + 1) % 16;
-        drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
+        game.animationFrame = (game.animationFrame + 1) % 16;
+        drawScreen(viewOf(game));
         SDL_Flip(screen);
     }
     state.SetLabel(std::to_string(screen->format->BitsPerPixel) + "-bit window");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "2-play/game.h"
 #include "4-data/byte_view.h"
 #include "4-data/characters.h"
 #include "4-data/map_files.h"
@@ -48,10 +49,10 @@ void fuzzCharacters(const uint8_t *data, size_t size) {
     if (!readNpcFile("towne.npc", npcFileBuffer(towne), failure)) {
         abort();
     }
+    Game game = newGame();
     for (int index = -1; index <= npcRecordsPerFile; index++) {
-        setSettlementCharacters(towne, index);
+        setSettlementCharacters(game, towne, index);
     }
-    currentCharacterRecord = nullptr;
 }
 
 void fuzzOverworld(const uint8_t *data, size_t size) {

@@ -1,5 +1,7 @@
 #include "2-play/animation.h"
 
+#include "2-play/game.h"
+
 #include "3-gfx/console.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
@@ -36,22 +38,23 @@ void fillTileSteps(uint8_t steps[tileNumberCount]) {
 
 } // namespace
 
-void cycleAnimatedTiles() {
-    if (CurrentMap.cells == nullptr) {
+void cycleAnimatedTiles(CurrentMapRecord &map) {
+    if (map.cells == nullptr) {
         return;
     }
     // One lookup per cell: the class table is turned into a step per tile first.
     uint8_t steps[tileNumberCount];
     fillTileSteps(steps);
-    int count = CurrentMap.width * CurrentMap.height;
-    MapCell *cells = CurrentMap.cells;
+    int count = map.width * map.height;
+    MapCell *cells = map.cells;
     for (int i = 0; i < count; i++) {
         cells[i].shownTile = (uint8_t)(cells[i].shownTile + steps[cells[i].shownTile]);
     }
 }
 
-void animationTick(int32_t) {
-    animationFrame = (animationFrame + 1) % frameCount;
-    cycleAnimatedTiles();
+void animationTick(intptr_t argument) {
+    Game &game = *reinterpret_cast<Game *>(argument);
+    game.animationFrame = (game.animationFrame + 1) % frameCount;
+    cycleAnimatedTiles(game.currentMap);
     drawCursor();
 }

@@ -4,10 +4,17 @@
 
 #include <cstdint>
 
-// The animation task's action (period tickInterval): advances animationFrame,
-// steps the cycling tiles and the console cursor.
-void animationTick(int32_t argument);
+#include "4-data/maps.h"
 
-// Steps the shown tile of every cell of the current map by its tile's class:
-// cycleNext +1, cycleBack3 -3, cycleBack1 -1 (8-bit); other classes stay.
-void cycleAnimatedTiles();
+#include <cstdint>
+
+struct Game;
+
+// The animation task's action (period tickInterval), whose argument is the Game
+// in play: advances its animationFrame, steps the cycling tiles and the console
+// cursor.
+void animationTick(intptr_t game);
+
+// Steps the shown tile of every cell of the map by its tile's class: cycleNext
+// +1, cycleBack3 -3, cycleBack1 -1 (8-bit); other classes stay.
+void cycleAnimatedTiles(CurrentMapRecord &map);

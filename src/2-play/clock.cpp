@@ -1,7 +1,7 @@
 #include "2-play/clock.h"
 
-uint16_t GameClock = 0;
+#include "2-play/game.h"
 
-void advanceClock() {
-    GameClock = (GameClock + 1) % minutesPerDay;
+void advanceClock(Game &game) {
+    game.gameClock = (game.gameClock + 1) % minutesPerDay;
 }

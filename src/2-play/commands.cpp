@@ -2,6 +2,7 @@
 
 #include "2-play/clock.h"
 #include "2-play/directions.h"
+#include "2-play/game.h"
 #include "2-play/locations.h"
 #include "2-play/look_klimb.h"
 #include "2-play/prompts.h"
@@ -12,38 +13,38 @@ namespace {
 
 // A command answers whether it finished its exchange; a finished command has
 // taken one minute of game time.
-typedef bool (*Command)(GameKey key);
+typedef bool (*Command)(Game &game, GameKey key);
 
-bool passCommand(GameKey) {
+bool passCommand(Game &, GameKey) {
     consolePrint(0, "Pass\n\n");
     return true;
 }
 
-bool moveCommand(GameKey key) {
+bool moveCommand(Game &game, GameKey key) {
     const DirectionStep *step = directionStep(key);
-    if (tryMove(key) == moved) {
+    if (tryMove(game, key) == moved) {
         consolePrint(0, "%s\n\n", step->word);
         return true;
     }
     consolePrint(1, "%s\n\n", step->word);
     consolePrint(1, "Dost thou wish\nto leave? ");
-    askYesNo(leaveLocation);
+    askYesNo(game, leaveLocation);
     return false;
 }
 
-bool enterCommand(GameKey) {
-    if (enterLocation() != 0) {
+bool enterCommand(Game &game, GameKey) {
+    if (!enterLocation(game)) {
         consolePrint(0, "Enter What?\n\n");
     }
     return true;
 }
 
-bool klimbKey(GameKey) {
-    return klimbCommand();
+bool klimbKey(Game &game, GameKey) {
+    return klimbCommand(game);
 }
 
-bool lookKey(GameKey) {
-    return lookCommand();
+bool lookKey(Game &game, GameKey) {
+    return lookCommand(game);
 }
 
 struct CommandEntry {
@@ -68,10 +69,10 @@ const CommandEntry *commandOf(GameKey key) {
 
 } // namespace
 
-void mainCommandHandler(GameKey key, intptr_t) {
+void mainCommandHandler(Game &game, GameKey key, intptr_t) {
     const CommandEntry *entry = commandOf(key);
-    if (entry != nullptr && entry->command(key)) {
-        advanceClock();
+    if (entry != nullptr && entry->command(game, key)) {
+        advanceClock(game);
     }
 }
 
@@ -79,20 +80,22 @@ bool isCommandKey(GameKey key) {
     return commandOf(key) != nullptr;
 }
 
-int tryMove(GameKey direction) {
+int tryMove(Game &game, GameKey direction) {
+    PlayerStateRecord &player = game.playerState;
+    const CurrentMapRecord &map = game.currentMap;
     const DirectionStep *step = directionStep(direction);
     if (step == nullptr) {
         return moved; // not a direction: no step to take
     }
-    int column = PlayerState.column + step->columnStep;
-    int row = PlayerState.row + step->rowStep;
-    if (CurrentMap.wraps) {
-        column = wrapCoordinate(column, CurrentMap.width);
-        row = wrapCoordinate(row, CurrentMap.height);
-    } else if (column < 0 || row < 0 || column >= CurrentMap.width || row >= CurrentMap.height) {
+    int column = player.column + step->columnStep;
+    int row = player.row + step->rowStep;
+    if (map.wraps) {
+        column = wrapCoordinate(column, map.width);
+        row = wrapCoordinate(row, map.height);
+    } else if (column < 0 || row < 0 || column >= map.width || row >= map.height) {
         return moveOffEdge;
     }
-    PlayerState.column = (uint8_t)column;
-    PlayerState.row = (uint8_t)row;
+    player.column = (uint8_t)column;
+    player.row = (uint8_t)row;
     return moved;
 }

@@ -1,61 +1,27 @@
 #include "2-play/input_stack.h"
 
-#include <cstdlib>
-
-namespace {
-
-struct StackNode {
-    InputHandler *entry;
-    StackNode *below;
-};
-
-StackNode *top = nullptr;
-
-} // namespace
-
-void pushInputHandler(InputHandlerFn handler, intptr_t argument) {
-    InputHandler *entry = (InputHandler *)malloc(sizeof(InputHandler));
-    StackNode *node = (StackNode *)malloc(sizeof(StackNode));
-    if (entry == nullptr || node == nullptr) {
-        free(entry);
-        free(node);
-        return;
-    }
-    entry->handler = handler;
-    entry->argument = argument;
-    node->entry = entry;
-    node->below = top;
-    top = node;
+void pushInputHandler(InputHandlerStack &stack, InputHandlerFn handler, intptr_t argument) {
+    stack.entries.push_back(InputHandler{handler, argument});
 }
 
-void popInputHandler() {
-    if (top == nullptr) {
-        return;
-    }
-    StackNode *node = top;
-    top = node->below;
-    free(node->entry);
-    free(node);
-}
-
-void clearInputHandlers() {
-    while (top != nullptr) {
-        popInputHandler();
+void popInputHandler(InputHandlerStack &stack) {
+    if (!stack.entries.empty()) {
+        stack.entries.pop_back();
     }
 }
 
-InputHandlerFn topHandler() {
-    return top->entry->handler;
+void clearInputHandlers(InputHandlerStack &stack) {
+    stack.entries.clear();
 }
 
-intptr_t topArgument() {
-    return top->entry->argument;
+InputHandlerFn topHandler(const InputHandlerStack &stack) {
+    return stack.entries.empty() ? nullptr : stack.entries.back().handler;
 }
 
-int inputStackDepth() {
-    int depth = 0;
-    for (StackNode *node = top; node != nullptr; node = node->below) {
-        depth++;
-    }
-    return depth;
+intptr_t topArgument(const InputHandlerStack &stack) {
+    return stack.entries.empty() ? 0 : stack.entries.back().argument;
+}
+
+int inputStackDepth(const InputHandlerStack &stack) {
+    return (int)stack.entries.size();
 }

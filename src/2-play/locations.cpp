@@ -1,5 +1,7 @@
 #include "2-play/locations.h"
 
+#include "2-play/game.h"
+
 #include "3-audio/music.h"
 #include "3-gfx/console.h"
 #include "4-data/characters.h"
@@ -22,12 +24,9 @@ struct Announcement {
 
 // By PlaceKind; each castle names its lord instead.
 const Announcement announcements[] = {
-    {"Enter towne\n\n", centredName},
-    {"Enter\nlighthouse\n\n", centredName},
-    {"Enter hut\n", hutName},
-    {nullptr, noName},
-    {"Enter village\n\n", centredName},
-    {"Enter keep\n\n", centredName},
+    {"Enter towne\n\n", centredName},   {"Enter\nlighthouse\n\n", centredName},
+    {"Enter hut\n", hutName},           {nullptr, noName},
+    {"Enter village\n\n", centredName}, {"Enter keep\n\n", centredName},
 };
 const char *const castleHeadings[] = {
     "Enter the\nCastle of Lord\nOstrand!\n\n",
@@ -36,7 +35,6 @@ const char *const castleHeadings[] = {
 const int firstCastle = 16;
 
 MusicPlayer musicPlayer = playMusic;
-uint16_t musicAskedFor = overworldMusic;
 
 // How settlement i announces itself; nullptr for the dungeon entrances.
 const Announcement *announcementOf(int i, Announcement &castle) {
@@ -70,115 +68,114 @@ void announce(const Announcement &range, int i) {
     consolePrint(0, "\n\n");
 }
 
-void enterSettlement(int i) {
+void enterSettlement(Game &game, int i) {
     Announcement castle;
     const Announcement *range = announcementOf(i, castle);
     if (range == nullptr) {
         return;
     }
     announce(*range, i);
-    PlayerState.column = entryColumn;
-    PlayerState.row = entryRow;
-    selectMap(placeFamily(i), entryLevel[i]);
-    PlayerState.level = entryLevel[i];
-    PlayerState.locationNumber = (uint8_t)i;
-    PlayerState.floor = 0;
-    setSettlementCharacters(placeFamily(i), characterRecordOf(i));
-    playPlaceMusic(locationMusic[i]);
+    PlayerStateRecord &player = game.playerState;
+    player.column = entryColumn;
+    player.row = entryRow;
+    selectMap(game, placeFamily(i), entryLevel[i]);
+    player.level = entryLevel[i];
+    player.locationNumber = (uint8_t)i;
+    player.floor = 0;
+    setSettlementCharacters(game, placeFamily(i), characterRecordOf(i));
+    playPlaceMusic(game, locationMusic[i]);
 }
 
 // Through a dungeon entrance to the other world map, on the same cell.
-void takePassage(int i, uint8_t toKind) {
+void takePassage(Game &game, int i, uint8_t toKind) {
     consolePrint(0, "Enter %d\n\n", i);
-    selectMap(toKind, 0);
-    PlayerState.level = 0;
-    playPlaceMusic(locationMusic[i]);
+    selectMap(game, toKind, 0);
+    game.playerState.level = 0;
+    playPlaceMusic(game, locationMusic[i]);
 }
 
 // The location on the player's cell among first..last, or -1. From the underworld
 // only the keep reached from below and the entrances count; the other keeps lie
 // on the overworld alone.
-int locationHere(int first, int last) {
+int locationHere(const Game &game, int first, int last) {
+    const PlayerStateRecord &player = game.playerState;
     for (int i = first; i <= last; i++) {
-        bool reachable =
-            PlayerState.mapKind == overworld || i == underworldKeep || i >= firstEntrance;
-        if (reachable && locations[i].column == PlayerState.column &&
-            locations[i].row == PlayerState.row) {
+        bool reachable = player.mapKind == overworld || i == underworldKeep || i >= firstEntrance;
+        if (reachable && locations[i].column == player.column && locations[i].row == player.row) {
             return i;
         }
     }
     return -1;
 }
 
-int enterFromOverworld() {
-    int i = locationHere(0, lastEntrance);
+bool enterFromOverworld(Game &game) {
+    PlayerStateRecord &player = game.playerState;
+    int i = locationHere(game, 0, lastEntrance);
     if (i < 0) {
-        return -1;
+        return false;
     }
-    PlayerState.returnColumn = (uint8_t)locations[i].column;
-    PlayerState.returnRow = (uint8_t)locations[i].row;
+    player.returnColumn = (uint8_t)locations[i].column;
+    player.returnRow = (uint8_t)locations[i].row;
     if (i >= firstEntrance && i < lastEntrance) {
-        takePassage(i, underworld);
+        takePassage(game, i, underworld);
     } else if (i == underworldKeep || i == lastEntrance) {
         // The keep is reached from below, and the last entrance only leads up.
         consolePrint(0, "Enter %d\n\n", i);
     } else {
-        enterSettlement(i);
+        enterSettlement(game, i);
     }
-    return 0;
+    return true;
 }
 
-int enterFromUnderworld() {
-    int i = locationHere(underworldKeep, lastEntrance);
+bool enterFromUnderworld(Game &game) {
+    int i = locationHere(game, underworldKeep, lastEntrance);
     if (i < 0) {
-        return -1;
+        return false;
     }
     if (i >= firstEntrance) {
-        takePassage(i, overworld);
+        takePassage(game, i, overworld);
     } else {
         // The return position stays that of the entrance the player came down by.
-        enterSettlement(i);
+        enterSettlement(game, i);
     }
-    return 0;
+    return true;
 }
 
 } // namespace
 
-void setStartPosition() {
-    PlayerState.column = startColumn;
-    PlayerState.row = startRow;
-    PlayerState.viewCentreColumn = 5;
-    PlayerState.viewCentreRow = 5;
-    PlayerState.playerTile = heroSprite;
+void setStartPosition(Game &game) {
+    PlayerStateRecord &player = game.playerState;
+    player.column = startColumn;
+    player.row = startRow;
+    player.viewCentreColumn = 5;
+    player.viewCentreRow = 5;
+    player.playerTile = heroSprite;
 }
 
-int enterLocation() {
-    if (PlayerState.mapKind == overworld) {
-        return enterFromOverworld();
+bool enterLocation(Game &game) {
+    if (game.playerState.mapKind == overworld) {
+        return enterFromOverworld(game);
     }
-    if (PlayerState.mapKind == underworld) {
-        return enterFromUnderworld();
+    if (game.playerState.mapKind == underworld) {
+        return enterFromUnderworld(game);
     }
-    return -1; // inside a settlement nothing can be entered
+    return false; // inside a settlement nothing can be entered
 }
 
-void leaveLocation() {
-    PlayerState.column = PlayerState.returnColumn;
-    PlayerState.row = PlayerState.returnRow;
-    PlayerState.level = 0;
-    setSettlementCharacters(overworld, 0);
-    selectMap(overworld, 0);
+void leaveLocation(Game &game) {
+    PlayerStateRecord &player = game.playerState;
+    player.column = player.returnColumn;
+    player.row = player.returnRow;
+    player.level = 0;
+    setSettlementCharacters(game, overworld, 0);
+    selectMap(game, overworld, 0);
     consolePrint(0, "Exit to\nArvandell!\n\n");
-    playPlaceMusic(overworldMusic);
+    playPlaceMusic(game, overworldMusic);
 }
 
-void playPlaceMusic(uint16_t n) {
-    musicAskedFor = n;
+void playPlaceMusic(Game &game, uint16_t n) {
+    game.music = n;
     musicPlayer(n);
-}
-
-uint16_t placeMusic() {
-    return musicAskedFor;
 }
 
 void setLocationMusicPlayer(MusicPlayer player) {

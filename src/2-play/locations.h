@@ -6,21 +6,21 @@
 
 #include "2-play/rules.h"
 
-// The start cell of the overworld; view centre (5, 5); the player's sprite.
-void setStartPosition();
+struct Game;
 
-// Enters the location on the player's cell and prints its answer: 0 when one was
-// found, -1 when there is none (the caller answers then).
-int enterLocation();
+// The start cell of the overworld; view centre (5, 5); the player's sprite.
+void setStartPosition(Game &game);
+
+// Enters the location on the player's cell and prints its answer: true when one
+// was found, false when there is none (the caller answers then).
+bool enterLocation(Game &game);
 
 // Back to the overworld at the cell the settlement was entered by.
-void leaveLocation();
+void leaveLocation(Game &game);
 
-// Plays piece n (0-53) and keeps its number: the piece a saved game resumes.
-void playPlaceMusic(uint16_t n);
-
-// The piece last asked for by playPlaceMusic; the overworld's before any.
-uint16_t placeMusic();
+// Plays piece n (0-53) and keeps its number in the game: the piece a saved game
+// resumes.
+void playPlaceMusic(Game &game, uint16_t n);
 
 // Where music is asked for; tests put a recorder here. nullptr restores playMusic.
 typedef void (*MusicPlayer)(uint16_t n);

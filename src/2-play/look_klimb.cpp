@@ -1,5 +1,7 @@
 #include "2-play/look_klimb.h"
 
+#include "2-play/game.h"
+
 #include "2-play/directions.h"
 #include "2-play/prompts.h"
 #include "3-gfx/console.h"
@@ -11,21 +13,21 @@ namespace {
 
 const int characterNameBase = 256;
 
-bool inSettlement() {
-    return PlayerState.mapKind >= towne && PlayerState.mapKind <= dwelling;
+bool inSettlement(const Game &game) {
+    return game.playerState.mapKind >= towne && game.playerState.mapKind <= dwelling;
 }
 
 // The person a Look at the cell sees: the highest slot 1-31 of the player's floor
 // standing there, as a name number; -1 when nobody is seen.
-int personAt(uint8_t column, uint8_t row) {
+int personAt(const Game &game, uint8_t column, uint8_t row) {
     int name = -1;
-    if (currentCharacterRecord == nullptr) {
+    if (game.currentCharacterRecord == nullptr) {
         return name;
     }
     for (int slot = 1; slot < npcSlotCount; slot++) {
-        const NpcSlot &person = npcSlots[slot];
-        if (person.floor == PlayerState.floor && person.column == column && person.row == row &&
-            person.type != 0) {
+        const NpcSlot &person = game.npcSlots[slot];
+        if (person.floor == game.playerState.floor && person.column == column &&
+            person.row == row && person.type != 0) {
             name = characterNameBase + person.type;
         }
     }
@@ -34,68 +36,69 @@ int personAt(uint8_t column, uint8_t row) {
 
 // Takes the ladder: one level up or down, keeping the cell. False when the level
 // would leave the family's 16 levels.
-bool climb(int change) {
-    int level = PlayerState.level + change;
+bool climb(Game &game, int change) {
+    PlayerStateRecord &player = game.playerState;
+    int level = player.level + change;
     if (level < 0 || level >= settlementLevels) {
         return false;
     }
-    PlayerState.floor = (uint8_t)(PlayerState.floor + change);
-    PlayerState.level = (uint8_t)level;
-    selectMap(PlayerState.mapKind, PlayerState.level);
+    player.floor = (uint8_t)(player.floor + change);
+    player.level = (uint8_t)level;
+    selectMap(game, player.mapKind, player.level);
     return true;
 }
 
 } // namespace
 
-bool lookCommand() {
+bool lookCommand(Game &game) {
     consolePrint(1, "Look-");
-    askDirection(lookAt);
+    askDirection(game, lookAt);
     return false;
 }
 
-int lookedAtName(GameKey direction) {
+int lookedAtName(const Game &game, GameKey direction) {
     const DirectionStep *step = directionStep(direction);
-    int column = PlayerState.column;
-    int row = PlayerState.row;
+    int column = game.playerState.column;
+    int row = game.playerState.row;
     if (step != nullptr) {
         column += step->columnStep;
         row += step->rowStep;
     }
-    MapPosition seen = seenPosition(column, row);
-    int person = personAt((uint8_t)seen.column, (uint8_t)seen.row);
-    return person >= 0 ? person : tileAt((uint8_t)seen.column, (uint8_t)seen.row);
+    MapPosition seen = seenPosition(game.currentMap, column, row);
+    int person = personAt(game, (uint8_t)seen.column, (uint8_t)seen.row);
+    return person >= 0 ? person : tileAt(game, (uint8_t)seen.column, (uint8_t)seen.row);
 }
 
-void lookAt(GameKey direction) {
-    int name = lookedAtName(direction);
+void lookAt(Game &game, GameKey direction) {
+    int name = lookedAtName(game, direction);
     consolePrint(1, "\nThou dost see\n");
     consolePrint(0, "%s\n\n", tileName(name));
 }
 
-bool klimbCommand() {
-    if (!inSettlement()) {
+bool klimbCommand(Game &game) {
+    if (!inSettlement(game)) {
         consolePrint(0, "Klimb-With what?\n\n");
         return true;
     }
-    uint8_t tile = tileAt(PlayerState.column, PlayerState.row);
-    if (tile == ladderUpTile && climb(1)) {
+    uint8_t tile = tileAt(game, game.playerState.column, game.playerState.row);
+    if (tile == ladderUpTile && climb(game, 1)) {
         consolePrint(0, "Klimb-up!\n\n");
         return true;
     }
-    if (tile == ladderDownTile && climb(-1)) {
+    if (tile == ladderDownTile && climb(game, -1)) {
         consolePrint(0, "Klimb-down!\n\n");
         return true;
     }
     consolePrint(1, "Klimb-");
     if (tile == ladderUpTile || tile == ladderDownTile) {
         // A ladder past the first or last level of the family leads nowhere.
-        sayWhat(0);
+        sayWhat(game, 0);
         return false;
     }
-    askDirection(sayWhat);
+    askDirection(game, sayWhat);
     return false;
 }
 
-void sayWhat(GameKey) {
+void sayWhat(Game &, GameKey) {
     consolePrint(0, "What?\n\n");
 }

@@ -6,16 +6,18 @@
 
 #include "2-play/game_keys.h"
 
-typedef void (*YesAction)();
-typedef void (*DirectionAction)(GameKey direction);
+struct Game;
+
+typedef void (*YesAction)(Game &game);
+typedef void (*DirectionAction)(Game &game, GameKey direction);
 
 // Input handler of a yes/no question; the argument is a YesAction (or 0).
 // y: "Yes" and the action; n or Esc: "No"; every other key is ignored.
-void yesNoPrompt(GameKey key, intptr_t onYes);
+void yesNoPrompt(Game &game, GameKey key, intptr_t onYes);
 
 // Input handler waiting for a direction; the argument is a DirectionAction.
 // A direction: its word and the action; space: "Pass" and a minute; others ignored.
-void directionPrompt(GameKey key, intptr_t onDirection);
+void directionPrompt(Game &game, GameKey key, intptr_t onDirection);
 
 // The keys each prompt answers to: y; n or Esc; a direction or space.
 bool isYesAnswer(GameKey key);
@@ -23,5 +25,5 @@ bool isNoAnswer(GameKey key);
 bool answersDirectionPrompt(GameKey key);
 
 // Open the prompts with their continuation as the stack entry's argument.
-void askYesNo(YesAction onYes);
-void askDirection(DirectionAction onDirection);
+void askYesNo(Game &game, YesAction onYes);
+void askDirection(Game &game, DirectionAction onDirection);

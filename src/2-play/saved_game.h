@@ -5,10 +5,12 @@
 
 #include "2-play/save_text.h"
 
-SavedGame currentGame();
+struct Game;
+
+SavedGame currentGame(const Game &game);
 
 // Puts the game at the saved place: the map or level selected, the people of the
 // settlement (none on a world map), the clock and the music. The view and the
 // player's sprite never change during a game and stay as they are. game must have
 // passed readSaveText.
-void resumeGame(const SavedGame &game);
+void resumeGame(Game &game, const SavedGame &saved);

@@ -16,18 +16,20 @@ bool withinReach(int position, int centre) {
 
 } // namespace
 
-bool characterVisible(int slot) {
-    if (currentCharacterRecord == nullptr || slot < 1 || slot >= npcSlotCount) {
+bool characterVisible(const PlayView &view, int slot) {
+    if (view.people == nullptr || slot < 1 || slot >= npcSlotCount) {
         return false;
     }
-    const NpcSlot &npc = npcSlots[slot];
-    return npc.floor == PlayerState.floor && withinReach(npc.column, PlayerState.column) &&
-           withinReach(npc.row, PlayerState.row) && npc.type != 0;
+    const NpcSlot &npc = view.people[slot];
+    const PlayerStateRecord &player = *view.player;
+    return npc.floor == player.floor && withinReach(npc.column, player.column) &&
+           withinReach(npc.row, player.row) && npc.type != 0;
 }
 
-void drawSprite(uint8_t column, uint8_t row, uint8_t n) {
-    uint8_t i = PlayerState.viewCentreColumn - PlayerState.column + column;
-    uint8_t j = PlayerState.viewCentreRow - PlayerState.row + row;
+void drawSprite(const PlayView &view, uint8_t column, uint8_t row, uint8_t n) {
+    const PlayerStateRecord &player = *view.player;
+    uint8_t i = player.viewCentreColumn - player.column + column;
+    uint8_t j = player.viewCentreRow - player.row + row;
     // Outside the view the sprite would cover the frame or the panel.
     if (i >= viewCells || j >= viewCells || screen == nullptr) {
         return;
@@ -39,12 +41,14 @@ void drawSprite(uint8_t column, uint8_t row, uint8_t n) {
     blitIndexed(spriteTiles[n], &source, screen, viewCellX(i), viewCellY(j));
 }
 
-void drawCharacters() {
+void drawCharacters(const PlayView &view) {
     // Slot 0 is filled like the others but never drawn.
     for (int slot = 1; slot < npcSlotCount; slot++) {
-        if (characterVisible(slot)) {
-            drawSprite(npcSlots[slot].column, npcSlots[slot].row, npcSlots[slot].type);
+        if (characterVisible(view, slot)) {
+            const NpcSlot &npc = view.people[slot];
+            drawSprite(view, npc.column, npc.row, npc.type);
         }
     }
-    drawSprite(PlayerState.column, PlayerState.row, PlayerState.playerTile);
+    const PlayerStateRecord &player = *view.player;
+    drawSprite(view, player.column, player.row, player.playerTile);
 }

@@ -18,8 +18,6 @@ void blitPart(SDL_Surface *surface, int sourceY, int height, int x, int y) {
 
 } // namespace
 
-uint16_t animationFrame = 0;
-
 int viewCellX(int i) {
     return viewLeft + viewCellSize * i;
 }
@@ -33,7 +31,7 @@ void drawScrolled(SDL_Surface *surface, int x, int y, int shift) {
     blitPart(surface, viewCellSize - shift, shift, x, y);
 }
 
-void drawTerrainCell(const TileEntry &entry, int i, int j) {
+void drawTerrainCell(const TileEntry &entry, int i, int j, int animationFrame) {
     int x = viewCellX(i);
     int y = viewCellY(j);
     int shift = 2 * (animationFrame % 16);
@@ -54,17 +52,17 @@ void drawTerrainCell(const TileEntry &entry, int i, int j) {
     }
 }
 
-void drawTerrain() {
-    if (CurrentMap.cells == nullptr || tileTable == nullptr) {
+void drawTerrain(const PlayView &view) {
+    if (view.map == nullptr || view.map->cells == nullptr || tileTable == nullptr) {
         return;
     }
     for (int i = 0; i < viewCells; i++) {
         for (int j = 0; j < viewCells; j++) {
-            int x = (int16_t)(PlayerState.column + i - viewReach);
-            int y = (int16_t)(PlayerState.row + j - viewReach);
-            const MapCell *cell = cellSeenAt(x, y);
+            int x = (int16_t)(view.player->column + i - viewReach);
+            int y = (int16_t)(view.player->row + j - viewReach);
+            const MapCell *cell = cellSeenAt(*view.map, x, y);
             if (cell != nullptr && cell->shownTile < tileCount) {
-                drawTerrainCell(tileTable[cell->shownTile], i, j);
+                drawTerrainCell(tileTable[cell->shownTile], i, j, view.animationFrame);
             }
         }
     }

@@ -3,16 +3,13 @@
 #pragma once
 
 #include "3-gfx/graphics_store.h"
+#include "3-gfx/play_view.h"
 
 const int viewLeft = 16; // pixel of the view's top-left corner
 const int viewTop = 16;
 const int viewCellSize = 32; // a view cell shows one 32x32 tile
 const int viewCells = 11;    // view cells per row and per column
 const int viewReach = 5;     // cells between the player and the view's edge
-
-// 0-15, advanced by one on every animation tick; the scrolling tiles move down by
-// twice it.
-extern uint16_t animationFrame;
 
 // The tile drawn flowing beneath every overlay tile.
 const int overlayBaseTile = 3;
@@ -21,11 +18,12 @@ const int overlayBaseTile = 3;
 int viewCellX(int i);
 int viewCellY(int j);
 
-// Draws the 121 view cells of terrain around the player from the current map.
-void drawTerrain();
+// Draws the 121 view cells of terrain around the player from the view's map.
+void drawTerrain(const PlayView &view);
 
-// Draws one tile into view cell (i, j) as its animation class asks.
-void drawTerrainCell(const TileEntry &entry, int i, int j);
+// Draws one tile into view cell (i, j) as its animation class asks, at the scroll
+// phase animationFrame (0-15).
+void drawTerrainCell(const TileEntry &entry, int i, int j, int animationFrame);
 
 // Copies a 32x32 surface to the pixel (x, y) moved down by `shift` pixels, the
 // rows pushed past the bottom wrapped round to the top.

@@ -11,11 +11,11 @@ void drawStatusLines(const StatusShown &status) {
     printAt(statusColumn, clockRow, "Time:%d    ", status.clock);
 }
 
-void drawScreen(const StatusShown &status) {
+void drawScreen(const PlayView &view) {
     if (screen == nullptr) {
         return;
     }
-    drawTerrain();
-    drawCharacters();
-    drawStatusLines(status);
+    drawTerrain(view);
+    drawCharacters(view);
+    drawStatusLines(StatusShown{view.player->column, view.player->row, view.clock});
 }

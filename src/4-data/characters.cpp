@@ -6,9 +6,6 @@
 #include "4-data/data_file.h"
 #include "4-data/maps.h"
 
-NpcSlot npcSlots[npcSlotCount];
-const uint8_t *currentCharacterRecord = nullptr;
-
 namespace {
 
 // Indexed by MapKind - towne: towne, castle, keep, dwelling.
@@ -56,15 +53,10 @@ NpcSlot npcSlotOf(const uint8_t *record, int p) {
     return slot;
 }
 
-void setSettlementCharacters(uint8_t kind, int index) {
+const uint8_t *characterRecord(uint8_t kind, int index) {
     uint8_t *file = npcFileBuffer(kind);
     if (file == nullptr || index < 0 || index >= npcRecordsPerFile) {
-        currentCharacterRecord = nullptr;
-        return;
+        return nullptr;
     }
-    const uint8_t *record = file + index * npcRecordSize;
-    currentCharacterRecord = record;
-    for (int p = 0; p < npcSlotCount; p++) {
-        npcSlots[p] = npcSlotOf(record, p);
-    }
+    return file + index * npcRecordSize;
 }

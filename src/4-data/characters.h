@@ -1,5 +1,6 @@
 // The four character files ("towne.npc", "castle.npc", "keep.npc", "dwelling.npc")
-// and the 32 character slots of the settlement the player is in.
+// and the 32 character slots a settlement's record fills (the game in play holds
+// the slots of the settlement the player is in: 2-play/game.h).
 #pragma once
 
 #include <cstdint>
@@ -17,12 +18,6 @@ struct NpcSlot {
     uint8_t type;  // 0: nobody; otherwise the sprite number (tile name type + 256)
 };
 
-extern NpcSlot npcSlots[npcSlotCount];
-
-// The record the slots were filled from; nullptr on the world maps. The slots are
-// consulted only while it is set.
-extern const uint8_t *currentCharacterRecord;
-
 // Reads the four character files in the order towne, dwelling, castle, keep.
 // False, with failure set, when one cannot be read.
 bool loadNpcFiles(LoadFailure &failure);
@@ -36,6 +31,6 @@ NpcSlot npcSlotOf(const uint8_t *record, int p);
 // The whole buffer of a family's character file (kind 2-5), or nullptr.
 uint8_t *npcFileBuffer(uint8_t kind);
 
-// Fills the slots from record `index` of the family's file; any other kind, or an
-// index outside 0-7, leaves no characters.
-void setSettlementCharacters(uint8_t kind, int index);
+// Record `index` of the family's file; nullptr for any other kind, or an index
+// outside 0-7 (no characters).
+const uint8_t *characterRecord(uint8_t kind, int index);

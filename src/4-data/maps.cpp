@@ -2,9 +2,6 @@
 
 #include <cstddef>
 
-CurrentMapRecord CurrentMap = {nullptr, 0, 0, 0};
-PlayerStateRecord PlayerState = {};
-
 namespace {
 
 MapCell overworldStore[worldSize * worldSize];
@@ -37,35 +34,35 @@ int mapStoreCells(uint8_t kind) {
     return kind < storeCount ? stores[kind].count : 0;
 }
 
-void selectMap(uint8_t kind, uint8_t level) {
+bool selectMapCells(CurrentMapRecord &map, uint8_t kind, uint8_t level) {
     if (kind >= towne && kind <= dwelling && level >= settlementLevels) {
         // A level past the family's 16 would address outside the store.
-        return;
+        return false;
     }
-    PlayerState.mapKind = kind;
     if (kind == overworld || kind == underworld) {
-        CurrentMap.cells = stores[kind].cells;
-        CurrentMap.wraps = 1;
-        CurrentMap.width = worldSize;
-        CurrentMap.height = worldSize;
+        map.cells = stores[kind].cells;
+        map.wraps = 1;
+        map.width = worldSize;
+        map.height = worldSize;
     } else if (kind <= dwelling) {
-        CurrentMap.cells = stores[kind].cells + level * levelCells;
-        CurrentMap.wraps = 0;
-        CurrentMap.width = settlementSize;
-        CurrentMap.height = settlementSize;
+        map.cells = stores[kind].cells + level * levelCells;
+        map.wraps = 0;
+        map.width = settlementSize;
+        map.height = settlementSize;
     } else {
-        CurrentMap.cells = nullptr;
+        map.cells = nullptr;
     }
-    resetShownTiles();
+    resetShownTiles(map);
+    return true;
 }
 
-uint8_t tileAt(uint8_t column, uint8_t row) {
+uint8_t tileAt(const CurrentMapRecord &map, uint8_t column, uint8_t row) {
     // Callers pass positions inside the map; anything else reads as tile 0 rather
     // than a cell of another level.
-    if (CurrentMap.cells == nullptr || column >= CurrentMap.width || row >= CurrentMap.height) {
+    if (map.cells == nullptr || column >= map.width || row >= map.height) {
         return 0;
     }
-    return CurrentMap.cells[row * CurrentMap.width + column].shownTile;
+    return map.cells[row * map.width + column].shownTile;
 }
 
 int wrapCoordinate(int value, int size) {
@@ -78,32 +75,31 @@ int wrapCoordinate(int value, int size) {
     return value;
 }
 
-MapPosition seenPosition(int column, int row) {
-    if (CurrentMap.wraps == 1) {
-        column = wrapCoordinate(column, CurrentMap.width);
-        row = wrapCoordinate(row, CurrentMap.height);
+MapPosition seenPosition(const CurrentMapRecord &map, int column, int row) {
+    if (map.wraps == 1) {
+        column = wrapCoordinate(column, map.width);
+        row = wrapCoordinate(row, map.height);
     }
-    if (column < 0 || column >= CurrentMap.width || row < 0 || row >= CurrentMap.height) {
+    if (column < 0 || column >= map.width || row < 0 || row >= map.height) {
         return MapPosition{fillerColumn, fillerRow};
     }
     return MapPosition{column, row};
 }
 
-const MapCell *cellSeenAt(int column, int row) {
-    MapPosition seen = seenPosition(column, row);
-    if (CurrentMap.cells == nullptr || seen.column >= CurrentMap.width ||
-        seen.row >= CurrentMap.height) {
+const MapCell *cellSeenAt(const CurrentMapRecord &map, int column, int row) {
+    MapPosition seen = seenPosition(map, column, row);
+    if (map.cells == nullptr || seen.column >= map.width || seen.row >= map.height) {
         return nullptr;
     }
-    return &CurrentMap.cells[seen.row * CurrentMap.width + seen.column];
+    return &map.cells[seen.row * map.width + seen.column];
 }
 
-void resetShownTiles() {
-    if (CurrentMap.cells == nullptr) {
+void resetShownTiles(CurrentMapRecord &map) {
+    if (map.cells == nullptr) {
         return;
     }
-    int count = CurrentMap.width * CurrentMap.height;
+    int count = map.width * map.height;
     for (int i = 0; i < count; i++) {
-        CurrentMap.cells[i].shownTile = CurrentMap.cells[i].baseTile;
+        map.cells[i].shownTile = map.cells[i].baseTile;
     }
 }

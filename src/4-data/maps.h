@@ -1,5 +1,6 @@
-// The six map stores held for the whole run, the selected map and the player's
-// record. Loading fills the stores once; selectMap only switches between them.
+// The six map stores held for the whole run, and the records of a selected map
+// and of the player (the game in play holds them: 2-play/game.h). Loading fills
+// the stores once; selecting a map only points a record into them.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +32,6 @@ struct CurrentMapRecord {
     uint16_t height;
 };
 
-extern CurrentMapRecord CurrentMap;
-
 struct PlayerStateRecord {
     uint8_t column;
     uint8_t row;
@@ -47,8 +46,6 @@ struct PlayerStateRecord {
     uint8_t locationNumber;
 };
 
-extern PlayerStateRecord PlayerState;
-
 // First cell of a store: the world map of kind 0 or 1, or level 0 of a settlement
 // family (2-5); nullptr for any other kind.
 MapCell *mapStore(uint8_t kind);
@@ -56,13 +53,13 @@ MapCell *mapStore(uint8_t kind);
 // Number of cells in the store of a kind (65536 or 16 x 1024), 0 for any other kind.
 int mapStoreCells(uint8_t kind);
 
-// Points CurrentMap at a world map or a settlement level and restarts its
-// animation. A kind outside 0-5 leaves no map; a settlement level outside 0-15
-// selects nothing new and leaves CurrentMap as it was.
-void selectMap(uint8_t kind, uint8_t level);
+// Points map at a world map or a settlement level and restarts its animation. A
+// kind outside 0-5 leaves no map; a settlement level outside 0-15 selects nothing
+// new, leaves map as it was and answers false.
+bool selectMapCells(CurrentMapRecord &map, uint8_t kind, uint8_t level);
 
-// shownTile of a cell of the current map; 0 when no map is selected.
-uint8_t tileAt(uint8_t column, uint8_t row);
+// shownTile of a cell of the map; 0 when no map is selected.
+uint8_t tileAt(const CurrentMapRecord &map, uint8_t column, uint8_t row);
 
 // The edge of a map. A world map wraps: opposite edges meet. Off the edge of a
 // settlement level the view and Look see its filler cell instead.
@@ -80,11 +77,11 @@ int wrapCoordinate(int value, int size);
 
 // The cell of the current map seen at (column, row): wrapped on a map that wraps;
 // the filler cell when the position is off the map.
-MapPosition seenPosition(int column, int row);
+MapPosition seenPosition(const CurrentMapRecord &map, int column, int row);
 
 // That cell itself; nullptr when no map is selected or the map is too small to
 // hold the filler cell.
-const MapCell *cellSeenAt(int column, int row);
+const MapCell *cellSeenAt(const CurrentMapRecord &map, int column, int row);
 
-// shownTile = baseTile for every cell of the current map.
-void resetShownTiles();
+// shownTile = baseTile for every cell of the map.
+void resetShownTiles(CurrentMapRecord &map);

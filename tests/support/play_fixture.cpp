@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "1-app/display/video.h"
-#include "2-play/clock.h"
+#include "2-play/game.h"
 #include "2-play/commands.h"
 #include "2-play/input_stack.h"
 #include "2-play/locations.h"
@@ -62,10 +62,8 @@ void PlayTest::SetUp() {
     setLocationMusicPlayer(recordMusic);
     printed.clear();
     played.clear();
-    while (inputStackDepth() > 0) {
-        popInputHandler();
-    }
-    pushInputHandler(mainCommandHandler, 0);
+    game = newGame();
+    pushInputHandler(game.inputStack, mainCommandHandler, 0);
     for (std::vector<SettlementPeople> &people : peopleOf) {
         people.clear();
     }
@@ -75,17 +73,12 @@ void PlayTest::SetUp() {
             memset(npcFileBuffer(kind), 0, npcFileSize);
         }
     }
-    setSettlementCharacters(overworld, 0);
-    PlayerState = {};
-    selectMap(overworld, 0);
-    setStartPosition();
-    GameClock = 0;
+    setSettlementCharacters(game, overworld, 0);
+    selectMap(game, overworld, 0);
+    setStartPosition(game);
 }
 
 void PlayTest::TearDown() {
-    while (inputStackDepth() > 0) {
-        popInputHandler();
-    }
     setConsoleListener(nullptr);
     setLocationMusicPlayer(nullptr);
     screen = nullptr;
@@ -93,8 +86,8 @@ void PlayTest::TearDown() {
 }
 
 void PlayTest::press(GameKey key) {
-    InputHandlerFn handler = topHandler();
-    handler(key, topArgument());
+    InputHandlerFn handler = topHandler(game.inputStack);
+    handler(game, key, topArgument(game.inputStack));
 }
 
 std::vector<Said> PlayTest::said() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "2-play/game.h"
 #include "2-play/game_keys.h"
 
 struct Said {
@@ -23,6 +24,10 @@ void PrintTo(const Said &said, std::ostream *out);
 
 class PlayTest : public ::testing::Test {
   protected:
+    // A fresh game: the command handler alone on its input stack, the overworld
+    // at the start position, nobody about, the clock at 0.
+    Game game;
+
     void SetUp() override;
     void TearDown() override;
 

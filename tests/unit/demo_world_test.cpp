@@ -12,6 +12,7 @@
 
 #include "1-app/run/game_load.h"
 #include "1-app/config/settings.h"
+#include "2-play/game.h"
 #include "3-gfx/graphics.h"
 #include "3-gfx/palette.h"
 #include "4-data/characters.h"
@@ -35,6 +36,7 @@ namespace {
 
 // The engine's start-up data load pointed at the demo world, in one colour mode.
 struct LoadedDemoWorld : testing::Test {
+    Game game = newGame();
     std::optional<DataDirectory> demo;
     int savedVideo = 1;
     bool loaded = false;
@@ -59,13 +61,13 @@ struct LoadedDemoWorld : testing::Test {
         freeLocationNames();
         freeTileNames();
         freeGraphics();
-        setSettlementCharacters(overworld, 0);
+        setSettlementCharacters(game, overworld, 0);
         // Leave the stores as a fresh program has them (all tile 0): other tests
         // count on that.
         for (uint8_t kind = overworld; kind <= dwelling; ++kind) {
             memset(mapStore(kind), 0, sizeof(MapCell) * mapStoreCells(kind));
         }
-        selectMap(overworld, 0);
+        selectMap(game, overworld, 0);
     }
 };
 
@@ -112,46 +114,46 @@ TEST_F(LoadedDemoWorld, LoadsInBothColourModesWithTheDocumentedPlaces) {
 
 TEST_F(LoadedDemoWorld, StartViewShowsGrassTownFlowingWaterAndShores) {
     load(1);
-    selectMap(overworld, 0);
-    EXPECT_EQ(tileAt(86, 109), tileGrass);
-    EXPECT_EQ(tileAt(89, 109), tileTownIcon);
-    EXPECT_EQ(tileAt(86, 113), tileCastleIcon);
-    EXPECT_EQ(tileAt(86, 105), tileDungeonEntrance);
+    selectMap(game, overworld, 0);
+    EXPECT_EQ(tileAt(game, 86, 109), tileGrass);
+    EXPECT_EQ(tileAt(game, 89, 109), tileTownIcon);
+    EXPECT_EQ(tileAt(game, 86, 113), tileCastleIcon);
+    EXPECT_EQ(tileAt(game, 86, 105), tileDungeonEntrance);
     int water = 0, cut = 0;
     for (int row = 104; row <= 114; ++row) {
         for (int column = 81; column <= 91; ++column) {
-            water += isFlowingWater(tileAt(column, row));
-            cut += isCutTile(tileAt(column, row));
+            water += isFlowingWater(tileAt(game, column, row));
+            cut += isCutTile(tileAt(game, column, row));
         }
     }
     EXPECT_GE(water, 8);
     EXPECT_GE(cut, 4);
     for (const LocationRecord &place : locations) {
-        EXPECT_FALSE(isFlowingWater(tileAt(place.column, place.row))) << place.name;
+        EXPECT_FALSE(isFlowingWater(tileAt(game, place.column, place.row))) << place.name;
     }
 }
 
 TEST_F(LoadedDemoWorld, UnderworldHasFloorUnderEveryEntranceAndTheKeepGate) {
     load(1);
-    selectMap(underworld, 0);
+    selectMap(game, underworld, 0);
     for (int number = 32; number < 40; ++number) {
-        EXPECT_EQ(tileAt(locations[number].column, locations[number].row), tileDaylightShaft)
+        EXPECT_EQ(tileAt(game, locations[number].column, locations[number].row), tileDaylightShaft)
             << number;
     }
-    EXPECT_EQ(tileAt(88, 105), tileKeepGate);
+    EXPECT_EQ(tileAt(game, 88, 105), tileKeepGate);
 }
 
 TEST_F(LoadedDemoWorld, FirstTownHasItsLadderAndItsTwoPeople) {
     load(1);
-    selectMap(towne, 0);
-    EXPECT_EQ(tileAt(15, 28), tileLadderUp);
-    EXPECT_TRUE(isStandingTile(tileAt(15, 30)));
-    selectMap(towne, 1);
-    EXPECT_EQ(tileAt(15, 28), tileLadderDown);
-    setSettlementCharacters(towne, 0);
+    selectMap(game, towne, 0);
+    EXPECT_EQ(tileAt(game, 15, 28), tileLadderUp);
+    EXPECT_TRUE(isStandingTile(tileAt(game, 15, 30)));
+    selectMap(game, towne, 1);
+    EXPECT_EQ(tileAt(game, 15, 28), tileLadderDown);
+    setSettlementCharacters(game, towne, 0);
     bool groundPerson = false, upperPerson = false;
     for (int p = 1; p < npcSlotCount; ++p) {
-        const NpcSlot &slot = npcSlots[p];
+        const NpcSlot &slot = game.npcSlots[p];
         groundPerson = groundPerson ||
                        (slot.type != 0 && slot.floor == 0 && slot.column == 13 && slot.row == 28);
         upperPerson = upperPerson || (slot.type != 0 && slot.floor == 1);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "1-app/run/game_load.h"
+#include "2-play/game.h"
 #include "3-gfx/graphics.h"
 #include "4-data/characters.h"
 #include "4-data/file_formats.h"
@@ -24,6 +25,7 @@ const char *const essentialFiles[] = {"data.ovl",     "arva.dat",   "under.dat",
 // A complete data directory "data" made with the writers, pointed at by the
 // settings; one essential file may be left out.
 struct GameData : testing::Test {
+    Game game = newGame();
     ScratchDir dir;
     DataDirectory data{"data"};
     void TearDown() override {
@@ -82,9 +84,9 @@ TEST_F(GameData, LoadsEveryTableAndMap) {
     EXPECT_EQ(mapStore(towne)[100].baseTile, 8);
     EXPECT_STREQ(tileName(0), "deep water");
     EXPECT_STREQ(tileName(259), "a guard");
-    setSettlementCharacters(towne, 2);
-    EXPECT_EQ(npcSlots[4].column, 7);
-    EXPECT_EQ(npcSlots[4].type, 3);
+    setSettlementCharacters(game, towne, 2);
+    EXPECT_EQ(game.npcSlots[4].column, 7);
+    EXPECT_EQ(game.npcSlots[4].type, 3);
 }
 
 TEST_F(GameData, EachMissingEssentialFileFailsTheLoadNamingIt) {
@@ -94,7 +96,8 @@ TEST_F(GameData, EachMissingEssentialFileFailsTheLoadNamingIt) {
         testing::internal::CaptureStderr();
         EXPECT_FALSE(loadGameData(failure)) << name;
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "start-up alone prints it";
-        EXPECT_EQ(loadFailureLine(failure), std::string("Cannot open data file 'data/") + name + "'");
+        EXPECT_EQ(loadFailureLine(failure),
+                  std::string("Cannot open data file 'data/") + name + "'");
         freeGraphics();
     }
 }

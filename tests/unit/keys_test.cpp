@@ -12,6 +12,7 @@
 #include "1-app/display/overlays.h"
 #include "1-app/input/player_actions.h"
 #include "1-app/run/shutdown.h"
+#include "2-play/game.h"
 #include "2-play/clock.h"
 #include "2-play/input_stack.h"
 #include "2-play/prompts.h"
@@ -28,11 +29,11 @@ struct Received {
 };
 std::vector<Received> received;
 
-void lowerHandler(GameKey key, intptr_t argument) {
+void lowerHandler(Game &, GameKey key, intptr_t argument) {
     received.push_back({key, argument, 1});
 }
 
-void upperHandler(GameKey key, intptr_t argument) {
+void upperHandler(Game &, GameKey key, intptr_t argument) {
     received.push_back({key, argument, 2});
 }
 
@@ -48,20 +49,21 @@ SDL_Event keyDown(int sym, int mod) {
 
 class Keys : public ::testing::Test {
   protected:
+    Game game = newGame();
     void SetUp() override {
         received.clear();
-        pushInputHandler(lowerHandler, 7);
+        pushInputHandler(game.inputStack, lowerHandler, 7);
     }
     void TearDown() override {
-        while (inputStackDepth() > 0) {
-            popInputHandler();
+        while (inputStackDepth(game.inputStack) > 0) {
+            popInputHandler(game.inputStack);
         }
     }
     // Runs one key press through the loop's dispatch; returns what reached the handler.
     GameKey press(int sym, int mod = 0) {
         received.clear();
         SDL_Event e = keyDown(sym, mod);
-        EXPECT_EQ(handleEvent(&e), 0);
+        EXPECT_FALSE(handleEvent(game, &e));
         return received.empty() ? -1 : received.back().key;
     }
 };
@@ -109,7 +111,7 @@ TEST_F(Keys, KeysListTakesTheNextKeyButAltXStillQuits) {
     EXPECT_EQ(press(SDLK_SPACE), ' ');
     EXPECT_EQ(press(SDLK_F1), -1);
     SDL_Event altX = keyDown('x', KMOD_LALT);
-    EXPECT_EQ(handleEvent(&altX), -1);
+    EXPECT_TRUE(handleEvent(game, &altX));
     EXPECT_FALSE(keysOverlayShown());
     EXPECT_TRUE(received.empty());
 }
@@ -132,24 +134,24 @@ TEST_F(Keys, TabCtrlIAndLoneModifiersAreDropped) {
 }
 
 TEST_F(Keys, QuitKeyEndsTheLoopEvenWithAPromptOpen) {
-    pushInputHandler(upperHandler, 0);
+    pushInputHandler(game.inputStack, upperHandler, 0);
     SDL_Event altX = keyDown('x', KMOD_LALT);
-    EXPECT_EQ(handleEvent(&altX), -1);
+    EXPECT_TRUE(handleEvent(game, &altX));
     SDL_Event sym248 = keyDown(248, 0);
-    EXPECT_EQ(handleEvent(&sym248), -1);
+    EXPECT_TRUE(handleEvent(game, &sym248));
     EXPECT_TRUE(received.empty());
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
-    EXPECT_EQ(handleEvent(&quit), -1);
+    EXPECT_TRUE(handleEvent(game, &quit));
 }
 
 TEST_F(Keys, EventsOtherThanKeysDoNothing) {
     SDL_Event up = keyDown('a', 0);
     up.type = SDL_KEYUP;
-    EXPECT_EQ(handleEvent(&up), 0);
+    EXPECT_FALSE(handleEvent(game, &up));
     SDL_Event motion = {};
     motion.type = SDL_MOUSEMOTION;
-    EXPECT_EQ(handleEvent(&motion), 0);
+    EXPECT_FALSE(handleEvent(game, &motion));
     EXPECT_TRUE(received.empty());
 }
 
@@ -159,23 +161,21 @@ TEST_F(Keys, OnlyTheTopHandlerReceivesKeysWithItsArgument) {
     EXPECT_EQ(received[0].handler, 1);
     EXPECT_EQ(received[0].argument, 7);
 
-    pushInputHandler(upperHandler, 42);
-    EXPECT_EQ(inputStackDepth(), 2);
+    pushInputHandler(game.inputStack, upperHandler, 42);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 2);
     press('b');
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].handler, 2);
     EXPECT_EQ(received[0].argument, 42);
 
-    popInputHandler();
+    popInputHandler(game.inputStack);
     press('c');
     EXPECT_EQ(received[0].handler, 1);
 
-    popInputHandler();
-    popInputHandler(); // popping an empty stack does nothing
-    EXPECT_EQ(inputStackDepth(), 0);
+    popInputHandler(game.inputStack);
+    popInputHandler(game.inputStack); // popping an empty stack does nothing
+    EXPECT_EQ(inputStackDepth(game.inputStack), 0);
 }
-
-void ignoreKey(GameKey, intptr_t) {}
 
 // The teardown returns the status for the front end to end with (each case in a
 // child, as the teardown releases what other tests here use).
@@ -184,19 +184,18 @@ TEST(Teardown, NormalEndGivesZero) {
 }
 
 TEST(Teardown, MissingDataFileNamesItAndGivesOne) {
-    EXPECT_EXIT(exit(failGame(LoadFailure{"some/dir/data.ovl", ""})),
-                ::testing::ExitedWithCode(1), "^Cannot open data file 'some/dir/data.ovl'\n$");
+    EXPECT_EXIT(exit(failGame(LoadFailure{"some/dir/data.ovl", ""})), ::testing::ExitedWithCode(1),
+                "^Cannot open data file 'some/dir/data.ovl'\n$");
     EXPECT_EXIT(exit(failGame(LoadFailure{"tiles.4", "too short"}, "Explained.")),
                 ::testing::ExitedWithCode(1), "^Bad data file 'tiles.4': too short\nExplained.\n$");
 }
 
-// Quitting while a prompt is open leaves no handler behind: the prompt and the
-// command handler under it both go.
-TEST(Teardown, EmptiesTheWholeInputStack) {
-    pushInputHandler(ignoreKey, 0);
-    pushInputHandler(ignoreKey, 1);
-    releaseEverything();
-    EXPECT_EQ(inputStackDepth(), 0);
+// A game quit while a prompt was open leaves no handler behind: the next start
+// makes a new game, whose stack is empty until the command handler goes on it.
+TEST(Teardown, EachStartHasAnEmptyInputStack) {
+    Game game = newGame();
+    EXPECT_EQ(inputStackDepth(game.inputStack), 0);
+    EXPECT_EQ(topHandler(game.inputStack), nullptr);
 }
 
 // The program's copy of the key names is SDL's own: SDL names keys once video runs.
@@ -237,7 +236,7 @@ class BoundKeys : public PlayTest {
     }
     void key(int sym, int mod = 0) {
         SDL_Event e = keyDown(sym, mod);
-        EXPECT_EQ(handleEvent(&e), 0);
+        EXPECT_FALSE(handleEvent(game, &e));
     }
 };
 
@@ -246,12 +245,12 @@ class BoundKeys : public PlayTest {
 TEST_F(BoundKeys, AddedKeysGiveTheirCommandAndTheGamesOwnStay) {
     SDLKey unused = lastKeyWithoutCommand();
     key('w');
-    EXPECT_EQ(PlayerState.row, startRow - 1);
+    EXPECT_EQ(game.playerState.row, startRow - 1);
     key('n');
-    EXPECT_EQ(PlayerState.column, startColumn - 1);
+    EXPECT_EQ(game.playerState.column, startColumn - 1);
     key(SDLK_UP); // the game's own key walks as ever
-    EXPECT_EQ(PlayerState.row, startRow - 2);
-    EXPECT_EQ(GameClock, 3);
+    EXPECT_EQ(game.playerState.row, startRow - 2);
+    EXPECT_EQ(game.gameClock, 3);
     said();
     // In Look's direction prompt the added keys answer too.
     key(SDLK_COMMA);
@@ -260,27 +259,27 @@ TEST_F(BoundKeys, AddedKeysGiveTheirCommandAndTheGamesOwnStay) {
     ASSERT_GE(answer.size(), 2u);
     EXPECT_EQ(answer[0], (Said{1, "Look-"}));
     EXPECT_EQ(answer[1], (Said{1, "West\n"}));
-    EXPECT_EQ(inputStackDepth(), 1);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 1);
     EXPECT_EQ(lastKeyWithoutCommand(), unused) << "every key had a command";
 }
 
 TEST_F(BoundKeys, InAQuestionTheAnswersWinOverWalking) {
-    selectMap(towne, 0);
-    PlayerState.column = 0;
-    PlayerState.row = 5;
-    PlayerState.returnColumn = 40;
+    selectMap(game, towne, 0);
+    game.playerState.column = 0;
+    game.playerState.row = 5;
+    game.playerState.returnColumn = 40;
     key(SDLK_LEFT);
-    ASSERT_EQ(topHandler(), yesNoPrompt);
+    ASSERT_EQ(topHandler(game.inputStack), yesNoPrompt);
     key('n'); // added to walking west, but the question's own "no"
-    EXPECT_EQ(inputStackDepth(), 1);
-    EXPECT_EQ(PlayerState.mapKind, towne);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 1);
+    EXPECT_EQ(game.playerState.mapKind, towne);
     key(SDLK_LEFT);
     key('w'); // walks only where walking works
-    EXPECT_EQ(topHandler(), yesNoPrompt);
+    EXPECT_EQ(topHandler(game.inputStack), yesNoPrompt);
     EXPECT_EQ(lastKeyWithoutCommand(), 'w');
     key('j');
-    EXPECT_EQ(PlayerState.mapKind, overworld);
-    EXPECT_EQ(PlayerState.column, 40);
+    EXPECT_EQ(game.playerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.column, 40);
 }
 
 TEST_F(BoundKeys, TheKeysListShowsTheAddedKeysAndTheLastUnusedOne) {
@@ -334,7 +333,7 @@ class Pad : public PlayTest {
         int result = 0;
         SDL_Event queued;
         while (SDL_PollEvent(&queued)) {
-            result = handleEvent(&queued);
+            result = handleEvent(game, &queued) ? -1 : 0; // -1: the game ends
         }
         return result;
     }
@@ -369,7 +368,7 @@ class Pad : public PlayTest {
                 break;
             }
             repeated = event.type == SDL_USEREVENT && event.user.code == padRepeatCode;
-            handleEvent(&event);
+            handleEvent(game, &event);
         }
         SDL_RemoveTimer(watchdog);
         return repeated;
@@ -388,32 +387,32 @@ class Pad : public PlayTest {
 
 TEST_F(Pad, TheHatAndTheStickWalkAndAHeldDirectionRepeats) {
     hat(SDL_HAT_UP);
-    EXPECT_EQ(PlayerState.row, startRow - 1);
+    EXPECT_EQ(game.playerState.row, startRow - 1);
     ASSERT_TRUE(runRepeat());
-    EXPECT_EQ(PlayerState.row, startRow - 2);
-    EXPECT_EQ(GameClock, 2);
+    EXPECT_EQ(game.playerState.row, startRow - 2);
+    EXPECT_EQ(game.gameClock, 2);
     hat(SDL_HAT_UP | SDL_HAT_RIGHT); // the same direction held: no new step
     hat(SDL_HAT_CENTERED);
-    EXPECT_EQ(PlayerState.row, startRow - 2);
+    EXPECT_EQ(game.playerState.row, startRow - 2);
     // A repeat posted for an earlier hold does nothing.
     SDL_Event stale = {};
     stale.type = stale.user.type = SDL_USEREVENT;
     stale.user.code = padRepeatCode;
     stale.user.data1 = (void *)-5;
     push(stale);
-    EXPECT_EQ(GameClock, 2);
+    EXPECT_EQ(game.gameClock, 2);
     // The left stick counts from half-way out, along its farther axis.
     stick(1, 16000);
-    EXPECT_EQ(GameClock, 2);
+    EXPECT_EQ(game.gameClock, 2);
     stick(1, 20000);
-    EXPECT_EQ(PlayerState.row, startRow - 1);
+    EXPECT_EQ(game.playerState.row, startRow - 1);
     stick(0, -30000);
-    EXPECT_EQ(PlayerState.column, startColumn - 1);
+    EXPECT_EQ(game.playerState.column, startColumn - 1);
     stick(1, 0); // still west: no new step
     stick(0, 0);
-    EXPECT_EQ(GameClock, 4);
+    EXPECT_EQ(game.gameClock, 4);
     stick(2, -32768); // another axis walks nowhere
-    EXPECT_EQ(GameClock, 4);
+    EXPECT_EQ(game.gameClock, 4);
 }
 
 TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
@@ -424,17 +423,17 @@ TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
     ASSERT_GE(look.size(), 2u);
     EXPECT_EQ(look[0], (Said{1, "Look-"}));
     EXPECT_EQ(look[1], (Said{1, "East\n"}));
-    EXPECT_EQ(PlayerState.column, startColumn);
+    EXPECT_EQ(game.playerState.column, startColumn);
     // Quit asks first; 1 answers no, 0 yes, and the game ends.
     EXPECT_EQ(button(7), 0);
     EXPECT_EQ(said(), (std::vector<Said>{{1, "Quit? (y/n) "}}));
-    EXPECT_EQ(topHandler(), yesNoPrompt);
+    EXPECT_EQ(topHandler(game.inputStack), yesNoPrompt);
     button(4); // save waits for the answer
     EXPECT_EQ(shownNotice(), std::string("Answer first"));
     EXPECT_EQ(button(1), 0);
     EXPECT_EQ(said(), (std::vector<Said>{{0, "No\n\n"}}));
     button(3);
-    EXPECT_EQ(GameClock, 1) << "button 3 passes";
+    EXPECT_EQ(game.gameClock, 1) << "button 3 passes";
     button(7);
     EXPECT_EQ(button(0), -1);
     // A button without a command is remembered for the keys list.
@@ -453,11 +452,11 @@ TEST_F(Pad, TheKeysButtonShowsTheListAndTheNextButtonOnlyClosesIt) {
     EXPECT_TRUE(keysOverlayShown());
     button(3);
     EXPECT_FALSE(keysOverlayShown());
-    EXPECT_EQ(GameClock, 0);
+    EXPECT_EQ(game.gameClock, 0);
     button(6);
     hat(SDL_HAT_DOWN);
     EXPECT_FALSE(keysOverlayShown());
-    EXPECT_EQ(PlayerState.row, startRow);
+    EXPECT_EQ(game.playerState.row, startRow);
 }
 
 TEST_F(Pad, TheSubsystemStartsAndOpensTheFirstPadUnlessJoystickIsOff) {
@@ -474,6 +473,6 @@ TEST_F(Pad, TheSubsystemStartsAndOpensTheFirstPadUnlessJoystickIsOff) {
     // Pushed events arrive all the same; with joystick=0 they do nothing.
     hat(SDL_HAT_UP);
     button(7);
-    EXPECT_EQ(GameClock, 0);
-    EXPECT_EQ(inputStackDepth(), 1);
+    EXPECT_EQ(game.gameClock, 0);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 1);
 }

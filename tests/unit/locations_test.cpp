@@ -40,9 +40,9 @@ class Locations : public PlayTest {
     }
     // Stands on location i's cell of a world map and presses e.
     void enterAt(uint8_t kind, int i) {
-        selectMap(kind, 0);
-        PlayerState.column = (uint8_t)columnOf(i);
-        PlayerState.row = (uint8_t)rowOf(i);
+        selectMap(game, kind, 0);
+        game.playerState.column = (uint8_t)columnOf(i);
+        game.playerState.row = (uint8_t)rowOf(i);
         said();
         press('e');
     }
@@ -58,17 +58,17 @@ class Locations : public PlayTest {
         return all;
     }
     void expectIn(uint8_t kind, int level, int record) {
-        EXPECT_EQ(PlayerState.mapKind, kind);
-        EXPECT_EQ(PlayerState.level, level);
-        EXPECT_EQ(CurrentMap.cells, mapStore(kind) + level * levelCells);
-        EXPECT_EQ(PlayerState.column, 15);
-        EXPECT_EQ(PlayerState.row, 30);
-        EXPECT_EQ(PlayerState.floor, 0);
-        EXPECT_EQ(currentCharacterRecord, npcFileBuffer(kind) + record * npcRecordSize);
+        EXPECT_EQ(game.playerState.mapKind, kind);
+        EXPECT_EQ(game.playerState.level, level);
+        EXPECT_EQ(game.currentMap.cells, mapStore(kind) + level * levelCells);
+        EXPECT_EQ(game.playerState.column, 15);
+        EXPECT_EQ(game.playerState.row, 30);
+        EXPECT_EQ(game.playerState.floor, 0);
+        EXPECT_EQ(game.currentCharacterRecord, npcFileBuffer(kind) + record * npcRecordSize);
     }
     void expectReturnTo(int i) {
-        EXPECT_EQ(PlayerState.returnColumn, columnOf(i));
-        EXPECT_EQ(PlayerState.returnRow, rowOf(i));
+        EXPECT_EQ(game.playerState.returnColumn, columnOf(i));
+        EXPECT_EQ(game.playerState.returnRow, rowOf(i));
     }
 };
 
@@ -102,75 +102,75 @@ TEST_F(Locations, EverySettlementFamilyIsEnteredOnItsLevelWithItsPeopleAndMusic)
     for (const SettlementCase &c : settlementCases) {
         SCOPED_TRACE(c.number);
         setPerson(c.kind, c.record, 1, 1, 1, 0, 50 + c.number);
-        GameClock = 0;
+        game.gameClock = 0;
         enterAt(overworld, c.number);
         EXPECT_EQ(answer(), c.answer);
         expectIn(c.kind, c.level, c.record);
-        EXPECT_EQ(npcSlots[1].type, 50 + c.number);
-        EXPECT_EQ(PlayerState.locationNumber, c.number);
+        EXPECT_EQ(game.npcSlots[1].type, 50 + c.number);
+        EXPECT_EQ(game.playerState.locationNumber, c.number);
         expectReturnTo(c.number);
         EXPECT_EQ(music(), (Numbers{c.music}));
-        EXPECT_EQ(GameClock, 1);
+        EXPECT_EQ(game.gameClock, 1);
     }
 }
 
 TEST_F(Locations, LeavingFromAnUpperFloorReturnsToTheEntranceCell) {
     enterAt(overworld, 3);
-    PlayerState.floor = 2;
-    PlayerState.level = 9;
-    selectMap(towne, 9);
-    PlayerState.column = 31;
+    game.playerState.floor = 2;
+    game.playerState.level = 9;
+    selectMap(game, towne, 9);
+    game.playerState.column = 31;
     said();
     music();
     press(39); // east, off the level
     press('y');
     EXPECT_EQ(answer(), "East\n\nDost thou wish\nto leave? Yes\n\nExit to\nArvandell!\n\n");
-    EXPECT_EQ(PlayerState.mapKind, overworld);
-    EXPECT_EQ(PlayerState.column, columnOf(3));
-    EXPECT_EQ(PlayerState.row, rowOf(3));
-    EXPECT_EQ(PlayerState.level, 0);
-    EXPECT_EQ(currentCharacterRecord, nullptr);
+    EXPECT_EQ(game.playerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.column, columnOf(3));
+    EXPECT_EQ(game.playerState.row, rowOf(3));
+    EXPECT_EQ(game.playerState.level, 0);
+    EXPECT_EQ(game.currentCharacterRecord, nullptr);
     EXPECT_EQ(music(), (Numbers{1}));
-    EXPECT_EQ(inputStackDepth(), 1);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 1);
 }
 
 TEST_F(Locations, ADungeonEntranceLeadsDownAndUpOnTheSameCell) {
     enterAt(overworld, 32);
     EXPECT_EQ(answer(), "Enter 32\n\n");
-    EXPECT_EQ(PlayerState.mapKind, underworld);
-    EXPECT_EQ(CurrentMap.wraps, 1);
-    EXPECT_EQ(PlayerState.column, columnOf(32));
-    EXPECT_EQ(PlayerState.row, rowOf(32));
+    EXPECT_EQ(game.playerState.mapKind, underworld);
+    EXPECT_EQ(game.currentMap.wraps, 1);
+    EXPECT_EQ(game.playerState.column, columnOf(32));
+    EXPECT_EQ(game.playerState.row, rowOf(32));
     expectReturnTo(32);
     EXPECT_EQ(music(), (Numbers{1}));
 
     press('e');
     EXPECT_EQ(answer(), "Enter 32\n\n");
-    EXPECT_EQ(PlayerState.mapKind, overworld);
-    EXPECT_EQ(PlayerState.column, columnOf(32));
+    EXPECT_EQ(game.playerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.column, columnOf(32));
     EXPECT_EQ(music(), (Numbers{1}));
-    EXPECT_EQ(GameClock, 2);
+    EXPECT_EQ(game.gameClock, 2);
 }
 
 TEST_F(Locations, LocationsThirtyNineAndTwentyFourOnTheOverworldOnlyAnswer) {
     for (int i : {39, 24}) {
         enterAt(overworld, i);
         EXPECT_EQ(answer(), "Enter " + std::to_string(i) + "\n\n");
-        EXPECT_EQ(PlayerState.mapKind, overworld);
-        EXPECT_EQ(PlayerState.column, columnOf(i));
+        EXPECT_EQ(game.playerState.mapKind, overworld);
+        EXPECT_EQ(game.playerState.column, columnOf(i));
         expectReturnTo(i);
         EXPECT_TRUE(music().empty());
     }
     // From below, 39 is a way up like the other entrances.
     enterAt(underworld, 39);
     EXPECT_EQ(answer(), "Enter 39\n\n");
-    EXPECT_EQ(PlayerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.mapKind, overworld);
 }
 
 TEST_F(Locations, TheKeepBelowIsLeftToTheEntranceTakenDown) {
     enterAt(overworld, 35);
-    PlayerState.column = (uint8_t)columnOf(24);
-    PlayerState.row = (uint8_t)rowOf(24);
+    game.playerState.column = (uint8_t)columnOf(24);
+    game.playerState.row = (uint8_t)rowOf(24);
     said();
     press('e');
     EXPECT_EQ(answer(), "Enter keep\n\n    Place24\n\n");
@@ -178,10 +178,10 @@ TEST_F(Locations, TheKeepBelowIsLeftToTheEntranceTakenDown) {
     expectReturnTo(35);
     EXPECT_EQ(music(), (Numbers{1, 30}));
 
-    leaveLocation();
-    EXPECT_EQ(PlayerState.mapKind, overworld);
-    EXPECT_EQ(PlayerState.column, columnOf(35));
-    EXPECT_EQ(PlayerState.row, rowOf(35));
+    leaveLocation(game);
+    EXPECT_EQ(game.playerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.column, columnOf(35));
+    EXPECT_EQ(game.playerState.row, rowOf(35));
 }
 
 TEST_F(Locations, WhereNoWayInIsTheAnswerIsEnterWhat) {
@@ -189,7 +189,7 @@ TEST_F(Locations, WhereNoWayInIsTheAnswerIsEnterWhat) {
     for (int i : {25, 31}) {
         enterAt(underworld, i);
         EXPECT_EQ(answer(), "Enter What?\n\n");
-        EXPECT_EQ(PlayerState.mapKind, underworld);
+        EXPECT_EQ(game.playerState.mapKind, underworld);
     }
     // Towns are not reachable from below either.
     enterAt(underworld, 0);
@@ -197,34 +197,34 @@ TEST_F(Locations, WhereNoWayInIsTheAnswerIsEnterWhat) {
 
     // Inside a settlement, even on a location's world position.
     enterAt(overworld, 1);
-    PlayerState.column = (uint8_t)columnOf(1);
-    PlayerState.row = (uint8_t)rowOf(1);
+    game.playerState.column = (uint8_t)columnOf(1);
+    game.playerState.row = (uint8_t)rowOf(1);
     said();
     press('e');
     EXPECT_EQ(answer(), "Enter What?\n\n");
-    EXPECT_EQ(PlayerState.mapKind, towne);
-    EXPECT_EQ(GameClock, 5);
+    EXPECT_EQ(game.playerState.mapKind, towne);
+    EXPECT_EQ(game.gameClock, 5);
 }
 
 TEST_F(Locations, TheFirstLocationOnACellWins) {
     locations[5].column = columnOf(2);
     locations[5].row = rowOf(2);
     enterAt(overworld, 2);
-    EXPECT_EQ(PlayerState.locationNumber, 2);
+    EXPECT_EQ(game.playerState.locationNumber, 2);
     // Below, an entrance sharing a cell with a keep of the overworld is still usable.
     locations[33].column = columnOf(26);
     locations[33].row = rowOf(26);
     enterAt(underworld, 26);
     EXPECT_EQ(answer(), "Enter 33\n\n");
-    EXPECT_EQ(PlayerState.mapKind, overworld);
+    EXPECT_EQ(game.playerState.mapKind, overworld);
 }
 
 TEST_F(Locations, TheStartIsOnTheOverworldAt86And109) {
-    PlayerState = {};
-    setStartPosition();
-    EXPECT_EQ(PlayerState.column, 86);
-    EXPECT_EQ(PlayerState.row, 109);
-    EXPECT_EQ(PlayerState.viewCentreColumn, 5);
-    EXPECT_EQ(PlayerState.viewCentreRow, 5);
-    EXPECT_EQ(PlayerState.playerTile, 28);
+    game.playerState = {};
+    setStartPosition(game);
+    EXPECT_EQ(game.playerState.column, 86);
+    EXPECT_EQ(game.playerState.row, 109);
+    EXPECT_EQ(game.playerState.viewCentreColumn, 5);
+    EXPECT_EQ(game.playerState.viewCentreRow, 5);
+    EXPECT_EQ(game.playerState.playerTile, 28);
 }

@@ -25,22 +25,22 @@ class Look : public PlayTest {
     }
     // Enters towne level 2 as floor 0 at (column, row), with record 1's people.
     void standInTown(int column, int row) {
-        selectMap(towne, 2);
-        PlayerState.level = 2;
-        PlayerState.floor = 0;
-        PlayerState.column = (uint8_t)column;
-        PlayerState.row = (uint8_t)row;
-        setSettlementCharacters(towne, 1);
+        selectMap(game, towne, 2);
+        game.playerState.level = 2;
+        game.playerState.floor = 0;
+        game.playerState.column = (uint8_t)column;
+        game.playerState.row = (uint8_t)row;
+        setSettlementCharacters(game, towne, 1);
     }
     // The whole exchange of l and a direction; the name line is returned.
     std::string lookTowards(GameKey direction) {
         said();
         press('l');
-        EXPECT_EQ(inputStackDepth(), 2);
+        EXPECT_EQ(inputStackDepth(game.inputStack), 2);
         press(direction);
         Texts texts = said();
         EXPECT_EQ(texts.size(), 4u);
-        EXPECT_EQ(inputStackDepth(), 1);
+        EXPECT_EQ(inputStackDepth(game.inputStack), 1);
         if (texts.size() != 4) {
             return "";
         }
@@ -55,25 +55,25 @@ class Look : public PlayTest {
 
 TEST_F(Look, NamesTheNeighbouringTileWithoutTakingAMinute) {
     setWorldTile(overworld, 86, 108, 7);
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     EXPECT_EQ(lookTowards(keyNorth), "North\ntile 7\n\n");
-    EXPECT_EQ(GameClock, 0);
-    EXPECT_EQ(PlayerState.row, 109);
+    EXPECT_EQ(game.gameClock, 0);
+    EXPECT_EQ(game.playerState.row, 109);
 }
 
 TEST_F(Look, SpaceInItsPromptPassesAMinute) {
     press('l');
     press(' ');
     EXPECT_EQ(said(), (Texts{{1, "Look-"}, {0, "Pass\n\n"}}));
-    EXPECT_EQ(GameClock, 1);
+    EXPECT_EQ(game.gameClock, 1);
 }
 
 TEST_F(Look, WorldMapsWrapForLookToo) {
     setWorldTile(overworld, 255, 0, 9);
     setWorldTile(overworld, 0, 255, 11);
-    selectMap(overworld, 0);
-    PlayerState.column = 0;
-    PlayerState.row = 0;
+    selectMap(game, overworld, 0);
+    game.playerState.column = 0;
+    game.playerState.row = 0;
     EXPECT_EQ(lookTowards(keyWest), "West\ntile 9\n\n");
     EXPECT_EQ(lookTowards(keyNorth), "North\ntile 11\n\n");
 }
@@ -84,7 +84,7 @@ TEST_F(Look, OffASettlementLevelTheFillerCellIsSeen) {
     standInTown(0, 0);
     EXPECT_EQ(lookTowards(keyWest), "West\ntile 44\n\n");
     EXPECT_EQ(lookTowards(keyNorth), "North\ntile 44\n\n");
-    PlayerState.column = 31;
+    game.playerState.column = 31;
     EXPECT_EQ(lookTowards(keyEast), "East\ntile 44\n\n");
     EXPECT_EQ(lookTowards(keySouth), "South\ntile 0\n\n");
 }
@@ -100,19 +100,19 @@ TEST_F(Look, ThePersonOfThePlayersFloorIsNamedTheHighestSlotWinning) {
     EXPECT_EQ(lookTowards(keyNorth), "North\nperson 31\n\n");
     EXPECT_EQ(lookTowards(keySouth), "South\ntile 0\n\n");
 
-    PlayerState.floor = 1;
+    game.playerState.floor = 1;
     EXPECT_EQ(lookTowards(keyNorth), "North\nperson 32\n\n");
-    PlayerState.floor = 2;
+    game.playerState.floor = 2;
     EXPECT_EQ(lookTowards(keyNorth), "North\ntile 3\n\n");
 }
 
 TEST_F(Look, PeopleAreNotSeenOnceTheSettlementIsLeft) {
     setPerson(towne, 1, 4, 86, 108, 0, 30);
     standInTown(10, 10);
-    setSettlementCharacters(overworld, 0);
-    selectMap(overworld, 0);
-    PlayerState.column = 86;
-    PlayerState.row = 109;
+    setSettlementCharacters(game, overworld, 0);
+    selectMap(game, overworld, 0);
+    game.playerState.column = 86;
+    game.playerState.row = 109;
     EXPECT_EQ(lookTowards(keyNorth), "North\ntile 0\n\n");
 }
 
@@ -123,18 +123,18 @@ class Klimb : public PlayTest {
     // Castle family, level `level`, entry floor 0, standing at (5, 6) on `tile`.
     void standOn(int level, uint8_t tile) {
         setSettlementTile(castle, level, 5, 6, tile);
-        selectMap(castle, level);
-        PlayerState.level = (uint8_t)level;
-        PlayerState.floor = 0;
-        PlayerState.column = 5;
-        PlayerState.row = 6;
+        selectMap(game, castle, level);
+        game.playerState.level = (uint8_t)level;
+        game.playerState.floor = 0;
+        game.playerState.column = 5;
+        game.playerState.row = 6;
     }
     void expectStill(int level) {
-        EXPECT_EQ(PlayerState.level, level);
-        EXPECT_EQ(PlayerState.floor, 0);
-        EXPECT_EQ(CurrentMap.cells, mapStore(castle) + level * levelCells);
-        EXPECT_EQ(GameClock, 0);
-        EXPECT_EQ(inputStackDepth(), 1);
+        EXPECT_EQ(game.playerState.level, level);
+        EXPECT_EQ(game.playerState.floor, 0);
+        EXPECT_EQ(game.currentMap.cells, mapStore(castle) + level * levelCells);
+        EXPECT_EQ(game.gameClock, 0);
+        EXPECT_EQ(inputStackDepth(game.inputStack), 1);
     }
 };
 
@@ -143,12 +143,12 @@ class Klimb : public PlayTest {
 TEST_F(Klimb, OnAWorldMapThereIsNothingToClimbWith) {
     for (uint8_t kind : {overworld, underworld}) {
         setWorldTile(kind, 86, 109, ladderUpTile);
-        selectMap(kind, 0);
+        selectMap(game, kind, 0);
         press('k');
         EXPECT_EQ(said(), (Texts{{0, "Klimb-With what?\n\n"}}));
-        EXPECT_EQ(PlayerState.mapKind, kind);
+        EXPECT_EQ(game.playerState.mapKind, kind);
     }
-    EXPECT_EQ(GameClock, 2);
+    EXPECT_EQ(game.gameClock, 2);
 }
 
 TEST_F(Klimb, ALadderUpLeadsToTheNextLevelOnTheSameCell) {
@@ -156,40 +156,40 @@ TEST_F(Klimb, ALadderUpLeadsToTheNextLevelOnTheSameCell) {
     setSettlementTile(castle, 7, 5, 6, 77);
     press('k');
     EXPECT_EQ(said(), (Texts{{0, "Klimb-up!\n\n"}}));
-    EXPECT_EQ(PlayerState.level, 7);
-    EXPECT_EQ(PlayerState.floor, 1);
-    EXPECT_EQ(PlayerState.mapKind, castle);
-    EXPECT_EQ(PlayerState.column, 5);
-    EXPECT_EQ(PlayerState.row, 6);
-    EXPECT_EQ(tileAt(5, 6), 77);
-    EXPECT_EQ(GameClock, 1);
+    EXPECT_EQ(game.playerState.level, 7);
+    EXPECT_EQ(game.playerState.floor, 1);
+    EXPECT_EQ(game.playerState.mapKind, castle);
+    EXPECT_EQ(game.playerState.column, 5);
+    EXPECT_EQ(game.playerState.row, 6);
+    EXPECT_EQ(tileAt(game, 5, 6), 77);
+    EXPECT_EQ(game.gameClock, 1);
 }
 
 TEST_F(Klimb, ALadderDownBelowTheEntryFloorGivesFloor255) {
     standOn(6, ladderDownTile);
     press('k');
     EXPECT_EQ(said(), (Texts{{0, "Klimb-down!\n\n"}}));
-    EXPECT_EQ(PlayerState.level, 5);
-    EXPECT_EQ(PlayerState.floor, 255);
-    EXPECT_EQ(CurrentMap.cells, mapStore(castle) + 5 * levelCells);
-    EXPECT_EQ(GameClock, 1);
+    EXPECT_EQ(game.playerState.level, 5);
+    EXPECT_EQ(game.playerState.floor, 255);
+    EXPECT_EQ(game.currentMap.cells, mapStore(castle) + 5 * levelCells);
+    EXPECT_EQ(game.gameClock, 1);
 }
 
 TEST_F(Klimb, OffALadderItAsksForADirectionAndAnswersWhat) {
     standOn(6, 40);
     press('k');
     EXPECT_EQ(said(), (Texts{{1, "Klimb-"}}));
-    EXPECT_EQ(inputStackDepth(), 2);
+    EXPECT_EQ(inputStackDepth(game.inputStack), 2);
     press(27); // ignored: only a direction or space answers
     press(keyEast);
     EXPECT_EQ(said(), (Texts{{1, "East\n"}, {0, "What?\n\n"}}));
     expectStill(6);
-    EXPECT_EQ(PlayerState.column, 5);
+    EXPECT_EQ(game.playerState.column, 5);
 
     press('k');
     press(' ');
     EXPECT_EQ(said(), (Texts{{1, "Klimb-"}, {0, "Pass\n\n"}}));
-    EXPECT_EQ(GameClock, 1);
+    EXPECT_EQ(game.gameClock, 1);
 }
 
 TEST_F(Klimb, LaddersPastTheFamilysLevelsAreRefused) {
@@ -208,7 +208,7 @@ TEST_F(Klimb, PeopleOfTheNewFloorAreSeenAfterClimbing) {
     loadNumberedTileNames();
     setPerson(castle, 2, 3, 5, 5, 1, 40);
     standOn(6, ladderUpTile);
-    setSettlementCharacters(castle, 2);
+    setSettlementCharacters(game, castle, 2);
     press('l');
     press(keyNorth);
     EXPECT_EQ(said().back(), (Said{0, "tile 0\n\n"}));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "2-play/game.h"
 #include "4-data/map_files.h"
 #include "4-data/maps.h"
 #include "4-data/table_file.h"
@@ -14,6 +15,7 @@ namespace {
 
 // Map files in a scratch directory, read by bare name (no data directory).
 struct MapFiles : testing::Test {
+    Game game = newGame();
     ScratchDir dir;
     DataDirectory bareNames{nullptr};
     LoadFailure failure;
@@ -108,33 +110,33 @@ TEST_F(MapFiles, SettlementLevelsInFileOrder) {
 TEST_F(MapFiles, SelectingMapsAndAskingForTiles) {
     ASSERT_TRUE(writeBytes("towne.dat", patterned(16384)));
     loadSettlementFile("towne.dat", mapStore(towne));
-    selectMap(towne, 1);
-    EXPECT_EQ(tileAt(0, 0), patternByte(1024));
-    EXPECT_EQ(tileAt(31, 31), patternByte(2047));
-    EXPECT_EQ(CurrentMap.width, 32);
-    EXPECT_EQ(CurrentMap.wraps, 0);
-    EXPECT_EQ(PlayerState.mapKind, towne);
+    selectMap(game, towne, 1);
+    EXPECT_EQ(tileAt(game, 0, 0), patternByte(1024));
+    EXPECT_EQ(tileAt(game, 31, 31), patternByte(2047));
+    EXPECT_EQ(game.currentMap.width, 32);
+    EXPECT_EQ(game.currentMap.wraps, 0);
+    EXPECT_EQ(game.playerState.mapKind, towne);
 
     // Animation changes shown tiles; selecting the same map restores them all.
     for (int i = 0; i < 1024; i++) {
-        CurrentMap.cells[i].shownTile = 99;
+        game.currentMap.cells[i].shownTile = 99;
     }
-    selectMap(towne, 1);
-    EXPECT_EQ(tileAt(5, 7), patternByte(1024 + 7 * 32 + 5));
+    selectMap(game, towne, 1);
+    EXPECT_EQ(tileAt(game, 5, 7), patternByte(1024 + 7 * 32 + 5));
 
     // A level past the 16 of a family selects nothing new.
-    selectMap(towne, 16);
-    EXPECT_EQ(CurrentMap.cells, mapStore(towne) + 1024);
-    EXPECT_EQ(PlayerState.mapKind, towne);
+    selectMap(game, towne, 16);
+    EXPECT_EQ(game.currentMap.cells, mapStore(towne) + 1024);
+    EXPECT_EQ(game.playerState.mapKind, towne);
 
-    selectMap(underworld, 9);
-    EXPECT_EQ(CurrentMap.cells, mapStore(underworld));
-    EXPECT_EQ(CurrentMap.wraps, 1);
-    EXPECT_EQ(CurrentMap.height, 256);
+    selectMap(game, underworld, 9);
+    EXPECT_EQ(game.currentMap.cells, mapStore(underworld));
+    EXPECT_EQ(game.currentMap.wraps, 1);
+    EXPECT_EQ(game.currentMap.height, 256);
 
-    selectMap(6, 0);
-    EXPECT_EQ(PlayerState.mapKind, 6);
-    EXPECT_EQ(CurrentMap.cells, nullptr);
-    EXPECT_EQ(tileAt(0, 0), 0);
-    EXPECT_EQ(tileAt(200, 17), 0);
+    selectMap(game, 6, 0);
+    EXPECT_EQ(game.playerState.mapKind, 6);
+    EXPECT_EQ(game.currentMap.cells, nullptr);
+    EXPECT_EQ(tileAt(game, 0, 0), 0);
+    EXPECT_EQ(tileAt(game, 200, 17), 0);
 }

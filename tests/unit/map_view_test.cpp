@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "1-app/display/video.h"
+#include "2-play/game.h"
 #include "2-play/animation.h"
 #include "2-play/clock.h"
 #include "3-gfx/blit.h"
@@ -36,37 +37,38 @@ uint8_t levelTile(int c, int r) {
     return (uint8_t)(160 + (c * 3 + r * 5) % 60);
 }
 
-void buildTestLevel() {
+void buildTestLevel(Game &game) {
     for (int r = 0; r < settlementSize; r++) {
         for (int c = 0; c < settlementSize; c++) {
             setCell(towne, settlementSize, c, r, levelTile(c, r));
         }
     }
     setCell(towne, settlementSize, fillerColumn, fillerRow, fillerTile);
-    selectMap(towne, 0);
+    selectMap(game, towne, 0);
 }
 
 class MapViewTest : public ::testing::Test {
   protected:
+    Game game = newGame();
     void SetUp() override {
         openTestScreen();
         buildSyntheticStore();
-        animationFrame = 0;
-        GameClock = 0;
-        PlayerState = {};
-        PlayerState.viewCentreColumn = 5;
-        PlayerState.viewCentreRow = 5;
-        PlayerState.playerTile = playerSprite;
-        currentCharacterRecord = nullptr;
-        for (NpcSlot &slot : npcSlots) {
+        game.animationFrame = 0;
+        game.gameClock = 0;
+        game.playerState = {};
+        game.playerState.viewCentreColumn = 5;
+        game.playerState.viewCentreRow = 5;
+        game.playerState.playerTile = playerSprite;
+        game.currentCharacterRecord = nullptr;
+        for (NpcSlot &slot : game.npcSlots) {
             slot = {};
         }
         fillStore(overworld, plainTile);
         fillStore(towne, plainTile);
     }
     void TearDown() override {
-        currentCharacterRecord = nullptr;
-        animationFrame = 0;
+        game.currentCharacterRecord = nullptr;
+        game.animationFrame = 0;
         freeSyntheticStore();
     }
     static SDL_Surface *tile(int t) {
@@ -76,23 +78,23 @@ class MapViewTest : public ::testing::Test {
         return spriteTiles[n];
     }
     void placePlayer(int column, int row) {
-        PlayerState.column = (uint8_t)column;
-        PlayerState.row = (uint8_t)row;
+        game.playerState.column = (uint8_t)column;
+        game.playerState.row = (uint8_t)row;
     }
     // People of the test level; the record pointer only needs to be set.
     void enterSettlement() {
-        buildTestLevel();
-        currentCharacterRecord = npcFileBuffer(towne);
+        buildTestLevel(game);
+        game.currentCharacterRecord = npcFileBuffer(towne);
     }
     void putCharacter(int slot, int column, int row, int type, int floor = 0) {
-        npcSlots[slot] = {(uint8_t)column, (uint8_t)row, (uint8_t)floor, 0, (uint8_t)type};
+        game.npcSlots[slot] = {(uint8_t)column, (uint8_t)row, (uint8_t)floor, 0, (uint8_t)type};
     }
     // Every view cell shows terrain as the level and the filler cell say.
     void expectLevelView() {
         for (int i = 0; i < viewCells; i++) {
             for (int j = 0; j < viewCells; j++) {
-                int x = PlayerState.column + i - 5;
-                int y = PlayerState.row + j - 5;
+                int x = game.playerState.column + i - 5;
+                int y = game.playerState.row + j - 5;
                 bool off = x < 0 || y < 0 || x >= 32 || y >= 32;
                 bool filler = off || (x == fillerColumn && y == fillerRow);
                 int t = filler ? fillerTile : levelTile(x, y);
@@ -113,9 +115,9 @@ TEST_F(MapViewTest, WorldMapWrapsAcrossTheLeftEdge) {
             setCell(overworld, worldSize, c, r, (uint8_t)(20 + c - 253));
         }
     }
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(2, 100);
-    drawTerrain();
+    drawTerrain(viewOf(game));
     for (int j = 0; j < viewCells; j++) {
         for (int i = 0; i < 3; i++) {
             EXPECT_TRUE(viewCellShows(tile(20 + i), i, j)) << "map column " << 253 + i;
@@ -133,28 +135,28 @@ TEST_F(MapViewTest, WorldMapWrapsAcrossTopAndBottom) {
         setCell(overworld, worldSize, c, 0, 23);
         setCell(overworld, worldSize, c, 3, 24);
     }
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(128, 1);
-    drawTerrain();
+    drawTerrain(viewOf(game));
     EXPECT_TRUE(viewCellShows(tile(21), 0, 0));
     EXPECT_TRUE(viewCellShows(tile(22), 10, 3));
     EXPECT_TRUE(viewCellShows(tile(23), 4, 4));
     placePlayer(128, 254);
-    drawTerrain();
+    drawTerrain(viewOf(game));
     EXPECT_TRUE(viewCellShows(tile(22), 7, 6));
     EXPECT_TRUE(viewCellShows(tile(23), 7, 7));
     EXPECT_TRUE(viewCellShows(tile(24), 7, 10)) << "row 254 + 5 is row 3";
 }
 
 TEST_F(MapViewTest, SettlementEdgesShowTheFillerCell) {
-    buildTestLevel();
+    buildTestLevel(game);
     const int positions[][2] = {{10, 0},  {10, 31}, {0, 12}, {31, 12}, // edges
                                 {0, 0},   {31, 0},  {0, 31}, {31, 31}, // corners
                                 {15, 15}, {4, 27}};
     for (const auto &p : positions) {
         fillScreen(0);
         placePlayer(p[0], p[1]);
-        drawTerrain();
+        drawTerrain(viewOf(game));
         SCOPED_TRACE(testing::Message() << "player at " << p[0] << "," << p[1]);
         expectLevelView();
     }
@@ -167,8 +169,8 @@ TEST_F(MapViewTest, CharactersWithinFiveCellsAreDrawnBeyondAreNot) {
     putCharacter(2, 5, 5, 51);   // top-left corner
     putCharacter(3, 16, 10, 52); // 6 away
     putCharacter(4, 10, 4, 53);  // 6 away
-    drawTerrain();
-    drawCharacters();
+    drawTerrain(viewOf(game));
+    drawCharacters(viewOf(game));
     EXPECT_TRUE(viewCellShows(sprite(50), 10, 10));
     EXPECT_TRUE(viewCellShows(sprite(51), 0, 0));
     EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
@@ -181,13 +183,13 @@ TEST_F(MapViewTest, CharactersWithinFiveCellsAreDrawnBeyondAreNot) {
 TEST_F(MapViewTest, OnlyVisiblePeopleOfThisFloorAreDrawn) {
     enterSettlement();
     placePlayer(10, 10);
-    PlayerState.floor = 1;
+    game.playerState.floor = 1;
     putCharacter(0, 11, 10, 60, 1); // slot 0 is never drawn
     putCharacter(1, 12, 10, 61, 0); // another floor
     putCharacter(2, 13, 10, 0, 1);  // nobody
     putCharacter(3, 14, 10, 63, 1); // drawn
-    drawTerrain();
-    drawCharacters();
+    drawTerrain(viewOf(game));
+    drawCharacters(viewOf(game));
     EXPECT_TRUE(viewCellShows(tile(levelTile(11, 10)), 6, 5));
     EXPECT_TRUE(viewCellShows(tile(levelTile(12, 10)), 7, 5));
     EXPECT_TRUE(viewCellShows(tile(levelTile(13, 10)), 8, 5));
@@ -199,8 +201,8 @@ TEST_F(MapViewTest, ReachIsComparedWithoutWrappingColumns) {
     placePlayer(2, 2);
     putCharacter(1, 255, 2, 64); // 8-bit arithmetic would put it 3 cells west
     putCharacter(2, 2, 254, 65);
-    drawTerrain();
-    drawCharacters();
+    drawTerrain(viewOf(game));
+    drawCharacters(viewOf(game));
     EXPECT_TRUE(viewCellShows(tile(fillerTile), 2, 5));
     EXPECT_TRUE(viewCellShows(tile(fillerTile), 5, 2));
 }
@@ -211,19 +213,19 @@ TEST_F(MapViewTest, LaterSlotsAndThePlayerCoverEarlierOnes) {
     putCharacter(1, 9, 9, 54);
     putCharacter(7, 9, 9, 55);
     putCharacter(2, 10, 10, 56);
-    drawTerrain();
-    drawCharacters();
+    drawTerrain(viewOf(game));
+    drawCharacters(viewOf(game));
     EXPECT_TRUE(viewCellShows(sprite(55), 4, 4));
     EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
 }
 
 TEST_F(MapViewTest, WorldMapsShowNoCharacters) {
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(10, 10);
     putCharacter(1, 11, 10, 50); // left over from the last settlement
-    drawTerrain();
-    drawCharacters();
-    EXPECT_FALSE(characterVisible(1));
+    drawTerrain(viewOf(game));
+    drawCharacters(viewOf(game));
+    EXPECT_FALSE(characterVisible(viewOf(game), 1));
     EXPECT_TRUE(viewCellShows(tile(plainTile), 6, 5));
     EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
 }
@@ -231,22 +233,22 @@ TEST_F(MapViewTest, WorldMapsShowNoCharacters) {
 TEST_F(MapViewTest, SpriteOutsideTheViewIsNotDrawn) {
     fillScreen(7);
     placePlayer(10, 10);
-    drawSprite(16, 10, 50);
-    drawSprite(10, 4, 50);
-    PlayerState.viewCentreColumn = 200;
-    drawSprite(10, 10, 50);
+    drawSprite(viewOf(game), 16, 10, 50);
+    drawSprite(viewOf(game), 10, 4, 50);
+    game.playerState.viewCentreColumn = 200;
+    drawSprite(viewOf(game), 10, 10, 50);
     EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
 }
 
 TEST_F(MapViewTest, ScrollingTileMovesDownTwoPixelsPerFrame) {
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     setCell(overworld, worldSize, 50, 50, 1);
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(50, 50);
-    drawTerrain();
+    drawTerrain(viewOf(game));
     EXPECT_TRUE(viewCellShows(tile(1), 5, 5)) << "frame 0: unshifted";
-    animationFrame = 15;
-    drawTerrain();
+    game.animationFrame = 15;
+    drawTerrain(viewOf(game));
     int x = viewCellX(5), y = viewCellY(5);
     EXPECT_TRUE(regionMatches(x, y + 30, tile(1), 0, 0, 32, 2)) << "first rows at the bottom";
     EXPECT_TRUE(regionMatches(x, y, tile(1), 0, 2, 32, 30)) << "the rest wrapped to the top";
@@ -256,10 +258,10 @@ TEST_F(MapViewTest, ScrollingTileMovesDownTwoPixelsPerFrame) {
 
 TEST_F(MapViewTest, OverlayShowsFlowingTileThreeThroughItsKeyColour) {
     setCell(overworld, worldSize, 50, 50, 52);
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(50, 50);
-    animationFrame = 3;
-    drawTerrain();
+    game.animationFrame = 3;
+    drawTerrain(viewOf(game));
     int x = viewCellX(5), y = viewCellY(5);
     // The synthetic overlay is transparent in its left half.
     EXPECT_TRUE(regionMatches(x, y + 6, tile(3), 0, 0, 16, 26));
@@ -270,7 +272,7 @@ TEST_F(MapViewTest, OverlayShowsFlowingTileThreeThroughItsKeyColour) {
 TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
     setCell(overworld, worldSize, 50, 50, 52);
     setCell(overworld, worldSize, 51, 50, 11);
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     placePlayer(50, 50);
     SDL_FreeSurface(tileTable[3].surface);
     tileTable[3].surface = nullptr;
@@ -279,7 +281,7 @@ TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
     SDL_FreeSurface(spriteTiles[playerSprite]);
     spriteTiles[playerSprite] = nullptr;
     fillScreen(7);
-    drawScreen(StatusShown{});
+    drawScreen(viewOf(game));
     EXPECT_TRUE(regionFilled(viewCellX(5) + 16, viewCellY(5), 16, 32, 52));
     EXPECT_TRUE(regionFilled(viewCellX(5), viewCellY(5), 16, 32, 7));
     EXPECT_TRUE(viewCellShows(tile(plainTile), 4, 5));
@@ -287,13 +289,13 @@ TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
 }
 
 TEST_F(MapViewTest, NoMapOrNoTilesDrawsNoTerrain) {
-    selectMap(9, 0);
+    selectMap(game, 9, 0);
     fillScreen(7);
-    drawTerrain();
+    drawTerrain(viewOf(game));
     EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
-    selectMap(overworld, 0);
+    selectMap(game, overworld, 0);
     freeSyntheticStore();
-    drawScreen(StatusShown{});
+    drawScreen(viewOf(game));
     EXPECT_TRUE(regionFilled(0, 0, 640, 400, 7));
     buildSyntheticStore();
 }
@@ -311,7 +313,8 @@ TEST_F(MapViewTest, ScreenPassDrawsViewCharactersAndStatus) {
     enterSettlement();
     placePlayer(10, 10);
     putCharacter(1, 12, 11, 50);
-    drawScreen(StatusShown{PlayerState.column, PlayerState.row, 42});
+    game.gameClock = 42;
+    drawScreen(viewOf(game));
     EXPECT_TRUE(viewCellShows(sprite(50), 7, 6));
     EXPECT_TRUE(viewCellShows(sprite(playerSprite), 5, 5));
     EXPECT_TRUE(viewCellShows(tile(levelTile(15, 15)), 10, 10));

@@ -56,7 +56,7 @@ std::string withLine(int line, const std::string &replacement) {
 // F5 where writes past 16 bytes fail, as they do on a full disk; standard error
 // goes through a pipe meanwhile (the limit holds for every file), then out. Ends
 // the process.
-void saveOnAFullDisk() {
+void saveOnAFullDisk(Game &game) {
     signal(SIGXFSZ, SIG_IGN);
     int ends[2];
     int keptError = dup(2);
@@ -68,7 +68,7 @@ void saveOnAFullDisk() {
     rlim_t before = limit.rlim_cur;
     limit.rlim_cur = 16;
     setrlimit(RLIMIT_FSIZE, &limit);
-    saveKey();
+    saveKey(game);
     limit.rlim_cur = before;
     setrlimit(RLIMIT_FSIZE, &limit);
     dup2(keptError, 2);
@@ -166,11 +166,11 @@ class Saving : public PlayTest {
         std::string errors = testing::internal::GetCapturedStderr();
         return {testing::internal::GetCapturedStdout(), errors};
     }
-    static void putAt(const SavedGame &game) {
-        resumeGame(game);
+    void putAt(const SavedGame &saved) {
+        resumeGame(game, saved);
     }
-    static std::string now() {
-        return saveText(currentGame());
+    std::string now() {
+        return saveText(currentGame(game));
     }
     static std::string fileText(const std::string &path) {
         std::string text;
@@ -196,31 +196,31 @@ TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
     for (const SavedGame &place : places) {
         putAt(place);
         std::string saved = now();
-        std::pair<std::string, std::string> output = outputOf(saveKey);
+        std::pair<std::string, std::string> output = outputOf([this] { saveKey(game); });
         EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
         EXPECT_EQ(shownNotice(), std::string("Saved"));
         EXPECT_EQ(fileText(savePath()), saved);
         putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
         music();
-        output = outputOf(loadKey);
+        output = outputOf([this] { loadKey(game); });
         EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
         EXPECT_EQ(output.second, "");
         EXPECT_EQ(shownNotice(), std::string("Loaded"));
         EXPECT_EQ(now(), saved);
         EXPECT_EQ(music(), std::vector<int>{place.music});
         bool settlement = place.map >= towne;
-        EXPECT_EQ(CurrentMap.cells,
+        EXPECT_EQ(game.currentMap.cells,
                   mapStore(place.map) + (settlement ? place.level * levelCells : 0));
-        EXPECT_EQ(currentCharacterRecord != nullptr, settlement) << place.map;
+        EXPECT_EQ(game.currentCharacterRecord != nullptr, settlement) << place.map;
     }
 }
 
 TEST_F(Saving, AnotherSaveKeepsTheOneBeforeAsTheBackup) {
     putAt(inATown);
-    outputOf(saveKey);
+    outputOf([this] { saveKey(game); });
     std::string first = fileText(savePath());
     press(keyNorth);
-    outputOf(saveKey);
+    outputOf([this] { saveKey(game); });
     EXPECT_EQ(fileText(folder() + "/backup.txt"), first);
     EXPECT_NE(fileText(savePath()), first);
     // The folder holds the two and nothing left over from the writing.
@@ -233,23 +233,23 @@ TEST_F(Saving, AnotherSaveKeepsTheOneBeforeAsTheBackup) {
 
 TEST_F(Saving, NothingSavedAndAnOpenQuestionChangeNothing) {
     putAt(inATown);
-    std::pair<std::string, std::string> output = outputOf(loadKey);
+    std::pair<std::string, std::string> output = outputOf([this] { loadKey(game); });
     EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
     EXPECT_EQ(shownNotice(), std::string("Nothing saved"));
     EXPECT_EQ(now(), saveText(inATown));
     press(keyLook); // the direction prompt is open
-    for (void (*key)() : {saveKey, loadKey}) {
-        output = outputOf(key);
+    for (void (*key)(Game &) : {saveKey, loadKey}) {
+        output = outputOf([this, key] { key(game); });
         EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
         EXPECT_EQ(shownNotice(), std::string("Answer first"));
     }
     EXPECT_FALSE(fs::exists(folder()));
-    EXPECT_EQ(topHandler(), directionPrompt);
+    EXPECT_EQ(topHandler(game.inputStack), directionPrompt);
 }
 
 TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
     putAt(inATown);
-    outputOf(saveKey);
+    outputOf([this] { saveKey(game); });
     std::string good = fileText(savePath());
     putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
     std::string here = now();
@@ -278,7 +278,7 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
     for (const auto &c : cases) {
         fs::remove(savePath());
         c.make(savePath());
-        std::pair<std::string, std::string> output = outputOf(loadKey);
+        std::pair<std::string, std::string> output = outputOf([this] { loadKey(game); });
         EXPECT_EQ(output.second,
                   "Cannot load the game from '" + savePath() + "': " + c.problem + "\n")
             << c.kind;
@@ -291,13 +291,13 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
 
 TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
     putAt(inATown);
-    outputOf(saveKey);
+    outputOf([this] { saveKey(game); });
     std::string old = fileText(savePath());
     press(keyEast);
     // Something that is no folder where a folder goes.
     fs::rename(folder(), dir.path + "/kept");
     writeTextFile(folder(), "");
-    std::pair<std::string, std::string> output = outputOf(saveKey);
+    std::pair<std::string, std::string> output = outputOf([this] { saveKey(game); });
     EXPECT_EQ(output.second, "Cannot save the game to '" + savePath() + "': Not a directory\n");
     EXPECT_EQ(shownNotice(), std::string("Not saved"));
     fs::remove(folder());
@@ -311,14 +311,14 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
             if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
                 exit(3);
             }
-            saveKey();
+            saveKey(game);
             exit(0);
         },
         testing::ExitedWithCode(0), "^Cannot save the game to '.*': Permission denied\n$");
     fs::permissions(saves, fs::perms(0755));
     EXPECT_EQ(fileText(savePath()), old);
     // A full disk: writes past a size limit fail, as they do on a full one.
-    EXPECT_EXIT(saveOnAFullDisk(), testing::ExitedWithCode(0),
+    EXPECT_EXIT(saveOnAFullDisk(game), testing::ExitedWithCode(0),
                 "^Cannot save the game to '.*': File too large\n$");
     EXPECT_EQ(fileText(savePath()), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 1)
@@ -326,17 +326,18 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
 }
 
 TEST_F(Saving, LoadAtStartSaysSoWithoutASaveAndAutosaveWritesOnlyWhenAsked) {
-    std::pair<std::string, std::string> output = outputOf([] { EXPECT_FALSE(loadAtStart()); });
+    std::pair<std::string, std::string> output =
+        outputOf([this] { EXPECT_FALSE(loadAtStart(game)); });
     EXPECT_EQ(output.first, "No saved game to load: " + savePath() + "\n");
     EXPECT_EQ(shownNotice(), std::string(""));
-    outputOf(saveOnQuit);
+    outputOf([this] { saveOnQuit(game); });
     EXPECT_FALSE(fs::exists(dir.path + "/share")) << "autosave=0 writes nothing";
     settings.autosave = 1;
     putAt(inATown);
-    output = outputOf(saveOnQuit);
+    output = outputOf([this] { saveOnQuit(game); });
     EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
     putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
-    output = outputOf([] { EXPECT_TRUE(loadAtStart()); });
+    output = outputOf([this] { EXPECT_TRUE(loadAtStart(game)); });
     EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
     EXPECT_EQ(shownNotice(), std::string("")) << "a start with --load shows no notice";
     EXPECT_EQ(now(), saveText(inATown));

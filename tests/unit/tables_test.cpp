@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "1-app/config/settings.h"
+#include "2-play/game.h"
 #include "4-data/characters.h"
 #include "4-data/data_file.h"
 #include "4-data/file_formats.h"
@@ -26,6 +27,7 @@ namespace {
 
 // Files in a scratch directory, read by bare name.
 struct Tables : testing::Test {
+    Game game = newGame();
     ScratchDir dir;
     DataDirectory bareNames{nullptr};
     void TearDown() override {
@@ -130,29 +132,29 @@ TEST_F(Tables, SettlementCharactersFromTheirRecord) {
     ASSERT_TRUE(writeBytes("castle.npc", castleFile));
     LoadFailure failure;
     ASSERT_TRUE(readNpcFile("castle.npc", npcFileBuffer(castle), failure));
-    setSettlementCharacters(castle, 1);
-    EXPECT_EQ(currentCharacterRecord, npcFileBuffer(castle) + 576);
+    setSettlementCharacters(game, castle, 1);
+    EXPECT_EQ(game.currentCharacterRecord, npcFileBuffer(castle) + 576);
     for (int p = 0; p < 32; p++) {
-        ASSERT_EQ(npcSlots[p].column, castleFile[576 + 16 * p + 3]);
-        ASSERT_EQ(npcSlots[p].row, castleFile[576 + 16 * p + 6]);
-        ASSERT_EQ(npcSlots[p].floor, castleFile[576 + 16 * p + 9]);
-        ASSERT_EQ(npcSlots[p].extra, castleFile[576 + 544 + p]);
-        ASSERT_EQ(npcSlots[p].type, castleFile[576 + 512 + p]);
+        ASSERT_EQ(game.npcSlots[p].column, castleFile[576 + 16 * p + 3]);
+        ASSERT_EQ(game.npcSlots[p].row, castleFile[576 + 16 * p + 6]);
+        ASSERT_EQ(game.npcSlots[p].floor, castleFile[576 + 16 * p + 9]);
+        ASSERT_EQ(game.npcSlots[p].extra, castleFile[576 + 544 + p]);
+        ASSERT_EQ(game.npcSlots[p].type, castleFile[576 + 512 + p]);
     }
-    setSettlementCharacters(overworld, 0);
-    EXPECT_EQ(currentCharacterRecord, nullptr);
-    setSettlementCharacters(castle, 8);
-    EXPECT_EQ(currentCharacterRecord, nullptr);
-    setSettlementCharacters(castle, -1);
-    EXPECT_EQ(currentCharacterRecord, nullptr);
+    setSettlementCharacters(game, overworld, 0);
+    EXPECT_EQ(game.currentCharacterRecord, nullptr);
+    setSettlementCharacters(game, castle, 8);
+    EXPECT_EQ(game.currentCharacterRecord, nullptr);
+    setSettlementCharacters(game, castle, -1);
+    EXPECT_EQ(game.currentCharacterRecord, nullptr);
 
     // A short file leaves nobody in the rest of the buffer, whatever was there.
     ASSERT_TRUE(writeBytes("castle.npc", Bytes(castleFile.begin(), castleFile.begin() + 600)));
     ASSERT_TRUE(readNpcFile("castle.npc", npcFileBuffer(castle), failure));
-    setSettlementCharacters(castle, 1);
-    EXPECT_EQ(npcSlots[1].column, castleFile[576 + 16 + 3]);
-    EXPECT_EQ(npcSlots[2].column, 0);
-    EXPECT_EQ(npcSlots[31].type, 0);
+    setSettlementCharacters(game, castle, 1);
+    EXPECT_EQ(game.npcSlots[1].column, castleFile[576 + 16 + 3]);
+    EXPECT_EQ(game.npcSlots[2].column, 0);
+    EXPECT_EQ(game.npcSlots[31].type, 0);
 }
 
 TEST_F(Tables, DataPathsAndReadLimits) {

@@ -5,6 +5,7 @@
 
 #include "1-app/run/main_loop.h"
 #include "1-app/run/timer.h"
+#include "2-play/game.h"
 #include "2-play/animation.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/map_view.h"
@@ -14,20 +15,20 @@ namespace {
 
 std::vector<char> runs; // which task ran, in order
 
-void taskA(int32_t) {
+void taskA(intptr_t) {
     runs.push_back('a');
 }
 
-void taskB(int32_t) {
+void taskB(intptr_t) {
     runs.push_back('b');
 }
 
-void removesItself(int32_t) {
+void removesItself(intptr_t) {
     runs.push_back('s');
     removeScheduledTaskByAction(removesItself);
 }
 
-void removesTaskA(int32_t) {
+void removesTaskA(intptr_t) {
     runs.push_back('r');
     removeScheduledTaskByAction(taskA);
 }
@@ -40,6 +41,7 @@ void removeAll(TaskAction action) {
 
 class Tasks : public ::testing::Test {
   protected:
+    Game game = newGame();
     void SetUp() override {
         runs.clear();
         base = scheduledTaskCount();
@@ -146,7 +148,7 @@ TEST_F(Tasks, TheTimerPostsAUserEventThatRunsTheTasks) {
             EXPECT_EQ(event.user.code, 0);
             EXPECT_EQ(event.user.data1, nullptr);
             EXPECT_EQ(event.user.data2, nullptr);
-            EXPECT_EQ(handleEvent(&event), 0);
+            EXPECT_FALSE(handleEvent(game, &event));
         }
     }
     EXPECT_EQ(got, 1);
@@ -207,7 +209,7 @@ TEST_F(Tasks, StoppingTheTimerEndsSdlsTimerThreadAndTheTickIsTheTimersEvent) {
     EXPECT_EQ(tick.user.code, 0);
     EXPECT_EQ(tick.user.data1, nullptr);
     addScheduledTask(taskA, tickInterval);
-    EXPECT_EQ(handleEvent(&tick), 0);
+    EXPECT_FALSE(handleEvent(game, &tick));
     EXPECT_EQ(runs, (std::vector<char>{'a'}));
     SDL_Quit();
 }
@@ -216,6 +218,7 @@ namespace {
 
 class Animation : public ::testing::Test {
   protected:
+    Game game = newGame();
     void SetUp() override {
         savedTable = tileTable;
         savedCount = tileCount;
@@ -241,7 +244,7 @@ class Animation : public ::testing::Test {
         setBase(world, 2, 52);
         setBase(world, 3, 212);
         setBase(world, 65535, 250);
-        selectMap(overworld, 0);
+        selectMap(game, overworld, 0);
     }
     void TearDown() override {
         tileTable = savedTable;
@@ -251,8 +254,8 @@ class Animation : public ::testing::Test {
         cells[i].baseTile = tile;
         cells[i].shownTile = tile;
     }
-    static uint8_t shown(int i) {
-        return CurrentMap.cells[i].shownTile;
+    uint8_t shown(int i) {
+        return game.currentMap.cells[i].shownTile;
     }
     TileEntry table[256];
     TileEntry *savedTable = nullptr;
@@ -262,16 +265,16 @@ class Animation : public ::testing::Test {
 } // namespace
 
 TEST_F(Animation, EachClassStepsTheShownTileOnly) {
-    cycleAnimatedTiles();
+    cycleAnimatedTiles(game.currentMap);
     EXPECT_EQ(shown(0), 212);
     EXPECT_EQ(shown(1), 250);
     EXPECT_EQ(shown(2), 52);
     EXPECT_EQ(shown(3), 213);
     EXPECT_EQ(shown(65535), 251);
-    EXPECT_EQ(CurrentMap.cells[0].baseTile, 215);
+    EXPECT_EQ(game.currentMap.cells[0].baseTile, 215);
     // Four ticks bring a four-frame loop round, two a two-frame one.
     for (int i = 0; i < 3; i++) {
-        cycleAnimatedTiles();
+        cycleAnimatedTiles(game.currentMap);
     }
     EXPECT_EQ(shown(0), 215);
     EXPECT_EQ(shown(1), 251);
@@ -279,8 +282,8 @@ TEST_F(Animation, EachClassStepsTheShownTileOnly) {
 }
 
 TEST_F(Animation, SelectingAMapRestartsItsCycles) {
-    cycleAnimatedTiles();
-    selectMap(overworld, 0);
+    cycleAnimatedTiles(game.currentMap);
+    selectMap(game, overworld, 0);
     EXPECT_EQ(shown(0), 215);
     EXPECT_EQ(shown(1), 251);
 }
@@ -289,28 +292,28 @@ TEST_F(Animation, OnlyTheCurrentMapIsStepped) {
     MapCell *town = mapStore(towne);
     setBase(town, levelCells + 5, 212); // level 1
     setBase(town, 5, 212);              // level 0
-    selectMap(towne, 1);
-    cycleAnimatedTiles();
+    selectMap(game, towne, 1);
+    cycleAnimatedTiles(game.currentMap);
     EXPECT_EQ(shown(5), 213);
     EXPECT_EQ(town[5].shownTile, 212);
     EXPECT_EQ(mapStore(overworld)[0].shownTile, 215);
 }
 
 TEST_F(Animation, TheTaskAdvancesTheFrameModulo16) {
-    animationFrame = 14;
-    animationTick(0);
-    EXPECT_EQ(animationFrame, 15);
+    game.animationFrame = 14;
+    animationTick(reinterpret_cast<intptr_t>(&game));
+    EXPECT_EQ(game.animationFrame, 15);
     EXPECT_EQ(shown(0), 212);
-    animationTick(0);
-    EXPECT_EQ(animationFrame, 0);
+    animationTick(reinterpret_cast<intptr_t>(&game));
+    EXPECT_EQ(game.animationFrame, 0);
 }
 
 TEST_F(Animation, NothingHappensWithoutTilesOrMap) {
     tileTable = nullptr;
     tileCount = 0;
-    cycleAnimatedTiles();
+    cycleAnimatedTiles(game.currentMap);
     EXPECT_EQ(shown(0), 215);
-    selectMap(6, 0);
-    cycleAnimatedTiles(); // no cells: must not touch memory
-    EXPECT_EQ(CurrentMap.cells, nullptr);
+    selectMap(game, 6, 0);
+    cycleAnimatedTiles(game.currentMap); // no cells: must not touch memory
+    EXPECT_EQ(game.currentMap.cells, nullptr);
 }

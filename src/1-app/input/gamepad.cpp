@@ -81,13 +81,13 @@ GameKey directionOfStick() {
     return noDirection;
 }
 
-void walk(GameKey direction) {
-    performAction(Meaning{giveGameKey, direction});
+void walk(Game &game, GameKey direction) {
+    performAction(game, Meaning{giveGameKey, direction});
 }
 
 // A new direction walks at once and then repeats; the centre stops the walk. With
 // the keys list shown it only closes the list.
-void followDirection() {
+void followDirection(Game &game) {
     GameKey now = directionOfHat();
     now = now != noDirection ? now : directionOfStick();
     if (now == heldDirection) {
@@ -102,29 +102,29 @@ void followDirection() {
         hideKeysOverlay();
         return;
     }
-    walk(now);
+    walk(game, now);
     repeatTimer = SDL_AddTimer(keyRepeatDelay, onRepeat, (void *)repeatRound);
 }
 
-void repeatDirection(const SDL_UserEvent &event) {
+void repeatDirection(Game &game, const SDL_UserEvent &event) {
     repeatWaiting = false;
     if ((intptr_t)event.data1 == repeatRound && heldDirection != noDirection &&
         !keysOverlayShown()) {
-        walk(heldDirection);
+        walk(game, heldDirection);
     }
 }
 
-void pressButton(int button) {
+void pressButton(Game &game, int button) {
     if (keysOverlayShown()) {
         hideKeysOverlay();
         return;
     }
-    Meaning meaning = meaningOfButton(button);
+    Meaning meaning = meaningOfButton(game, button);
     if (meaning.action == noAction) {
         lastUnusedButton = button;
         return;
     }
-    performAction(meaning);
+    performAction(game, meaning);
 }
 
 } // namespace
@@ -161,34 +161,34 @@ bool padInUse() {
     return pad != nullptr;
 }
 
-int handlePadEvent(const SDL_Event *event) {
+bool handlePadEvent(Game &game, const SDL_Event *event) {
     // Pushed events arrive even with no pad open: joystick=0 ignores them all.
     if (settings.joystick != 1) {
-        return 0;
+        return false;
     }
     switch (event->type) {
     case SDL_JOYHATMOTION:
         if (event->jhat.hat == 0) {
             hat = event->jhat.value;
-            followDirection();
+            followDirection(game);
         }
         break;
     case SDL_JOYAXISMOTION:
         if (event->jaxis.axis <= 1) {
             (event->jaxis.axis == 0 ? stickX : stickY) = event->jaxis.value;
-            followDirection();
+            followDirection(game);
         }
         break;
     case SDL_JOYBUTTONDOWN:
-        pressButton(event->jbutton.button);
+        pressButton(game, event->jbutton.button);
         break;
     case SDL_USEREVENT:
-        repeatDirection(event->user);
+        repeatDirection(game, event->user);
         break;
     default:
         break;
     }
-    return quitConfirmed() ? -1 : 0;
+    return quitConfirmed();
 }
 
 int lastButtonWithoutCommand() {

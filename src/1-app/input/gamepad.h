@@ -20,9 +20,11 @@ void closeGamepad();
 // True while a pad is open.
 bool padInUse();
 
-// A joystick event, or the repeat event; anything else changes nothing. -1 when
-// the game is to end (the quit question answered yes), otherwise 0.
-int handlePadEvent(const SDL_Event *event);
+struct Game;
+
+// A joystick event, or the repeat event, for the game in play; anything else
+// changes nothing. True when the game is to end (the quit question answered yes).
+bool handlePadEvent(Game &game, const SDL_Event *event);
 
 // The last button pressed that had no command; -1 before any.
 int lastButtonWithoutCommand();

@@ -6,6 +6,7 @@
 #include "1-app/config/setting_table.h"
 #include "1-app/config/settings.h"
 #include "2-play/commands.h"
+#include "2-play/game.h"
 #include "2-play/input_stack.h"
 #include "2-play/prompts.h"
 #include "4-data/ini_text.h"
@@ -174,11 +175,8 @@ void warnAboutTwiceBoundButtons(const char *path) {
 
 } // namespace
 
-int currentContext() {
-    if (inputStackDepth() == 0) {
-        return inCommands;
-    }
-    InputHandlerFn top = topHandler();
+int currentContext(const Game &game) {
+    InputHandlerFn top = topHandler(game.inputStack);
     if (top == yesNoPrompt) {
         return inQuestion;
     }
@@ -196,8 +194,8 @@ bool contextAnswers(int context, GameKey code) {
     }
 }
 
-Meaning meaningOfKey(SDLKey sym, GameKey code) {
-    int context = currentContext();
+Meaning meaningOfKey(const Game &game, SDLKey sym, GameKey code) {
+    int context = currentContext(game);
     if (contextAnswers(context, code)) {
         return {giveGameKey, code};
     }
@@ -215,8 +213,8 @@ Meaning meaningOfKey(SDLKey sym, GameKey code) {
     return {noAction, code};
 }
 
-Meaning meaningOfButton(int button) {
-    int context = currentContext();
+Meaning meaningOfButton(const Game &game, int button) {
+    int context = currentContext(game);
     for (const Command &command : commands) {
         if ((command.contexts & context) != 0 && command.button != nullptr &&
             settings.*command.button == button) {

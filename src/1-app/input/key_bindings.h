@@ -22,7 +22,9 @@ enum KeyContext {
     inQuestion = 4,        // a yes/no question
 };
 
-int currentContext();
+struct Game;
+
+int currentContext(const Game &game);
 
 // Whether the handler of context answers the game key itself.
 bool contextAnswers(int context, GameKey code);
@@ -45,11 +47,11 @@ struct Meaning {
 // dropped nor the quit key): that code when the handler answers it, save and
 // load for their own keys, else the first binding of the context that holds the
 // key, else noAction.
-Meaning meaningOfKey(SDLKey sym, GameKey code);
+Meaning meaningOfKey(const Game &game, SDLKey sym, GameKey code);
 
 // A gamepad button in the current context: the first command of the context
 // whose button setting names it, else noAction.
-Meaning meaningOfButton(int button);
+Meaning meaningOfButton(const Game &game, int button);
 
 // The settings file's handler for a key list: the keys named, in order. A name
 // SDL does not know, a key the game never gets (Tab, Shift alone) and one of the

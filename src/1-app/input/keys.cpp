@@ -16,11 +16,18 @@ struct KeyMapping {
 
 // Keys with a code of their own; they skip the filter.
 const KeyMapping fixedKeys[] = {
-    {SDLK_UP, keyNorth},    {SDLK_DOWN, keySouth}, {SDLK_RIGHT, keyEast},
-    {SDLK_LEFT, keyWest},   {SDLK_BACKSPACE, 8},   {SDLK_DELETE, 8},
+    {SDLK_UP, keyNorth},
+    {SDLK_DOWN, keySouth},
+    {SDLK_RIGHT, keyEast},
+    {SDLK_LEFT, keyWest},
+    {SDLK_BACKSPACE, 8},
+    {SDLK_DELETE, 8},
     // The keypad walks and passes, Num Lock on or off, on any keyboard layout.
-    {SDLK_KP8, keyNorth},   {SDLK_KP2, keySouth},  {SDLK_KP6, keyEast},
-    {SDLK_KP4, keyWest},    {SDLK_KP5, ' '},
+    {SDLK_KP8, keyNorth},
+    {SDLK_KP2, keySouth},
+    {SDLK_KP6, keyEast},
+    {SDLK_KP4, keyWest},
+    {SDLK_KP5, ' '},
 };
 
 GameKey letterCode(int sym, int mod) {
@@ -58,22 +65,22 @@ GameKey gameKeyFor(SDLKey sym, SDLMod mod) {
     return isDropped(sym) ? -1 : (GameKey)sym;
 }
 
-int translateKey(const SDL_KeyboardEvent *event) {
+bool translateKey(Game &game, const SDL_KeyboardEvent *event) {
     GameKey code = gameKeyFor(event->keysym.sym, event->keysym.mod);
     if (code < 0) {
-        return 0;
+        return false;
     }
     // The quit key ends the program whatever prompt is open.
     if (code == keyQuit) {
-        return -1;
+        return true;
     }
-    Meaning meaning = meaningOfKey(event->keysym.sym, code);
+    Meaning meaning = meaningOfKey(game, event->keysym.sym, code);
     if (meaning.action == noAction) {
         lastUnusedKey = event->keysym.sym;
     }
     // A key without a command still reaches the handler, which ignores it.
-    performAction(meaning);
-    return 0;
+    performAction(game, meaning);
+    return false;
 }
 
 SDLKey lastKeyWithoutCommand() {

@@ -8,8 +8,11 @@
 
 #include "2-play/game_keys.h"
 
-// Returns -1 when the program is to end, otherwise a non-negative value.
-int translateKey(const SDL_KeyboardEvent *event);
+struct Game;
+
+// Carries out a key pressed in the game in play. True when the program is to end
+// (the quit key).
+bool translateKey(Game &game, const SDL_KeyboardEvent *event);
 
 // The last key pressed that had no command where it was pressed; SDLK_UNKNOWN
 // before any.

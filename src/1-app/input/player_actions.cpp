@@ -2,6 +2,7 @@
 
 #include "1-app/display/overlays.h"
 #include "1-app/saves/save_game.h"
+#include "2-play/game.h"
 #include "2-play/input_stack.h"
 #include "2-play/prompts.h"
 #include "3-gfx/console.h"
@@ -10,46 +11,46 @@ namespace {
 
 bool quitAnswered = false;
 
-void giveToHandler(GameKey code) {
-    if (code >= 0 && inputStackDepth() > 0) {
-        InputHandlerFn handler = topHandler();
-        handler(code, topArgument());
+void giveToHandler(Game &game, GameKey code) {
+    InputHandlerFn handler = topHandler(game.inputStack);
+    if (code >= 0 && handler != nullptr) {
+        handler(game, code, topArgument(game.inputStack));
     }
 }
 
-void confirmQuit() {
+void confirmQuit(Game &) {
     quitAnswered = true;
 }
 
 // Only from the command handler: a command's own question is answered first.
-void askQuit() {
-    if (currentContext() != inCommands) {
+void askQuit(Game &game) {
+    if (currentContext(game) != inCommands) {
         showNotice("Answer first", noticeTime);
         return;
     }
     consolePrint(1, "Quit? (y/n) ");
-    askYesNo(confirmQuit);
+    askYesNo(game, confirmQuit);
 }
 
 } // namespace
 
-void performAction(const Meaning &meaning) {
+void performAction(Game &game, const Meaning &meaning) {
     switch (meaning.action) {
     case noAction:
     case giveGameKey:
-        giveToHandler(meaning.code);
+        giveToHandler(game, meaning.code);
         break;
     case saveAction:
-        saveKey();
+        saveKey(game);
         break;
     case loadAction:
-        loadKey();
+        loadKey(game);
         break;
     case keysListAction:
         showKeysOverlay();
         break;
     case quitAction:
-        askQuit();
+        askQuit(game);
         break;
     }
 }

@@ -6,7 +6,7 @@
 #include "1-app/input/key_bindings.h"
 
 // noAction hands its code to the handler too, which ignores it.
-void performAction(const Meaning &meaning);
+void performAction(Game &game, const Meaning &meaning);
 
 // True once the quit question was answered yes: the main loop ends.
 bool quitConfirmed();

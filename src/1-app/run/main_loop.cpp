@@ -9,7 +9,10 @@
 #include "1-app/config/settings.h"
 #include "1-app/run/timer.h"
 #include "1-app/display/video.h"
-#include "2-play/clock.h"
+#include "2-play/animation.h"
+#include "2-play/commands.h"
+#include "2-play/game.h"
+#include "2-play/input_stack.h"
 #include "2-play/locations.h"
 #include "2-play/rules.h"
 #include "3-gfx/console.h"
@@ -19,54 +22,59 @@
 
 namespace {
 
+// The game in play: made anew by each start, handed to everything that acts on it.
+Game game;
+
 void drawPass() {
-    drawScreen(StatusShown{PlayerState.column, PlayerState.row, GameClock});
+    drawScreen(viewOf(game));
     presentScreen();
 }
 
 } // namespace
 
 void startPlaying() {
-    selectMap(overworld, 0);
-    setStartPosition();
-    GameClock = 0;
+    game = newGame();
+    addScheduledTask(animationTick, tickInterval, reinterpret_cast<intptr_t>(&game));
+    pushInputHandler(game.inputStack, mainCommandHandler, 0);
+    selectMap(game, overworld, 0);
+    setStartPosition(game);
     drawFrame();
     initConsole();
-    if (settings.load != 1 || !loadAtStart()) {
-        playPlaceMusic(overworldMusic);
+    if (settings.load != 1 || !loadAtStart(game)) {
+        playPlaceMusic(game, overworldMusic);
     }
     drawPass();
 }
 
 int runPass(const SDL_Event *event) {
-    if (handleEvent(event) == -1) {
-        saveOnQuit();
+    if (handleEvent(game, event)) {
+        saveOnQuit(game);
         return -1;
     }
     drawPass();
     return 0;
 }
 
-int handleEvent(const SDL_Event *event) {
+bool handleEvent(Game &game, const SDL_Event *event) {
     switch (event->type) {
     case SDL_KEYDOWN: {
         DisplayKeyResult display = handleDisplayKey(&event->key);
         if (display != keyForGame) {
-            return display == keyEndsGame ? -1 : 0;
+            return display == keyEndsGame;
         }
-        return translateKey(&event->key) == -1 || quitConfirmed() ? -1 : 0;
+        return translateKey(game, &event->key) || quitConfirmed();
     }
     case SDL_QUIT:
-        return -1;
+        return true;
     case SDL_USEREVENT:
         if (event->user.code == padRepeatCode) {
-            return handlePadEvent(event);
+            return handlePadEvent(game, event);
         }
         runScheduledTasks();
-        return 0;
+        return false;
     default:
         // The gamepad's events; key releases, mouse, focus and expose events
         // change nothing.
-        return handlePadEvent(event);
+        return handlePadEvent(game, event);
     }
 }

@@ -7,14 +7,17 @@
 
 #include <SDL.h>
 
-// Before the first pass: the overworld at the start position, the clock at 0, the
-// frame drawn and presented, the console with its prompt, the overworld's music;
-// with load=1 the save of the world instead, when there is one.
+struct Game;
+
+// Before the first pass: a new game with the command handler on its input stack
+// and its animation task, the overworld at the start position, the clock at 0,
+// the frame drawn and presented, the console with its prompt, the overworld's
+// music; with load=1 the save of the world instead, when there is one.
 void startPlaying();
 
 // One pass: handles the event, then draws and presents. -1 when the game is to end
 // (nothing is drawn then; with autosave=1 the game is saved), otherwise 0.
 int runPass(const SDL_Event *event);
 
-// Handles one event; returns -1 when the loop is to end, otherwise 0.
-int handleEvent(const SDL_Event *event);
+// Handles one event for the game; true when the loop is to end.
+bool handleEvent(Game &game, const SDL_Event *event);

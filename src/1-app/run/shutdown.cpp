@@ -10,7 +10,6 @@
 #include "1-app/run/timer.h"
 #include "1-app/display/video.h"
 #include "2-play/animation.h"
-#include "2-play/input_stack.h"
 #include "3-audio/music.h"
 #include "3-gfx/graphics.h"
 #include "4-data/shown_text.h"
@@ -20,7 +19,6 @@
 void releaseEverything() {
     removeScheduledTaskByAction(animationTick);
     closeGamepad();
-    clearInputHandlers();
     freeLocationNames();
     closeAudio();
     freeGraphics();

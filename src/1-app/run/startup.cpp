@@ -13,9 +13,6 @@
 #include "1-app/run/shutdown.h"
 #include "1-app/run/timer.h"
 #include "1-app/display/video.h"
-#include "2-play/animation.h"
-#include "2-play/commands.h"
-#include "2-play/input_stack.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
 #include "4-data/paths.h"
@@ -85,8 +82,6 @@ bool startGame(int argc, char **argv, int &status) {
     setWindowIcon();
     openGamepad();
     startTickTimer();
-    addScheduledTask(animationTick, tickInterval);
-    pushInputHandler(mainCommandHandler, 0);
     startPlaying();
     return true;
 }

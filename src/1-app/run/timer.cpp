@@ -9,7 +9,7 @@ PendingRemoval *firstRemoval = nullptr;
 bool running = false;
 SDL_TimerID tickTimer = nullptr;
 
-void unlinkTask(TaskAction action, int32_t argument) {
+void unlinkTask(TaskAction action, intptr_t argument) {
     ScheduledTask **link = &firstTask;
     while (*link != nullptr) {
         ScheduledTask *task = *link;
@@ -22,7 +22,7 @@ void unlinkTask(TaskAction action, int32_t argument) {
     }
 }
 
-void recordRemoval(TaskAction action, int32_t argument) {
+void recordRemoval(TaskAction action, intptr_t argument) {
     PendingRemoval *removal = new (std::nothrow) PendingRemoval{action, argument, firstRemoval};
     if (removal != nullptr) {
         firstRemoval = removal;
@@ -95,15 +95,16 @@ Uint32 onTimer(Uint32 interval, void *) {
     return interval;
 }
 
-ScheduledTask *addScheduledTask(TaskAction action, int32_t period) {
-    ScheduledTask *task = new (std::nothrow) ScheduledTask{action, 0, period, period, firstTask};
+ScheduledTask *addScheduledTask(TaskAction action, int32_t period, intptr_t argument) {
+    ScheduledTask *task =
+        new (std::nothrow) ScheduledTask{action, argument, period, period, firstTask};
     if (task != nullptr) {
         firstTask = task;
     }
     return task;
 }
 
-void removeScheduledTask(TaskAction action, int32_t argument) {
+void removeScheduledTask(TaskAction action, intptr_t argument) {
     if (running) {
         // Unlinking now could free the node the walk is standing on.
         recordRemoval(action, argument);
@@ -113,7 +114,12 @@ void removeScheduledTask(TaskAction action, int32_t argument) {
 }
 
 void removeScheduledTaskByAction(TaskAction action) {
-    removeScheduledTask(action, 0);
+    for (ScheduledTask *task = firstTask; task != nullptr; task = task->next) {
+        if (task->action == action) {
+            removeScheduledTask(action, task->argument);
+            return;
+        }
+    }
 }
 
 void runScheduledTasks() {

@@ -9,12 +9,12 @@
 // the animation task, in milliseconds.
 const int32_t tickInterval = 250;
 
-typedef void (*TaskAction)(int32_t argument);
+typedef void (*TaskAction)(intptr_t argument);
 
 // One task of the list; identified by the pair (action, argument).
 struct ScheduledTask {
     TaskAction action;
-    int32_t argument;  // 0 for tasks added by addScheduledTask
+    intptr_t argument; // what the action is given, such as the record it acts on
     int32_t period;    // countdown value after each run, ms
     int32_t countdown; // ms before the next run
     ScheduledTask *next;
@@ -23,7 +23,7 @@ struct ScheduledTask {
 // A removal asked for while the list is being run; carried out after the run.
 struct PendingRemoval {
     TaskAction action;
-    int32_t argument;
+    intptr_t argument;
     PendingRemoval *next;
 };
 
@@ -62,15 +62,15 @@ SDL_Event tickEvent();
 // keeps the interval. Touches no program state.
 Uint32 onTimer(Uint32 interval, void *parameter);
 
-// Adds a task with argument 0 at the front of the list; nullptr when it cannot be
-// allocated (nothing is added then).
-ScheduledTask *addScheduledTask(TaskAction action, int32_t period);
+// Adds a task at the front of the list; nullptr when it cannot be allocated
+// (nothing is added then).
+ScheduledTask *addScheduledTask(TaskAction action, int32_t period, intptr_t argument = 0);
 
 // Removes the frontmost task with this pair; during a run the removal waits until
 // the run has finished. No match, nothing happens.
-void removeScheduledTask(TaskAction action, int32_t argument);
+void removeScheduledTask(TaskAction action, intptr_t argument);
 
-// removeScheduledTask(action, 0): removes a task added by addScheduledTask.
+// Removes the frontmost task of this action, whatever its argument.
 void removeScheduledTaskByAction(TaskAction action);
 
 // One tick: counts every task down and runs those that are due, then carries out

@@ -7,6 +7,7 @@
 #include "1-app/display/overlays.h"
 #include "1-app/saves/save_store.h"
 #include "1-app/config/settings.h"
+#include "2-play/game.h"
 #include "2-play/input_stack.h"
 #include "2-play/saved_game.h"
 #include "4-data/world_digest.h"
@@ -24,8 +25,8 @@ const std::string &world() {
 }
 
 // A prompt lies over the command handler: the command it belongs to is not done.
-bool questionOpen() {
-    return inputStackDepth() > 1;
+bool questionOpen(const Game &game) {
+    return inputStackDepth(game.inputStack) > 1;
 }
 
 void say(const char *what, const std::string &place) {
@@ -38,10 +39,10 @@ void complain(const char *what, const std::string &place, const std::string &pro
     fflush(stderr);
 }
 
-bool saveGame() {
+bool saveGame(const Game &game) {
     std::string place = store->place(world());
     std::string problem;
-    if (!store->write(world(), saveText(currentGame()), problem)) {
+    if (!store->write(world(), saveText(currentGame(game)), problem)) {
         complain("save the game to", place, problem);
         return false;
     }
@@ -51,7 +52,7 @@ bool saveGame() {
 
 enum LoadResult { loaded, nothingSaved, notLoaded };
 
-LoadResult loadGame() {
+LoadResult loadGame(Game &game) {
     std::string place = store->place(world());
     std::vector<uint8_t> bytes;
     std::string problem;
@@ -59,46 +60,46 @@ LoadResult loadGame() {
     if (found == saveMissing) {
         return nothingSaved;
     }
-    SavedGame game;
-    if (found == saveRefused || !readSaveText(bytes, game, problem)) {
+    SavedGame saved;
+    if (found == saveRefused || !readSaveText(bytes, saved, problem)) {
         complain("load the game from", place, problem);
         return notLoaded;
     }
-    resumeGame(game);
+    resumeGame(game, saved);
     say("Game loaded", place);
     return loaded;
 }
 
 } // namespace
 
-void saveKey() {
-    if (questionOpen()) {
+void saveKey(Game &game) {
+    if (questionOpen(game)) {
         showNotice("Answer first", noticeTime);
         return;
     }
-    showNotice(saveGame() ? "Saved" : "Not saved", noticeTime);
+    showNotice(saveGame(game) ? "Saved" : "Not saved", noticeTime);
 }
 
-void loadKey() {
-    if (questionOpen()) {
+void loadKey(Game &game) {
+    if (questionOpen(game)) {
         showNotice("Answer first", noticeTime);
         return;
     }
     const char *notices[] = {"Loaded", "Nothing saved", "Not loaded"};
-    showNotice(notices[loadGame()], noticeTime);
+    showNotice(notices[loadGame(game)], noticeTime);
 }
 
-bool loadAtStart() {
-    LoadResult result = loadGame();
+bool loadAtStart(Game &game) {
+    LoadResult result = loadGame(game);
     if (result == nothingSaved) {
         say("No saved game to load", store->place(world()));
     }
     return result == loaded;
 }
 
-void saveOnQuit() {
+void saveOnQuit(const Game &game) {
     if (settings.autosave == 1) {
-        saveGame();
+        saveGame(game);
     }
 }
 

@@ -4,19 +4,20 @@
 // notice; a problem is one line on standard error and the game goes on.
 #pragma once
 
+struct Game;
 struct SaveStore;
 
-// Save, or load the save of this world (read anew each time). While a question
-// is open both only say "Answer first".
-void saveKey();
-void loadKey();
+// Save the game in play, or load the save of this world into it (read anew each
+// time). While a question is open both only say "Answer first".
+void saveKey(Game &game);
+void loadKey(Game &game);
 
 // --load: the save of this world, before the first frame; without one the start
 // is as usual, and standard output says so. True when a save was resumed.
-bool loadAtStart();
+bool loadAtStart(Game &game);
 
 // autosave=1: the game is saved as it ends.
-void saveOnQuit();
+void saveOnQuit(const Game &game);
 
 // The store saves go to; nullptr puts back the files (saveFiles). The browser
 // build sets its own.
