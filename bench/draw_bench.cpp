@@ -60,7 +60,7 @@ void loadWorld(int video) {
             exit(1);
         }
         setDataDirectory(world.c_str());
-        settings.video = video;
+        startUpSettings().video = video;
         LoadFailure failure;
         usePresenter(desktopPresenter);
         if (!initVideo() || !loadGameData(failure)) {

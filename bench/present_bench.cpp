@@ -78,8 +78,8 @@ void flipOldWindow(benchmark::State &state) {
 // is compared, enlarged and put on the display.
 void presentChangedFrame(benchmark::State &state) {
     openVideo();
-    settings.scale = (int)state.range(0);
-    settings.aspect = (int)state.range(1);
+    startUpSettings().scale = (int)state.range(0);
+    startUpSettings().aspect = (int)state.range(1);
     usePresenter(desktopPresenter);
     readDesktopSize();
     screen = patternedFrame();
@@ -100,8 +100,8 @@ void presentChangedFrame(benchmark::State &state) {
 // A pass that changed nothing: the comparison alone.
 void presentUnchangedFrame(benchmark::State &state) {
     openVideo();
-    settings.scale = 1;
-    settings.aspect = 0;
+    startUpSettings().scale = 1;
+    startUpSettings().aspect = 0;
     usePresenter(desktopPresenter);
     readDesktopSize();
     screen = patternedFrame();

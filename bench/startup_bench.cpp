@@ -65,8 +65,9 @@ void copyUpperCase(const fs::path &from, const fs::path &to) {
 void useWorld(const benchmark::State &state) {
     // As start-up has them: the settings, and what it hands to the readers.
     freeSettingTexts();
-    settings.directory = strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
-    settings.video = (int32_t)state.range(1);
+    startUpSettings().directory =
+        strdup(state.range(0) == 0 ? exactWorld.c_str() : upperWorld.c_str());
+    startUpSettings().video = (int32_t)state.range(1);
     setDataDirectory(settings.directory);
     setColourMode(settings.video == 1);
 }
@@ -126,7 +127,7 @@ void makeCrowdedWorld() {
 void BM_FirstLookupAmong200kFiles(benchmark::State &state) {
     makeCrowdedWorld();
     freeSettingTexts();
-    settings.directory = strdup(crowdedWorld.c_str());
+    startUpSettings().directory = strdup(crowdedWorld.c_str());
     setDataDirectory(settings.directory);
     std::vector<std::string> files = essentialFileNames(false);
     for (auto _ : state) {

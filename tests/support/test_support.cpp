@@ -6,6 +6,8 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "1-app/config/setting_table.h"
+#include "1-app/config/settings.h"
 #include "4-data/paths.h"
 
 ScratchDir::ScratchDir() {
@@ -98,4 +100,14 @@ std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits) {
     addLittleEndian(format, (uint32_t)frameBytes, 2);
     addLittleEndian(format, (uint32_t)bits, 2);
     return format;
+}
+
+KeyList &keysOf(const char *settingKey) {
+    const SettingRow *row = findSetting(settingKey);
+    return *keyListOf(startUpSettings(), *row);
+}
+
+int32_t &buttonOf(const char *settingKey) {
+    const SettingRow *row = findSetting(settingKey);
+    return *numberOf(startUpSettings(), *row);
 }

@@ -44,3 +44,10 @@ std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits);
 // A file of the source tree by its path from the top, such as "README.md"; empty
 // when it cannot be read.
 std::string readSourceFile(const std::string &path);
+
+struct KeyList;
+
+// The settings record start-up fills: the key list and the button a command's
+// key_... and button_... settings give ("key_north", "button_quit").
+KeyList &keysOf(const char *settingKey);
+int32_t &buttonOf(const char *settingKey);

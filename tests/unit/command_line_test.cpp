@@ -30,13 +30,13 @@ struct Parsed {
 Settings givenSettings(const CommandLine &line) {
     static std::string copies[2];
     freeSettingTexts();
-    for (int i = 0; i < settingCount; i++) {
-        if (settingRows[i].value.number != nullptr) {
-            settings.*settingRows[i].value.number = notGiven;
+    for (const SettingRow &row : settingTable()) {
+        if (row.value.kind == numberKind) {
+            *numberOf(startUpSettings(), row) = notGiven;
         }
     }
     applyCommandLine(line);
-    Settings given = settings;
+    Settings given = startUpSettings();
     char **texts[2] = {&given.directory, &given.screenshots};
     for (int i = 0; i < 2; i++) {
         if (*texts[i] != nullptr) {
@@ -45,7 +45,7 @@ Settings givenSettings(const CommandLine &line) {
         }
     }
     freeSettingTexts();
-    settings = defaultSettings();
+    startUpSettings() = defaultSettings();
     return given;
 }
 
@@ -193,14 +193,14 @@ namespace {
 // The record as a settings file may have left it: no setting at its default.
 void setAsFromAFile() {
     freeSettingTexts();
-    settings = defaultSettings();
-    settings.directory = strdup("from-file");
-    settings.fullscreen = 1;
-    settings.music = 1;
-    settings.video = 0;
-    settings.scale = 3;
-    settings.aspect = 1;
-    settings.screenshots = strdup("shots");
+    startUpSettings() = defaultSettings();
+    startUpSettings().directory = strdup("from-file");
+    startUpSettings().fullscreen = 1;
+    startUpSettings().music = 1;
+    startUpSettings().video = 0;
+    startUpSettings().scale = 3;
+    startUpSettings().aspect = 1;
+    startUpSettings().screenshots = strdup("shots");
 }
 
 } // namespace
@@ -229,7 +229,7 @@ TEST(CommandLine, OptionsOverrideTheSettingsAndLeaveTheRest) {
     EXPECT_EQ(settings.aspect, 0);
     EXPECT_STREQ(settings.screenshots, "pictures");
     freeSettingTexts();
-    settings = defaultSettings();
+    startUpSettings() = defaultSettings();
 }
 
 TEST(CommandLine, DisplayOptionsSetTheirFields) {
@@ -321,13 +321,12 @@ TEST(CommandLine, GuideAndManualPageNameEverySettingAndOption) {
     ASSERT_NE(table, "");
     ASSERT_NE(manualSettings, "");
     ASSERT_NE(manualOptions, "");
-    for (int i = 0; i < settingCount; i++) {
-        const SettingRow &row = settingRows[i];
+    for (const SettingRow &row : settingTable()) {
         std::string line = guideRow(table, row.key);
         std::string paragraph = manualParagraph(manualSettings, row.key);
         EXPECT_NE(line, "") << "GUIDE.md: no row for " << row.key;
         EXPECT_NE(paragraph, "") << "varnok.6.in: no paragraph for " << row.key;
-        if (row.value.number != nullptr) {
+        if (row.value.kind == numberKind || row.value.kind == buttonKind) {
             std::string byDefault = std::to_string(row.value.byDefault);
             EXPECT_NE(line.find(" | " + byDefault + " | "), std::string::npos)
                 << "GUIDE.md: the default of " << row.key << " is " << byDefault;
@@ -360,13 +359,12 @@ TEST(CommandLine, GuideAndManualPageNameEverySettingAndOption) {
 // defaults and option words in range, and an option of a text takes the text.
 TEST(CommandLine, TheSettingRowsAgreeWithThemselves) {
     std::set<std::string> keys, names;
-    for (int i = 0; i < settingCount; i++) {
-        const SettingRow &row = settingRows[i];
+    for (const SettingRow &row : settingTable()) {
         const SettingValue &value = row.value;
         EXPECT_TRUE(keys.insert(row.key).second) << "two rows for " << row.key;
-        int kinds = (value.number != nullptr) + (value.text != nullptr) + (value.keys != nullptr);
-        ASSERT_EQ(kinds, 1) << row.key << ": a number, a text or a key list";
-        if (value.number != nullptr) {
+        int kinds = (value.number != nullptr) + (value.text != nullptr) + (value.command >= 0);
+        ASSERT_EQ(kinds, 1) << row.key << ": a number, a text or a command's keys or button";
+        if (value.kind == numberKind || value.kind == buttonKind) {
             EXPECT_TRUE(value.byDefault >= 0 && value.byDefault <= value.highest) << row.key;
         } else if (value.text != nullptr) {
             EXPECT_TRUE(row.option.longName == nullptr || row.takes.name != nullptr) << row.key;

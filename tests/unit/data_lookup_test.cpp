@@ -102,12 +102,12 @@ TEST_F(DataLookup, CurrentDirectoryThenPerUserFolderThenNothing) {
 
 TEST_F(DataLookup, ANamedDirectoryIsUsedAsItIsAndShownAbsolute) {
     writeTextFile("data.ovl", "x");
-    settings.directory = strdup("games/../nowhere");
+    startUpSettings().directory = strdup("games/../nowhere");
     EXPECT_EQ(choose(), "Data: " + real + "/games/../nowhere\n");
     EXPECT_EQ(dataChoice.source, dataFromSettingsFile);
-    free(settings.directory);
+    free(startUpSettings().directory);
     fs::create_directories("games/mine");
-    settings.directory = strdup("games/mine/");
+    startUpSettings().directory = strdup("games/mine/");
     EXPECT_EQ(choose(true), "Data: " + real + "/games/mine\n");
     EXPECT_EQ(dataChoice.source, dataFromCommandLine);
 }
@@ -115,10 +115,11 @@ TEST_F(DataLookup, ANamedDirectoryIsUsedAsItIsAndShownAbsolute) {
 TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     choose();
     std::string refused = refusal();
-    EXPECT_EQ(refused.rfind("Cannot open data file 'data.ovl'\nNo data directory was given and none "
-                            "was found ",
-                            0),
-              0u)
+    EXPECT_EQ(
+        refused.rfind("Cannot open data file 'data.ovl'\nNo data directory was given and none "
+                      "was found ",
+                      0),
+        0u)
         << refused;
     EXPECT_NE(refused.find("'varnok-data check DIR'"), std::string::npos) << refused;
     writeTextFile("settings.ini", "directory=games\n");
@@ -128,14 +129,15 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     choose();
     refused = refusal();
     EXPECT_EQ(refused.rfind("Cannot open data file 'games/create.4'\n34 other files the game "
-                                "needs are missing too.\nThe data directory " + real +
+                            "needs are missing too.\nThe data directory " +
+                                real +
                                 "/games is named by directory= in settings.ini; 'varnok-data "
                                 "check " +
                                 real + "/games' tells",
                             0),
               0u)
         << refused;
-    settings.video = 0;
+    startUpSettings().video = 0;
     fs::create_directories("games/create.16");
     EXPECT_EQ(refusal().substr(0, 91), "Cannot open data file 'games/create.16'\n34 other files "
                                        "the game needs are missing too.\nThe ");
@@ -146,8 +148,8 @@ TEST_F(DataLookup, AMissingFileEndsStartUpWithWhereTheDirectoryCameFrom) {
     }
     fs::remove("games/look2.dat");
     EXPECT_EQ(refusal().substr(0, 44), "Cannot open data file 'games/look2.dat'\nThe ");
-    free(settings.directory);
-    settings.directory = strdup("nowhere");
+    free(startUpSettings().directory);
+    startUpSettings().directory = strdup("nowhere");
     choose();
     EXPECT_EQ(refusal().substr(0, 45), "Cannot open data file 'nowhere/data.ovl'\nThe ");
 }
@@ -255,7 +257,7 @@ TEST_F(DataLookup, AnEssentialFileThatCannotBeReadGetsTheExplanationToo) {
         fs::permissions(folder, fs::perms(0755));
     }
     chmod("games/look2.dat", 0);
-    settings.directory = strdup("games");
+    startUpSettings().directory = strdup("games");
     auto child = [this] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
             exit(3);
@@ -279,7 +281,8 @@ TEST_F(DataLookup, StartUpGivesBackTheStatusInsteadOfExiting) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(startUpStatus({"--no-such-option"}), 2);
     EXPECT_EQ(startUpStatus({"--config", "missing.ini"}), 2);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Try 'varnok --help'."), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Try 'varnok --help'."),
+              std::string::npos);
     // The teardown runs in a child: it releases what other tests here use.
     EXPECT_EXIT(exit(startUpStatus({"--data", "nowhere"})), ::testing::ExitedWithCode(1),
                 "^Cannot open data file 'nowhere/data.ovl'\n");

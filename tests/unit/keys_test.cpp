@@ -19,6 +19,7 @@
 #include "2-play/rules.h"
 #include "4-data/maps.h"
 #include "play_fixture.h"
+#include "test_support.h"
 
 namespace {
 
@@ -224,14 +225,14 @@ class BoundKeys : public PlayTest {
   protected:
     void SetUp() override {
         PlayTest::SetUp();
-        settings = defaultSettings();
-        settings.keyNorth = KeyList{{'w', SDLK_INSERT}, 2, 1};
-        settings.keyWest = KeyList{{'n'}, 1, 2};
-        settings.keyYes = KeyList{{'j'}, 1, 3};
-        settings.keyLook = KeyList{{SDLK_COMMA, SDLK_PAGEDOWN}, 2, 4};
+        startUpSettings() = defaultSettings();
+        keysOf("key_north") = KeyList{{'w', SDLK_INSERT}, {}, 2, 1};
+        keysOf("key_west") = KeyList{{'n'}, {}, 1, 2};
+        keysOf("key_yes") = KeyList{{'j'}, {}, 1, 3};
+        keysOf("key_look") = KeyList{{SDLK_COMMA, SDLK_PAGEDOWN}, {}, 2, 4};
     }
     void TearDown() override {
-        settings = defaultSettings();
+        startUpSettings() = defaultSettings();
         PlayTest::TearDown();
     }
     void key(int sym, int mod = 0) {
@@ -261,6 +262,17 @@ TEST_F(BoundKeys, AddedKeysGiveTheirCommandAndTheGamesOwnStay) {
     EXPECT_EQ(answer[1], (Said{1, "West\n"}));
     EXPECT_EQ(inputStackDepth(game.inputStack), 1);
     EXPECT_EQ(lastKeyWithoutCommand(), unused) << "every key had a command";
+}
+
+TEST_F(BoundKeys, AKeyBoundWithModifiersTakesItOnlyWithExactlyThose) {
+    keysOf("key_load") = KeyList{{SDLK_F5, 'q'}, {1, 0}, 2, 5};
+    EXPECT_EQ(meaningOfKey(game, SDLK_F5, KMOD_RSHIFT, SDLK_F5).action, loadAction);
+    EXPECT_EQ(meaningOfKey(game, SDLK_F5, KMOD_NONE, SDLK_F5).action, saveAction);
+    EXPECT_EQ(meaningOfKey(game, SDLK_F5, (SDLMod)(KMOD_LSHIFT | KMOD_LCTRL), SDLK_F5).action,
+              saveAction)
+        << "the game's own key, whatever else is held";
+    EXPECT_EQ(meaningOfKey(game, (SDLKey)'q', KMOD_LCTRL, 'q' - 96).action, loadAction)
+        << "a key bound alone counts whatever the modifiers";
 }
 
 TEST_F(BoundKeys, InAQuestionTheAnswersWinOverWalking) {
@@ -316,7 +328,7 @@ class Pad : public PlayTest {
     void SetUp() override {
         PlayTest::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-        settings = defaultSettings();
+        startUpSettings() = defaultSettings();
         hideKeysOverlay();
         showNotice("", 0);
         forgetQuit();
@@ -324,7 +336,7 @@ class Pad : public PlayTest {
     void TearDown() override {
         closeGamepad();
         forgetQuit();
-        settings = defaultSettings();
+        startUpSettings() = defaultSettings();
         PlayTest::TearDown();
     }
     // Pushes an event and runs every queued one; the last result of the dispatch.
@@ -444,7 +456,7 @@ TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
 
 TEST_F(Pad, TheKeysButtonShowsTheListAndTheNextButtonOnlyClosesIt) {
     // What the list shows of a pad in use: each button with its commands.
-    settings.buttonLoad = 12;
+    buttonOf("button_load") = 12;
     EXPECT_EQ(buttonLines(),
               (std::vector<std::string>{" 0 Enter/Yes", " 1 Look/No", " 2 Klimb", " 3 Pass",
                                         " 4 Save", " 6 Keys", " 7 Quit", "12 Load"}));
@@ -467,7 +479,7 @@ TEST_F(Pad, TheSubsystemStartsAndOpensTheFirstPadUnlessJoystickIsOff) {
     EXPECT_TRUE(SDL_NumJoysticks() == 0 || SDL_JoystickOpened(0));
     closeGamepad();
     EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
-    settings.joystick = 0;
+    startUpSettings().joystick = 0;
     openGamepad();
     EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
     // Pushed events arrive all the same; with joystick=0 they do nothing.

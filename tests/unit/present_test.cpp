@@ -219,8 +219,8 @@ class Presenter : public ::testing::Test {
     SDL_Surface *display = nullptr;
     void SetUp() override {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        settings.scale = 2;
-        settings.aspect = 0;
+        startUpSettings().scale = 2;
+        startUpSettings().aspect = 0;
         initPalette4();
         usePresenter(desktopPresenter);
         readDesktopSize();
@@ -234,7 +234,7 @@ class Presenter : public ::testing::Test {
         closeDisplay();
         SDL_FreeSurface(screen);
         screen = nullptr;
-        settings.scale = 1;
+        startUpSettings().scale = 1;
         setColourMode(true);
         SDL_Quit();
     }
@@ -374,8 +374,8 @@ class Screenshots : public ::testing::Test {
         initPalette16();
         screen = patternedFrame(16);
         setModePalette(screen);
-        free(settings.screenshots);
-        settings.screenshots = strdup((dir.path + "/shots/new").c_str());
+        free(startUpSettings().screenshots);
+        startUpSettings().screenshots = strdup((dir.path + "/shots/new").c_str());
     }
     void TearDown() override {
         SDL_FreeSurface(screen);
@@ -432,8 +432,8 @@ TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
     }
     // A folder under a plain file cannot be made: one line, no file, no crash.
     writeTextFile("plain", "x");
-    free(settings.screenshots);
-    settings.screenshots = strdup((dir.path + "/plain/shots").c_str());
+    free(startUpSettings().screenshots);
+    startUpSettings().screenshots = strdup((dir.path + "/plain/shots").c_str());
     testing::internal::CaptureStderr();
     EXPECT_FALSE(takeScreenshot());
     std::string said = testing::internal::GetCapturedStderr();
@@ -452,7 +452,7 @@ TEST(ScreenshotFolder, DefaultsFollowTheDataHome) {
     EXPECT_EQ(screenshotFolder(), "/home/player/.local/share/varnok/screenshots");
     unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(screenshotFolder(), "/home/player/.local/share/varnok/screenshots");
-    settings.screenshots = strdup("mine");
+    startUpSettings().screenshots = strdup("mine");
     EXPECT_EQ(screenshotFolder(), "mine");
     freeSettingTexts();
     setenv("HOME", oldHome.c_str(), 1);

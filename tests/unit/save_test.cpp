@@ -142,14 +142,14 @@ class Saving : public PlayTest {
         PlayTest::SetUp();
         setenv("XDG_DATA_HOME", (dir.path + "/share").c_str(), 1);
         forgetWorld();
-        settings = defaultSettings();
+        startUpSettings() = defaultSettings();
         showNotice("", 0);
     }
     void TearDown() override {
         unsetenv("XDG_DATA_HOME");
         forgetWorld();
         freeSettingTexts();
-        settings = defaultSettings();
+        startUpSettings() = defaultSettings();
         PlayTest::TearDown();
     }
     std::string folder() {
@@ -332,7 +332,7 @@ TEST_F(Saving, LoadAtStartSaysSoWithoutASaveAndAutosaveWritesOnlyWhenAsked) {
     EXPECT_EQ(shownNotice(), std::string(""));
     outputOf([this] { saveOnQuit(game); });
     EXPECT_FALSE(fs::exists(dir.path + "/share")) << "autosave=0 writes nothing";
-    settings.autosave = 1;
+    startUpSettings().autosave = 1;
     putAt(inATown);
     output = outputOf([this] { saveOnQuit(game); });
     EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");

@@ -99,8 +99,8 @@ class SettingsFile : public ::testing::Test {
 };
 
 TEST_F(SettingsFile, DefaultsWithoutAFile) {
-    settings.video = 0;
-    settings.music = 1;
+    startUpSettings().video = 0;
+    startUpSettings().music = 1;
     loadSettingsFrom(nullptr);
     EXPECT_EQ(settings.directory, nullptr);
     EXPECT_EQ(settings.fullscreen, 0);
@@ -113,8 +113,8 @@ TEST_F(SettingsFile, DefaultsWithoutAFile) {
     EXPECT_EQ(settings.load, 0);
     EXPECT_EQ(settings.autosave, 0);
     EXPECT_EQ(settings.joystick, 1);
-    EXPECT_EQ(settings.keyNorth.count, 0);
-    EXPECT_EQ(settings.buttonQuit, 7);
+    EXPECT_EQ(keysOf("key_north").count, 0);
+    EXPECT_EQ(buttonOf("button_quit"), 7);
 }
 
 TEST_F(SettingsFile, NumbersAreReadLikeAtoiAndOutOfRangeGivesZero) {
@@ -333,7 +333,8 @@ namespace {
 std::vector<std::string> namesOf(const KeyList &list) {
     std::vector<std::string> names;
     for (int i = 0; i < list.count; i++) {
-        names.push_back(listedKeyName((SDLKey)list.keys[i]));
+        std::string shift = (list.modifiers[i] & 1) != 0 ? "shift+" : "";
+        names.push_back(shift + listedKeyName((SDLKey)list.keys[i]));
     }
     return names;
 }
@@ -346,17 +347,18 @@ TEST_F(SettingsFile, KeyListsNameKeysAsSdlDoesInAnyCase) {
     EXPECT_EQ(loadWarnings("key_north = w, Insert ,[9],comma\nkey_save=Page Down,world 64\n"
                            "key_look=F2\nkey_look=x\n"),
               "");
-    EXPECT_EQ(namesOf(settings.keyNorth), (Names{"w", "insert", "[9]", "comma"}));
-    EXPECT_EQ(namesOf(settings.keySave), (Names{"page down", "world 64"}));
-    EXPECT_EQ(namesOf(settings.keyLook), (Names{"x"})) << "a later line wins";
-    EXPECT_EQ(settings.keyNorth.line, 1);
-    EXPECT_EQ(settings.keyYes.count, 0);
+    EXPECT_EQ(namesOf(keysOf("key_north")), (Names{"w", "insert", "[9]", "comma"}));
+    EXPECT_EQ(namesOf(keysOf("key_save")), (Names{"page down", "world 64"}));
+    EXPECT_EQ(namesOf(keysOf("key_look")), (Names{"x"})) << "a later line wins";
+    EXPECT_EQ(keysOf("key_north").line, 1);
+    EXPECT_EQ(keysOf("key_yes").count, 0);
 }
 
 TEST_F(SettingsFile, KeysThatCannotBeBoundAreLeftOutWithAWarning) {
     std::string errors = loadWarnings("key_north=w,nosuch,e,tab,,f5,right shift,up\n"
                                       "key_yes=e,y\n"
-                                      "key_pass=1,2,3,4,5,6,7,8,9\n");
+                                      "key_pass=1,2,3,4,5,6,7,8,9\n"
+                                      "key_load=Shift+F5,alt+x,shift+f12,shift+\n");
     EXPECT_EQ(errors, "settings.ini:1: unknown key 'nosuch' in key_north\n"
                       "settings.ini:1: 'e' is one of the game's own keys and stays so; "
                       "key_north leaves it out\n"
@@ -370,11 +372,18 @@ TEST_F(SettingsFile, KeysThatCannotBeBoundAreLeftOutWithAWarning) {
                       "key_north leaves it out\n"
                       "settings.ini:2: 'y' is one of the game's own keys and stays so; "
                       "key_yes leaves it out\n"
-                      "settings.ini:3: key_pass takes at most 8 keys; '9' is left out\n");
-    EXPECT_EQ(namesOf(settings.keyNorth), (Names{"w"}));
+                      "settings.ini:3: key_pass takes at most 8 keys; '9' is left out\n"
+                      "settings.ini:4: 'alt+x' is one of the game's own keys and stays so; "
+                      "key_load leaves it out\n"
+                      "settings.ini:4: 'shift+f12' is one of the game's own keys and stays so; "
+                      "key_load leaves it out\n"
+                      "settings.ini:4: unknown key 'shift+' in key_load\n");
+    // A key with a modifier is a key of its own: Shift+F5 may load while F5 saves.
+    EXPECT_EQ(namesOf(keysOf("key_load")), (Names{"shift+f5"}));
+    EXPECT_EQ(namesOf(keysOf("key_north")), (Names{"w"}));
     // 'e' is Enter's own key among the commands, not in a question.
-    EXPECT_EQ(namesOf(settings.keyYes), (Names{"e"}));
-    EXPECT_EQ(settings.keyPass.count, 8);
+    EXPECT_EQ(namesOf(keysOf("key_yes")), (Names{"e"}));
+    EXPECT_EQ(keysOf("key_pass").count, 8);
 }
 
 TEST_F(SettingsFile, AKeyOrButtonGivenTwiceWhereBothWorkIsNamed) {

@@ -30,7 +30,7 @@ void chooseColourModeByFiles() {
         !missingEssentialFiles(false).empty()) {
         return;
     }
-    settings.video = 0;
+    startUpSettings().video = 0;
     printf("Colours: 16 (the 4-colour files are not all there)\n");
     fflush(stdout);
 }

@@ -87,8 +87,7 @@ const std::vector<OptionEntry> &options() {
             all.push_back(entry);
             continue;
         }
-        for (int i = 0; i < settingCount; i++) {
-            const SettingRow &row = settingRows[i];
+        for (const SettingRow &row : settingTable()) {
             addSettingOption(all, row.option, row, false);
             addSettingOption(all, row.negated, row, true);
         }
@@ -137,7 +136,7 @@ bool readOptionNumber(const SettingRow &row, const char *value, int32_t &number)
 CommandLineAction giveSetting(CommandLine &line, const OptionEntry &entry, const char *value) {
     const SettingRow &row = *entry.row;
     GivenSetting given = {&row, entry.negated ? 0 : 1, value};
-    if (value != nullptr && row.value.number != nullptr &&
+    if (value != nullptr && row.value.kind == numberKind &&
         !readOptionNumber(row, value, given.number)) {
         return complain(std::string("--") + row.option.longName + " takes " + wantedValues(row) +
                         ", not '" + value + "'");
@@ -281,8 +280,8 @@ void printVersion(FILE *out) {
 
 void applyCommandLine(const CommandLine &line) {
     if (line.dataDirectory != nullptr) {
-        free(settings.directory);
-        settings.directory = strdup(line.dataDirectory);
+        free(startUpSettings().directory);
+        startUpSettings().directory = strdup(line.dataDirectory);
     }
     for (const GivenSetting &given : line.settings) {
         setSetting(*given.row, given.number, given.text);

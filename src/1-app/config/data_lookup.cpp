@@ -53,8 +53,8 @@ void showDirectory() {
 
 void useDirectory(DataSource source, const std::string &directory) {
     dataChoice.source = source;
-    free(settings.directory);
-    settings.directory = directory.empty() ? nullptr : strdup(directory.c_str());
+    free(startUpSettings().directory);
+    startUpSettings().directory = directory.empty() ? nullptr : strdup(directory.c_str());
 }
 
 void findDataDirectory() {

@@ -13,9 +13,8 @@ constexpr SettingRow fileOnly(const char *key, SettingValue value) {
 
 // The order of the rows is the order of the options in --help, after --data and
 // --config. The data directory's option is --data, which is no setting's own:
-// it also takes the place of DATA_DIR. constexpr: the table is there before
-// any code runs, so the record's initial values can be read from it.
-constexpr SettingRow settingRows[] = {
+// it also takes the place of DATA_DIR.
+constexpr SettingRow ownRows[] = {
     {"directory", textSetting(&Settings::directory), noOption, noOption, aSwitch},
     {"fullscreen",
      numberSetting(&Settings::fullscreen, 1, 0),
@@ -54,30 +53,9 @@ constexpr SettingRow settingRows[] = {
      noOption,
      aSwitch},
     fileOnly("autosave", numberSetting(&Settings::autosave, 1, 0)),
-    // Keys added to the game's own: what each command does, key_bindings.cpp.
-    fileOnly("key_north", keyListSetting(&Settings::keyNorth)),
-    fileOnly("key_south", keyListSetting(&Settings::keySouth)),
-    fileOnly("key_east", keyListSetting(&Settings::keyEast)),
-    fileOnly("key_west", keyListSetting(&Settings::keyWest)),
-    fileOnly("key_pass", keyListSetting(&Settings::keyPass)),
-    fileOnly("key_enter", keyListSetting(&Settings::keyEnter)),
-    fileOnly("key_klimb", keyListSetting(&Settings::keyKlimb)),
-    fileOnly("key_look", keyListSetting(&Settings::keyLook)),
-    fileOnly("key_yes", keyListSetting(&Settings::keyYes)),
-    fileOnly("key_no", keyListSetting(&Settings::keyNo)),
-    fileOnly("key_save", keyListSetting(&Settings::keySave)),
-    fileOnly("key_load", keyListSetting(&Settings::keyLoad)),
+    // The key_... rows of the command table go here.
     fileOnly("joystick", numberSetting(&Settings::joystick, 1, 1)),
-    fileOnly("button_enter", numberSetting(&Settings::buttonEnter, highestButton, 0)),
-    fileOnly("button_look", numberSetting(&Settings::buttonLook, highestButton, 1)),
-    fileOnly("button_klimb", numberSetting(&Settings::buttonKlimb, highestButton, 2)),
-    fileOnly("button_pass", numberSetting(&Settings::buttonPass, highestButton, 3)),
-    fileOnly("button_save", numberSetting(&Settings::buttonSave, highestButton, 4)),
-    fileOnly("button_load", numberSetting(&Settings::buttonLoad, highestButton, 5)),
-    fileOnly("button_keys", numberSetting(&Settings::buttonKeys, highestButton, 6)),
-    fileOnly("button_quit", numberSetting(&Settings::buttonQuit, highestButton, 7)),
-    fileOnly("button_yes", numberSetting(&Settings::buttonYes, highestButton, 0)),
-    fileOnly("button_no", numberSetting(&Settings::buttonNo, highestButton, 1)),
+    // The button_... rows of the command table go here.
     // The desktop entry starts the game with it: a player who started it from a
     // menu sees why it did not start.
     {"errorwindow",
@@ -87,10 +65,45 @@ constexpr SettingRow settingRows[] = {
      aSwitch},
 };
 
-const int settingCount = sizeof settingRows / sizeof settingRows[0];
+namespace {
+
+// The command table's settings: each command's key list and button, by its row.
+void addCommandRows(std::vector<SettingRow> &rows, SettingKind kind) {
+    for (int i = 0; i < commandCount; i++) {
+        const CommandRow &command = commandRows[i];
+        const char *key = kind == keyListKind ? command.keySetting : command.buttonSetting;
+        if (key != nullptr) {
+            int32_t highest = kind == buttonKind ? highestButton : 0;
+            int32_t byDefault = kind == buttonKind ? command.defaultButton : 0;
+            rows.push_back(fileOnly(key, {kind, nullptr, nullptr, i, highest, byDefault}));
+        }
+    }
+}
+
+std::vector<SettingRow> allRows() {
+    std::vector<SettingRow> rows;
+    for (const SettingRow &row : ownRows) {
+        rows.push_back(row);
+        if (strcmp(row.key, "autosave") == 0) {
+            addCommandRows(rows, keyListKind);
+        } else if (strcmp(row.key, "joystick") == 0) {
+            addCommandRows(rows, buttonKind);
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+// Made on first use, so that it is there whenever the record's initial values
+// are read from it, however early.
+const std::vector<SettingRow> &settingTable() {
+    static const std::vector<SettingRow> rows = allRows();
+    return rows;
+}
 
 const SettingRow *findSetting(const char *key) {
-    for (const SettingRow &row : settingRows) {
+    for (const SettingRow &row : settingTable()) {
         if (strcmp(key, row.key) == 0) {
             return &row;
         }
@@ -98,11 +111,31 @@ const SettingRow *findSetting(const char *key) {
     return nullptr;
 }
 
+int32_t *numberOf(Settings &record, const SettingRow &row) {
+    if (row.value.kind == buttonKind) {
+        return &record.commandButtons[row.value.command];
+    }
+    return row.value.kind == numberKind ? &(record.*row.value.number) : nullptr;
+}
+
+char **textOf(Settings &record, const SettingRow &row) {
+    return row.value.kind == textKind ? &(record.*row.value.text) : nullptr;
+}
+
+KeyList *keyListOf(Settings &record, const SettingRow &row) {
+    return row.value.kind == keyListKind ? &record.commandKeys[row.value.command] : nullptr;
+}
+
+const KeyList *keyListOf(const Settings &record, const SettingRow &row) {
+    return row.value.kind == keyListKind ? &record.commandKeys[row.value.command] : nullptr;
+}
+
 Settings defaultSettings() {
     Settings defaults = {};
-    for (const SettingRow &row : settingRows) {
-        if (row.value.number != nullptr) {
-            defaults.*row.value.number = row.value.byDefault;
+    for (const SettingRow &row : settingTable()) {
+        int32_t *number = numberOf(defaults, row);
+        if (number != nullptr) {
+            *number = row.value.byDefault;
         }
     }
     return defaults;

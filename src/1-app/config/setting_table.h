@@ -2,35 +2,46 @@
 // where its value lives in the Settings record, its range and default, and the
 // command-line options that give it with their --help lines. The settings file,
 // the command line and --help are read from it, so adding a setting is one row
-// here, its field in Settings and its use.
+// here, its field in Settings and its use. The key_... and button_... rows are
+// made from the command table (2-play/commands.h).
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "1-app/config/settings.h"
 
 // Where a setting's value lives and what it may be, one of three kinds: a number
 // 0..highest (out of range reads as 0); a text, such as a path, kept as written;
-// or a list of key names separated by commas (key_bindings.h reads it).
+// or a list of key names separated by commas (key_bindings.h reads it). A
+// command's key list and button live in the record by the command's row.
+struct SettingRow;
+
+enum SettingKind { numberKind, textKind, keyListKind, buttonKind };
+
 struct SettingValue {
-    int32_t Settings::*number; // nullptr unless a number
-    char *Settings::*text;     // owned copy; nullptr unless a text
-    KeyList Settings::*keys;   // nullptr unless a key list
+    SettingKind kind;
+    int32_t Settings::*number; // numberKind: the field
+    char *Settings::*text;     // textKind: the field, an owned copy
+    int command;               // keyListKind, buttonKind: the row of the command table
     int32_t highest;
     int32_t byDefault; // a text's default is none (nullptr), a key list's no key
 };
 
 constexpr SettingValue numberSetting(int32_t Settings::*field, int32_t highest, int32_t byDefault) {
-    return {field, nullptr, nullptr, highest, byDefault};
+    return {numberKind, field, nullptr, -1, highest, byDefault};
 }
 
 constexpr SettingValue textSetting(char *Settings::*field) {
-    return {nullptr, field, nullptr, 0, 0};
+    return {textKind, nullptr, field, -1, 0, 0};
 }
 
-constexpr SettingValue keyListSetting(KeyList Settings::*field) {
-    return {nullptr, nullptr, field, 0, 0};
-}
+// The value of a setting of the record: a number (a button's too), a text, a key
+// list; nullptr when the setting is of another kind.
+int32_t *numberOf(Settings &record, const SettingRow &row);
+char **textOf(Settings &record, const SettingRow &row);
+KeyList *keyListOf(Settings &record, const SettingRow &row);
+const KeyList *keyListOf(const Settings &record, const SettingRow &row);
 
 // One command-line option: --longName, -shortName, and its line in --help.
 struct SettingOption {
@@ -68,8 +79,9 @@ struct SettingRow {
     OptionValue takes;
 };
 
-extern const SettingRow settingRows[];
-extern const int settingCount;
+// Every setting: the table's own rows with the command table's key_... rows
+// after autosave and its button_... rows after joystick.
+const std::vector<SettingRow> &settingTable();
 
 // The row of the settings file's key (case-sensitive), or nullptr.
 const SettingRow *findSetting(const char *key);

@@ -13,10 +13,10 @@
 #include "4-data/shown_text.h"
 #include "4-data/text_warning.h"
 
-Settings settings = defaultSettings();
-SettingsOrigin settingsOrigin = {settingsFromNowhere, ""};
-
 namespace {
+
+Settings record = defaultSettings();
+SettingsOrigin origin = {settingsFromNowhere, ""};
 
 // The rows the settings file or the command line gave a value.
 std::set<const SettingRow *> givenRows;
@@ -33,10 +33,10 @@ bool isWholeNumber(const char *value) {
 
 void setDefaults() {
     freeSettingTexts();
-    settings = defaultSettings();
+    record = defaultSettings();
     givenRows.clear();
-    settingsOrigin.place = settingsFromNowhere;
-    settingsOrigin.path[0] = '\0';
+    origin.place = settingsFromNowhere;
+    origin.path[0] = '\0';
 }
 
 // A number setting's value read as atoi reads one, up to its first non-digit,
@@ -53,7 +53,7 @@ void readNumber(const SettingRow &row, const char *value) {
     const char *key = row.key;
     int32_t highest = row.value.highest;
     long long n = leadingNumber(value);
-    int32_t &field = settings.*row.value.number;
+    int32_t &field = *numberOf(record, row);
     field = (n >= 0 && n <= highest) ? (int32_t)n : 0;
     std::string shown = shownWord(value);
     givenRows.insert(&row);
@@ -77,19 +77,19 @@ char *readOptionalFile(const char *path, bool warn) {
 
 // A relative directory= names a folder beside the settings file that says it.
 void placeDirectoryBesideSettings() {
-    const char *slash = strrchr(settingsOrigin.path, '/');
-    if (settings.directory == nullptr || settings.directory[0] == '/' || slash == nullptr) {
+    const char *slash = strrchr(origin.path, '/');
+    if (record.directory == nullptr || record.directory[0] == '/' || slash == nullptr) {
         return;
     }
-    std::string joined(settingsOrigin.path, slash - settingsOrigin.path + 1);
-    joined += settings.directory;
-    free(settings.directory);
-    settings.directory = strdup(joined.c_str());
+    std::string joined(origin.path, slash - origin.path + 1);
+    joined += record.directory;
+    free(record.directory);
+    record.directory = strdup(joined.c_str());
 }
 
 void applyFile(char *text, SettingsPlace place, const char *path) {
-    settingsOrigin.place = place;
-    snprintf(settingsOrigin.path, sizeof settingsOrigin.path, "%s", path);
+    origin.place = place;
+    snprintf(origin.path, sizeof origin.path, "%s", path);
     parseIniFileText(text, path, applySetting);
     free(text);
     placeDirectoryBesideSettings();
@@ -132,13 +132,20 @@ bool readSettings(const char *configFile, bool warn) {
 
 } // namespace
 
+const Settings &settings = record;
+const SettingsOrigin &settingsOrigin = origin;
+
+Settings &startUpSettings() {
+    return record;
+}
+
 void applySetting(const char *key, const char *value) {
     const SettingRow *row = findSetting(key);
     if (row == nullptr) {
         warnAtPair("unknown setting '%s'", shownWord(key).c_str());
-    } else if (row->value.keys != nullptr) {
+    } else if (row->value.kind == keyListKind) {
         readKeyList(*row, value);
-    } else if (row->value.text != nullptr) {
+    } else if (row->value.kind == textKind) {
         setSetting(*row, 0, value);
     } else {
         readNumber(*row, value);
@@ -147,16 +154,16 @@ void applySetting(const char *key, const char *value) {
 
 void setSetting(const SettingRow &row, int32_t number, const char *text) {
     givenRows.insert(&row);
-    if (row.value.number != nullptr) {
-        settings.*row.value.number = number;
+    if (numberOf(record, row) != nullptr) {
+        *numberOf(record, row) = number;
         return;
     }
-    if (row.value.text == nullptr) {
+    char **field = textOf(record, row);
+    if (field == nullptr) {
         return; // a key list is read by readKeyList alone
     }
-    char *&field = settings.*row.value.text;
-    free(field);
-    field = strdup(text);
+    free(*field);
+    *field = strdup(text);
 }
 
 bool settingGiven(const char *key) {
@@ -165,11 +172,11 @@ bool settingGiven(const char *key) {
 }
 
 void freeSettingTexts() {
-    for (int i = 0; i < settingCount; i++) {
-        const SettingRow &row = settingRows[i];
-        if (row.value.text != nullptr) {
-            free(settings.*row.value.text);
-            settings.*row.value.text = nullptr;
+    for (const SettingRow &row : settingTable()) {
+        char **field = textOf(record, row);
+        if (field != nullptr) {
+            free(*field);
+            *field = nullptr;
         }
     }
 }

@@ -6,13 +6,17 @@
 
 #include <cstdint>
 
+#include "2-play/commands.h"
 #include "4-data/ini_text.h"
 
 // The keys a key_... setting adds to a command, as key symbols in the order
-// written; line is the settings file's line that gave them (0: none).
+// written, each with the modifiers it was written with (shift+f5: KMOD_SHIFT; 0
+// for a key written alone, which counts whatever modifiers are held); line is
+// the settings file's line that gave them (0: none).
 const int keyListLength = 8;
 struct KeyList {
     uint16_t keys[keyListLength];
+    uint16_t modifiers[keyListLength];
     int32_t count;
     int32_t line;
 };
@@ -21,26 +25,30 @@ struct KeyList {
 const int32_t highestButton = 31;
 
 struct Settings {
-    char *directory;    // data directory, owned; nullptr when none was given
-    int32_t fullscreen; // 0 or 1
-    int32_t music;      // 0 or 1
-    int32_t video;      // 1: 4-colour mode; 0 and 2: 16-colour mode
-    int32_t scale;      // 0-4: window size in multiples of 640x400; 0 fits the desktop
-    int32_t aspect;     // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
-    char *screenshots;  // screenshot folder, owned; nullptr for the default folder
-    int32_t load;       // 0 or 1: 1 starts from the save of the world
-    int32_t autosave;   // 0 or 1: 1 saves the game when it ends
+    char *directory;     // data directory, owned; nullptr when none was given
+    int32_t fullscreen;  // 0 or 1
+    int32_t music;       // 0 or 1
+    int32_t video;       // 1: 4-colour mode; 0 and 2: 16-colour mode
+    int32_t scale;       // 0-4: window size in multiples of 640x400; 0 fits the desktop
+    int32_t aspect;      // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
+    char *screenshots;   // screenshot folder, owned; nullptr for the default folder
+    int32_t load;        // 0 or 1: 1 starts from the save of the world
+    int32_t autosave;    // 0 or 1: 1 saves the game when it ends
     int32_t errorWindow; // 0 or 1: 1 also shows a start-up error in a window
-    // Keys added to the game's own for each command (key_north ... key_load).
-    KeyList keyNorth, keySouth, keyEast, keyWest, keyPass, keyEnter, keyKlimb, keyLook;
-    KeyList keyYes, keyNo, keySave, keyLoad;
+    // Keys added to the game's own for each command of the command table, by its
+    // row (key_north ... key_load).
+    KeyList commandKeys[commandCount];
     int32_t joystick; // 0 or 1: 0 ignores every gamepad
-    // Gamepad buttons (0-31) for each command, and for the answers to a question.
-    int32_t buttonEnter, buttonLook, buttonKlimb, buttonPass, buttonSave, buttonLoad;
-    int32_t buttonKeys, buttonQuit, buttonYes, buttonNo;
+    // The gamepad button (0-31) of each command that has a button_... setting.
+    int32_t commandButtons[commandCount];
 };
 
-extern Settings settings;
+// The settings in force: read by the whole program, changed by no one but the
+// start-up code that reads the settings file and the command line.
+extern const Settings &settings;
+
+// The record those fill (and tests, which start the way start-up does).
+Settings &startUpSettings();
 
 // Where the settings were read from.
 enum SettingsPlace {
@@ -55,7 +63,7 @@ struct SettingsOrigin {
     char path[4096]; // the file as opened; empty for settingsFromNowhere
 };
 
-extern SettingsOrigin settingsOrigin;
+extern const SettingsOrigin &settingsOrigin;
 
 // Sets the defaults, then applies the settings file: configFile when the command
 // line names one (it must be readable, else a message on standard error and

@@ -1,173 +1,196 @@
 #include "1-app/input/key_bindings.h"
 
-#include "1-app/display/display_keys.h"
-#include "1-app/input/key_names.h"
-#include "1-app/input/keys.h"
+#include <strings.h>
+
 #include "1-app/config/setting_table.h"
 #include "1-app/config/settings.h"
-#include "2-play/commands.h"
+#include "1-app/input/key_names.h"
+#include "1-app/input/keys.h"
 #include "2-play/game.h"
-#include "2-play/input_stack.h"
-#include "2-play/prompts.h"
 #include "4-data/ini_text.h"
 #include "4-data/text_warning.h"
 
 namespace {
 
-const int moving = inCommands | inDirectionPrompt;
-const int everywhere = inCommands | inDirectionPrompt | inQuestion;
-const GameKey noCode = -1;
-
-struct Command {
-    KeyList Settings::*keys;   // nullptr: no keys are added to it
-    int32_t Settings::*button; // nullptr: no button gives it
-    PlayerAction action;
-    GameKey code;     // giveGameKey: the command's game key
-    GameKey alsoCode; // another game key that does the same (Esc answers No); noCode
-    SDLKey ownKey;    // save and load: their own key, whatever the context
-    int contexts;     // where it works
-    const char *label;
+// The modifiers a binding is written with, as the key list keeps them.
+struct ModifierName {
+    const char *prefix;
+    uint16_t bit;
+    int sdlMask; // the modifier keys that count as it
+};
+const ModifierName modifierNames[] = {
+    {"shift+", 1, KMOD_LSHIFT | KMOD_RSHIFT},
+    {"ctrl+", 2, KMOD_LCTRL | KMOD_RCTRL},
+    {"alt+", 4, KMOD_LALT | KMOD_RALT},
 };
 
-// In order of precedence: a key or button given to two commands that work in
-// the same place does the first.
-const Command commands[] = {
-    {&Settings::keyNorth, nullptr, giveGameKey, keyNorth, noCode, SDLK_UNKNOWN, moving, "North"},
-    {&Settings::keySouth, nullptr, giveGameKey, keySouth, noCode, SDLK_UNKNOWN, moving, "South"},
-    {&Settings::keyEast, nullptr, giveGameKey, keyEast, noCode, SDLK_UNKNOWN, moving, "East"},
-    {&Settings::keyWest, nullptr, giveGameKey, keyWest, noCode, SDLK_UNKNOWN, moving, "West"},
-    {&Settings::keyPass, &Settings::buttonPass, giveGameKey, keyPass, noCode, SDLK_UNKNOWN, moving,
-     "Pass"},
-    {&Settings::keyEnter, &Settings::buttonEnter, giveGameKey, keyEnter, noCode, SDLK_UNKNOWN,
-     inCommands, "Enter"},
-    {&Settings::keyKlimb, &Settings::buttonKlimb, giveGameKey, keyKlimb, noCode, SDLK_UNKNOWN,
-     inCommands, "Klimb"},
-    {&Settings::keyLook, &Settings::buttonLook, giveGameKey, keyLook, noCode, SDLK_UNKNOWN,
-     inCommands, "Look"},
-    {&Settings::keyYes, &Settings::buttonYes, giveGameKey, keyYes, noCode, SDLK_UNKNOWN, inQuestion,
-     "Yes"},
-    {&Settings::keyNo, &Settings::buttonNo, giveGameKey, keyNo, keyEscape, SDLK_UNKNOWN, inQuestion,
-     "No"},
-    {&Settings::keySave, &Settings::buttonSave, saveAction, noCode, noCode, SDLK_F5, everywhere,
-     "Save"},
-    {&Settings::keyLoad, &Settings::buttonLoad, loadAction, noCode, noCode, SDLK_F9, everywhere,
-     "Load"},
-    {nullptr, &Settings::buttonKeys, keysListAction, noCode, noCode, SDLK_UNKNOWN, everywhere,
-     "Keys"},
-    {nullptr, &Settings::buttonQuit, quitAction, noCode, noCode, SDLK_UNKNOWN, everywhere, "Quit"},
+// A key with its modifiers, as a binding or a command's own key names it.
+struct BoundKey {
+    SDLKey sym;
+    uint16_t modifiers; // 0: the key whatever the modifiers
 };
-const int commandCount = sizeof commands / sizeof commands[0];
-const int contextBits[] = {inCommands, inDirectionPrompt, inQuestion};
 
-bool holds(const KeyList &list, SDLKey sym) {
+uint16_t modifiersHeld(SDLMod mod) {
+    uint16_t bits = 0;
+    for (const ModifierName &name : modifierNames) {
+        bits |= (mod & name.sdlMask) != 0 ? name.bit : 0;
+    }
+    return bits;
+}
+
+SDLMod sdlModifiers(uint16_t bits) {
+    int mod = KMOD_NONE;
+    for (const ModifierName &name : modifierNames) {
+        mod |= (bits & name.bit) != 0 ? (name.sdlMask & (KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT)) : 0;
+    }
+    return (SDLMod)mod;
+}
+
+// "shift+f5": the key and its modifiers; SDLK_UNKNOWN when the key has no name.
+BoundKey boundKeyOf(const std::string &name) {
+    size_t at = 0;
+    uint16_t bits = 0;
+    for (bool found = true; found;) {
+        found = false;
+        for (const ModifierName &modifier : modifierNames) {
+            size_t length = strlen(modifier.prefix);
+            if (name.size() > at + length &&
+                strncasecmp(name.c_str() + at, modifier.prefix, length) == 0) {
+                bits |= modifier.bit;
+                at += length;
+                found = true;
+            }
+        }
+    }
+    return BoundKey{keyOfName(name.c_str() + at), bits};
+}
+
+std::string boundKeyName(BoundKey key) {
+    std::string name;
+    for (const ModifierName &modifier : modifierNames) {
+        name += (key.modifiers & modifier.bit) != 0 ? modifier.prefix : "";
+    }
+    const char *listed = listedKeyName(key.sym);
+    return name + (listed != nullptr ? listed : "");
+}
+
+BoundKey ownKeyOf(const CommandRow &command) {
+    return command.ownKey != nullptr ? boundKeyOf(command.ownKey) : BoundKey{SDLK_UNKNOWN, 0};
+}
+
+const KeyList *keysOf(const CommandRow &command) {
+    return command.keySetting != nullptr ? &settings.commandKeys[&command - commandRows] : nullptr;
+}
+
+const int32_t *buttonOf(const CommandRow &command) {
+    return command.buttonSetting != nullptr ? &settings.commandButtons[&command - commandRows]
+                                            : nullptr;
+}
+
+// The list holds the key: with exactly these modifiers, or written alone when
+// alone is true.
+bool holds(const KeyList &list, SDLKey sym, uint16_t modifiers, bool alone) {
     for (int i = 0; i < list.count; i++) {
-        if (list.keys[i] == sym) {
+        if (list.keys[i] == sym &&
+            (list.modifiers[i] == modifiers || (alone && list.modifiers[i] == 0))) {
             return true;
         }
     }
     return false;
 }
 
-const Command *commandOfKeys(KeyList Settings::*keys) {
-    for (const Command &command : commands) {
-        if (command.keys == keys) {
-            return &command;
-        }
-    }
-    return nullptr;
-}
-
-// The settings file's key of a command's key list or button ("key_north").
-const char *settingKey(const Command &command, bool button) {
-    for (int i = 0; i < settingCount; i++) {
-        const SettingValue &value = settingRows[i].value;
-        if (button ? value.number == command.button : value.keys == command.keys) {
-            return settingRows[i].key;
-        }
-    }
-    return "";
-}
+const int contextBits[] = {inCommands, inDirectionPrompt, inQuestion};
 
 // A key the game keeps for itself where the command works: one a handler there
-// answers, the display's keys and the own keys of save and load.
-bool isOwnKey(SDLKey sym, int contexts) {
-    GameKey code = gameKeyFor(sym, KMOD_NONE);
+// answers, a command's own key (the display's whatever the modifiers).
+bool isOwnKey(BoundKey key, int contexts) {
+    GameKey code = gameKeyFor(key.sym, sdlModifiers(key.modifiers));
     for (int context : contextBits) {
         if ((contexts & context) != 0 && contextAnswers(context, code)) {
             return true;
         }
     }
-    for (const Command &command : commands) {
-        if (command.ownKey == sym) {
+    for (const CommandRow &command : commandRows) {
+        BoundKey own = ownKeyOf(command);
+        bool display = command.action == displayAction || command.action == keysListAction;
+        if (own.sym == key.sym && (own.modifiers == key.modifiers || display)) {
             return true;
         }
     }
-    return sym == screenshotKey || sym == keysListKey;
+    return false;
 }
 
-void addKey(KeyList &list, const Command &command, const std::string &name, const char *key) {
-    SDLKey sym = keyOfName(name.c_str());
+void addKey(KeyList &list, const CommandRow &command, const std::string &name, const char *key) {
+    BoundKey bound = boundKeyOf(name);
     if (name.empty()) {
         warnAtPair("an empty key name in %s", key);
-    } else if (sym == SDLK_UNKNOWN) {
+    } else if (bound.sym == SDLK_UNKNOWN) {
         warnAtPair("unknown key '%s' in %s", name.c_str(), key);
-    } else if (gameKeyFor(sym, KMOD_NONE) < 0) {
+    } else if (gameKeyFor(bound.sym, sdlModifiers(bound.modifiers)) < 0) {
         warnAtPair("'%s' never reaches the game; %s leaves it out", name.c_str(), key);
-    } else if (isOwnKey(sym, command.contexts)) {
+    } else if (isOwnKey(bound, command.contexts)) {
         warnAtPair("'%s' is one of the game's own keys and stays so; %s leaves it out",
                    name.c_str(), key);
-    } else if (holds(list, sym)) {
+    } else if (holds(list, bound.sym, bound.modifiers, false)) {
         return;
     } else if (list.count == keyListLength) {
         warnAtPair("%s takes at most %d keys; '%s' is left out", key, keyListLength, name.c_str());
     } else {
-        list.keys[list.count++] = (uint16_t)sym;
+        list.keys[list.count] = (uint16_t)bound.sym;
+        list.modifiers[list.count++] = bound.modifiers;
     }
 }
 
 // The keys of a list as a key list writes them: "w,page up".
-std::string keyNames(const std::vector<SDLKey> &keys, const char *between) {
+std::string keyNames(const std::vector<BoundKey> &keys, const char *between) {
     std::string names;
-    for (SDLKey sym : keys) {
-        names += (names.empty() ? "" : between) + std::string(listedKeyName(sym));
+    for (BoundKey key : keys) {
+        names += (names.empty() ? "" : between) + boundKeyName(key);
     }
     return names;
 }
 
-std::vector<SDLKey> addedKeys(const Command &command) {
-    const KeyList &list = settings.*command.keys;
-    std::vector<SDLKey> keys;
+std::vector<BoundKey> addedKeys(const KeyList &list) {
+    std::vector<BoundKey> keys;
     for (int i = 0; i < list.count; i++) {
-        keys.push_back((SDLKey)list.keys[i]);
+        keys.push_back(BoundKey{(SDLKey)list.keys[i], list.modifiers[i]});
     }
     return keys;
 }
 
 // The game's own keys of a command, in the order of their symbols.
-std::vector<SDLKey> ownKeys(const Command &command) {
-    std::vector<SDLKey> keys;
+std::vector<BoundKey> ownKeys(const CommandRow &command) {
+    std::vector<BoundKey> keys;
+    if (command.action != giveGameKey) {
+        BoundKey own = ownKeyOf(command);
+        if (own.sym != SDLK_UNKNOWN) {
+            keys.push_back(own);
+        }
+        return keys;
+    }
     for (int sym = SDLK_FIRST + 1; sym < SDLK_LAST; sym++) {
         GameKey code = gameKeyFor((SDLKey)sym, KMOD_NONE);
-        bool own = command.action == giveGameKey
-                       ? code >= 0 && (code == command.code || code == command.alsoCode)
-                       : sym == command.ownKey;
+        bool own = code >= 0 && (code == command.code || code == command.alsoCode);
         if (own && keyName((SDLKey)sym) != nullptr) {
-            keys.push_back((SDLKey)sym);
+            keys.push_back(BoundKey{(SDLKey)sym, 0});
         }
     }
     return keys;
 }
 
+Meaning meaningOf(const CommandRow &command) {
+    return Meaning{command.action, command.code};
+}
+
 void warnAboutTwiceBoundButtons(const char *path) {
     for (int i = 0; i < commandCount; i++) {
         for (int j = i + 1; j < commandCount; j++) {
-            const Command &first = commands[i], &second = commands[j];
-            if (first.button != nullptr && second.button != nullptr &&
-                (first.contexts & second.contexts) != 0 &&
-                settings.*first.button == settings.*second.button) {
-                warnAboutFile(path, "button %d is given to both %s and %s; %s has it",
-                              settings.*first.button, settingKey(first, true),
-                              settingKey(second, true), settingKey(first, true));
+            const CommandRow &first = commandRows[i], &second = commandRows[j];
+            const int32_t *firstButton = buttonOf(first), *secondButton = buttonOf(second);
+            if (firstButton != nullptr && secondButton != nullptr &&
+                (first.contexts & second.contexts) != 0 && *firstButton == *secondButton) {
+                warnAboutFile(path, "button %d is given to both %s and %s; %s has it", *firstButton,
+                              first.buttonSetting, second.buttonSetting, first.buttonSetting);
             }
         }
     }
@@ -175,39 +198,29 @@ void warnAboutTwiceBoundButtons(const char *path) {
 
 } // namespace
 
-int currentContext(const Game &game) {
-    InputHandlerFn top = topHandler(game.inputStack);
-    if (top == yesNoPrompt) {
-        return inQuestion;
-    }
-    return top == directionPrompt ? inDirectionPrompt : inCommands;
-}
-
-bool contextAnswers(int context, GameKey code) {
-    switch (context) {
-    case inQuestion:
-        return isYesAnswer(code) || isNoAnswer(code);
-    case inDirectionPrompt:
-        return answersDirectionPrompt(code);
-    default:
-        return isCommandKey(code);
-    }
-}
-
-Meaning meaningOfKey(const Game &game, SDLKey sym, GameKey code) {
+Meaning meaningOfKey(const Game &game, SDLKey sym, SDLMod mod, GameKey code) {
     int context = currentContext(game);
     if (contextAnswers(context, code)) {
         return {giveGameKey, code};
     }
-    for (const Command &command : commands) {
-        if (command.ownKey == sym) {
-            return {command.action, command.code};
+    uint16_t held = modifiersHeld(mod);
+    for (const CommandRow &command : commandRows) {
+        const KeyList *keys = keysOf(command);
+        if ((command.contexts & context) != 0 && keys != nullptr && held != 0 &&
+            holds(*keys, sym, held, false)) {
+            return meaningOf(command);
         }
     }
-    for (const Command &command : commands) {
-        if ((command.contexts & context) != 0 && command.keys != nullptr &&
-            holds(settings.*command.keys, sym)) {
-            return {command.action, command.code};
+    for (const CommandRow &command : commandRows) {
+        BoundKey own = ownKeyOf(command);
+        if (own.sym == sym && own.sym != SDLK_UNKNOWN && own.modifiers == 0) {
+            return meaningOf(command);
+        }
+    }
+    for (const CommandRow &command : commandRows) {
+        const KeyList *keys = keysOf(command);
+        if ((command.contexts & context) != 0 && keys != nullptr && holds(*keys, sym, 0, false)) {
+            return meaningOf(command);
         }
     }
     return {noAction, code};
@@ -215,24 +228,24 @@ Meaning meaningOfKey(const Game &game, SDLKey sym, GameKey code) {
 
 Meaning meaningOfButton(const Game &game, int button) {
     int context = currentContext(game);
-    for (const Command &command : commands) {
-        if ((command.contexts & context) != 0 && command.button != nullptr &&
-            settings.*command.button == button) {
-            return {command.action, command.code};
+    for (const CommandRow &command : commandRows) {
+        const int32_t *own = buttonOf(command);
+        if ((command.contexts & context) != 0 && own != nullptr && *own == button) {
+            return meaningOf(command);
         }
     }
     return {noAction, noCode};
 }
 
 void readKeyList(const SettingRow &row, const char *value) {
-    KeyList &list = settings.*row.value.keys;
-    list = KeyList{{}, 0, pairLineNumber()};
-    const Command *command = commandOfKeys(row.value.keys);
+    KeyList &list = *keyListOf(startUpSettings(), row);
+    list = KeyList{{}, {}, 0, pairLineNumber()};
+    const CommandRow &command = commandRows[row.value.command];
     std::string names = value;
-    for (size_t start = 0; start <= names.size() && command != nullptr;) {
+    for (size_t start = 0; start <= names.size();) {
         size_t comma = names.find(',', start);
         comma = comma == std::string::npos ? names.size() : comma;
-        addKey(list, *command, trimmedText(names.substr(start, comma - start)), row.key);
+        addKey(list, command, trimmedText(names.substr(start, comma - start)), row.key);
         start = comma + 1;
     }
 }
@@ -240,17 +253,17 @@ void readKeyList(const SettingRow &row, const char *value) {
 void warnAboutTwiceBoundKeys(const char *path) {
     for (int i = 0; i < commandCount; i++) {
         for (int j = i + 1; j < commandCount; j++) {
-            const Command &first = commands[i], &second = commands[j];
-            if (first.keys == nullptr || second.keys == nullptr ||
-                (first.contexts & second.contexts) == 0) {
+            const CommandRow &first = commandRows[i], &second = commandRows[j];
+            const KeyList *earlier = keysOf(first), *later = keysOf(second);
+            if (earlier == nullptr || later == nullptr || (first.contexts & second.contexts) == 0) {
                 continue;
             }
-            const KeyList &later = settings.*second.keys;
-            for (int k = 0; k < later.count; k++) {
-                if (holds(settings.*first.keys, (SDLKey)later.keys[k])) {
-                    warnAtLine(path, later.line, "'%s' is bound to both %s and %s; %s has it",
-                               listedKeyName((SDLKey)later.keys[k]), settingKey(first, false),
-                               settingKey(second, false), settingKey(first, false));
+            for (int k = 0; k < later->count; k++) {
+                BoundKey key = {(SDLKey)later->keys[k], later->modifiers[k]};
+                if (holds(*earlier, key.sym, key.modifiers, false)) {
+                    warnAtLine(path, later->line, "'%s' is bound to both %s and %s; %s has it",
+                               boundKeyName(key).c_str(), first.keySetting, second.keySetting,
+                               first.keySetting);
                 }
             }
         }
@@ -261,25 +274,27 @@ void warnAboutTwiceBoundKeys(const char *path) {
 void printKeysInForce(FILE *out) {
     fprintf(out, "\nKeys: the game's own, then those added by key_north= ... key_load= in the\n"
                  "settings file (F1 in the game lists them):\n");
-    for (const Command &command : commands) {
-        if (command.keys == nullptr) {
+    for (const CommandRow &command : commandRows) {
+        const KeyList *added = keysOf(command);
+        if (added == nullptr) {
             continue;
         }
-        std::vector<SDLKey> keys = ownKeys(command);
-        for (SDLKey sym : addedKeys(command)) {
-            keys.push_back(sym);
+        std::vector<BoundKey> keys = ownKeys(command);
+        for (BoundKey key : addedKeys(*added)) {
+            keys.push_back(key);
         }
-        fprintf(out, "  %-12s %s\n", settingKey(command, false), keyNames(keys, ", ").c_str());
+        fprintf(out, "  %-12s %s\n", command.keySetting, keyNames(keys, ", ").c_str());
     }
 }
 
 std::vector<std::string> addedKeyLines(int nameWidth) {
     std::vector<std::string> lines;
-    for (const Command &command : commands) {
-        if (command.keys == nullptr || (settings.*command.keys).count == 0) {
+    for (const CommandRow &command : commandRows) {
+        const KeyList *added = keysOf(command);
+        if (added == nullptr || added->count == 0) {
             continue;
         }
-        std::string names = keyNames(addedKeys(command), ",").substr(0, nameWidth);
+        std::string names = keyNames(addedKeys(*added), ",").substr(0, nameWidth);
         names.resize(nameWidth + 1, ' ');
         lines.push_back(names + command.label);
     }
@@ -290,8 +305,9 @@ std::vector<std::string> buttonLines() {
     std::vector<std::string> lines;
     for (int button = 0; button <= highestButton; button++) {
         std::string labels;
-        for (const Command &command : commands) {
-            if (command.button != nullptr && settings.*command.button == button) {
+        for (const CommandRow &command : commandRows) {
+            const int32_t *own = buttonOf(command);
+            if (own != nullptr && *own == button) {
                 labels += (labels.empty() ? "" : "/") + std::string(command.label);
             }
         }

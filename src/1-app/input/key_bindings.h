@@ -1,7 +1,9 @@
-// What the player's keys and gamepad buttons do beyond the game's own keys: one
-// table of the commands a key_... or button_... setting gives (walk, pass, enter,
-// klimb, look, the two answers, save, load, the keys list, quit), each with the
-// places it works in. The game's own keys always stay and win over a binding.
+// What the player's keys and gamepad buttons do beyond the game's own keys, by
+// the command table (2-play/commands.h): a key_... setting adds keys to a
+// command, a button_... setting gives it a button, each working where the
+// command works. The game's own keys always stay and win over a binding; a
+// binding written with modifiers ("shift+f5") takes that key only with exactly
+// those modifiers held, and wins over the game's own key of another command.
 // Key lists are read from the settings file here, with a warning for each name
 // that cannot be bound; the keys in force are listed for --help and F1.
 #pragma once
@@ -11,52 +13,32 @@
 #include <string>
 #include <vector>
 
+#include "2-play/commands.h"
 #include "2-play/game_keys.h"
 
-struct SettingRow;
-
-// Where a key or button takes effect: the handler on top of the input stack.
-enum KeyContext {
-    inCommands = 1,        // the command handler
-    inDirectionPrompt = 2, // a direction after Look or Klimb
-    inQuestion = 4,        // a yes/no question
-};
-
 struct Game;
-
-int currentContext(const Game &game);
-
-// Whether the handler of context answers the game key itself.
-bool contextAnswers(int context, GameKey code);
-
-enum PlayerAction {
-    noAction, // no command here
-    giveGameKey,
-    saveAction,
-    loadAction,
-    keysListAction,
-    quitAction, // asks "Quit? (y/n)"
-};
+struct SettingRow;
 
 struct Meaning {
     PlayerAction action;
     GameKey code; // the game key handed to the handler on top (giveGameKey)
 };
 
-// A key pressed in the current context, code being its own game key (neither
-// dropped nor the quit key): that code when the handler answers it, save and
-// load for their own keys, else the first binding of the context that holds the
-// key, else noAction.
-Meaning meaningOfKey(const Game &game, SDLKey sym, GameKey code);
+// A key pressed in the current context with the modifiers mod, code being its
+// own game key (neither dropped nor the quit key): that code when the handler
+// answers it, else a binding with exactly these modifiers, else the action of a
+// command's own key (save and load), else the first binding of the context that
+// holds the key alone, else noAction.
+Meaning meaningOfKey(const Game &game, SDLKey sym, SDLMod mod, GameKey code);
 
 // A gamepad button in the current context: the first command of the context
 // whose button setting names it, else noAction.
 Meaning meaningOfButton(const Game &game, int button);
 
-// The settings file's handler for a key list: the keys named, in order. A name
-// SDL does not know, a key the game never gets (Tab, Shift alone) and one of the
-// game's own keys where the command works are left out with a warning at the
-// line.
+// The settings file's handler for a key list: the keys named, in order, each
+// perhaps after "shift+", "ctrl+" or "alt+". A name SDL does not know, a key the
+// game never gets (Tab, Shift alone) and one of the game's own keys where the
+// command works are left out with a warning at the line.
 void readKeyList(const SettingRow &row, const char *value);
 
 // After the settings file: a key bound to two commands that work in the same

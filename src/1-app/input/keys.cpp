@@ -74,7 +74,7 @@ bool translateKey(Game &game, const SDL_KeyboardEvent *event) {
     if (code == keyQuit) {
         return true;
     }
-    Meaning meaning = meaningOfKey(game, event->keysym.sym, code);
+    Meaning meaning = meaningOfKey(game, event->keysym.sym, event->keysym.mod, code);
     if (meaning.action == noAction) {
         lastUnusedKey = event->keysym.sym;
     }

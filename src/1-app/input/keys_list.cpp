@@ -6,6 +6,7 @@
 #include "1-app/input/key_bindings.h"
 #include "1-app/input/key_names.h"
 #include "1-app/input/keys.h"
+#include "2-play/commands.h"
 
 namespace {
 
@@ -16,24 +17,23 @@ const int firstPanelRow = titleRow; // level with the title beside it
 const int lastPanelRow = 23;
 const int panelNameWidth = 9; // "<keys> <Command>" in the panel's 16 columns
 
-// The game's own keys: key, then what it does.
-const char *const ownKeyLines[][2] = {
-    {"Arrows", "Walk"},    {"[ / ' ;", "Walk"},  {"KP 8 2 6 4", "Walk"},
-    {"Space", "Pass"},     {"KP 5", "Pass"},     {"E", "Enter"},
-    {"K", "Klimb"},        {"L", "Look"},        {"Y, N, Esc", "Answer"},
-    {"F5", "Save"},        {"F9", "Load"},       {"Alt+Enter", "Fullscreen"},
-    {"F12", "Screenshot"}, {"F1", "These keys"}, {"Alt+X", "Quit"},
-};
-const int ownKeyLineCount = sizeof ownKeyLines / sizeof ownKeyLines[0];
-
+// The game's own keys, from the command table: keys, then what they do.
 void addOwnKeys(std::vector<ListLine> &lines) {
     lines.push_back({firstColumn, titleRow, "Keys"});
-    for (int i = 0; i < ownKeyLineCount; i++) {
-        char line[64];
-        snprintf(line, sizeof line, "%-11s%s", ownKeyLines[i][0], ownKeyLines[i][1]);
-        lines.push_back({firstColumn, firstKeyRow + i, line});
+    int row = firstKeyRow;
+    for (const CommandRow &command : commandRows) {
+        std::string keys = command.listedKeys != nullptr ? command.listedKeys : "";
+        for (size_t start = 0; start < keys.size(); row++) {
+            size_t end = keys.find('\n', start);
+            end = end == std::string::npos ? keys.size() : end;
+            char line[64];
+            snprintf(line, sizeof line, "%-11s%s", keys.substr(start, end - start).c_str(),
+                     command.listedAs);
+            lines.push_back({firstColumn, row, line});
+            start = end + 1;
+        }
     }
-    lines.push_back({firstColumn, firstKeyRow + ownKeyLineCount + 1, "Any key closes this"});
+    lines.push_back({firstColumn, row + 1, "Any key closes this"});
 }
 
 // The panel's sections from the top, each a title and its lines; what would

@@ -38,6 +38,7 @@ void performAction(Game &game, const Meaning &meaning) {
     switch (meaning.action) {
     case noAction:
     case giveGameKey:
+    case displayAction: // the display answers its keys before the game sees them
         giveToHandler(game, meaning.code);
         break;
     case saveAction:
