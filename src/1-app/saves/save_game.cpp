@@ -7,14 +7,19 @@
 #include "1-app/display/overlays.h"
 #include "1-app/saves/save_store.h"
 #include "1-app/config/settings.h"
+#include "1-app/front_end.h"
 #include "2-play/input_stack.h"
 #include "2-play/saved_game.h"
 #include "4-data/world_digest.h"
 
 namespace {
 
-const SaveStore *store = &saveFiles;
 std::string worldName; // the digest, worked out the first time a save needs it
+
+// Where the front end keeps saves.
+const SaveStore &store() {
+    return *frontEnd().saves;
+}
 
 const std::string &world() {
     if (worldName.empty()) {
@@ -39,9 +44,9 @@ void complain(const char *what, const std::string &place, const std::string &pro
 }
 
 bool saveGame() {
-    std::string place = store->place(world());
+    std::string place = store().place(world());
     std::string problem;
-    if (!store->write(world(), saveText(currentGame()), problem)) {
+    if (!store().write(world(), saveText(currentGame()), problem)) {
         complain("save the game to", place, problem);
         return false;
     }
@@ -52,10 +57,10 @@ bool saveGame() {
 enum LoadResult { loaded, nothingSaved, notLoaded };
 
 LoadResult loadGame() {
-    std::string place = store->place(world());
+    std::string place = store().place(world());
     std::vector<uint8_t> bytes;
     std::string problem;
-    SaveLookup found = store->read(world(), bytes, problem);
+    SaveLookup found = store().read(world(), bytes, problem);
     if (found == saveMissing) {
         return nothingSaved;
     }
@@ -91,7 +96,7 @@ void loadKey() {
 bool loadAtStart() {
     LoadResult result = loadGame();
     if (result == nothingSaved) {
-        say("No saved game to load", store->place(world()));
+        say("No saved game to load", store().place(world()));
     }
     return result == loaded;
 }
@@ -100,10 +105,6 @@ void saveOnQuit() {
     if (settings.autosave == 1) {
         saveGame();
     }
-}
-
-void useSaveStore(const SaveStore *chosen) {
-    store = chosen != nullptr ? chosen : &saveFiles;
 }
 
 void forgetWorld() {

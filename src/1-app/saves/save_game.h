@@ -4,8 +4,6 @@
 // notice; a problem is one line on standard error and the game goes on.
 #pragma once
 
-struct SaveStore;
-
 // Save, or load the save of this world (read anew each time). While a question
 // is open both only say "Answer first".
 void saveKey();
@@ -17,10 +15,6 @@ bool loadAtStart();
 
 // autosave=1: the game is saved as it ends.
 void saveOnQuit();
-
-// The store saves go to; nullptr puts back the files (saveFiles). The browser
-// build sets its own.
-void useSaveStore(const SaveStore *store);
 
 // Forgets the world's digest, so that the next save or load reads the files anew
 // (for a new data directory: tests).
