@@ -14,7 +14,8 @@
 
 #include "1-app/run/game_load.h"
 #include "1-app/display/present.h"
-#include "1-app/display/desktop_presenter.h"
+#include "1-app/desktop_front_end.h"
+#include "1-app/display/presenter.h"
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 #include "2-play/animation.h"
@@ -62,7 +63,7 @@ void loadWorld(int video) {
         setDataDirectory(world.c_str());
         startUpSettings().video = video;
         LoadFailure failure;
-        usePresenter(desktopPresenter);
+        useFrontEnd(desktopFrontEnd);
         if (!initVideo() || !loadGameData(failure)) {
             fprintf(stderr, "%s\n", loadFailureLine(failure).c_str());
             exit(1);

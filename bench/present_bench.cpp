@@ -10,7 +10,8 @@
 #include "1-app/display/picture_layout.h"
 #include "1-app/display/picture_scale.h"
 #include "1-app/display/present.h"
-#include "1-app/display/desktop_presenter.h"
+#include "1-app/desktop_front_end.h"
+#include "1-app/display/presenter.h"
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 #include "3-gfx/palette.h"
@@ -80,7 +81,7 @@ void presentChangedFrame(benchmark::State &state) {
     openVideo();
     startUpSettings().scale = (int)state.range(0);
     startUpSettings().aspect = (int)state.range(1);
-    usePresenter(desktopPresenter);
+    useFrontEnd(desktopFrontEnd);
     readDesktopSize();
     screen = patternedFrame();
     openDisplay(false);
@@ -102,7 +103,7 @@ void presentUnchangedFrame(benchmark::State &state) {
     openVideo();
     startUpSettings().scale = 1;
     startUpSettings().aspect = 0;
-    usePresenter(desktopPresenter);
+    useFrontEnd(desktopFrontEnd);
     readDesktopSize();
     screen = patternedFrame();
     openDisplay(false);

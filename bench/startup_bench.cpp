@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "1-app/config/data_lookup.h"
-#include "1-app/display/desktop_presenter.h"
+#include "1-app/desktop_front_end.h"
 #include "1-app/run/game_load.h"
 #include "1-app/run/main_loop.h"
 #include "1-app/config/settings.h"
@@ -145,7 +145,7 @@ BENCHMARK(BM_FindEssentialFiles)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark:
 BENCHMARK(BM_CheckAndLoadGameData)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstLookupAmong200kFiles)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The steps of one start-up to the first frame, as runGame takes them; each
+// The steps of one start-up to the first frame, as main and runGame take them; each
 // returns false when start-up would end there.
 bool readSettings() {
     std::string config = exactWorld + "/../breakdown.ini";
@@ -164,7 +164,7 @@ bool checkFiles() {
 }
 
 bool setMode() {
-    usePresenter(desktopPresenter);
+    useFrontEnd(desktopFrontEnd);
     return initVideo();
 }
 

@@ -3,11 +3,13 @@
 # but the desktop's own, which it replaces with its web parts.
 file(GLOB_RECURSE VARNOK_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/[1-9]-*/*.cpp)
 
-# Desktop only: the loop that sleeps until each event (on the X11 connection),
-# video started on a driver that draws in a window, the window that shows a
-# start-up error, the presenter on an SDL video mode, the screenshot written as a
-# PNG file with libpng, and music handed to SDL_mixer.
+# Desktop only: its front end's table (1-app/front_end.h) and the parts it holds
+# that the browser build has no use for: the loop that sleeps until each event
+# (on the X11 connection), video started on a driver that draws in a window, the
+# window that shows a start-up error, the presenter on an SDL video mode, the
+# screenshot written as a PNG file with libpng, and music streamed by SDL_mixer.
 set(VARNOK_DESKTOP_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/desktop_front_end.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/display/video_start.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/display/error_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/run/native_loop.cpp

@@ -9,13 +9,11 @@
 #include <cstdio>
 
 #include "1-app/run/main_loop.h"
-#include "1-app/display/presenter.h"
-#include "1-app/saves/save_game.h"
 #include "1-app/run/shutdown.h"
 #include "1-app/run/startup.h"
+#include "web_front_end.h"
 #include "web_pass.h"
 #include "web_presenter.h"
-#include "web_saves.h"
 #include "web_timer.h"
 
 namespace {
@@ -58,8 +56,7 @@ double lastPassMilliseconds() {
 }
 
 int main(int argc, char **argv) {
-    usePresenter(webPresenter);
-    useSaveStore(&pageSaves);
+    useFrontEnd(webFrontEnd);
     int status = 0;
     if (!startGame(argc, argv, status)) {
         fflush(stdout);

@@ -1,6 +1,6 @@
-// The browser's presenter (1-app/display/presenter.h's calls): the canvas is the frame's
-// own size and the page scales it, so there is no video mode, no scale map and
-// no window to resize.
+// The browser's presenter (1-app/display/presenter.h's calls): the canvas is the
+// frame's own size and the page scales it, so there is no video mode, no scale
+// map and no window to resize.
 #include "web_presenter.h"
 
 #include <cstring>
@@ -49,8 +49,6 @@ void readSize() {
 
 bool openCanvas(bool) {
     // Full screen needs the player's key or click: the page starts in its tab.
-    // No present or pause hook: the page shows nothing before the pass returns,
-    // so the console's scroll steps would only hold it up.
     displayOpen = true;
     shownSource.clear();
     return true;
@@ -66,7 +64,6 @@ bool isFullscreen() {
 }
 
 void closeCanvas() {
-    freeFrameWithOverlays();
     displayOpen = false;
     std::vector<Uint8>().swap(shownSource);
     std::vector<uint32_t>().swap(shown);
@@ -78,8 +75,10 @@ void markWanted() {
 
 } // namespace
 
-const PresenterCalls webPresenter = {readSize, openCanvas, toggle, isFullscreen, markWanted,
-                                     closeCanvas};
+// No pause: the page shows nothing before the pass returns, so holding the
+// console's scroll steps would only hold it up.
+const PresenterCalls webPresenter = {readSize,   openCanvas, toggle,     isFullscreen,
+                                     markWanted, nullptr,    closeCanvas};
 
 void showWantedFrame() {
     if (!presentWanted || !displayOpen || screen == nullptr || screen->w != screenWidth ||

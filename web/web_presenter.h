@@ -5,7 +5,7 @@
 
 #include "1-app/display/presenter.h"
 
-// The page's presenter, chosen at start (usePresenter).
+// The page's presenter, in its front end's table (web_front_end.h).
 extern const PresenterCalls webPresenter;
 
 // Puts the frame, with any overlay, on the canvas when a present was asked for

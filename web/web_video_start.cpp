@@ -1,12 +1,9 @@
 // Video in the page: the canvas is the one display there is, so video starts as
 // SDL starts it (the web parts' SDL_Init only starts the clock), and a start-up
 // error is shown by the page itself from what the game wrote on standard error.
-#include <cstdio>
+#include "web_front_end.h"
 
-#include "1-app/display/error_window.h"
-#include "1-app/display/video_start.h"
-
-bool startVideo(bool quiet) {
+bool startPageVideo(bool quiet) {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         if (!quiet) {
             fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
@@ -15,5 +12,3 @@ bool startVideo(bool quiet) {
     }
     return true;
 }
-
-void showErrorWindow(const std::vector<std::string> &) {}

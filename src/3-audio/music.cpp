@@ -45,6 +45,8 @@ bool mixerOpen = false;
 // What the mixer reads the current piece through; kept until the piece stops.
 SDL_RWops *currentSource = nullptr;
 
+MusicFromFile musicFromFile = nullptr; // the front end's
+
 void stopCurrentMusic() {
     if (currentMusic != nullptr) {
         Mix_HaltMusic();
@@ -87,7 +89,7 @@ void startPiece(const char *path) {
     if (file == nullptr) {
         return;
     }
-    if (!playableFile(file, size, path)) {
+    if (!playableFile(file, size, path) || musicFromFile == nullptr) {
         fclose(file);
         return;
     }
@@ -152,6 +154,10 @@ int initAudio(bool musicOn) {
     mixerOpen = true;
     loadMusicTable();
     return 0;
+}
+
+void useMusicFromFile(MusicFromFile loader) {
+    musicFromFile = loader;
 }
 
 void loadMusicTable() {

@@ -5,6 +5,8 @@
 #include <SDL_mixer.h>
 #include <cstdint>
 
+#include "3-audio/music_file.h"
+
 const int musicNumberCount = 54;
 
 extern const char *const musicKeys[musicNumberCount];
@@ -23,6 +25,10 @@ void playMusic(uint16_t n);
 
 // Frees the paths and the music and closes audio; harmless when never opened.
 void closeAudio();
+
+// The front end's step from an open file to music; until one is given (or with
+// nullptr) every piece is silence.
+void useMusicFromFile(MusicFromFile loader);
 
 void loadMusicTable();
 void addMusicEntry(const char *key, const char *value);

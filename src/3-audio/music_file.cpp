@@ -1,6 +1,6 @@
 #include "3-audio/music_file.h"
 
-Mix_Music *musicFromFile(FILE *file, int64_t, const char *, SDL_RWops **source) {
+Mix_Music *streamMusicFromFile(FILE *file, int64_t, const char *, SDL_RWops **source) {
     *source = SDL_RWFromFP(file, SDL_TRUE);
     if (*source == nullptr) {
         fclose(file);

@@ -1,8 +1,8 @@
 // The one step from an open music file to music the mixer plays. The music
 // module opens and checks the file itself (music.cpp); each front end supplies
-// this step: the desktop lets SDL_mixer stream from the file (music_file.cpp), so
-// a piece of any length costs no memory; the browser build reads the bytes and
-// hands them to emscripten's mixer.
+// this step as a value (useMusicFromFile, music.h): the desktop lets SDL_mixer
+// stream from the file (streamMusicFromFile), so a piece of any length costs no
+// memory; the browser build reads the bytes and hands them to emscripten's mixer.
 #pragma once
 
 #include <SDL.h>
@@ -15,4 +15,7 @@
 // with *source, what the music reads from, which is closed (SDL_RWclose) after
 // Mix_FreeMusic; when nothing is left to close, *source is nullptr and the file
 // is closed already.
-Mix_Music *musicFromFile(FILE *file, int64_t size, const char *path, SDL_RWops **source);
+typedef Mix_Music *(*MusicFromFile)(FILE *file, int64_t size, const char *path, SDL_RWops **source);
+
+// The desktop's step: SDL_mixer streams from the file while the piece plays.
+Mix_Music *streamMusicFromFile(FILE *file, int64_t size, const char *path, SDL_RWops **source);

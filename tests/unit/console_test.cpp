@@ -92,16 +92,15 @@ TEST_F(ConsoleTest, AnswerEndingInTwoNewlinesScrollsAndShowsCursorAtOnce) {
 // scrolled frame; without a pause hook (the browser's page) nothing waits.
 TEST_F(ConsoleTest, EachScrollStepIsHeldThenShownThroughTheHooks) {
     steps.clear();
-    presentHook = recordPresent;
-    pauseHook = recordPause;
+    useScreenHooks(recordPresent, recordPause);
     lineBreakPause = 20;
     consolePrint(0, "Pass\n\n");
     EXPECT_EQ(steps, (std::vector<std::string>{"pause 20", "present", "pause 20", "present"}));
     steps.clear();
-    pauseHook = nullptr;
+    useScreenHooks(recordPresent, nullptr);
     consolePrint(0, "Pass\n");
     EXPECT_EQ(steps, (std::vector<std::string>{"present"}));
-    presentHook = nullptr;
+    useScreenHooks(nullptr, nullptr);
 }
 
 TEST_F(ConsoleTest, QuestionWithoutPromptLeavesCursorAfterIt) {

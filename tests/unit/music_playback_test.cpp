@@ -137,6 +137,7 @@ class MusicPlayback : public ::testing::Test {
     long end = 0;
 
     void SetUp() override {
+        useMusicFromFile(streamMusicFromFile);
         mkdir("data", 0755);
         mkdir("data/music", 0755);
         mkdir("data/music/folder", 0755);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "1-app/desktop_front_end.h"
 #include "1-app/display/desktop_presenter.h"
 #include "1-app/display/display_keys.h"
 #include "1-app/display/overlays.h"
@@ -206,11 +207,14 @@ bool askedIsFullscreen() {
 void askedPresent() {
     asked += "present ";
 }
+void askedPause(Uint32 milliseconds) {
+    asked += "pause-" + std::to_string(milliseconds) + " ";
+}
 void askedClose() {
     asked += "close ";
 }
-const PresenterCalls recordingPresenter = {askedSize,         askedOpen,    askedToggle,
-                                           askedIsFullscreen, askedPresent, askedClose};
+const PresenterCalls recordingPresenter = {askedSize,    askedOpen,  askedToggle, askedIsFullscreen,
+                                           askedPresent, askedPause, askedClose};
 
 // The presenter on the dummy video driver: the frame as the game has it, the
 // display as SDL gives it.
@@ -222,7 +226,7 @@ class Presenter : public ::testing::Test {
         startUpSettings().scale = 2;
         startUpSettings().aspect = 0;
         initPalette4();
-        usePresenter(desktopPresenter);
+        useFrontEnd(desktopFrontEnd);
         readDesktopSize();
         screen = patternedFrame(4);
         SDL_SetColors(screen, palette4, 0, 4);
@@ -252,18 +256,26 @@ class Presenter : public ::testing::Test {
     }
 };
 
-// Every presenter call goes to the presenter the front end chose.
+// Every presenter call goes to the presenter of the chosen front end; drawing's
+// hooks reach it only while its display is open.
 TEST(PresenterChoice, TheCallsGoToTheChosenPresenter) {
     asked.clear();
-    usePresenter(recordingPresenter);
+    FrontEnd recording = desktopFrontEnd;
+    recording.presenter = &recordingPresenter;
+    useFrontEnd(recording);
+    presentNow();
     readDesktopSize();
     EXPECT_TRUE(openDisplay(true));
     presentScreen();
+    presentNow();
+    pauseShown(20);
     EXPECT_TRUE(toggleFullscreen());
     EXPECT_TRUE(displayIsFullscreen());
     closeDisplay();
-    usePresenter(desktopPresenter);
-    EXPECT_EQ(asked, "size open-full present toggle full? close ");
+    presentNow();
+    pauseShown(20);
+    useFrontEnd(desktopFrontEnd);
+    EXPECT_EQ(asked, "size open-full present present pause-20 toggle full? close ");
 }
 
 TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
@@ -387,7 +399,7 @@ class Screenshots : public ::testing::Test {
 
 TEST_F(Screenshots, TheFileHoldsTheFramesPixelsAndPalette) {
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(takeScreenshot());
+    ASSERT_TRUE(writeScreenshotFile());
     std::string said = testing::internal::GetCapturedStdout();
     ASSERT_EQ(said.rfind("Screenshot saved: " + dir.path + "/shots/new/varnok-", 0), 0u) << said;
     std::string path = said.substr(18, said.size() - 19);
@@ -435,7 +447,7 @@ TEST_F(Screenshots, NamesAreNeverReusedAndBadFoldersAreReported) {
     free(startUpSettings().screenshots);
     startUpSettings().screenshots = strdup((dir.path + "/plain/shots").c_str());
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(takeScreenshot());
+    EXPECT_FALSE(writeScreenshotFile());
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said,
               "Cannot save a screenshot in '" + dir.path + "/plain/shots': Not a directory\n");

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "1-app/desktop_front_end.h"
 #include "1-app/display/overlays.h"
 #include "1-app/saves/save_game.h"
 #include "1-app/config/setting_table.h"
@@ -140,6 +141,7 @@ class Saving : public PlayTest {
 
     void SetUp() override {
         PlayTest::SetUp();
+        useFrontEnd(desktopFrontEnd);
         setenv("XDG_DATA_HOME", (dir.path + "/share").c_str(), 1);
         forgetWorld();
         startUpSettings() = defaultSettings();

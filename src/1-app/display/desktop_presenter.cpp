@@ -138,10 +138,6 @@ bool openMode(bool fullscreen) {
     fitToMode(wanted, made->w, made->h);
     layout = wanted;
     fullscreenShown = fullscreen;
-    // From now on the console's scroll steps reach the display too, each held
-    // a moment so that the player sees the text go by.
-    presentHook = presentFrame;
-    pauseHook = SDL_Delay;
     buildScaleMaps(maps, screenWidth, screenHeight, layout.width, layout.height);
     shownValid = false;
     return true;
@@ -167,10 +163,7 @@ bool isFullscreen() {
 }
 
 void closeMode() {
-    freeFrameWithOverlays();
     display = nullptr;
-    presentHook = nullptr;
-    pauseHook = nullptr;
     shownValid = false;
     std::vector<Uint8>().swap(shownPixels);
 }
@@ -219,8 +212,10 @@ void presentFrame() {
 
 } // namespace
 
-const PresenterCalls desktopPresenter = {readSize,     openMode,     toggleMode,
-                                         isFullscreen, presentFrame, closeMode};
+// Each scroll step of the console is held a moment (SDL_Delay), so that the
+// player sees the text go by.
+const PresenterCalls desktopPresenter = {readSize,     openMode,  toggleMode, isFullscreen,
+                                         presentFrame, SDL_Delay, closeMode};
 
 const PictureLayout &displayLayout() {
     return layout;

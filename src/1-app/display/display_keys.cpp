@@ -3,7 +3,7 @@
 #include "1-app/input/keys.h"
 #include "1-app/display/overlays.h"
 #include "1-app/display/presenter.h"
-#include "1-app/display/screenshot.h"
+#include "1-app/front_end.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ DisplayKeyResult handleDisplayKey(const SDL_KeyboardEvent *event) {
         return toggleFullscreen() ? keyTaken : keyEndsGame;
     }
     if (key.sym == screenshotKey) {
-        takeScreenshot();
+        frontEnd().saveScreenshot();
         return keyTaken;
     }
     if (keysOverlayShown()) {

@@ -1,7 +1,8 @@
-// The window a start-up error also shows in under --error-window, so that a
-// player who started the game from a desktop menu, with no terminal to read,
-// learns why it did not start. It shows the lines standard error got, in the
-// program's own font (no data file is needed), and writes nothing anywhere.
+// The desktop's window a start-up error also shows in under --error-window (its
+// table's showErrorWindow), so that a player who started the game from a desktop
+// menu, with no terminal to read, learns why it did not start. It shows the lines
+// standard error got, in the program's own font (no data file is needed), and
+// writes nothing anywhere.
 #pragma once
 
 #include <SDL.h>

@@ -1,43 +1,49 @@
 #include "1-app/display/presenter.h"
 
 #include "1-app/display/present.h"
+#include "1-app/front_end.h"
+#include "3-gfx/screen.h"
 
 namespace {
 
-const PresenterCalls *chosen = nullptr;
+const PresenterCalls *chosen() {
+    return frontEnd().presenter;
+}
 
 } // namespace
 
-void usePresenter(const PresenterCalls &calls) {
-    chosen = &calls;
-}
-
 void readDesktopSize() {
-    if (chosen != nullptr) {
-        chosen->readDesktopSize();
+    if (chosen() != nullptr) {
+        chosen()->readDesktopSize();
     }
 }
 
 bool openDisplay(bool fullscreen) {
-    return chosen != nullptr && chosen->open(fullscreen);
+    if (chosen() == nullptr || !chosen()->open(fullscreen)) {
+        return false;
+    }
+    // From now on the console's scroll steps reach the display too.
+    useScreenHooks(chosen()->present, chosen()->pause);
+    return true;
 }
 
 bool toggleFullscreen() {
-    return chosen != nullptr && chosen->toggleFullscreen();
+    return chosen() != nullptr && chosen()->toggleFullscreen();
 }
 
 bool displayIsFullscreen() {
-    return chosen != nullptr && chosen->isFullscreen();
+    return chosen() != nullptr && chosen()->isFullscreen();
 }
 
 void presentScreen() {
-    if (chosen != nullptr) {
-        chosen->present();
+    if (chosen() != nullptr) {
+        chosen()->present();
     }
 }
 
 void closeDisplay() {
-    if (chosen != nullptr) {
-        chosen->close();
+    useScreenHooks(nullptr, nullptr);
+    if (chosen() != nullptr) {
+        chosen()->close();
     }
 }

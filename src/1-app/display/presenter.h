@@ -1,11 +1,16 @@
 // The presenter seam: what turns the game's 8-bit `screen` into the display's
 // picture. Each front end has its own (the desktop's on an SDL video mode,
-// desktop_presenter.h; the browser build's on the page's canvas) and chooses it
-// at start with usePresenter; the calls below go to the one chosen, and do
-// nothing (or answer false) before one is.
+// desktop_presenter.h; the browser build's on the page's canvas) in its table
+// (front_end.h); the calls below go to the chosen one, and do nothing (or
+// answer false) while there is none.
 #pragma once
 
-// The calls every presenter has, presentScreen (present.h) among them.
+#include <SDL.h>
+
+// The calls every presenter has, presentScreen (present.h) among them. A
+// presenter only shows: while its display is open, openDisplay makes its present
+// and pause drawing's hooks (3-gfx/screen.h) and closeDisplay takes them away;
+// the frame with overlays (overlays.h) is freed with the video (closeVideo).
 struct PresenterCalls {
     // Keeps the desktop's size; SDL reports it only before the first video mode.
     void (*readDesktopSize)();
@@ -16,11 +21,12 @@ struct PresenterCalls {
     bool (*isFullscreen)();
     // Shows `screen` with its overlays (present.h's presentScreen).
     void (*present)();
+    // Holds what the display shows for a while, after a step of the console's
+    // scrolling; nullptr where nothing shows before the pass ends.
+    void (*pause)(Uint32 milliseconds);
     // Frees what the presenter made.
     void (*close)();
 };
-
-void usePresenter(const PresenterCalls &calls);
 
 void readDesktopSize();
 bool openDisplay(bool fullscreen);

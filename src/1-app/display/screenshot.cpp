@@ -84,7 +84,7 @@ std::string createScreenshotFile(const std::string &folder, time_t when, std::st
     return "";
 }
 
-bool takeScreenshot() {
+bool writeScreenshotFile() {
     if (screen == nullptr) {
         return false;
     }

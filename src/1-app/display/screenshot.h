@@ -1,15 +1,16 @@
-// Screenshots: the 640x400 frame in `screen`, without overlays, written as an
-// indexed PNG with the frame's palette into the screenshot folder, never over an
-// existing file.
+// The desktop's screenshots: the 640x400 frame in `screen`, without overlays,
+// written as an indexed PNG with the frame's palette into the screenshot folder,
+// never over an existing file.
 #pragma once
 
 #include <ctime>
 #include <string>
 
-// F12: saves the frame, prints "Screenshot saved: <path>" on standard output and
-// shows a notice; a folder that cannot be made or written gives one line on
-// standard error and nothing else happens. Returns true when the file was written.
-bool takeScreenshot();
+// F12 on the desktop (its table's saveScreenshot): saves the frame, prints
+// "Screenshot saved: <path>" on standard output and shows a notice; a folder that
+// cannot be made or written gives one line on standard error and nothing else
+// happens. Returns true when the file was written.
+bool writeScreenshotFile();
 
 // The screenshot setting, else $XDG_DATA_HOME/varnok/screenshots, else
 // $HOME/.local/share/varnok/screenshots (a relative XDG_DATA_HOME is ignored).

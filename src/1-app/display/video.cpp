@@ -1,8 +1,9 @@
 #include "1-app/display/video.h"
 
-#include "1-app/display/presenter.h"
 #include "1-app/config/settings.h"
-#include "1-app/display/video_start.h"
+#include "1-app/display/overlays.h"
+#include "1-app/display/presenter.h"
+#include "1-app/front_end.h"
 #include "2-play/rules.h"
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
@@ -17,7 +18,7 @@ SDL_Surface *madeScreen = nullptr;
 
 bool initVideo() {
     scaler = smoothScale;
-    if (!startVideo(false)) {
+    if (!frontEnd().startVideo(false)) {
         return false;
     }
     readDesktopSize();
@@ -53,6 +54,7 @@ void setWindowIcon() {
 
 void closeVideo() {
     closeDisplay();
+    freeFrameWithOverlays();
     if (madeScreen != nullptr) {
         if (screen == madeScreen) {
             screen = nullptr;

@@ -10,12 +10,13 @@
 const int keyRepeatDelay = 500;
 const int keyRepeatInterval = 50;
 
-// Starts video (video_start.h), makes `screen` and opens the window; false when
-// video cannot start (its line is printed) or no video mode can be set.
+// Starts video (the front end's startVideo), makes `screen` and opens the window;
+// false when video cannot start (its line is printed) or no video mode can be set.
 bool initVideo();
 
 // Gives the window the hero's sprite as its icon, once the tiles are loaded.
 void setWindowIcon();
 
-// Frees `screen` and the presenter's buffers; part of the ordered teardown.
+// Closes the display and frees `screen` and the frame with overlays; part of the
+// ordered teardown.
 void closeVideo();

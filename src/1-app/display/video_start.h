@@ -1,8 +1,9 @@
-// Starting SDL's timer and video, with a driver that draws in a window. With
-// SDL_VIDEODRIVER unset (or empty) only the X11 driver is tried: Debian's SDL 1.2
-// would otherwise fall back to drawing the game as characters in the terminal, and
-// would write to the terminal while trying. A driver the user names is used as it
-// is. Failing lines are printed only when video truly cannot start.
+// The desktop's video start (its table's startVideo): SDL's timer and video, with
+// a driver that draws in a window. With SDL_VIDEODRIVER unset (or empty) only the
+// X11 driver is tried: Debian's SDL 1.2 would otherwise fall back to drawing the
+// game as characters in the terminal, and would write to the terminal while
+// trying. A driver the user names is used as it is. Failing lines are printed only
+// when video truly cannot start.
 #pragma once
 
 #include <SDL.h>

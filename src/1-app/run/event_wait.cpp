@@ -55,12 +55,12 @@ void chooseWait() {
 
 } // namespace
 
-int waitForEvent(SDL_Event *event) {
+bool waitForEvent(SDL_Event *event) {
     if (!chosen) {
         chooseWait();
     }
     if (!ownTicks) {
-        return SDL_WaitEvent(event);
+        return SDL_WaitEvent(event) == 1;
     }
     for (;;) {
         // Pumping reads what the connection holds and sends what was drawn, so
@@ -69,11 +69,11 @@ int waitForEvent(SDL_Event *event) {
         Uint32 now = SDL_GetTicks();
         if (takeDueTick(ticks, now)) {
             *event = tickEvent();
-            return 1;
+            return true;
         }
         int got = SDL_PeepEvents(event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
         if (got != 0) {
-            return got > 0 ? 1 : 0;
+            return got > 0;
         }
         int connection = displayConnection();
         int timeout = (int)timeUntilTick(ticks, now);

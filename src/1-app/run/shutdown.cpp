@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "1-app/display/error_window.h"
-#include "1-app/input/gamepad.h"
 #include "1-app/config/settings.h"
+#include "1-app/front_end.h"
+#include "1-app/input/gamepad.h"
 #include "1-app/run/timer.h"
 #include "1-app/display/video.h"
 #include "2-play/animation.h"
@@ -54,8 +54,8 @@ int failGame(const LoadFailure &failure, const char *explanation) {
     printLoadFailure(failure, explanation);
     int status = endGame(1);
     // After the teardown: the window of the error is the only one open.
-    if (settings.errorWindow == 1) {
-        showErrorWindow(loadFailureLines(failure, explanation));
+    if (settings.errorWindow == 1 && frontEnd().showErrorWindow != nullptr) {
+        frontEnd().showErrorWindow(loadFailureLines(failure, explanation));
     }
     return status;
 }

@@ -23,5 +23,6 @@ std::vector<std::string> loadFailureLines(const LoadFailure &failure, const char
 void printLoadFailure(const LoadFailure &failure, const char *explanation = nullptr);
 
 // A data file the game cannot do without is missing or unusable: its lines, then
-// the teardown, with errorwindow=1 the same lines in a window; returns status 1.
+// the teardown, with errorwindow=1 the same lines in the front end's error window
+// (when it has one); returns status 1.
 int failGame(const LoadFailure &failure, const char *explanation = nullptr);

@@ -7,6 +7,7 @@
 #include "1-app/display/overlays.h"
 #include "1-app/saves/save_store.h"
 #include "1-app/config/settings.h"
+#include "1-app/front_end.h"
 #include "2-play/game.h"
 #include "2-play/input_stack.h"
 #include "2-play/saved_game.h"
@@ -14,8 +15,12 @@
 
 namespace {
 
-const SaveStore *store = &saveFiles;
 std::string worldName; // the digest, worked out the first time a save needs it
+
+// Where the front end keeps saves.
+const SaveStore &store() {
+    return *frontEnd().saves;
+}
 
 const std::string &world() {
     if (worldName.empty()) {
@@ -40,9 +45,9 @@ void complain(const char *what, const std::string &place, const std::string &pro
 }
 
 bool saveGame(const Game &game) {
-    std::string place = store->place(world());
+    std::string place = store().place(world());
     std::string problem;
-    if (!store->write(world(), saveText(currentGame(game)), problem)) {
+    if (!store().write(world(), saveText(currentGame(game)), problem)) {
         complain("save the game to", place, problem);
         return false;
     }
@@ -53,10 +58,10 @@ bool saveGame(const Game &game) {
 enum LoadResult { loaded, nothingSaved, notLoaded };
 
 LoadResult loadGame(Game &game) {
-    std::string place = store->place(world());
+    std::string place = store().place(world());
     std::vector<uint8_t> bytes;
     std::string problem;
-    SaveLookup found = store->read(world(), bytes, problem);
+    SaveLookup found = store().read(world(), bytes, problem);
     if (found == saveMissing) {
         return nothingSaved;
     }
@@ -92,7 +97,7 @@ void loadKey(Game &game) {
 bool loadAtStart(Game &game) {
     LoadResult result = loadGame(game);
     if (result == nothingSaved) {
-        say("No saved game to load", store->place(world()));
+        say("No saved game to load", store().place(world()));
     }
     return result == loaded;
 }
@@ -101,10 +106,6 @@ void saveOnQuit(const Game &game) {
     if (settings.autosave == 1) {
         saveGame(game);
     }
-}
-
-void useSaveStore(const SaveStore *chosen) {
-    store = chosen != nullptr ? chosen : &saveFiles;
 }
 
 void forgetWorld() {

@@ -5,7 +5,6 @@
 #pragma once
 
 struct Game;
-struct SaveStore;
 
 // Save the game in play, or load the save of this world into it (read anew each
 // time). While a question is open both only say "Answer first".
@@ -18,10 +17,6 @@ bool loadAtStart(Game &game);
 
 // autosave=1: the game is saved as it ends.
 void saveOnQuit(const Game &game);
-
-// The store saves go to; nullptr puts back the files (saveFiles). The browser
-// build sets its own.
-void useSaveStore(const SaveStore *store);
 
 // Forgets the world's digest, so that the next save or load reads the files anew
 // (for a new data directory: tests).

@@ -1,7 +1,7 @@
 // Where saved games are kept: one save per world, named by the world's digest,
-// with the save before it kept as a backup. A seam, so that each front end keeps
-// saves its own way: the native program in files (saveFiles), the browser build
-// in the page's storage.
+// with the save before it kept as a backup. Each front end keeps saves its own
+// way (its table's saves, front_end.h): the native program in files
+// (saveFiles), the browser build in the page's storage.
 #pragma once
 
 #include <cstdint>
