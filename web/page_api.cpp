@@ -1,14 +1,19 @@
 // The functions the page calls (exported to page.js): keys in, a request to end,
-// the names of the data files to fetch, and the pass time for the figures.
+// the names of the data files to fetch, the music that arrives after the first
+// frame, the key repeat for the touch pad, and the pass time for the figures.
 #include <emscripten.h>
 
 #include <SDL.h>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "1-app/video.h"
+#include "2-play/locations.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
+#include "4-data/paths.h"
 #include "key_names.h"
 #include "web_pass.h"
 
@@ -84,6 +89,40 @@ EMSCRIPTEN_KEEPALIVE const char *webMusicFileNames(const char *musicList) {
     std::string text = musicList != nullptr ? musicList : "";
     parseIniText(&text[0], addMusicName);
     return musicNames.c_str();
+}
+
+// The music file of the piece the game wants now (the place's), as named in the
+// music list's answer above; "" when that piece has no file or music is off. The
+// page fetches it before the others.
+EMSCRIPTEN_KEEPALIVE const char *webWantedMusic() {
+    uint16_t n = placeMusic();
+    answer.clear();
+    if (musicPaths != nullptr && n < musicCount && musicPaths[n] != nullptr) {
+        answer = musicPaths[n];
+    }
+    return answer.c_str();
+}
+
+// A music file (a name of webMusicFileNames) has been written into the data
+// folder after the game started: when it is the piece the game wants and nothing
+// plays, the piece starts now, as it would have on entering the place.
+EMSCRIPTEN_KEEPALIVE void webMusicArrived(const char *name) {
+    uint16_t n = placeMusic();
+    if (currentMusic != nullptr || musicPaths == nullptr || n >= musicCount ||
+        musicPaths[n] == nullptr) {
+        return;
+    }
+    char *path = makeDataPath(name);
+    if (path != nullptr && strcmp(path, musicPaths[n]) == 0) {
+        playMusic(n);
+    }
+    free(path);
+}
+
+// A held key's repeat (video.h): the page's pad repeats a held direction the same
+// way. 0 gives the delay, 1 the interval, in milliseconds.
+EMSCRIPTEN_KEEPALIVE int webKeyRepeat(int which) {
+    return which == 0 ? keyRepeatDelay : keyRepeatInterval;
 }
 
 EMSCRIPTEN_KEEPALIVE double webLastPassMilliseconds() {
