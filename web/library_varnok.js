@@ -1,7 +1,8 @@
 // The JavaScript half of the web build's calls into the page (page_calls.h). What
-// the page itself does (the canvas's size, full screen, downloads, the note about
+// the page itself does (the picture's size, full screen, downloads, the note about
 // music) is its own: these functions hand over to the Module's hooks set by
-// page.js, and put the frame on the canvas.
+// page.js, and put the frame on the canvas. Module.audioContext() gives the page
+// the mixer's audio context, which it resumes on the player's first gesture.
 mergeInto(LibraryManager.library, {
   $varnokCanvas: {context: null, image: null},
 
@@ -35,6 +36,7 @@ mergeInto(LibraryManager.library, {
   // Emscripten's mixer numbers its sounds from 0, which the engine would take
   // for "no music": the first number is kept back.
   webLoadMusic__deps: ['$SDL', 'Mix_LoadWAV_RW', 'SDL_RWFromConstMem', 'SDL_FreeRW'],
+  webLoadMusic__postset: "Module['audioContext'] = function() { return SDL.audioContext || null; };",
   webLoadMusic: function(bytes, size) {
     if (!SDL.audioContext) return 0;
     if (SDL.audios.length == 0) SDL.audios.push(null);

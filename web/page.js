@@ -1,14 +1,20 @@
 // The page around the game: reads the options in the address, gathers a world's
 // files (from the server, or from a folder on the player's disk), starts a run of
-// the engine on them, passes keys in, sizes the canvas, and shows the state of
-// the run in document.body.dataset.state and #message.
+// the engine on them, passes keys and pad presses in, shows the frame as large as
+// the page allows, and shows the state of the run in document.body.dataset.state
+// and #message, and whether sound plays in document.body.dataset.audio.
 'use strict';
 
 (function () {
   const body = document.body;
-  const stage = document.getElementById('stage');
+  const page = document.getElementById('page');
+  const playArea = document.getElementById('play');
   const canvas = document.getElementById('screen');
+  const picture = document.getElementById('picture');
+  const pad = document.getElementById('pad');
+  const progress = document.getElementById('progress');
   const message = document.getElementById('message');
+  const notice = document.getElementById('notice');
   const musicNote = document.getElementById('music-note');
   const picker = document.getElementById('data-files');
 
@@ -16,12 +22,26 @@
   const FRAME_HEIGHT = 400;
   const STRETCHED_HEIGHT = 480; // the 4:3 picture of ?aspect=1
   const LARGEST_WORLD = 256 * 1024 * 1024; // bytes read from a folder, at most
+  const NOTICE_MS = 6000; // how long a refused save or load stays said
+
+  // The touch pad, built from this list (setUpPad). `held` buttons repeat while
+  // pressed, as a held key does; `code` and `key` are what a keyboard would send.
+  // Where each arrow of the pad sits; a held arrow repeats. The buttons
+  // themselves come from the game's command table (webPadButtons).
+  const PAD_PLACES = {ArrowUp: 'up', ArrowLeft: 'left', ' ': 'pass', ArrowRight: 'right',
+                      ArrowDown: 'down'};
 
   const options = readOptions(new URLSearchParams(location.search));
-  let world = null; // {name, files: Map of relative path to bytes}: what plays
+  const touch = window.matchMedia('(pointer: coarse)').matches || 'ontouchstart' in window;
+  let world = null; // {name, base, files: Map of relative path to bytes}: what plays
   let run = null; // the engine's current run
+  let loaded = {bytes: 0, total: 0}; // what the loading bar shows
 
-  window.varnokFigures = {firstFrameMs: null, passMs: () => (run ? run.passMs() : null)};
+  window.varnokFigures = {
+    firstFrameMs: null,
+    passMs: () => (run ? run.passMs() : null),
+    pictureMs: null, // the last enlargement of the frame into #picture
+  };
 
   // ?colours=16, ?scale=N, ?aspect=1, ?music=1 are the command line's long
   // options; the engine checks their values itself.
@@ -45,6 +65,16 @@
   function setState(state, text) {
     body.dataset.state = state;
     message.textContent = text || '';
+    layout();
+  }
+
+  // A refused save or load: the game's reason, on the page for a while.
+  let noticeTimer = null;
+  function showNotice(text) {
+    notice.textContent = text;
+    notice.hidden = false;
+    clearTimeout(noticeTimer);
+    noticeTimer = setTimeout(() => { notice.hidden = true; }, NOTICE_MS);
   }
 
   // The name a world gets inside the engine's file system: the last part of its
@@ -57,10 +87,23 @@
 
   // --- Runs of the engine -------------------------------------------------
 
+  // The engine's complaint about a save or load it refused: the reason after the
+  // place, word for word.
+  const REFUSED = /^Cannot (save|load) the game (?:to|from) '.*': (.*)$/;
+
+  function errorLine(text, errors) {
+    errors.push(text);
+    console.warn(text);
+    const refused = REFUSED.exec(text);
+    if (refused) showNotice((refused[1] === 'save' ? 'Not saved: ' : 'Not loaded: ') + refused[2]);
+  }
+
   // A new module for each run: the engine starts from fresh memory every time.
   function startRun(nextWorld) {
     world = nextWorld;
     const errors = [];
+    loaded = {bytes: 0, total: 0};
+    showLoaded();
     setState('loading', '');
     run = {module: null, running: false, replaceWith: null, passMs: () => null};
     const thisRun = run;
@@ -68,7 +111,8 @@
       canvas: canvas,
       doNotCaptureKeyboard: true,
       print: (text) => console.log(text),
-      printErr: (text) => { errors.push(text); console.warn(text); },
+      printErr: (text) => errorLine(text, errors),
+      instantiateWasm: instantiateWasm,
       onFrame: () => frameShown(thisRun),
       onExit: (status) => runEnded(thisRun, status, errors),
       toggleFullscreen: toggleFullscreen,
@@ -76,6 +120,7 @@
     }).then((module) => {
       thisRun.module = module;
       thisRun.passMs = () => module._webLastPassMilliseconds();
+      buildPad(module);
       return world.files ? world : fetchWorld(module, world);
     }).then((filled) => {
       if (thisRun !== run) return;
@@ -83,18 +128,20 @@
       writeWorld(thisRun.module, world);
       thisRun.running = true;
       thisRun.module.callMain(['--data', '/' + world.name].concat(options.args));
+      watchAudio(thisRun.module);
     }).catch((problem) => {
       if (thisRun === run) setState('error', String(problem.message || problem));
     });
   }
 
   function frameShown(thisRun) {
+    drawPicture();
     if (thisRun !== run || body.dataset.state === 'playing') return;
     if (window.varnokFigures.firstFrameMs === null) {
       window.varnokFigures.firstFrameMs = performance.now();
     }
     setState('playing', '');
-    layout();
+    fetchMusicLater(thisRun);
   }
 
   function runEnded(thisRun, status, errors) {
@@ -103,9 +150,63 @@
     if (thisRun.replaceWith) {
       startRun(thisRun.replaceWith);
     } else if (status === 0) {
-      setState('ended', 'The game has ended. Press any key to play again.');
+      setState('ended', 'The game has ended. ' +
+               (touch ? 'Tap the pad to play again.' : 'Press any key to play again.'));
     } else {
-      setState('error', errors.join('\n') || 'The game stopped (status ' + status + ').');
+      run.refusedAddress = status === 2; // the engine's status for an option it refused
+      setState('error', inPageWords(errors, status));
+    }
+  }
+
+  // --- Errors in the page's words -------------------------------------------
+
+  // The engine speaks to a terminal: its lines about the command line become
+  // what the player can do on this page.
+  const TERMINAL_WORDS = /command line|varnok-data|--help|settings\.ini/;
+
+  function whatToDo() {
+    if (!world || world.files && !world.base) {
+      return 'The folder ' + (world ? world.name : '') + ' is not a whole copy of the game. ' +
+             'Open the game\'s own folder (the one that holds data.ovl) with "Play your own ' +
+             'copy", or drop that folder on this page.';
+    }
+    if (options.data !== 'demo/') {
+      return 'The address of this page names ' + options.data + ', which does not hold the ' +
+             'game\'s files: check the address, open your own copy with "Play your own ' +
+             'copy", or play the demo world.';
+    }
+    return 'This site\'s demo world is incomplete: open your own copy with "Play your own copy".';
+  }
+
+  function inPageWords(errors, status) {
+    const out = [];
+    let advised = false;
+    for (const line of errors) {
+      const option = /^varnok: --([a-z-]+) (.*)$/.exec(line);
+      if (option) {
+        out.push('The address of this page asks for something the game cannot do: ' +
+                 option[1] + ' ' + option[2] + '. Take it out of the address, or play the ' +
+                 'demo world.');
+      } else if (!TERMINAL_WORDS.test(line)) {
+        out.push(line);
+      } else if (!advised && !/--help/.test(line)) {
+        out.push(whatToDo());
+        advised = true;
+      }
+    }
+    return out.join('\n') || 'The game stopped (status ' + status + ').';
+  }
+
+  // #play-demo: the demo world, with the address's options unless one of them
+  // was refused.
+  function playDemo() {
+    const params = new URLSearchParams(run && run.refusedAddress ? '' : location.search);
+    params.delete('data');
+    const search = params.toString() ? '?' + params : '';
+    if (search !== location.search) {
+      location.assign(location.pathname + search);
+    } else {
+      play(serverWorld());
     }
   }
 
@@ -120,14 +221,16 @@
     }
   }
 
+  function writeFile(module, root, path, bytes) {
+    const slash = path.lastIndexOf('/');
+    if (slash > 0) module.FS.mkdirTree(root + '/' + path.slice(0, slash));
+    module.FS.writeFile(root + '/' + path, bytes);
+  }
+
   function writeWorld(module, w) {
     const root = '/' + w.name;
     module.FS.mkdirTree(root);
-    for (const [path, bytes] of w.files) {
-      const slash = path.lastIndexOf('/');
-      if (slash > 0) module.FS.mkdirTree(root + '/' + path.slice(0, slash));
-      module.FS.writeFile(root + '/' + path, bytes);
-    }
+    for (const [path, bytes] of w.files) writeFile(module, root, path, bytes);
   }
 
   // --- A world on the server (?data=, the demo world by default) ----------
@@ -141,19 +244,48 @@
                      ' MB of files: not a copy of the game.');
   }
 
+  function showLoaded() {
+    progress.max = Math.max(loaded.total, 1);
+    progress.value = Math.min(loaded.bytes, progress.max);
+    window.varnokFigures.loaded = [loaded.bytes, loaded.total];
+  }
+
+  // A response's body, read piece by piece so that the loading bar moves; what
+  // arrives after the game has started (the music) is not shown.
+  async function readBody(response, counted) {
+    const size = Number(response.headers.get('Content-Length')) || 0;
+    if (counted) loaded.total += size;
+    const reader = response.body.getReader();
+    const pieces = [];
+    let length = 0;
+    for (let piece = await reader.read(); !piece.done; piece = await reader.read()) {
+      pieces.push(piece.value);
+      length += piece.value.length;
+      if (counted) loaded.bytes += piece.value.length;
+      if (length > LARGEST_WORLD) throw tooLarge(response.url);
+      if (counted) showLoaded();
+    }
+    if (counted && !size) loaded.total += length;
+    const bytes = new Uint8Array(length);
+    let at = 0;
+    for (const piece of pieces) {
+      bytes.set(piece, at);
+      at += piece.length;
+    }
+    return bytes;
+  }
+
   // The bytes of one file, or null when the server has no such file (the engine
   // then says what is missing, as it does natively).
-  async function fetchFile(base, name) {
+  async function fetchFile(base, name, counted) {
     const response = await fetch(new URL(name, base));
     if (response.status === 404) return null;
     if (!response.ok) throw new Error('Cannot read ' + response.url + ': ' + response.status);
     if (Number(response.headers.get('Content-Length')) > LARGEST_WORLD) throw tooLarge(base);
-    return new Uint8Array(await response.arrayBuffer());
+    return readBody(response, counted);
   }
 
-  async function fetchFiles(base, names, files) {
-    const contents = await Promise.all(names.map((name) => fetchFile(base, name)));
-    names.forEach((name, i) => { if (contents[i] !== null) files.set(name, contents[i]); });
+  function checkTotal(files, base) {
     let total = 0;
     files.forEach((bytes) => { total += bytes.length; });
     if (total > LARGEST_WORLD) throw tooLarge(base);
@@ -162,14 +294,53 @@
   async function fetchWorld(module, w) {
     const files = new Map();
     const names = lines(module.UTF8ToString(module._webDataFileNames(options.fourColour ? 1 : 0)));
-    await fetchFiles(w.base, names, files);
-    const list = files.get('music.ini');
-    if (options.music && list) {
-      const text = new TextDecoder('latin1').decode(list);
-      const music = module.ccall('webMusicFileNames', 'string', ['string'], [text]);
-      await fetchFiles(w.base, lines(music), files);
-    }
+    const contents = await Promise.all(names.map((name) => fetchFile(w.base, name, true)));
+    names.forEach((name, i) => { if (contents[i] !== null) files.set(name, contents[i]); });
+    checkTotal(files, w.base);
     return {name: w.name, base: w.base, files: files};
+  }
+
+  // The engine itself, counted on the loading bar like the data.
+  function instantiateWasm(imports, receive) {
+    fetch('varnok.wasm')
+      .then((response) => {
+        if (!response.ok) throw new Error('Cannot read ' + response.url + ': ' + response.status);
+        return readBody(response, true);
+      })
+      .then((bytes) => WebAssembly.instantiate(bytes, imports))
+      .then((result) => receive(result.instance, result.module))
+      .catch((problem) => setState('error', String(problem.message || problem)));
+    return {};
+  }
+
+  // Music of a world on the server comes after the first frame, one piece at a
+  // time, the one the game wants first: the game starts silent, and the engine
+  // starts that piece when it arrives (webMusicArrived).
+  async function fetchMusicLater(thisRun) {
+    const list = world.files.get('music.ini');
+    if (!options.music || !list || !world.base || thisRun.musicAsked) return;
+    thisRun.musicAsked = true;
+    const module = thisRun.module;
+    const text = new TextDecoder('latin1').decode(list);
+    const wanted = module.UTF8ToString(module._webWantedMusic());
+    const names = lines(module.ccall('webMusicFileNames', 'string', ['string'], [text]))
+      .sort((a, b) => Number(wanted.endsWith('/' + b)) - Number(wanted.endsWith('/' + a)));
+    const files = world.files;
+    try {
+      for (const name of names) {
+        if (!files.has(name)) {
+          const bytes = await fetchFile(world.base, name, false);
+          if (bytes === null) continue;
+          files.set(name, bytes);
+          checkTotal(files, world.base);
+        }
+        if (thisRun !== run || !thisRun.running) return;
+        writeFile(module, '/' + world.name, name, files.get(name));
+        module.ccall('webMusicArrived', null, ['string'], [name]);
+      }
+    } catch (problem) {
+      console.warn('Music not loaded: ' + (problem.message || problem));
+    }
   }
 
   function serverWorld() {
@@ -283,6 +454,15 @@
     return e.ctrlKey || e.metaKey || e.code === 'F11';
   }
 
+  // Keys that belong to the page: Tab moves between its buttons (the game has no
+  // use for it), and Enter or Space press the button that has the focus.
+  function pageKeeps(e) {
+    if (e.key === 'Tab') return true;
+    const focused = document.activeElement;
+    const onButton = focused && focused !== body && focused.closest('#controls, #pad');
+    return Boolean(onButton) && (e.key === 'Enter' || e.key === ' ');
+  }
+
   // A key to the game, with the modifiers of the event e (none for the pad);
   // true when the game takes it.
   function sendKey(code, key, e) {
@@ -296,7 +476,7 @@
   }
 
   document.addEventListener('keydown', (e) => {
-    hideMusicNote();
+    if (pageKeeps(e)) return;
     if (body.dataset.state === 'ended') {
       if (['Shift', 'Control', 'Alt', 'Meta'].includes(e.key)) return;
       e.preventDefault();
@@ -306,58 +486,183 @@
     if (sendKey(e.code, e.key, e) && !browserKeeps(e)) e.preventDefault();
   });
 
+  // --- The touch pad ----------------------------------------------------------
+
+  function padButton(entry) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = entry.label;
+    button.dataset.code = entry.code;
+    button.dataset.key = entry.key;
+    if (entry.place) button.className = entry.place;
+    if (entry.name) button.setAttribute('aria-label', entry.name);
+    if (entry.held) button.dataset.held = '1';
+    return button;
+  }
+
+  // The pad's buttons as the command table gives them: key, code, label,
+  // command, group.
+  function padButtons(module) {
+    return lines(module.ccall('webPadButtons', 'string', [], [])).map((line) => {
+      const [key, code, label, command, group] = line.split('\t');
+      const place = PAD_PLACES[key];
+      return {group: group, place: place, code: code, key: key, label: label, name: command,
+              held: place && place !== 'pass'};
+    });
+  }
+
+  function buildPad(module) {
+    if (pad.childElementCount > 0) return;
+    const groups = {};
+    for (const entry of padButtons(module)) {
+      if (!groups[entry.group]) {
+        groups[entry.group] = document.createElement('div');
+        groups[entry.group].className = entry.group;
+        pad.appendChild(groups[entry.group]);
+      }
+      groups[entry.group].appendChild(padButton(entry));
+    }
+  }
+
+  // A press sends the key at once; a held direction sends it again after the
+  // game's key repeat delay and then at its interval, until the finger lifts.
+  let held = null; // {button, timer}
+
+  function padKey(button) {
+    if (body.dataset.state === 'ended') startRun(world);
+    else sendKey(button.dataset.code, button.dataset.key, null);
+  }
+
+  function keyRepeat(which, fallback) {
+    return run && run.module ? run.module._webKeyRepeat(which) : fallback;
+  }
+
+  function releasePad() {
+    if (!held) return;
+    clearTimeout(held.timer);
+    held.button.classList.remove('pressed');
+    held = null;
+  }
+
+  function pressPad(button) {
+    releasePad();
+    padKey(button);
+    held = {button: button, timer: null};
+    button.classList.add('pressed');
+    if (!button.dataset.held) return;
+    const again = () => {
+      padKey(button);
+      held.timer = setTimeout(again, keyRepeat(1, 50));
+    };
+    held.timer = setTimeout(again, keyRepeat(0, 500));
+  }
+
   function setUpPad() {
-    const pad = document.getElementById('pad');
-    pad.hidden = !(window.matchMedia('(pointer: coarse)').matches || 'ontouchstart' in window);
+    pad.hidden = !touch;
+    body.classList.toggle('touch', touch);
     pad.addEventListener('pointerdown', (e) => {
       const button = e.target.closest('button');
       if (!button) return;
+      // No focus, no text selection, no emulated mouse: the press is the game's.
       e.preventDefault();
-      hideMusicNote();
-      if (body.dataset.state === 'ended') startRun(world);
-      else sendKey(button.dataset.code, button.dataset.key, null);
+      pressPad(button);
+    });
+    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+      pad.addEventListener(type, releasePad);
+    }
+    pad.addEventListener('contextmenu', (e) => e.preventDefault());
+    // A pad button pressed from the keyboard (Tab, then Enter or Space).
+    pad.addEventListener('click', (e) => {
+      const button = e.target.closest('button');
+      if (button && e.detail === 0) padKey(button);
     });
   }
 
   // --- Showing the frame ----------------------------------------------------
 
-  // The largest whole multiple of the frame that fits (in the screen's own
-  // pixels, so that every frame pixel is the same size), or the scale asked for;
-  // a screen smaller than the frame shows it smaller.
-  function layout() {
-    const full = document.fullscreenElement === stage;
-    const ratio = window.devicePixelRatio || 1;
+  // The size of the picture in CSS pixels for a room of width x height: the scale
+  // asked for, in whole multiples, or the largest picture of the frame's shape
+  // that fits, counted in the screen's own pixels.
+  function pictureSize(roomWidth, roomHeight, full) {
     const height = options.aspect ? STRETCHED_HEIGHT : FRAME_HEIGHT;
-    const around = full ? 0 : document.getElementById('page').offsetHeight - stage.offsetHeight + 16;
-    const roomWidth = window.innerWidth - (full ? 0 : 16);
-    const roomHeight = window.innerHeight - around;
-    let width;
     if (options.scale > 0 && !full) {
-      width = FRAME_WIDTH * options.scale;
-    } else {
-      const whole = Math.floor(Math.min(roomWidth * ratio / FRAME_WIDTH, roomHeight * ratio / height));
-      width = whole >= 1 ? FRAME_WIDTH * whole / ratio
-                         : FRAME_WIDTH * Math.min(roomWidth / FRAME_WIDTH, roomHeight / height);
+      return {width: FRAME_WIDTH * options.scale, height: height * options.scale};
     }
-    canvas.style.width = width + 'px';
-    canvas.style.height = (width * height / FRAME_WIDTH) + 'px';
+    const ratio = window.devicePixelRatio || 1;
+    let device = Math.floor(Math.min(roomWidth, roomHeight * FRAME_WIDTH / height) * ratio);
+    // A width that is a multiple of 8 gives a whole number of rows at 16:10 and 4:3.
+    device = Math.max(8, device - device % 8);
+    return {width: device / ratio, height: device * height / FRAME_WIDTH / ratio};
   }
 
+  // The room the page gives the picture: the window (or the screen, in full
+  // screen) less the pad beside or below it, and less the page's lines under it
+  // when they take little of the height (else they follow below, by scrolling).
+  function room(full) {
+    const style = getComputedStyle(page);
+    const padding = full ? 0 : parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+    const gap = parseFloat(getComputedStyle(playArea).gap) || 0;
+    const beside = getComputedStyle(playArea).flexDirection === 'row';
+    const padWidth = pad.hidden ? 0 : pad.offsetWidth + gap;
+    const padHeight = pad.hidden ? 0 : pad.offsetHeight + gap;
+    let width = window.innerWidth - padding - (beside ? padWidth : 0);
+    let height = window.innerHeight - padding - (beside ? 0 : padHeight);
+    if (!full) {
+      const lines = page.offsetHeight - playArea.offsetHeight - padding;
+      if (lines <= window.innerHeight / 5) height -= lines;
+    }
+    return {width: Math.max(width, 1), height: Math.max(height, 1)};
+  }
+
+  let pictureContext = null;
+  let enlargement = 0;
+
+  function layout() {
+    const full = document.fullscreenElement === playArea;
+    const space = room(full);
+    const size = pictureSize(space.width, space.height, full);
+    picture.style.width = size.width + 'px';
+    picture.style.height = size.height + 'px';
+    // The frame is enlarged by the whole multiple that covers the picture's
+    // device pixels (crisp, every frame pixel the same size); the browser then
+    // takes it down to the picture's size, smoothly.
+    const ratio = window.devicePixelRatio || 1;
+    const multiple = Math.max(1, Math.ceil(Math.max(size.width * ratio / FRAME_WIDTH,
+                                                    size.height * ratio / FRAME_HEIGHT) - 1e-6));
+    if (multiple !== enlargement) {
+      enlargement = multiple;
+      picture.width = FRAME_WIDTH * multiple;
+      picture.height = FRAME_HEIGHT * multiple;
+      pictureContext = picture.getContext('2d', {alpha: false});
+      drawPicture();
+    }
+  }
+
+  function drawPicture() {
+    if (!pictureContext) return;
+    const began = performance.now();
+    pictureContext.imageSmoothingEnabled = false;
+    pictureContext.drawImage(canvas, 0, 0, picture.width, picture.height);
+    window.varnokFigures.pictureMs = performance.now() - began;
+  }
+
+  // The picture and the pad go to full screen together: a touch screen keeps
+  // its pad.
   function toggleFullscreen() {
     if (document.fullscreenElement) {
       document.exitFullscreen().catch(() => {});
-    } else if (stage.requestFullscreen) {
-      stage.requestFullscreen().catch(() => {});
+    } else if (playArea.requestFullscreen) {
+      playArea.requestFullscreen().catch(() => {});
     }
   }
 
   // F12: the frame as varnok-YYYYMMDD-HHMMSS.png among the browser's downloads.
   function saveScreenshot(image, name) {
-    const picture = document.createElement('canvas');
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.getContext('2d').putImageData(image, 0, 0);
-    picture.toBlob((blob) => {
+    const shot = document.createElement('canvas');
+    shot.width = image.width;
+    shot.height = image.height;
+    shot.getContext('2d').putImageData(image, 0, 0);
+    shot.toBlob((blob) => {
       const link = document.createElement('a');
       link.href = URL.createObjectURL(blob);
       link.download = name;
@@ -366,27 +671,57 @@
     }, 'image/png');
   }
 
-  // Browsers play sound only after the player's first key or click.
-  function showMusicNote() {
-    const active = navigator.userActivation && navigator.userActivation.hasBeenActive;
-    musicNote.hidden = !options.music || active;
+  // --- Sound -------------------------------------------------------------------
+
+  // Browsers let sound start on the release of a touch or click, or on a key,
+  // and not before: every such gesture resumes the mixer's audio until it runs.
+  // The note stays until then.
+  function audioContext() {
+    return run && run.module && run.module.audioContext ? run.module.audioContext() : null;
   }
 
-  function hideMusicNote() {
-    musicNote.hidden = true;
+  function showAudio() {
+    const context = audioContext();
+    if (!options.music) body.dataset.audio = 'off';
+    else body.dataset.audio = context && context.state === 'running' ? 'running' : 'waiting';
+    if (musicNote.hidden !== (body.dataset.audio !== 'waiting')) {
+      musicNote.hidden = !musicNote.hidden;
+      layout();
+    }
+  }
+
+  function resumeAudio() {
+    const context = audioContext();
+    if (context && context.state !== 'running') context.resume().then(showAudio, () => {});
+  }
+
+  function watchAudio(module) {
+    const context = module.audioContext ? module.audioContext() : null;
+    if (context) context.addEventListener('statechange', showAudio);
+    showAudio();
+    resumeAudio();
   }
 
   // --- Start ------------------------------------------------------------------
 
-  document.getElementById('fullscreen').addEventListener('click', (e) => {
-    e.currentTarget.blur();
-    toggleFullscreen();
-  });
-  document.addEventListener('pointerdown', hideMusicNote);
+  // A page button clicked with the mouse gives the keys back to the game.
+  function pageButton(id, action) {
+    document.getElementById(id).addEventListener('click', (e) => {
+      if (e.detail > 0) e.currentTarget.blur();
+      action();
+    });
+  }
+
+  pageButton('fullscreen', toggleFullscreen);
+  pageButton('open-copy', () => picker.click());
+  pageButton('play-demo', playDemo);
+  for (const type of ['pointerup', 'touchend', 'click', 'keydown', 'keyup']) {
+    document.addEventListener(type, resumeAudio, true);
+  }
   document.addEventListener('fullscreenchange', layout);
   window.addEventListener('resize', layout);
   setUpPad();
-  layout();
+  showAudio();
 
   if (location.protocol === 'file:') {
     setState('error', 'This page cannot run from a file on disk: browsers do not let such a ' +
@@ -395,6 +730,5 @@
              'folder, and open the address it prints.');
     return;
   }
-  showMusicNote();
   startRun(serverWorld());
 })();

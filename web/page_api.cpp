@@ -1,14 +1,19 @@
 // The functions the page calls (exported to page.js): keys in, a request to end,
-// the names of the data files to fetch, and the pass time for the figures.
+// the names of the data files to fetch, the music that arrives after the first
+// frame, the key repeat for the touch pad, and the pass time for the figures.
 #include <emscripten.h>
 
 #include <SDL.h>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "1-app/display/video.h"
+#include "2-play/commands.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
+#include "4-data/paths.h"
 #include "key_names.h"
 #include "web_pass.h"
 
@@ -84,6 +89,47 @@ EMSCRIPTEN_KEEPALIVE const char *webMusicFileNames(const char *musicList) {
     std::string text = musicList != nullptr ? musicList : "";
     parseIniText(&text[0], addMusicName);
     return musicNames.c_str();
+}
+
+// The music file of the piece the game wants now (the place's), as named in the
+// music list's answer above; "" when that piece has no file or music is off. The
+// page fetches it before the others.
+EMSCRIPTEN_KEEPALIVE const char *webWantedMusic() {
+    const char *wanted = wantedMusicPath();
+    answer = wanted != nullptr ? wanted : "";
+    return answer.c_str();
+}
+
+// A music file (a name of webMusicFileNames) has been written into the data
+// folder after the game started: when it is the piece the game wants and nothing
+// plays, the piece starts now, as it would have on entering the place.
+EMSCRIPTEN_KEEPALIVE void webMusicArrived(const char *name) {
+    char *path = makeDataPath(name);
+    musicFileArrived(path);
+    free(path);
+}
+
+// The touch pad's buttons, from the command table: one a line, "key TAB code TAB
+// label TAB command TAB group", the group "arrows" for the commands that walk (or
+// pass) in a direction prompt too, else "commands".
+EMSCRIPTEN_KEEPALIVE const char *webPadButtons() {
+    answer.clear();
+    for (const CommandRow &command : commandRows) {
+        for (const PadButton &button : command.pad) {
+            if (button.key != nullptr) {
+                const char *group = (command.contexts & inDirectionPrompt) ? "arrows" : "commands";
+                answer += std::string(button.key) + "\t" + button.code + "\t" + button.label +
+                          "\t" + command.label + "\t" + group + "\n";
+            }
+        }
+    }
+    return answer.c_str();
+}
+
+// A held key's repeat (video.h): the page's pad repeats a held direction the same
+// way. 0 gives the delay, 1 the interval, in milliseconds.
+EMSCRIPTEN_KEEPALIVE int webKeyRepeat(int which) {
+    return which == 0 ? keyRepeatDelay : keyRepeatInterval;
 }
 
 EMSCRIPTEN_KEEPALIVE double webLastPassMilliseconds() {

@@ -28,11 +28,12 @@ const char *const musicKeys[musicNumberCount] = {
     "festival",   "requiem",     "voyage",     "council",    "ballad",     "finale",
 };
 
-char **musicPaths = nullptr;
-int musicCount = 0;
-Mix_Music *currentMusic = nullptr;
-
 namespace {
+
+char **paths = nullptr;
+int pathCount = 0;
+Mix_Music *playing = nullptr;
+uint16_t wanted = musicNumberCount; // the piece last asked for; none before any
 
 const int mixRate = 22050;
 const int mixChannels = 2;
@@ -48,10 +49,10 @@ SDL_RWops *currentSource = nullptr;
 MusicFromFile musicFromFile = nullptr; // the front end's
 
 void stopCurrentMusic() {
-    if (currentMusic != nullptr) {
+    if (playing != nullptr) {
         Mix_HaltMusic();
-        Mix_FreeMusic(currentMusic);
-        currentMusic = nullptr;
+        Mix_FreeMusic(playing);
+        playing = nullptr;
     }
     if (currentSource != nullptr) {
         SDL_RWclose(currentSource);
@@ -93,21 +94,21 @@ void startPiece(const char *path) {
         fclose(file);
         return;
     }
-    currentMusic = musicFromFile(file, size, path, &currentSource);
-    if (currentMusic == nullptr || Mix_PlayMusic(currentMusic, -1) != 0) {
+    playing = musicFromFile(file, size, path, &currentSource);
+    if (playing == nullptr || Mix_PlayMusic(playing, -1) != 0) {
         stopCurrentMusic();
     }
 }
 
 void freeMusicTable() {
-    if (musicPaths != nullptr) {
-        for (int n = 0; n < musicCount; n++) {
-            free(musicPaths[n]);
+    if (paths != nullptr) {
+        for (int n = 0; n < pathCount; n++) {
+            free(paths[n]);
         }
-        free(musicPaths);
+        free(paths);
     }
-    musicPaths = nullptr;
-    musicCount = 0;
+    paths = nullptr;
+    pathCount = 0;
 }
 
 // The text of one candidate "music.ini", or nullptr; one that is there but is no
@@ -138,22 +139,26 @@ bool insideMusicFolder(const char *value) {
 
 } // namespace
 
-int initAudio(bool musicOn) {
+char **const &musicPaths = paths;
+const int &musicCount = pathCount;
+Mix_Music *const &currentMusic = playing;
+
+bool initAudio(bool musicOn) {
     // With music off nothing of the audio is touched: no device, no mixer, no
     // music.ini.
     if (!musicOn) {
-        return -1;
+        return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
-        return -1;
+        return false;
     }
     audioSubsystemStarted = true;
     if (Mix_OpenAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
-        return -1;
+        return false;
     }
     mixerOpen = true;
     loadMusicTable();
-    return 0;
+    return true;
 }
 
 void useMusicFromFile(MusicFromFile loader) {
@@ -162,11 +167,11 @@ void useMusicFromFile(MusicFromFile loader) {
 
 void loadMusicTable() {
     freeMusicTable();
-    musicPaths = (char **)calloc(musicNumberCount, sizeof(char *));
-    if (musicPaths == nullptr) {
+    paths = (char **)calloc(musicNumberCount, sizeof(char *));
+    if (paths == nullptr) {
         return;
     }
-    musicCount = musicNumberCount;
+    pathCount = musicNumberCount;
     // The player's own list in the current directory first, else the one that
     // comes with the data.
     char *text = readMusicList(musicTableFileName);
@@ -187,10 +192,10 @@ void loadMusicTable() {
 }
 
 void addMusicEntry(const char *key, const char *value) {
-    if (musicPaths == nullptr || value == nullptr || value[0] == '\0') {
+    if (paths == nullptr || value == nullptr || value[0] == '\0') {
         return;
     }
-    for (int n = 0; n < musicCount; n++) {
+    for (int n = 0; n < pathCount; n++) {
         if (strcmp(key, musicKeys[n]) != 0) {
             continue;
         }
@@ -208,24 +213,36 @@ void addMusicEntry(const char *key, const char *value) {
         char *path = makeDataPath(name);
         free(name);
         // A later line for the same key wins.
-        free(musicPaths[n]);
-        musicPaths[n] = path;
+        free(paths[n]);
+        paths[n] = path;
         return;
     }
     warnAtPair("unknown music '%s'", shownWord(key).c_str());
 }
 
 void playMusic(uint16_t n) {
-    if (!mixerOpen || musicPaths == nullptr) {
+    wanted = n;
+    if (!mixerOpen || paths == nullptr) {
         return;
     }
     // Every request stops what plays, so asking for the same number restarts it.
     stopCurrentMusic();
     // A number outside the table has no file: silence rather than a stray read.
-    if (n >= musicCount || musicPaths[n] == nullptr) {
+    if (n >= pathCount || paths[n] == nullptr) {
         return;
     }
-    startPiece(musicPaths[n]);
+    startPiece(paths[n]);
+}
+
+const char *wantedMusicPath() {
+    return paths != nullptr && wanted < pathCount ? paths[wanted] : nullptr;
+}
+
+void musicFileArrived(const char *path) {
+    const char *want = wantedMusicPath();
+    if (playing == nullptr && want != nullptr && path != nullptr && strcmp(path, want) == 0) {
+        playMusic(wanted);
+    }
 }
 
 void closeAudio() {

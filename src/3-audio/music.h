@@ -10,18 +10,28 @@
 const int musicNumberCount = 54;
 
 extern const char *const musicKeys[musicNumberCount];
-extern char **musicPaths; // musicCount entries, each an owned path or nullptr
-extern int musicCount;    // 54 once "music.ini" has been read, else 0
-extern Mix_Music *currentMusic;
+// What this module keeps, for reading: the table of music files (musicCount
+// entries, each an owned path or nullptr; 54 once "music.ini" has been read, else
+// 0) and the piece playing.
+extern char **const &musicPaths;
+extern const int &musicCount;
+extern Mix_Music *const &currentMusic;
 
 // Opens audio and reads "music.ini" (the current directory's, else the data
-// directory's); 0 on success, -1 when audio cannot be opened or music is off
-// (musicOn false: music=0), which leaves audio and "music.ini" untouched.
-int initAudio(bool musicOn);
+// directory's); false when audio cannot be opened or music is off (musicOn false:
+// music=0), which leaves audio and "music.ini" untouched.
+bool initAudio(bool musicOn);
 
 // Stops the current piece and starts piece n (0-53) looping; silence when it has
 // no file or the file cannot be loaded. Nothing at all while audio is not open.
 void playMusic(uint16_t n);
+
+// The file of the piece last asked for; nullptr when it has none (or before any).
+const char *wantedMusicPath();
+
+// A music file has just become readable (the page fetches them after the game
+// starts): when it is the wanted piece's and nothing plays, the piece starts.
+void musicFileArrived(const char *path);
 
 // Frees the paths and the music and closes audio; harmless when never opened.
 void closeAudio();

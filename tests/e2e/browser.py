@@ -1,6 +1,7 @@
 """The browser side of the end-to-end harness: the web site built by
 scripts/web.sh, served from 127.0.0.1 by a server that records every request,
-and Debian's Chromium, headless, driven through chromium-driver.
+and Debian's Chromium, headless, driven through chromium-driver, as a desktop
+window or as one of the screens of DEVICES (chromedriver's device emulation).
 
 WebGame offers the calls of harness.Game that the play scenarios use (key,
 screenshot, wait_screen, quit), so that the same scenarios run in the page. The
@@ -22,11 +23,20 @@ import harness
 
 FRAME = (640, 400)
 
+# Screens the page is tried on: CSS pixels, device pixels per CSS pixel, touch.
+DEVICES = {
+    "phone": {"width": 390, "height": 844, "pixelRatio": 3, "touch": True},
+    "phone on its side": {"width": 844, "height": 390, "pixelRatio": 3, "touch": True},
+    "tablet": {"width": 820, "height": 1180, "pixelRatio": 2, "touch": True},
+    "laptop": {"width": 1366, "height": 768, "pixelRatio": 1, "touch": False},
+    "2x screen": {"width": 774, "height": 532, "pixelRatio": 2, "touch": False},
+}
+
 # xdotool's key names, as the native scenarios send them, in selenium's terms.
 SELENIUM_KEYS = {
     "Up": "ARROW_UP", "Down": "ARROW_DOWN", "Left": "ARROW_LEFT", "Right": "ARROW_RIGHT",
     "space": "SPACE", "Escape": "ESCAPE", "Return": "ENTER", "F1": "F1", "F5": "F5", "F9": "F9",
-    "F12": "F12",
+    "F12": "F12", "Tab": "TAB",
     "KP_8": "NUMPAD8", "KP_2": "NUMPAD2", "KP_6": "NUMPAD6", "KP_4": "NUMPAD4",
     "KP_5": "NUMPAD5",
 }
@@ -107,10 +117,10 @@ class Server:
 
 
 class Browser:
-    """One headless Chromium for a whole test script; downloads go to a folder of
-    its own."""
+    """One headless Chromium, a 1280x1000 window or the screen of DEVICES[device]
+    (quit at the end of a `with`); downloads go to a folder of its own."""
 
-    def __init__(self):
+    def __init__(self, device=None):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
         self.downloads = tempfile.mkdtemp(prefix="varnok-downloads-")
@@ -120,6 +130,8 @@ class Browser:
         for argument in ("--headless=new", "--no-sandbox", "--window-size=1280,1000",
                          "--disable-gpu"):
             options.add_argument(argument)
+        if device is not None:
+            options.add_experimental_option("mobileEmulation", {"deviceMetrics": DEVICES[device]})
         options.add_experimental_option("prefs", {
             "download.default_directory": self.downloads,
             "download.prompt_for_download": False})
@@ -177,8 +189,30 @@ class Browser:
                 actions.key_up(key)
         actions.perform()
 
+    def box(self, selector):
+        """[left, top, width, height] of an element in the window, CSS pixels."""
+        return self.script("const b = document.querySelector(arguments[0])"
+                           ".getBoundingClientRect(); return [b.left, b.top, b.width, b.height];",
+                           selector)
+
+    def touch(self, selector, seconds=0.05):
+        """A trusted touch on the middle of an element, held for `seconds`."""
+        left, top, width, height = self.box(selector)
+        touches = [{"x": left + width / 2, "y": top + height / 2}]
+        for kind in ("touchStart", "touchEnd"):
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                        {"type": kind, "touchPoints": touches})
+            touches = []
+            time.sleep(seconds)
+
     def quit(self):
         self.driver.quit()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.quit()
 
 
 class WebGame:

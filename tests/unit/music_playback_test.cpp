@@ -90,7 +90,7 @@ void openDiskAudio(int music) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
     setenv("SDL_DISKAUDIODELAY", "10", 1);
-    if (initAudio(music == 1) != 0) {
+    if (!initAudio(music == 1)) {
         fprintf(stderr, "audio did not open: %s\n", SDL_GetError());
         exit(2);
     }
@@ -259,7 +259,7 @@ TEST_F(MusicPlayback, MusicOffOpensNoDeviceAndNoMusicIni) {
     auto child = [] {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
-        if (initAudio(false) != -1 || musicCount != 0 || SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+        if (initAudio(false) || musicCount != 0 || SDL_WasInit(SDL_INIT_AUDIO) != 0) {
             fprintf(stderr, "audio was touched with music off\n");
             exit(4);
         }
@@ -355,7 +355,7 @@ TEST_F(MusicPlayback, AudioThatCannotOpenLeavesTheGameSilent) {
     writeTextFile("music.ini", "overworld=a.wav\n");
     auto child = [] {
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        if (initAudio(true) != -1 || musicCount != 0 || musicPaths != nullptr) {
+        if (initAudio(true) || musicCount != 0 || musicPaths != nullptr) {
             fprintf(stderr, "audio opened or music.ini was read\n");
             exit(4);
         }
