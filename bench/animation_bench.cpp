@@ -28,8 +28,8 @@ void fillTileClasses() {
         benchTiles[first + 1].animClass = cycleBack1;
     }
     benchTiles[1].animClass = scrolling;
-    tileTable = benchTiles;
-    tileCount = 256;
+    graphicsStore.tileTable = benchTiles;
+    graphicsStore.tileCount = 256;
 }
 
 // A world of every tile number, so a quarter or so of the cells animate.
@@ -52,8 +52,8 @@ void BM_AnimationTick(benchmark::State &state) {
         benchmark::DoNotOptimize(game.currentMap.cells[0].shownTile);
     }
     removeScheduledTaskByAction(animationTick);
-    tileTable = nullptr;
-    tileCount = 0;
+    graphicsStore.tileTable = nullptr;
+    graphicsStore.tileCount = 0;
 }
 BENCHMARK(BM_AnimationTick)->Unit(benchmark::kMicrosecond);
 

@@ -71,11 +71,6 @@ void loadWorld(int video) {
     } else if (video != loadedVideo) {
         freeGraphics();
         setColourMode(video == 1);
-        if (video == 1) {
-            initPalette4();
-        } else {
-            initPalette16();
-        }
         setModePalette(screen);
         LoadFailure failure;
         loadGraphics(failure);

@@ -87,35 +87,30 @@ void writeSyntheticDirectory(const std::string &dir) {
 
 void useMode(int video) {
     setColourMode(video == 1);
-    if (video == 1) {
-        initPalette4();
-    } else {
-        initPalette16();
-    }
 }
 
 // Every surface of the store, in a fixed order.
 std::vector<SDL_Surface *> storeSurfaces() {
     std::vector<SDL_Surface *> all;
-    for (const PictureSet &set : pictureSets) {
+    for (const PictureSet &set : graphicsStore.pictureSets) {
         for (int i = 0; i < set.count; i++) {
             all.push_back(set.surfaces[i]);
         }
     }
-    for (uint32_t i = 0; i < tileCount; i++) {
-        all.push_back(tileTable[i].surface);
+    for (uint32_t i = 0; i < graphicsStore.tileCount; i++) {
+        all.push_back(graphicsStore.tileTable[i].surface);
     }
-    for (uint32_t i = 0; i < spriteTileCount; i++) {
-        all.push_back(spriteTiles[i]);
+    for (uint32_t i = 0; i < graphicsStore.spriteTileCount; i++) {
+        all.push_back(graphicsStore.spriteTiles[i]);
     }
-    for (uint32_t i = 0; i < textGlyphCount; i++) {
-        all.push_back(textGlyphs[i]);
+    for (uint32_t i = 0; i < graphicsStore.textGlyphCount; i++) {
+        all.push_back(graphicsStore.textGlyphs[i]);
     }
-    for (uint32_t i = 0; i < runeGlyphCount; i++) {
-        all.push_back(runeGlyphs[i]);
+    for (uint32_t i = 0; i < graphicsStore.runeGlyphCount; i++) {
+        all.push_back(graphicsStore.runeGlyphs[i]);
     }
-    for (uint32_t i = 0; i < frameGlyphCount; i++) {
-        all.push_back(frameGlyphs[i]);
+    for (uint32_t i = 0; i < graphicsStore.frameGlyphCount; i++) {
+        all.push_back(graphicsStore.frameGlyphs[i]);
     }
     return all;
 }

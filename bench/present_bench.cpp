@@ -21,8 +21,7 @@ namespace {
 SDL_Surface *patternedFrame() {
     SDL_Surface *frame =
         SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
-    initPalette16();
-    SDL_SetColors(frame, palette16, 0, 16);
+    SDL_SetColors(frame, const_cast<SDL_Color *>(palette16), 0, 16);
     for (int y = 0; y < screenHeight; y++) {
         Uint8 *row = (Uint8 *)frame->pixels + y * frame->pitch;
         for (int x = 0; x < screenWidth; x++) {

@@ -63,7 +63,6 @@ void fuzzPng(const uint8_t *data, size_t size, uint8_t variant) {
     // 2 colours (fonts), 4, 16, or 32 (a masked picture's doubled palette).
     const int counts[4] = {2, 4, 16, 32};
     int colours = counts[variant % 4];
-    initPalette16();
     std::vector<SDL_Color> palette(palette16, palette16 + 16);
     palette.insert(palette.end(), palette16, palette16 + 16);
     IndexedImage image;

@@ -10,8 +10,7 @@
 
 namespace {
 
-typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count,
-                             std::string *problem);
+typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count, std::string *problem);
 
 // Loader and set number by kind: plain 4, masked 4, plain 16, masked 16.
 const SetLoader loaders[4] = {loadPictureSet4, loadMaskedPictureSet4, loadPictureSet16,
@@ -34,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Bytes packed = packLzw(Bytes(data + 1, data + size));
     writeScratchFile("input.pic", packed.data(), packed.size());
     int number = setNumbers[kind];
-    loaders[kind](scratchPath("input.pic").c_str(), number, &pictureSets[number].count, nullptr);
+    loaders[kind](scratchPath("input.pic").c_str(), number,
+                  &graphicsStore.pictureSets[number].count, nullptr);
     freeGraphics();
     return 0;
 }

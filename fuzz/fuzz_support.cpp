@@ -52,11 +52,6 @@ void reopenAfterTeardown() {
 
 void useColourMode(bool fourColour) {
     setColourMode(fourColour);
-    if (fourColour) {
-        initPalette4();
-    } else {
-        initPalette16();
-    }
 }
 
 const std::string &scratchDirectory() {

@@ -4,18 +4,25 @@ bottom. The folders are numbered in that order, and a file may include headers o
 its own folder and of any folder with a higher number, never of one with the same
 or a lower number:
 
-  1-app     the program: start-up, command line, data lookup, main loop, video
-            mode, presenter, screenshots, overlays, display keys, teardown
-  2-play    the game's rules: commands, prompts, movement, places, the clock
+  1-app     the program, in rooms: run/ (start-up, main loop, timer, teardown),
+            config/ (settings, command line, data lookup), display/ (video,
+            presenters, overlays, screenshots), input/ (keys, bindings, gamepad,
+            keys list), saves/; and the front-end table beside them
+  2-play    the game in play and its rules: the command table, prompts,
+            movement, places, the clock
   3-gfx     drawing            3-audio   sound (neither sees the other)
   4-data    the data readers: bytes in, values out, and the text readers
 
 Includes that run against the order are listed in EXCEPTIONS, each with one line
-of why; no include may climb with "../".
+of why; no include may climb with "../". A folder may hold rooms (sub-folders):
+the first part of a path decides its layer.
+
+No module (a header with its source, "1-app/input/keys") may reach itself again
+through the headers it and its source include: each cycle found is printed.
 
 Usage: check-includes.py [SRC_DIR]   (default: the src/ beside this script)
-Exit status 0 when every include keeps the order, 1 otherwise (each offending
-include is printed, then the order)."""
+Exit status 0 when every include keeps the order and no module cycle is found,
+1 otherwise (each offending include and each cycle is printed, then the order)."""
 
 import pathlib
 import re
@@ -90,17 +97,82 @@ def offences(src):
     return folders, found
 
 
+def module_edges(src):
+    """Each module below src/ with the modules whose headers it includes."""
+    edges = {}
+    for path in sorted(src.rglob("*")):
+        if path.suffix not in (".cpp", ".h") or not path.is_file():
+            continue
+        module = path.relative_to(src).with_suffix("").as_posix()
+        targets = edges.setdefault(module, set())
+        for line in path.read_text(encoding="utf-8", errors="replace").splitlines():
+            match = INCLUDE.match(line)
+            if match and (src / match.group(1)).is_file():
+                target = match.group(1).rsplit(".", 1)[0]
+                if target != module:
+                    targets.add(target)
+    return edges
+
+
+def module_cycles(src):
+    """The groups of modules that reach one another (Tarjan's strongly connected
+    components of more than one module), each sorted."""
+    edges = module_edges(src)
+    index, low, on_stack, stack, groups = {}, {}, set(), [], []
+
+    def visit(start):
+        # Iterative, so that a long chain of modules cannot exhaust the recursion.
+        work = [(start, iter(sorted(edges.get(start, ()))))]
+        index[start] = low[start] = len(index)
+        stack.append(start)
+        on_stack.add(start)
+        while work:
+            module, targets = work[-1]
+            target = next(targets, None)
+            if target is not None:
+                if target not in index:
+                    index[target] = low[target] = len(index)
+                    stack.append(target)
+                    on_stack.add(target)
+                    work.append((target, iter(sorted(edges.get(target, ())))))
+                elif target in on_stack:
+                    low[module] = min(low[module], index[target])
+                continue
+            work.pop()
+            if work:
+                low[work[-1][0]] = min(low[work[-1][0]], low[module])
+            if low[module] == index[module]:
+                group = []
+                while True:
+                    member = stack.pop()
+                    on_stack.discard(member)
+                    group.append(member)
+                    if member == module:
+                        break
+                if len(group) > 1:
+                    groups.append(sorted(group))
+
+    for module in sorted(edges):
+        if module not in index:
+            visit(module)
+    return sorted(groups)
+
+
 def main():
     here = pathlib.Path(__file__).resolve().parent
     src = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else here.parent / "src"
     folders, found = offences(src)
+    cycles = module_cycles(src)
     for line in found:
         print(line)
+    for group in cycles:
+        print("a module cycle of %d: %s" % (len(group), " <-> ".join(group)))
     print(order(folders))
     if found:
         print("%d include(s) against the order" % len(found))
-        return 1
-    return 0
+    if cycles:
+        print("%d module cycle(s)" % len(cycles))
+    return 1 if found or cycles else 0
 
 
 if __name__ == "__main__":

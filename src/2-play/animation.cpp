@@ -27,8 +27,8 @@ const int classCount = sizeof classSteps / sizeof classSteps[0];
 void fillTileSteps(uint8_t steps[tileNumberCount]) {
     for (int t = 0; t < tileNumberCount; t++) {
         steps[t] = 0;
-        if (tileTable != nullptr && (uint32_t)t < tileCount) {
-            int32_t animClass = tileTable[t].animClass;
+        if (graphicsStore.tileTable != nullptr && (uint32_t)t < graphicsStore.tileCount) {
+            int32_t animClass = graphicsStore.tileTable[t].animClass;
             if (animClass >= 0 && animClass < classCount) {
                 steps[t] = classSteps[animClass];
             }

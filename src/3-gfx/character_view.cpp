@@ -34,11 +34,12 @@ void drawSprite(const PlayView &view, uint8_t column, uint8_t row, uint8_t n) {
     if (i >= viewCells || j >= viewCells || screen == nullptr) {
         return;
     }
-    if (spriteTiles == nullptr || n >= spriteTileCount || spriteTiles[n] == nullptr) {
+    if (graphicsStore.spriteTiles == nullptr || n >= graphicsStore.spriteTileCount ||
+        graphicsStore.spriteTiles[n] == nullptr) {
         return;
     }
     SDL_Rect source = {0, 0, (Uint16)viewCellSize, (Uint16)viewCellSize};
-    blitIndexed(spriteTiles[n], &source, screen, viewCellX(i), viewCellY(j));
+    blitIndexed(graphicsStore.spriteTiles[n], &source, screen, viewCellX(i), viewCellY(j));
 }
 
 void drawCharacters(const PlayView &view) {

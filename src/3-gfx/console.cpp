@@ -8,8 +8,7 @@
 #include "3-gfx/graphics_store.h"
 #include "3-gfx/screen.h"
 
-ConsoleRecord Console = {25, 23, 5, 0};
-int lineBreakPause = 20;
+ConsoleRecord Console = {25, 23, 5, 0, 20};
 
 namespace {
 
@@ -39,7 +38,7 @@ void lineBreak() {
     Console.cursorRow++;
     Console.cursorColumn = messageLeft;
     if (Console.cursorRow > messageBottom) {
-        pauseShown((Uint32)lineBreakPause);
+        pauseShown((Uint32)Console.lineBreakPause);
         scrollMessages();
         updateWholeScreen();
         Console.cursorRow = messageBottom;
@@ -47,15 +46,17 @@ void lineBreak() {
 }
 
 void drawPromptMark() {
-    if (frameGlyphs != nullptr && frameGlyphCount > promptGlyph) {
-        blitGlyph(frameGlyphs[promptGlyph], messageLeft, messageBottom);
+    if (graphicsStore.frameGlyphs != nullptr && graphicsStore.frameGlyphCount > promptGlyph) {
+        blitGlyph(graphicsStore.frameGlyphs[promptGlyph], messageLeft, messageBottom);
     }
 }
 
 // Draws the cursor's current image and moves on to the next one.
 void stepCursor() {
-    if (textGlyphs != nullptr && textGlyphCount > (uint32_t)Console.cursorFrame) {
-        blitGlyph(textGlyphs[Console.cursorFrame], Console.cursorColumn, Console.cursorRow);
+    if (graphicsStore.textGlyphs != nullptr &&
+        graphicsStore.textGlyphCount > (uint32_t)Console.cursorFrame) {
+        blitGlyph(graphicsStore.textGlyphs[Console.cursorFrame], Console.cursorColumn,
+                  Console.cursorRow);
     }
     Console.cursorFrame++;
     if (Console.cursorFrame > lastCursorGlyph) {
@@ -107,10 +108,14 @@ void printFormatted(int continues, const char *text) {
 
 SDL_Surface *glyphFor(unsigned char c) {
     if (c < 128) {
-        return (textGlyphs != nullptr && c < textGlyphCount) ? textGlyphs[c] : nullptr;
+        return (graphicsStore.textGlyphs != nullptr && c < graphicsStore.textGlyphCount)
+                   ? graphicsStore.textGlyphs[c]
+                   : nullptr;
     }
     unsigned rune = c - 128;
-    return (runeGlyphs != nullptr && rune < runeGlyphCount) ? runeGlyphs[rune] : nullptr;
+    return (graphicsStore.runeGlyphs != nullptr && rune < graphicsStore.runeGlyphCount)
+               ? graphicsStore.runeGlyphs[rune]
+               : nullptr;
 }
 
 void blitGlyph(SDL_Surface *glyph, int column, int row) {

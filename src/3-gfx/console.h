@@ -10,6 +10,9 @@ struct ConsoleRecord {
     uint16_t cursorRow;    // 23 whenever no print is running
     int32_t cursorFrame;   // text glyph of the cursor's current image: 5, 6, 7, 8
     int32_t cursorShown;   // 1 when the cursor may be drawn
+    // The pause per line break in milliseconds (20); it paces the scrolling on a
+    // display that shows each step (pauseShown).
+    int32_t lineBreakPause;
 };
 
 extern ConsoleRecord Console;
@@ -20,12 +23,10 @@ const int messageBottom = 23; // the row text is written on
 const int lineEndColumn = 40; // a word that would reach this column moves on
 
 // Prints a formatted text; continues 0 ends the exchange and draws a fresh prompt.
-void consolePrint(int continues, const char *format, ...)
-    __attribute__((format(printf, 2, 3)));
+void consolePrint(int continues, const char *format, ...) __attribute__((format(printf, 2, 3)));
 
 // Pads a text shorter than 16 characters with (16 - length) / 2 leading spaces.
-void consoleCentred(int continues, const char *format, ...)
-    __attribute__((format(printf, 2, 3)));
+void consoleCentred(int continues, const char *format, ...) __attribute__((format(printf, 2, 3)));
 
 // Draws a formatted text in fixed text cells: no wrapping, cursor or update.
 void printAt(int column, int row, const char *format, ...) __attribute__((format(printf, 3, 4)));
@@ -40,10 +41,6 @@ void drawPrompt();
 void initConsole();
 // Puts the frame on the display now, through the present hook.
 void updateWholeScreen();
-
-// The pause per line break in milliseconds (20); it paces the scrolling on a
-// display that shows each step (pauseShown).
-extern int lineBreakPause;
 
 // Lets tests and tools see every text consolePrint receives, after formatting.
 typedef void (*ConsoleListener)(int continues, const char *text);

@@ -50,19 +50,20 @@ bool buildFramePieces(const uint8_t *pixels, Uint8 highlightColour) {
 }
 
 // The text glyphs and the frame pieces built from them.
-bool loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels,
-                  LoadFailure &failure) {
+bool loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels, LoadFailure &failure) {
     std::string path = dataFilePath(textFontFileName);
     int32_t loaded = loadFontPixels(path.c_str(), pixels);
     if (loaded < 0) {
-        textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
+        graphicsStore.textGlyphCount = graphicsStore.runeGlyphCount =
+            graphicsStore.frameGlyphCount = 0;
         return failLoad(failure, path, fontFileProblem(loaded));
     }
-    if (!buildGlyphSet(textGlyphs, pixels, textColour) ||
+    if (!buildGlyphSet(graphicsStore.textGlyphs, pixels, textColour) ||
         !buildFramePieces(pixels, highlightColour)) {
-        dropSurfaces(textGlyphs, fontGlyphs);
-        dropSurfaces(frameGlyphs, frameGlyphTotal);
-        textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
+        dropSurfaces(graphicsStore.textGlyphs, fontGlyphs);
+        dropSurfaces(graphicsStore.frameGlyphs, frameGlyphTotal);
+        graphicsStore.textGlyphCount = graphicsStore.runeGlyphCount =
+            graphicsStore.frameGlyphCount = 0;
         return failLoad(failure, path, surfaceProblem);
     }
     return true;
@@ -72,26 +73,28 @@ bool loadTextFont(Uint8 textColour, Uint8 highlightColour, uint8_t *pixels,
 bool loadRuneFont(uint8_t *pixels, LoadFailure &failure) {
     std::string path = dataFilePath(runeFontFileName);
     int32_t loaded = loadFontPixels(path.c_str(), pixels);
-    if (loaded < 0 || !buildGlyphSet(runeGlyphs, pixels, runeGlyphColour)) {
-        dropSurfaces(textGlyphs, fontGlyphs);
-        dropSurfaces(runeGlyphs, fontGlyphs);
-        textGlyphCount = runeGlyphCount = 0;
+    if (loaded < 0 || !buildGlyphSet(graphicsStore.runeGlyphs, pixels, runeGlyphColour)) {
+        dropSurfaces(graphicsStore.textGlyphs, fontGlyphs);
+        dropSurfaces(graphicsStore.runeGlyphs, fontGlyphs);
+        graphicsStore.textGlyphCount = graphicsStore.runeGlyphCount = 0;
         return failLoad(failure, path, loaded < 0 ? fontFileProblem(loaded) : surfaceProblem);
     }
     return true;
 }
 
 bool loadFonts(Uint8 textColour, Uint8 highlightColour, LoadFailure &failure) {
-    textGlyphCount = fontGlyphs;
-    runeGlyphCount = fontGlyphs;
-    frameGlyphCount = frameGlyphTotal;
-    textGlyphs = (SDL_Surface **)calloc(fontGlyphs, sizeof(SDL_Surface *));
-    runeGlyphs = (SDL_Surface **)calloc(fontGlyphs, sizeof(SDL_Surface *));
-    frameGlyphs = (SDL_Surface **)calloc(frameGlyphTotal, sizeof(SDL_Surface *));
-    if (textGlyphs == nullptr || runeGlyphs == nullptr || frameGlyphs == nullptr) {
-        return failLoad(failure, textGlyphs == nullptr || frameGlyphs == nullptr
-                                     ? textFontFileName
-                                     : runeFontFileName,
+    graphicsStore.textGlyphCount = fontGlyphs;
+    graphicsStore.runeGlyphCount = fontGlyphs;
+    graphicsStore.frameGlyphCount = frameGlyphTotal;
+    graphicsStore.textGlyphs = (SDL_Surface **)calloc(fontGlyphs, sizeof(SDL_Surface *));
+    graphicsStore.runeGlyphs = (SDL_Surface **)calloc(fontGlyphs, sizeof(SDL_Surface *));
+    graphicsStore.frameGlyphs = (SDL_Surface **)calloc(frameGlyphTotal, sizeof(SDL_Surface *));
+    if (graphicsStore.textGlyphs == nullptr || graphicsStore.runeGlyphs == nullptr ||
+        graphicsStore.frameGlyphs == nullptr) {
+        return failLoad(failure,
+                        graphicsStore.textGlyphs == nullptr || graphicsStore.frameGlyphs == nullptr
+                            ? textFontFileName
+                            : runeFontFileName,
                         memoryProblem);
     }
     static uint8_t pixels[fontPixelCount];

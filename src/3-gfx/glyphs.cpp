@@ -62,7 +62,7 @@ int framePieceGlyph(int index) {
 }
 
 int32_t buildFrameGlyph(int index, const uint8_t *pixels, Uint8 baseColour, Uint8 highlightColour) {
-    if (index < 0 || index >= frameGlyphTotal || frameGlyphs == nullptr) {
+    if (index < 0 || index >= frameGlyphTotal || graphicsStore.frameGlyphs == nullptr) {
         return -1;
     }
     SDL_Surface *surface = createModeSurface(glyphPixels, glyphPixels);
@@ -77,6 +77,6 @@ int32_t buildFrameGlyph(int index, const uint8_t *pixels, Uint8 baseColour, Uint
         }
         putPixel(surface, p % glyphPixels, p / glyphPixels, colour);
     }
-    frameGlyphs[index] = enlargeDecoded(surface);
-    return frameGlyphs[index] != nullptr ? 0 : -1;
+    graphicsStore.frameGlyphs[index] = enlargeDecoded(surface);
+    return graphicsStore.frameGlyphs[index] != nullptr ? 0 : -1;
 }

@@ -23,14 +23,14 @@ void freeSurfaceArray(SDL_Surface **&surfaces, uint32_t count) {
 }
 
 void freeTileTable() {
-    if (tileTable == nullptr) {
+    if (graphicsStore.tileTable == nullptr) {
         return;
     }
-    for (uint32_t i = 0; i < tileCount; i++) {
-        SDL_FreeSurface(tileTable[i].surface);
+    for (uint32_t i = 0; i < graphicsStore.tileCount; i++) {
+        SDL_FreeSurface(graphicsStore.tileTable[i].surface);
     }
-    free(tileTable);
-    tileTable = nullptr;
+    free(graphicsStore.tileTable);
+    graphicsStore.tileTable = nullptr;
 }
 
 } // namespace
@@ -70,8 +70,8 @@ bool loadGraphics(LoadFailure &failure) {
 void freeGraphics() {
     freePictureSets();
     freeTileTable();
-    freeSurfaceArray(spriteTiles, spriteTileCount);
-    freeSurfaceArray(textGlyphs, textGlyphCount);
-    freeSurfaceArray(runeGlyphs, runeGlyphCount);
-    freeSurfaceArray(frameGlyphs, frameGlyphCount);
+    freeSurfaceArray(graphicsStore.spriteTiles, graphicsStore.spriteTileCount);
+    freeSurfaceArray(graphicsStore.textGlyphs, graphicsStore.textGlyphCount);
+    freeSurfaceArray(graphicsStore.runeGlyphs, graphicsStore.runeGlyphCount);
+    freeSurfaceArray(graphicsStore.frameGlyphs, graphicsStore.frameGlyphCount);
 }

@@ -28,14 +28,19 @@ struct PictureSet {
 
 const int frameGlyphTotal = 18;
 
-extern TileEntry *tileTable; // 256 map tiles, 32x32
-extern uint32_t tileCount;
-extern SDL_Surface **spriteTiles; // 256 character sprites, 32x32
-extern uint32_t spriteTileCount;
-extern SDL_Surface **textGlyphs; // 128 text glyphs, 16x16
-extern uint32_t textGlyphCount;
-extern SDL_Surface **runeGlyphs; // 128 rune glyphs, 16x16
-extern uint32_t runeGlyphCount;
-extern SDL_Surface **frameGlyphs; // 18 frame pieces, 16x16
-extern uint16_t frameGlyphCount;
-extern PictureSet pictureSets[pictureSetCount];
+// Each set with its count: the loaders fill it, drawing reads it.
+struct GraphicsStore {
+    TileEntry *tileTable; // 256 map tiles, 32x32
+    uint32_t tileCount;
+    SDL_Surface **spriteTiles; // 256 character sprites, 32x32
+    uint32_t spriteTileCount;
+    SDL_Surface **textGlyphs; // 128 text glyphs, 16x16
+    uint32_t textGlyphCount;
+    SDL_Surface **runeGlyphs; // 128 rune glyphs, 16x16
+    uint32_t runeGlyphCount;
+    SDL_Surface **frameGlyphs; // 18 frame pieces, 16x16
+    uint16_t frameGlyphCount;
+    PictureSet pictureSets[pictureSetCount];
+};
+
+extern GraphicsStore graphicsStore;

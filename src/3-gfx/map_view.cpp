@@ -40,8 +40,8 @@ void drawTerrainCell(const TileEntry &entry, int i, int j, int animationFrame) {
         drawScrolled(entry.surface, x, y, shift);
         break;
     case overlay:
-        if (tileTable != nullptr && tileCount > overlayBaseTile) {
-            drawScrolled(tileTable[overlayBaseTile].surface, x, y, shift);
+        if (graphicsStore.tileTable != nullptr && graphicsStore.tileCount > overlayBaseTile) {
+            drawScrolled(graphicsStore.tileTable[overlayBaseTile].surface, x, y, shift);
         }
         blitPart(entry.surface, 0, viewCellSize, x, y);
         break;
@@ -53,7 +53,7 @@ void drawTerrainCell(const TileEntry &entry, int i, int j, int animationFrame) {
 }
 
 void drawTerrain(const PlayView &view) {
-    if (view.map == nullptr || view.map->cells == nullptr || tileTable == nullptr) {
+    if (view.map == nullptr || view.map->cells == nullptr || graphicsStore.tileTable == nullptr) {
         return;
     }
     for (int i = 0; i < viewCells; i++) {
@@ -61,8 +61,9 @@ void drawTerrain(const PlayView &view) {
             int x = (int16_t)(view.player->column + i - viewReach);
             int y = (int16_t)(view.player->row + j - viewReach);
             const MapCell *cell = cellSeenAt(*view.map, x, y);
-            if (cell != nullptr && cell->shownTile < tileCount) {
-                drawTerrainCell(tileTable[cell->shownTile], i, j, view.animationFrame);
+            if (cell != nullptr && cell->shownTile < graphicsStore.tileCount) {
+                drawTerrainCell(graphicsStore.tileTable[cell->shownTile], i, j,
+                                view.animationFrame);
             }
         }
     }

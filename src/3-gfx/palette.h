@@ -1,6 +1,5 @@
 // The two colour modes: their palettes, the transparent key colour and the colour
-// indices the glyph and mask decoders write. Filled once by the video set-up,
-// which chooses the mode.
+// indices the glyph and mask decoders write. The video set-up chooses the mode.
 #pragma once
 
 #include <SDL.h>
@@ -8,11 +7,8 @@
 // One palette entry; the layout of SDL_Color, so a table goes to SDL_SetColors as is.
 typedef SDL_Color Colour;
 
-extern Colour palette4[4];
-extern Colour palette16[16];
-
-void initPalette4();
-void initPalette16();
+extern const Colour palette4[4];
+extern const Colour palette16[16];
 
 // Chooses the colour mode for the whole run (start-up does, from the settings);
 // the 4-colour mode until then.

@@ -80,8 +80,8 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
     if (loaded < 0) {
         return setFailed(fileFailed, lzwLoadProblem(loaded), problem);
     }
-    SetLoad load = {makeByteView(bytes.data(), (int64_t)bytes.size()), rows, masked, 0, nullptr,
-                    nullptr};
+    SetLoad load = {
+        makeByteView(bytes.data(), (int64_t)bytes.size()), rows, masked, 0, nullptr, nullptr};
     // Counted before any surface is made: a refused file costs nothing but its bytes.
     char budgetProblem[160];
     if (!countPictureFile(load.view, masked, rows, &pixelsHeld, budgetProblem,
@@ -101,7 +101,7 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
             return setFailed(surfaceFailed, memoryProblem, problem);
         }
     }
-    pictureSets[number].surfaces = load.pictures;
+    graphicsStore.pictureSets[number].surfaces = load.pictures;
     bool complete = decodeSet(load);
     if (complete && masked) {
         applyPictureMasks(load.pictures, load.masks, load.count, keyColour());
@@ -111,15 +111,14 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
     if (!complete) {
         // An unfinished set keeps nothing.
         freeSurfaces(load.pictures, load.count);
-        pictureSets[number].surfaces = nullptr;
+        graphicsStore.pictureSets[number].surfaces = nullptr;
         *count = 0;
         return setFailed(surfaceFailed, surfaceProblem, problem);
     }
     return 0;
 }
 
-typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count,
-                             std::string *problem);
+typedef int32_t (*SetLoader)(const char *path, int number, uint16_t *count, std::string *problem);
 
 bool loadAllSets(bool fourColour, SetLoader plain, SetLoader masked, LoadFailure &failure) {
     pixelsHeld = 0;
@@ -127,8 +126,8 @@ bool loadAllSets(bool fourColour, SetLoader plain, SetLoader masked, LoadFailure
         std::string path = dataFilePath(pictureFileName(k, fourColour));
         SetLoader loader = k < firstMaskedSet ? plain : masked;
         std::string problem;
-        if (loader(path.c_str(), k, &pictureSets[k].count, &problem) < 0) {
-            pictureSets[k].count = 0;
+        if (loader(path.c_str(), k, &graphicsStore.pictureSets[k].count, &problem) < 0) {
+            graphicsStore.pictureSets[k].count = 0;
             return failLoad(failure, path, problem);
         }
     }
@@ -145,8 +144,7 @@ int32_t loadPictureSet16(const char *path, int number, uint16_t *count, std::str
     return loadSet(path, number, count, pictureRows16, false, problem);
 }
 
-int32_t loadMaskedPictureSet4(const char *path, int number, uint16_t *count,
-                              std::string *problem) {
+int32_t loadMaskedPictureSet4(const char *path, int number, uint16_t *count, std::string *problem) {
     return loadSet(path, number, count, pictureRows4, true, problem);
 }
 
@@ -165,7 +163,7 @@ bool loadPictureSets16(LoadFailure &failure) {
 
 void freePictureSets() {
     pixelsHeld = 0;
-    for (PictureSet &set : pictureSets) {
+    for (PictureSet &set : graphicsStore.pictureSets) {
         freeSurfaces(set.surfaces, set.surfaces != nullptr ? set.count : 0);
         set.surfaces = nullptr;
     }

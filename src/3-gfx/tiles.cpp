@@ -38,46 +38,46 @@ SDL_Surface *enlargedTile(ByteView &view, const TileFileFormat &format, int n) {
 // and both counts become 0.
 bool abandonTiles(const std::string &path, LoadFailure &failure) {
     for (int i = 0; i < mapTiles; i++) {
-        SDL_FreeSurface(tileTable[i].surface);
-        tileTable[i].surface = nullptr;
+        SDL_FreeSurface(graphicsStore.tileTable[i].surface);
+        graphicsStore.tileTable[i].surface = nullptr;
     }
     for (int j = 0; j < spriteTotal; j++) {
-        SDL_FreeSurface(spriteTiles[j]);
-        spriteTiles[j] = nullptr;
+        SDL_FreeSurface(graphicsStore.spriteTiles[j]);
+        graphicsStore.spriteTiles[j] = nullptr;
     }
-    tileCount = 0;
-    spriteTileCount = 0;
+    graphicsStore.tileCount = 0;
+    graphicsStore.spriteTileCount = 0;
     return failLoad(failure, path, surfaceProblem);
 }
 
 bool loadTiles(const TileFileFormat &format, LoadFailure &failure) {
     std::string path = dataFilePath(format.name);
-    tileCount = mapTiles;
-    spriteTileCount = spriteTotal;
-    spriteTiles = (SDL_Surface **)calloc(spriteTotal, sizeof(SDL_Surface *));
-    tileTable = (TileEntry *)calloc(mapTiles, sizeof(TileEntry));
-    if (spriteTiles == nullptr || tileTable == nullptr) {
+    graphicsStore.tileCount = mapTiles;
+    graphicsStore.spriteTileCount = spriteTotal;
+    graphicsStore.spriteTiles = (SDL_Surface **)calloc(spriteTotal, sizeof(SDL_Surface *));
+    graphicsStore.tileTable = (TileEntry *)calloc(mapTiles, sizeof(TileEntry));
+    if (graphicsStore.spriteTiles == nullptr || graphicsStore.tileTable == nullptr) {
         return failLoad(failure, path, memoryProblem);
     }
     std::vector<uint8_t> bytes;
     int loaded = loadLzwFile(path.c_str(), bytes);
     if (loaded < 0) {
-        tileCount = 0;
-        spriteTileCount = 0;
+        graphicsStore.tileCount = 0;
+        graphicsStore.spriteTileCount = 0;
         return failLoad(failure, path, lzwLoadProblem(loaded));
     }
     ByteView view = makeByteView(bytes.data(), (int64_t)bytes.size());
     for (int i = 0; i < mapTiles; i++) {
-        tileTable[i].animClass = tileAnimClass(i);
-        tileTable[i].surface = enlargedTile(view, format, i);
-        if (tileTable[i].surface == nullptr) {
+        graphicsStore.tileTable[i].animClass = tileAnimClass(i);
+        graphicsStore.tileTable[i].surface = enlargedTile(view, format, i);
+        if (graphicsStore.tileTable[i].surface == nullptr) {
             return abandonTiles(path, failure);
         }
     }
-    cutOverlayTiles(tileTable, keyColour());
+    cutOverlayTiles(graphicsStore.tileTable, keyColour());
     for (int j = 0; j < spriteTotal; j++) {
-        spriteTiles[j] = enlargedTile(view, format, mapTiles + j);
-        if (spriteTiles[j] == nullptr) {
+        graphicsStore.spriteTiles[j] = enlargedTile(view, format, mapTiles + j);
+        if (graphicsStore.spriteTiles[j] == nullptr) {
             return abandonTiles(path, failure);
         }
     }

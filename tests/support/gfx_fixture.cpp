@@ -17,11 +17,6 @@ void GfxTest::TearDown() {
 
 void GfxTest::useMode(int video) {
     setColourMode(video == 1);
-    if (video == 1) {
-        initPalette4();
-    } else {
-        initPalette16();
-    }
 }
 
 std::vector<int> surfacePixels(SDL_Surface *surface) {

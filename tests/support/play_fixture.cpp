@@ -57,7 +57,7 @@ void PlayTest::SetUp() {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
     screen = SDL_SetVideoMode(screenWidth, screenHeight, 8, SDL_SWSURFACE);
     ASSERT_NE(screen, nullptr);
-    lineBreakPause = 0;
+    Console.lineBreakPause = 0;
     setConsoleListener(recordText);
     setLocationMusicPlayer(recordMusic);
     printed.clear();

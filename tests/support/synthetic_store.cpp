@@ -97,51 +97,54 @@ SDL_Surface *makeSurface(int width, int height, Uint8 (*colour)(int, int, int), 
 
 void buildSyntheticStore() {
     setColourMode(false); // the 16-colour mode: key colour 17
-    tileCount = 256;
-    tileTable = new TileEntry[tileCount];
+    graphicsStore.tileCount = 256;
+    graphicsStore.tileTable = new TileEntry[graphicsStore.tileCount];
     for (int t = 0; t < 256; t++) {
-        tileTable[t].animClass = still;
-        tileTable[t].surface = makeSurface(32, 32, solid, t);
+        graphicsStore.tileTable[t].animClass = still;
+        graphicsStore.tileTable[t].surface = makeSurface(32, 32, solid, t);
         if (isScrollingTile(t)) {
-            tileTable[t].animClass = scrolling;
-            SDL_FreeSurface(tileTable[t].surface);
-            tileTable[t].surface = makeSurface(32, 32, stripeColour, t == 143 ? 20 : 60 + 40 * t);
+            graphicsStore.tileTable[t].animClass = scrolling;
+            SDL_FreeSurface(graphicsStore.tileTable[t].surface);
+            graphicsStore.tileTable[t].surface =
+                makeSurface(32, 32, stripeColour, t == 143 ? 20 : 60 + 40 * t);
         }
         if (isOverlayTile(t)) {
-            tileTable[t].animClass = overlay;
-            SDL_FreeSurface(tileTable[t].surface);
-            tileTable[t].surface = makeSurface(32, 32, halfKey, t);
-            SDL_SetColorKey(tileTable[t].surface, SDL_SRCCOLORKEY, keyColour());
+            graphicsStore.tileTable[t].animClass = overlay;
+            SDL_FreeSurface(graphicsStore.tileTable[t].surface);
+            graphicsStore.tileTable[t].surface = makeSurface(32, 32, halfKey, t);
+            SDL_SetColorKey(graphicsStore.tileTable[t].surface, SDL_SRCCOLORKEY, keyColour());
         }
     }
-    spriteTileCount = 256;
-    spriteTiles = new SDL_Surface *[spriteTileCount];
+    graphicsStore.spriteTileCount = 256;
+    graphicsStore.spriteTiles = new SDL_Surface *[graphicsStore.spriteTileCount];
     for (int n = 0; n < 256; n++) {
-        spriteTiles[n] = makeSurface(32, 32, checker, n);
+        graphicsStore.spriteTiles[n] = makeSurface(32, 32, checker, n);
     }
-    textGlyphCount = 128;
-    textGlyphs = makeGlyphs(128, textSet);
-    runeGlyphCount = 128;
-    runeGlyphs = makeGlyphs(128, runeSet);
-    frameGlyphCount = frameGlyphTotal;
-    frameGlyphs = makeGlyphs(frameGlyphTotal, frameSet);
+    graphicsStore.textGlyphCount = 128;
+    graphicsStore.textGlyphs = makeGlyphs(128, textSet);
+    graphicsStore.runeGlyphCount = 128;
+    graphicsStore.runeGlyphs = makeGlyphs(128, runeSet);
+    graphicsStore.frameGlyphCount = frameGlyphTotal;
+    graphicsStore.frameGlyphs = makeGlyphs(frameGlyphTotal, frameSet);
 }
 
 void freeSyntheticStore() {
-    if (tileTable != nullptr) {
-        for (uint32_t t = 0; t < tileCount; t++) {
-            SDL_FreeSurface(tileTable[t].surface);
+    if (graphicsStore.tileTable != nullptr) {
+        for (uint32_t t = 0; t < graphicsStore.tileCount; t++) {
+            SDL_FreeSurface(graphicsStore.tileTable[t].surface);
         }
-        delete[] tileTable;
+        delete[] graphicsStore.tileTable;
     }
-    freeSurfaces(spriteTiles, spriteTileCount);
-    freeSurfaces(textGlyphs, textGlyphCount);
-    freeSurfaces(runeGlyphs, runeGlyphCount);
-    freeSurfaces(frameGlyphs, frameGlyphCount);
-    tileTable = nullptr;
-    spriteTiles = textGlyphs = runeGlyphs = frameGlyphs = nullptr;
-    tileCount = spriteTileCount = textGlyphCount = runeGlyphCount = 0;
-    frameGlyphCount = 0;
+    freeSurfaces(graphicsStore.spriteTiles, graphicsStore.spriteTileCount);
+    freeSurfaces(graphicsStore.textGlyphs, graphicsStore.textGlyphCount);
+    freeSurfaces(graphicsStore.runeGlyphs, graphicsStore.runeGlyphCount);
+    freeSurfaces(graphicsStore.frameGlyphs, graphicsStore.frameGlyphCount);
+    graphicsStore.tileTable = nullptr;
+    graphicsStore.spriteTiles = graphicsStore.textGlyphs = graphicsStore.runeGlyphs =
+        graphicsStore.frameGlyphs = nullptr;
+    graphicsStore.tileCount = graphicsStore.spriteTileCount = graphicsStore.textGlyphCount =
+        graphicsStore.runeGlyphCount = 0;
+    graphicsStore.frameGlyphCount = 0;
 }
 
 Uint8 surfacePixel(SDL_Surface *surface, int x, int y) {
@@ -193,7 +196,8 @@ bool viewCellShows(SDL_Surface *tile, int i, int j) {
 bool textShown(const char *text, int column, int row) {
     for (int k = 0; text[k] != '\0'; k++) {
         unsigned char c = (unsigned char)text[k];
-        SDL_Surface *glyph = c < 128 ? textGlyphs[c] : runeGlyphs[c - 128];
+        SDL_Surface *glyph =
+            c < 128 ? graphicsStore.textGlyphs[c] : graphicsStore.runeGlyphs[c - 128];
         if (!cellShows(glyph, column + k, row)) {
             return false;
         }

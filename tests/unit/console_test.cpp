@@ -35,17 +35,17 @@ class ConsoleTest : public ::testing::Test {
         buildSyntheticStore();
         printed.clear();
         setConsoleListener(remember);
-        Console = {25, 23, 5, 0};
-        lineBreakPause = 0;
+        Console = {25, 23, 5, 0, 20};
+        Console.lineBreakPause = 0;
         initConsole();
     }
     void TearDown() override {
         setConsoleListener(nullptr);
-        lineBreakPause = 20;
+        Console.lineBreakPause = 20;
         freeSyntheticStore();
     }
     SDL_Surface *prompt() {
-        return frameGlyphs[17];
+        return graphicsStore.frameGlyphs[17];
     }
 };
 
@@ -63,7 +63,7 @@ bool messageRowBlank(int row) {
 
 TEST_F(ConsoleTest, StartShowsPromptAndFirstCursorImage) {
     EXPECT_TRUE(cellShows(prompt(), 24, 23));
-    EXPECT_TRUE(cellShows(textGlyphs[5], 25, 23));
+    EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[5], 25, 23));
     EXPECT_EQ(Console.cursorFrame, 6);
     EXPECT_EQ(Console.cursorShown, 1);
 }
@@ -77,7 +77,8 @@ TEST_F(ConsoleTest, AnswerEndingInTwoNewlinesScrollsAndShowsCursorAtOnce) {
     EXPECT_TRUE(textShown("Pass", 25, 21));
     EXPECT_TRUE(messageRowBlank(22));
     EXPECT_TRUE(cellShows(prompt(), 24, 23));
-    EXPECT_TRUE(cellShows(textGlyphs[6], 25, 23)) << "cursor drawn at once, next image";
+    EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[6], 25, 23))
+        << "cursor drawn at once, next image";
     for (int column = 26; column < 40; column++) {
         EXPECT_TRUE(cellBlank(column, 23)) << column;
     }
@@ -93,7 +94,7 @@ TEST_F(ConsoleTest, AnswerEndingInTwoNewlinesScrollsAndShowsCursorAtOnce) {
 TEST_F(ConsoleTest, EachScrollStepIsHeldThenShownThroughTheHooks) {
     steps.clear();
     useScreenHooks(recordPresent, recordPause);
-    lineBreakPause = 20;
+    Console.lineBreakPause = 20;
     consolePrint(0, "Pass\n\n");
     EXPECT_EQ(steps, (std::vector<std::string>{"pause 20", "present", "pause 20", "present"}));
     steps.clear();
@@ -151,7 +152,7 @@ TEST_F(ConsoleTest, EmptyAnswerDrawsOnlyThePromptMark) {
     EXPECT_EQ(Console.cursorColumn, 25);
     EXPECT_EQ(Console.cursorFrame, 6) << "cursor waits for the next tick";
     drawCursor();
-    EXPECT_TRUE(cellShows(textGlyphs[6], 25, 23));
+    EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[6], 25, 23));
 }
 
 TEST_F(ConsoleTest, AlreadyFormattedTextIsNeverFormattedAgain) {
@@ -194,7 +195,7 @@ TEST_F(ConsoleTest, PrintAtDrawsInPlaceAndLeavesTheConsoleAlone) {
     EXPECT_EQ(Console.cursorShown, before.cursorShown);
     EXPECT_TRUE(printed.empty());
     printAt(1, 1, "a\nb");
-    EXPECT_TRUE(cellShows(textGlyphs[10], 2, 1)) << "a newline is just a glyph here";
+    EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[10], 2, 1)) << "a newline is just a glyph here";
 }
 
 TEST_F(ConsoleTest, FormattedResultLongerThanTheBufferIsCut) {
@@ -212,19 +213,19 @@ TEST_F(ConsoleTest, FormattedResultLongerThanTheBufferIsCut) {
 
 TEST_F(ConsoleTest, HighCharactersUseTheRuneGlyphs) {
     printAt(24, 3, "\x80\xc1\xff");
-    EXPECT_TRUE(cellShows(runeGlyphs[0], 24, 3));
-    EXPECT_TRUE(cellShows(runeGlyphs[0x41], 25, 3));
-    EXPECT_TRUE(cellShows(runeGlyphs[127], 26, 3));
+    EXPECT_TRUE(cellShows(graphicsStore.runeGlyphs[0], 24, 3));
+    EXPECT_TRUE(cellShows(graphicsStore.runeGlyphs[0x41], 25, 3));
+    EXPECT_TRUE(cellShows(graphicsStore.runeGlyphs[127], 26, 3));
     consolePrint(1, "A\xc1");
-    EXPECT_TRUE(cellShows(textGlyphs[(uint8_t)'A'], 25, 23));
-    EXPECT_TRUE(cellShows(runeGlyphs[0x41], 26, 23));
+    EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[(uint8_t)'A'], 25, 23));
+    EXPECT_TRUE(cellShows(graphicsStore.runeGlyphs[0x41], 26, 23));
 }
 
 TEST_F(ConsoleTest, CursorCyclesFiveToEightOnlyWhileShown) {
     const int expected[] = {6, 7, 8, 5, 6};
     for (int image : expected) {
         drawCursor();
-        EXPECT_TRUE(cellShows(textGlyphs[image], 25, 23)) << image;
+        EXPECT_TRUE(cellShows(graphicsStore.textGlyphs[image], 25, 23)) << image;
     }
     Console.cursorShown = 0;
     fillScreen(0);
@@ -248,8 +249,8 @@ TEST_F(ConsoleTest, ScrollingLosesRowElevenAndClearsRow23) {
 }
 
 TEST_F(ConsoleTest, MissingGlyphsAreSkippedNotDrawn) {
-    SDL_FreeSurface(textGlyphs[(uint8_t)'q']);
-    textGlyphs[(uint8_t)'q'] = nullptr;
+    SDL_FreeSurface(graphicsStore.textGlyphs[(uint8_t)'q']);
+    graphicsStore.textGlyphs[(uint8_t)'q'] = nullptr;
     consolePrint(0, "aqa\n\n");
     EXPECT_TRUE(textShown("a", 25, 21));
     EXPECT_TRUE(cellBlank(26, 21));

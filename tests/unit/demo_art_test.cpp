@@ -278,7 +278,6 @@ TEST(DemoMusic, EveryKeyNamesAPlayableWaveFile) {
 
 TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
     ScratchDir dir;
-    initPalette16();
     std::vector<SDL_Color> palette(palette16, palette16 + 16);
     palette.push_back(SDL_Color{0, 0, 0, 0}); // the see-through entry
     auto read = [&](int size, IndexedImage &icon, std::vector<uint8_t> &clear) {
@@ -315,7 +314,6 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
 
 TEST(DemoIcon, The48PixelIconIsTheSpriteSmoothedThreeTimes) {
     ScratchDir dir;
-    initPalette16();
     std::vector<SDL_Color> palette(palette16, palette16 + 16);
     palette.push_back(SDL_Color{0, 0, 0, 0});
     IndexedImage small, large;

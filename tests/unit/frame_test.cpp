@@ -60,7 +60,7 @@ TEST(Frame, EveryTextCellShowsItsPieceOrStaysUntouched) {
             if (piece < 0) {
                 EXPECT_TRUE(cellBlank(column, row, 250)) << column << "," << row;
             } else {
-                EXPECT_TRUE(cellShows(frameGlyphs[piece], column, row))
+                EXPECT_TRUE(cellShows(graphicsStore.frameGlyphs[piece], column, row))
                     << "piece " << piece << " at " << column << "," << row;
             }
         }
@@ -88,13 +88,13 @@ TEST(Frame, MissingPiecesAreSkipped) {
     openTestScreen();
     buildSyntheticStore();
     fillScreen(250);
-    SDL_FreeSurface(frameGlyphs[3]);
-    frameGlyphs[3] = nullptr;
-    frameGlyphCount = 10; // as if only the first ten pieces had been built
+    SDL_FreeSurface(graphicsStore.frameGlyphs[3]);
+    graphicsStore.frameGlyphs[3] = nullptr;
+    graphicsStore.frameGlyphCount = 10; // as if only the first ten pieces had been built
     drawFrame();
     EXPECT_TRUE(cellBlank(0, 5, 250));
     EXPECT_TRUE(cellBlank(0, 0, 250)) << "piece 12 is past the count";
-    EXPECT_TRUE(cellShows(frameGlyphs[2], 1, 0));
-    frameGlyphCount = frameGlyphTotal;
+    EXPECT_TRUE(cellShows(graphicsStore.frameGlyphs[2], 1, 0));
+    graphicsStore.frameGlyphCount = frameGlyphTotal;
     freeSyntheticStore();
 }

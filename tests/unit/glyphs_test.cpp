@@ -29,14 +29,14 @@ class Glyphs : public GfxTest {
   protected:
     void SetUp() override {
         GfxTest::SetUp();
-        frameGlyphs = (SDL_Surface **)calloc(frameGlyphTotal, sizeof(SDL_Surface *));
+        graphicsStore.frameGlyphs = (SDL_Surface **)calloc(frameGlyphTotal, sizeof(SDL_Surface *));
     }
     void TearDown() override {
         for (int i = 0; i < frameGlyphTotal; i++) {
-            SDL_FreeSurface(frameGlyphs[i]);
+            SDL_FreeSurface(graphicsStore.frameGlyphs[i]);
         }
-        free(frameGlyphs);
-        frameGlyphs = nullptr;
+        free(graphicsStore.frameGlyphs);
+        graphicsStore.frameGlyphs = nullptr;
         GfxTest::TearDown();
     }
 };
@@ -62,7 +62,7 @@ TEST_F(Glyphs, RowByteSetsLeftmostAndRightmostPixel) {
 // enlarges by replication so that blocks keep their pixel).
 std::vector<int> highlightsOf(int index) {
     std::vector<int> found;
-    SDL_Surface *s = frameGlyphs[index];
+    SDL_Surface *s = graphicsStore.frameGlyphs[index];
     for (int p = 0; p < 64; p++) {
         int v = ((Uint8 *)s->pixels)[(p / 8) * 2 * s->pitch + (p % 8) * 2];
         if (v == frameHighlightColour()) {
@@ -82,7 +82,7 @@ TEST_F(Glyphs, FramePieceHighlightPositions) {
         for (int index : {0, 12, 16, 17}) {
             ASSERT_EQ(buildFrameGlyph(index, full.data(), frameBaseColour, frameHighlightColour()),
                       0);
-            EXPECT_EQ(frameGlyphs[index]->w, 16);
+            EXPECT_EQ(graphicsStore.frameGlyphs[index]->w, 16);
         }
         EXPECT_EQ(highlightsOf(0), std::vector<int>{});
         EXPECT_EQ(highlightsOf(12), std::vector<int>{63});
@@ -91,8 +91,8 @@ TEST_F(Glyphs, FramePieceHighlightPositions) {
         EXPECT_EQ(highlightsOf(17),
                   (std::vector<int>{0, 9, 10, 19, 20, 29, 37, 43, 44, 49, 50, 56}));
         for (int index : {0, 12, 16, 17}) {
-            SDL_FreeSurface(frameGlyphs[index]);
-            frameGlyphs[index] = nullptr;
+            SDL_FreeSurface(graphicsStore.frameGlyphs[index]);
+            graphicsStore.frameGlyphs[index] = nullptr;
         }
     }
 }
@@ -102,7 +102,7 @@ TEST_F(Glyphs, ClearPixelsStayClearOnHighlightPositions) {
     const uint8_t rows[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xfe};
     std::vector<uint8_t> pixels = expand(rows);
     ASSERT_EQ(buildFrameGlyph(12, pixels.data(), frameBaseColour, frameHighlightColour()), 0);
-    std::vector<int> values = surfacePixels(frameGlyphs[12]);
+    std::vector<int> values = surfacePixels(graphicsStore.frameGlyphs[12]);
     EXPECT_EQ(values[16 * 16 - 1], 0);
     for (int v : values) {
         EXPECT_TRUE(v == 0 || v == frameBaseColour);

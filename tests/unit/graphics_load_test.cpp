@@ -27,8 +27,9 @@ class GraphicsLoad : public GfxTest {
     void SetUp() override {
         GfxTest::SetUp();
         // The store as a fresh process has it: earlier tests leave their counts.
-        tileCount = spriteTileCount = textGlyphCount = runeGlyphCount = frameGlyphCount = 0;
-        for (PictureSet &set : pictureSets) {
+        graphicsStore.tileCount = graphicsStore.spriteTileCount = graphicsStore.textGlyphCount =
+            graphicsStore.runeGlyphCount = graphicsStore.frameGlyphCount = 0;
+        for (PictureSet &set : graphicsStore.pictureSets) {
             set.count = 0;
         }
     }
@@ -59,32 +60,33 @@ void expectSize(SDL_Surface *surface, int w, int h) {
 void checkCompleteStore(bool fourColour) {
     Uint8 key = fourColour ? 5 : 17;
     int white = fourColour ? 3 : 15;
-    ASSERT_EQ(tileCount, 256u);
-    ASSERT_EQ(spriteTileCount, 256u);
+    ASSERT_EQ(graphicsStore.tileCount, 256u);
+    ASSERT_EQ(graphicsStore.spriteTileCount, 256u);
     for (int t = 0; t < 256; t++) {
-        expectSize(tileTable[t].surface, 32, 32);
-        EXPECT_EQ((tileTable[t].surface->flags & SDL_SRCCOLORKEY) != 0, isCutTile(t)) << t;
-        expectSize(spriteTiles[t], 32, 32);
-        EXPECT_EQ(spriteTiles[t]->flags & SDL_SRCCOLORKEY, 0u);
+        expectSize(graphicsStore.tileTable[t].surface, 32, 32);
+        EXPECT_EQ((graphicsStore.tileTable[t].surface->flags & SDL_SRCCOLORKEY) != 0, isCutTile(t))
+            << t;
+        expectSize(graphicsStore.spriteTiles[t], 32, 32);
+        EXPECT_EQ(graphicsStore.spriteTiles[t]->flags & SDL_SRCCOLORKEY, 0u);
     }
-    EXPECT_TRUE(hasColourKey(tileTable[52].surface, key));
-    ASSERT_EQ(textGlyphCount, 128u);
-    ASSERT_EQ(runeGlyphCount, 128u);
-    ASSERT_EQ(frameGlyphCount, 18);
+    EXPECT_TRUE(hasColourKey(graphicsStore.tileTable[52].surface, key));
+    ASSERT_EQ(graphicsStore.textGlyphCount, 128u);
+    ASSERT_EQ(graphicsStore.runeGlyphCount, 128u);
+    ASSERT_EQ(graphicsStore.frameGlyphCount, 18);
     for (int g = 0; g < 128; g++) {
-        expectSize(textGlyphs[g], 16, 16);
-        expectSize(runeGlyphs[g], 16, 16);
-        EXPECT_EQ(valuesOf(textGlyphs[g]), (std::set<int>{0, white}));
-        EXPECT_EQ(valuesOf(runeGlyphs[g]), (std::set<int>{0, 1}));
+        expectSize(graphicsStore.textGlyphs[g], 16, 16);
+        expectSize(graphicsStore.runeGlyphs[g], 16, 16);
+        EXPECT_EQ(valuesOf(graphicsStore.textGlyphs[g]), (std::set<int>{0, white}));
+        EXPECT_EQ(valuesOf(graphicsStore.runeGlyphs[g]), (std::set<int>{0, 1}));
     }
     for (int i = 0; i < 18; i++) {
-        expectSize(frameGlyphs[i], 16, 16);
+        expectSize(graphicsStore.frameGlyphs[i], 16, 16);
     }
     for (int k = 0; k < pictureSetCount; k++) {
         std::vector<Picture> expected = fixturePictures(k, fourColour);
-        ASSERT_EQ(pictureSets[k].count, expected.size()) << "set " << k;
+        ASSERT_EQ(graphicsStore.pictureSets[k].count, expected.size()) << "set " << k;
         for (size_t i = 0; i < expected.size(); i++) {
-            SDL_Surface *p = pictureSets[k].surfaces[i];
+            SDL_Surface *p = graphicsStore.pictureSets[k].surfaces[i];
             expectSize(p, 2 * expected[i].width, 2 * expected[i].height);
             bool masked = k >= 16;
             EXPECT_EQ(hasColourKey(p, key), masked) << "set " << k;
@@ -119,13 +121,13 @@ TEST_F(GraphicsLoad, TileContentsClassesAndMaskCut) {
     writeGraphicsFiles(dir.path, false);
     LoadFailure failure;
     ASSERT_TRUE(loadTiles16(failure));
-    EXPECT_EQ(valuesOf(tileTable[6].surface), std::set<int>{6});
-    EXPECT_EQ(valuesOf(spriteTiles[7]), std::set<int>{(256 + 7) % 16});
-    EXPECT_EQ(tileTable[143].animClass, scrolling);
-    EXPECT_EQ(tileTable[253].animClass, cycleBack1);
+    EXPECT_EQ(valuesOf(graphicsStore.tileTable[6].surface), std::set<int>{6});
+    EXPECT_EQ(valuesOf(graphicsStore.spriteTiles[7]), std::set<int>{(256 + 7) % 16});
+    EXPECT_EQ(graphicsStore.tileTable[143].animClass, scrolling);
+    EXPECT_EQ(graphicsStore.tileTable[253].animClass, cycleBack1);
     // Tile 96 is cut exactly where the enlarged tile 112 is not 0; 112 stays whole.
-    SDL_Surface *cut = tileTable[96].surface;
-    SDL_Surface *mask = tileTable[112].surface;
+    SDL_Surface *cut = graphicsStore.tileTable[96].surface;
+    SDL_Surface *mask = graphicsStore.tileTable[112].surface;
     int transparent = 0;
     for (int y = 0; y < 32; y++) {
         for (int x = 0; x < 32; x++) {
@@ -138,7 +140,7 @@ TEST_F(GraphicsLoad, TileContentsClassesAndMaskCut) {
     EXPECT_GT(transparent, 0);
     EXPECT_LT(transparent, 32 * 32);
     EXPECT_EQ(mask->flags & SDL_SRCCOLORKEY, 0u);
-    EXPECT_EQ(valuesOf(tileTable[52].surface), (std::set<int>{4, 17}));
+    EXPECT_EQ(valuesOf(graphicsStore.tileTable[52].surface), (std::set<int>{4, 17}));
 }
 
 TEST_F(GraphicsLoad, ShortFilesLeaveBlanksAndWarnOnce) {
@@ -159,12 +161,13 @@ TEST_F(GraphicsLoad, ShortFilesLeaveBlanksAndWarnOnce) {
     EXPECT_EQ(warnings, "Warning: data file '" + file("tiles.4") +
                             "' is shorter than its layout\nWarning: data file '" + file("ibm.ch") +
                             "' is shorter than its layout\n");
-    EXPECT_EQ(valuesOf(tileTable[99].surface), std::set<int>{99 % 4});
-    EXPECT_EQ(valuesOf(tileTable[100].surface), std::set<int>{0});
-    EXPECT_EQ(valuesOf(spriteTiles[255]), std::set<int>{0});
-    EXPECT_EQ(valuesOf(textGlyphs[12]), (std::set<int>{0, 3})); // bytes 96-103 hold a row
-    EXPECT_EQ(valuesOf(textGlyphs[13]), std::set<int>{0});
-    EXPECT_EQ(valuesOf(runeGlyphs[13]), (std::set<int>{0, 1}));
+    EXPECT_EQ(valuesOf(graphicsStore.tileTable[99].surface), std::set<int>{99 % 4});
+    EXPECT_EQ(valuesOf(graphicsStore.tileTable[100].surface), std::set<int>{0});
+    EXPECT_EQ(valuesOf(graphicsStore.spriteTiles[255]), std::set<int>{0});
+    EXPECT_EQ(valuesOf(graphicsStore.textGlyphs[12]),
+              (std::set<int>{0, 3})); // bytes 96-103 hold a row
+    EXPECT_EQ(valuesOf(graphicsStore.textGlyphs[13]), std::set<int>{0});
+    EXPECT_EQ(valuesOf(graphicsStore.runeGlyphs[13]), (std::set<int>{0, 1}));
 }
 
 Bytes withLe16(Bytes bytes, size_t at, int value) {
@@ -178,7 +181,7 @@ TEST_F(GraphicsLoad, PictureSetsEmptyOutOfRangeAndOutsideTheData) {
     uint16_t count = 99;
     EXPECT_EQ(loadPictureSet4(file("empty.4").c_str(), 3, &count), 0);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(pictureSets[3].surfaces, nullptr);
+    EXPECT_EQ(graphicsStore.pictureSets[3].surfaces, nullptr);
     EXPECT_EQ(loadPictureSet4(file("empty.4").c_str(), 16, &count), -1);
     EXPECT_EQ(loadMaskedPictureSet4(file("empty.4").c_str(), 15, &count), -1);
     EXPECT_EQ(loadPictureSet4(file("missing.4").c_str(), 3, &count), -1);
@@ -187,13 +190,13 @@ TEST_F(GraphicsLoad, PictureSetsEmptyOutOfRangeAndOutsideTheData) {
     raw = withLe16(raw, 6, 0xFFF0);
     writeBytes(file("far.4"), packLzw(raw));
     testing::internal::CaptureStderr();
-    EXPECT_EQ(loadPictureSet4(file("far.4").c_str(), 4, &pictureSets[4].count), 0);
+    EXPECT_EQ(loadPictureSet4(file("far.4").c_str(), 4, &graphicsStore.pictureSets[4].count), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Warning: data file '" + file("far.4") + "' is shorter than its layout\n");
-    ASSERT_EQ(pictureSets[4].count, 2);
-    expectSize(pictureSets[4].surfaces[0], 2 * fixturePictures(2, true)[0].width,
+    ASSERT_EQ(graphicsStore.pictureSets[4].count, 2);
+    expectSize(graphicsStore.pictureSets[4].surfaces[0], 2 * fixturePictures(2, true)[0].width,
                2 * fixturePictures(2, true)[0].height);
-    expectSize(pictureSets[4].surfaces[1], 0, 0);
+    expectSize(graphicsStore.pictureSets[4].surfaces[1], 0, 0);
 }
 
 TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
@@ -202,11 +205,14 @@ TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
     raw[5] = 0x7F; // the upper half of the first offset entry is ignored
     writeBytes(file("mon0.16"), packLzw(raw));
     testing::internal::CaptureStderr();
-    EXPECT_EQ(loadMaskedPictureSet16(file("mon0.16").c_str(), 17, &pictureSets[17].count), 0);
+    EXPECT_EQ(
+        loadMaskedPictureSet16(file("mon0.16").c_str(), 17, &graphicsStore.pictureSets[17].count),
+        0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    ASSERT_EQ(pictureSets[17].count, 2);
-    EXPECT_TRUE(hasColourKey(pictureSets[17].surfaces[0], 17));
-    EXPECT_EQ(pictureSets[17].surfaces[0]->w, 2 * fixturePictures(17, false)[0].width);
+    ASSERT_EQ(graphicsStore.pictureSets[17].count, 2);
+    EXPECT_TRUE(hasColourKey(graphicsStore.pictureSets[17].surfaces[0], 17));
+    EXPECT_EQ(graphicsStore.pictureSets[17].surfaces[0]->w,
+              2 * fixturePictures(17, false)[0].width);
 }
 
 TEST_F(GraphicsLoad, FontFilesExpandEveryBitAndLeaveThePixelsOnFailure) {
@@ -225,13 +231,13 @@ TEST_F(GraphicsLoad, FontFilesExpandEveryBitAndLeaveThePixelsOnFailure) {
 // The counts the store is left with, as the teardown finds them.
 std::string counts() {
     int pictures = 0;
-    for (const PictureSet &set : pictureSets) {
+    for (const PictureSet &set : graphicsStore.pictureSets) {
         pictures += set.count > 0;
     }
     char text[160];
     snprintf(text, sizeof text, "tiles %u sprites %u text %u runes %u frames %u sets %d",
-             tileCount, spriteTileCount, textGlyphCount, runeGlyphCount, frameGlyphCount,
-             pictures);
+             graphicsStore.tileCount, graphicsStore.spriteTileCount, graphicsStore.textGlyphCount,
+             graphicsStore.runeGlyphCount, graphicsStore.frameGlyphCount, pictures);
     return text;
 }
 

@@ -4,6 +4,8 @@
 
 #include "1-app/input/gamepad.h"
 #include "1-app/input/key_names.h"
+#include "1-app/input/input_state.h"
+#include "1-app/input/key_codes.h"
 #include "1-app/input/keys.h"
 #include "1-app/input/keys_list.h"
 #include "1-app/config/setting_table.h"

@@ -72,10 +72,10 @@ class MapViewTest : public ::testing::Test {
         freeSyntheticStore();
     }
     static SDL_Surface *tile(int t) {
-        return tileTable[t].surface;
+        return graphicsStore.tileTable[t].surface;
     }
     static SDL_Surface *sprite(int n) {
-        return spriteTiles[n];
+        return graphicsStore.spriteTiles[n];
     }
     void placePlayer(int column, int row) {
         game.playerState.column = (uint8_t)column;
@@ -274,12 +274,12 @@ TEST_F(MapViewTest, MissingSurfacesAreSkipped) {
     setCell(overworld, worldSize, 51, 50, 11);
     selectMap(game, overworld, 0);
     placePlayer(50, 50);
-    SDL_FreeSurface(tileTable[3].surface);
-    tileTable[3].surface = nullptr;
-    SDL_FreeSurface(tileTable[11].surface);
-    tileTable[11].surface = nullptr;
-    SDL_FreeSurface(spriteTiles[playerSprite]);
-    spriteTiles[playerSprite] = nullptr;
+    SDL_FreeSurface(graphicsStore.tileTable[3].surface);
+    graphicsStore.tileTable[3].surface = nullptr;
+    SDL_FreeSurface(graphicsStore.tileTable[11].surface);
+    graphicsStore.tileTable[11].surface = nullptr;
+    SDL_FreeSurface(graphicsStore.spriteTiles[playerSprite]);
+    graphicsStore.spriteTiles[playerSprite] = nullptr;
     fillScreen(7);
     drawScreen(viewOf(game));
     EXPECT_TRUE(regionFilled(viewCellX(5) + 16, viewCellY(5), 16, 32, 52));

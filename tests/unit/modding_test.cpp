@@ -153,7 +153,6 @@ struct EditedWorld : testing::Test {
     }
     // Reads a piece with the 16 colours, twice over for a masked picture.
     IndexedImage image(const std::string &piece, int colours) {
-        initPalette16();
         std::vector<SDL_Color> palette(palette16, palette16 + 16);
         if (colours == 32) {
             palette.insert(palette.end(), palette16, palette16 + 16);
@@ -256,7 +255,6 @@ TEST(Modding, AnUpperCaseCopyGoesOutAndComesBackUnderItsOwnNames) {
     IndexedImage sheet;
     std::vector<uint8_t> see;
     std::string error;
-    initPalette16();
     ASSERT_TRUE(readPngIndexed("out/tiles-16.png", palette16, 16, &sheet, &see, &error)) << error;
     sheet.pixels[0] ^= 1;
     ASSERT_TRUE(writeIndexedPng("out/tiles-16.png", sheet, &error)) << error;
@@ -789,7 +787,8 @@ TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {
 TEST(Modding, TheReadmeNamesThePlaceOfEverySettlementGrid) {
     FileSet files;
     Problems problems;
-    ASSERT_TRUE(readWorldFiles(WorldPlace{demoWorldDirectory(), "", followLinks}, {4, 16}, files, problems));
+    ASSERT_TRUE(readWorldFiles(WorldPlace{demoWorldDirectory(), "", followLinks}, {4, 16}, files,
+                               problems));
     std::vector<std::vector<int>> places = gridPlaces(files);
     ASSERT_EQ(places.size(), 4u);
     for (int location = 0; location < 32; ++location) {

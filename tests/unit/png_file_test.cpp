@@ -35,7 +35,6 @@ void writeRgba(const char *path, int width, int height, const std::vector<uint8_
 
 TEST(PngFile, PaletteRoundTripAtEveryBitDepth) {
     ScratchDir dir;
-    initPalette16();
     for (int colours : {2, 4, 16, 200}) {
         std::vector<SDL_Color> palette(colours);
         for (int i = 0; i < colours; i++) {
@@ -90,7 +89,6 @@ TEST(PngFile, RefusalsNameThePixel) {
     EXPECT_FALSE(readPngIndexed("partly.png", fourColours, 4, &read, &clear, &error));
     EXPECT_EQ(error, "pixel (0, 1) is partly transparent (alpha 128)");
 
-    initPalette16();
     IndexedImage sixteen = patterned(5, 5, palette16, 16);
     ASSERT_TRUE(writeIndexedPng("wide.png", sixteen, &error)) << error;
     EXPECT_FALSE(readPngIndexed("wide.png", fourColours, 4, &read, &clear, &error));

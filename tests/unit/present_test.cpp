@@ -121,8 +121,7 @@ TEST(PictureLayout, FullScreenIsTheDesktopWithTheLargestPictureCentred) {
 
 TEST(PictureScale, EveryScaleAndAspectMatchesTheMaps) {
     SDL_Surface *frame = patternedFrame(16);
-    initPalette16();
-    SDL_SetColors(frame, palette16, 0, 16);
+    SDL_SetColors(frame, const_cast<SDL_Color *>(palette16), 0, 16);
     for (int aspect = 0; aspect <= 1; aspect++) {
         for (int scale = 1; scale <= 4; scale++) {
             PictureLayout l = windowLayout(scale, aspect, 0, 0);
@@ -138,8 +137,7 @@ TEST(PictureScale, EveryScaleAndAspectMatchesTheMaps) {
 
 TEST(PictureScale, FullScreenLeavesTheBordersAndOtherPixelDepthsAgree) {
     SDL_Surface *frame = patternedFrame(4);
-    initPalette4();
-    SDL_SetColors(frame, palette4, 0, 4);
+    SDL_SetColors(frame, const_cast<SDL_Color *>(palette4), 0, 4);
     PictureLayout l = fullscreenLayout(1, 1500, 1000);
     ASSERT_EQ(l.scale, 2);
     SDL_Surface *target = trueColourSurface(l.modeWidth, l.modeHeight);
@@ -225,11 +223,10 @@ class Presenter : public ::testing::Test {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
         startUpSettings().scale = 2;
         startUpSettings().aspect = 0;
-        initPalette4();
         useFrontEnd(desktopFrontEnd);
         readDesktopSize();
         screen = patternedFrame(4);
-        SDL_SetColors(screen, palette4, 0, 4);
+        SDL_SetColors(screen, const_cast<SDL_Color *>(palette4), 0, 4);
         ASSERT_TRUE(openDisplay(false));
         display = SDL_GetVideoSurface();
         hideKeysOverlay();
@@ -295,8 +292,7 @@ TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
     expectShownAsFramed(2, 390);
     expectShownAsFramed(300, 200);
     // A switch to the sixteen colours shows every pixel in its new colour.
-    initPalette16();
-    SDL_SetColors(screen, palette16, 0, 16);
+    SDL_SetColors(screen, const_cast<SDL_Color *>(palette16), 0, 16);
     ((Uint8 *)screen->pixels)[5] = 14;
     presentScreen();
     expectShownAsFramed(5, 0);
@@ -383,7 +379,6 @@ class Screenshots : public ::testing::Test {
     ScratchDir dir;
     void SetUp() override {
         setColourMode(false);
-        initPalette16();
         screen = patternedFrame(16);
         setModePalette(screen);
         free(startUpSettings().screenshots);

@@ -220,8 +220,8 @@ class Animation : public ::testing::Test {
   protected:
     Game game = newGame();
     void SetUp() override {
-        savedTable = tileTable;
-        savedCount = tileCount;
+        savedTable = graphicsStore.tileTable;
+        savedCount = graphicsStore.tileCount;
         for (int t = 0; t < 256; t++) {
             table[t] = {still, nullptr};
         }
@@ -233,8 +233,8 @@ class Animation : public ::testing::Test {
         table[251].animClass = cycleBack1;
         table[52].animClass = overlay;
         table[60].animClass = scrolling;
-        tileTable = table;
-        tileCount = 256;
+        graphicsStore.tileTable = table;
+        graphicsStore.tileCount = 256;
         MapCell *world = mapStore(overworld);
         for (int i = 0; i < worldSize * worldSize; i++) {
             world[i] = {0, 0, 0};
@@ -247,8 +247,8 @@ class Animation : public ::testing::Test {
         selectMap(game, overworld, 0);
     }
     void TearDown() override {
-        tileTable = savedTable;
-        tileCount = savedCount;
+        graphicsStore.tileTable = savedTable;
+        graphicsStore.tileCount = savedCount;
     }
     static void setBase(MapCell *cells, int i, uint8_t tile) {
         cells[i].baseTile = tile;
@@ -309,8 +309,8 @@ TEST_F(Animation, TheTaskAdvancesTheFrameModulo16) {
 }
 
 TEST_F(Animation, NothingHappensWithoutTilesOrMap) {
-    tileTable = nullptr;
-    tileCount = 0;
+    graphicsStore.tileTable = nullptr;
+    graphicsStore.tileCount = 0;
     cycleAnimatedTiles(game.currentMap);
     EXPECT_EQ(shown(0), 215);
     selectMap(game, 6, 0);

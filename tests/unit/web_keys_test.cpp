@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "key_names.h"
-#include "1-app/input/keys.h"
+#include "1-app/input/key_codes.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ TEST(WebKeys, DirectionsKeypadAndLettersAsNative) {
         {"KeyE", "e", false, false, false, false, 'e'},
         {"KeyE", "E", true, false, false, false, 'E'},
         {"KeyX", "x", false, false, true, false, keyQuit},
-        {"KeyQ", "a", false, false, false, false, 'a'},       // a French keyboard's A
-        {"Semicolon", "m", false, false, false, false, 'm'},  // ... and its M
+        {"KeyQ", "a", false, false, false, false, 'a'},        // a French keyboard's A
+        {"Semicolon", "m", false, false, false, false, 'm'},   // ... and its M
         {"KeyA", "\xd1\x84", false, false, false, false, 'a'}, // a Russian one: by place
         {"Space", " ", false, false, false, false, ' '},
         {"Enter", "Enter", false, false, false, false, 13},

@@ -17,9 +17,9 @@
 #include "4-data/file_names.h"
 #include "4-data/shown_text.h"
 
-DataChoice dataChoice = {dataNotFound, ""};
-
 namespace {
+
+DataChoice choice = {dataNotFound, ""};
 
 bool isRegularFile(const char *path) {
     struct stat status;
@@ -39,7 +39,7 @@ void showDirectory() {
     const char *directory = settings.directory != nullptr ? settings.directory : ".";
     char resolved[PATH_MAX];
     if (realpath(directory, resolved) != nullptr) {
-        snprintf(dataChoice.shown, sizeof dataChoice.shown, "%s", resolved);
+        snprintf(choice.shown, sizeof choice.shown, "%s", resolved);
         return;
     }
     // A directory that does not exist keeps its name, made absolute.
@@ -48,11 +48,11 @@ void showDirectory() {
     if (directory[0] != '/' && getcwd(cwd, sizeof cwd) != nullptr) {
         shown = std::string(cwd) + "/" + directory;
     }
-    snprintf(dataChoice.shown, sizeof dataChoice.shown, "%s", shown.c_str());
+    snprintf(choice.shown, sizeof choice.shown, "%s", shown.c_str());
 }
 
 void useDirectory(DataSource source, const std::string &directory) {
-    dataChoice.source = source;
+    choice.source = source;
     free(startUpSettings().directory);
     startUpSettings().directory = directory.empty() ? nullptr : strdup(directory.c_str());
 }
@@ -77,9 +77,9 @@ void findDataDirectory() {
 
 // The second line of a failure: where the directory came from, what to do.
 std::string whereFrom() {
-    std::string shown = dataChoice.shown;
+    std::string shown = choice.shown;
     std::string check = "; 'varnok-data check " + shown + "' tells what is wrong with it.";
-    switch (dataChoice.source) {
+    switch (choice.source) {
     case dataFromCommandLine:
         return "The data directory " + shown + " was given on the command line" + check;
     case dataFromSettingsFile:
@@ -109,7 +109,7 @@ std::string whereFrom() {
 // data directory was found or given and is there (empty for none).
 std::string otherMissingFiles(size_t others) {
     struct stat status;
-    if (others == 0 || dataChoice.source == dataNotFound || stat(dataChoice.shown, &status) != 0 ||
+    if (others == 0 || choice.source == dataNotFound || stat(choice.shown, &status) != 0 ||
         !S_ISDIR(status.st_mode)) {
         return "";
     }
@@ -119,16 +119,18 @@ std::string otherMissingFiles(size_t others) {
 
 } // namespace
 
+const DataChoice &dataChoice = choice;
+
 void chooseDataDirectory(bool givenOnCommandLine) {
     if (givenOnCommandLine) {
-        dataChoice.source = dataFromCommandLine;
+        choice.source = dataFromCommandLine;
     } else if (settings.directory != nullptr && settings.directory[0] != '\0') {
-        dataChoice.source = dataFromSettingsFile;
+        choice.source = dataFromSettingsFile;
     } else {
         findDataDirectory();
     }
     showDirectory();
-    printf("Data: %s\n", shownText(dataChoice.shown).c_str());
+    printf("Data: %s\n", shownText(choice.shown).c_str());
     fflush(stdout);
 }
 

@@ -19,7 +19,7 @@ struct DataChoice {
     char shown[4096]; // the directory in use as an absolute path
 };
 
-extern DataChoice dataChoice;
+extern const DataChoice &dataChoice;
 
 // Completes settings.directory when neither the command line (givenOnCommandLine)
 // nor the settings file named one, and prints "Data: <absolute path>" on

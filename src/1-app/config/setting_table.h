@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "1-app/config/settings.h"
+#include "1-app/config/settings_record.h"
 
 // Where a setting's value lives and what it may be, one of three kinds: a number
 // 0..highest (out of range reads as 0); a text, such as a path, kept as written;

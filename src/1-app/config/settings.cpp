@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "1-app/input/key_bindings.h"
+#include "1-app/config/key_lists.h"
 #include "1-app/config/setting_table.h"
 #include "1-app/config/user_folders.h"
 #include "4-data/shown_text.h"
@@ -93,7 +93,7 @@ void applyFile(char *text, SettingsPlace place, const char *path) {
     parseIniFileText(text, path, applySetting);
     free(text);
     placeDirectoryBesideSettings();
-    warnAboutTwiceBoundKeys(path);
+    warnAboutTwiceBoundKeys(record, path);
 }
 
 // The first settings file there is: the one of --config, else ./settings.ini,
@@ -144,7 +144,7 @@ void applySetting(const char *key, const char *value) {
     if (row == nullptr) {
         warnAtPair("unknown setting '%s'", shownWord(key).c_str());
     } else if (row->value.kind == keyListKind) {
-        readKeyList(*row, value);
+        readKeyList(*keyListOf(record, *row), row->value.command, row->key, value);
     } else if (row->value.kind == textKind) {
         setSetting(*row, 0, value);
     } else {

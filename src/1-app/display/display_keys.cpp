@@ -1,6 +1,6 @@
 #include "1-app/display/display_keys.h"
 
-#include "1-app/input/keys.h"
+#include "1-app/input/key_codes.h"
 #include "1-app/display/overlays.h"
 #include "1-app/display/presenter.h"
 #include "1-app/front_end.h"

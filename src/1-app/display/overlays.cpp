@@ -31,10 +31,12 @@ bool noticeShown() {
 void drawText(SDL_Surface *target, int column, int row, const char *text) {
     for (int i = 0; text[i] != '\0'; i++) {
         unsigned char c = (unsigned char)text[i];
-        if (textGlyphs == nullptr || c >= textGlyphCount || textGlyphs[c] == nullptr) {
+        if (graphicsStore.textGlyphs == nullptr || c >= graphicsStore.textGlyphCount ||
+            graphicsStore.textGlyphs[c] == nullptr) {
             continue;
         }
-        blitIndexed(textGlyphs[c], nullptr, target, (column + i) * cellSize, row * cellSize);
+        blitIndexed(graphicsStore.textGlyphs[c], nullptr, target, (column + i) * cellSize,
+                    row * cellSize);
     }
 }
 

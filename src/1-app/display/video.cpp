@@ -23,11 +23,6 @@ bool initVideo() {
     }
     readDesktopSize();
     setColourMode(settings.video == 1);
-    if (settings.video == 1) {
-        initPalette4();
-    } else {
-        initPalette16();
-    }
     // The game draws into its own frame; the presenter shows it in the window.
     screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
     madeScreen = screen;
@@ -45,11 +40,11 @@ bool initVideo() {
 }
 
 void setWindowIcon() {
-    if (spriteTiles == nullptr || heroSprite >= spriteTileCount ||
-        spriteTiles[heroSprite] == nullptr) {
+    if (graphicsStore.spriteTiles == nullptr || heroSprite >= graphicsStore.spriteTileCount ||
+        graphicsStore.spriteTiles[heroSprite] == nullptr) {
         return;
     }
-    SDL_WM_SetIcon(spriteTiles[heroSprite], nullptr);
+    SDL_WM_SetIcon(graphicsStore.spriteTiles[heroSprite], nullptr);
 }
 
 void closeVideo() {

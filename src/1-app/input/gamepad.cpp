@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "1-app/input/input_state.h"
 #include "1-app/input/key_bindings.h"
 #include "1-app/display/overlays.h"
 #include "1-app/input/player_actions.h"
@@ -33,8 +34,6 @@ GameKey heldDirection = noDirection;
 SDL_TimerID repeatTimer = nullptr;
 std::atomic<bool> repeatWaiting{false};
 intptr_t repeatRound = 0;
-
-int lastUnusedButton = -1;
 
 Uint32 onRepeat(Uint32, void *round) {
     if (!repeatWaiting.exchange(true)) {
@@ -121,7 +120,7 @@ void pressButton(Game &game, int button) {
     }
     Meaning meaning = meaningOfButton(game, button);
     if (meaning.action == noAction) {
-        lastUnusedButton = button;
+        noteButtonWithoutCommand(button);
         return;
     }
     performAction(game, meaning);
@@ -138,6 +137,7 @@ void openGamepad() {
     if (SDL_NumJoysticks() > 0) {
         pad = SDL_JoystickOpen(0);
     }
+    notePadInUse(pad != nullptr);
     if (pad != nullptr) {
         printf("Gamepad: %s\n", SDL_JoystickName(0) != nullptr ? SDL_JoystickName(0) : "");
         fflush(stdout);
@@ -150,15 +150,12 @@ void closeGamepad() {
     if (pad != nullptr) {
         SDL_JoystickClose(pad);
         pad = nullptr;
+        notePadInUse(false);
     }
     if (subsystemStarted) {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         subsystemStarted = false;
     }
-}
-
-bool padInUse() {
-    return pad != nullptr;
 }
 
 bool handlePadEvent(Game &game, const SDL_Event *event) {
@@ -189,8 +186,4 @@ bool handlePadEvent(Game &game, const SDL_Event *event) {
         break;
     }
     return quitConfirmed();
-}
-
-int lastButtonWithoutCommand() {
-    return lastUnusedButton;
 }

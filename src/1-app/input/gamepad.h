@@ -17,14 +17,8 @@ void openGamepad();
 // Stops the repeat and closes the pad; part of the ordered teardown.
 void closeGamepad();
 
-// True while a pad is open.
-bool padInUse();
-
 struct Game;
 
 // A joystick event, or the repeat event, for the game in play; anything else
 // changes nothing. True when the game is to end (the quit question answered yes).
 bool handlePadEvent(Game &game, const SDL_Event *event);
-
-// The last button pressed that had no command; -1 before any.
-int lastButtonWithoutCommand();

@@ -4,8 +4,8 @@
 // command works. The game's own keys always stay and win over a binding; a
 // binding written with modifiers ("shift+f5") takes that key only with exactly
 // those modifiers held, and wins over the game's own key of another command.
-// Key lists are read from the settings file here, with a warning for each name
-// that cannot be bound; the keys in force are listed for --help and F1.
+// The keys in force are listed for --help and F1 (the settings file's key lists
+// are read by config/key_lists.h).
 #pragma once
 
 #include <SDL.h>
@@ -17,7 +17,6 @@
 #include "2-play/game_keys.h"
 
 struct Game;
-struct SettingRow;
 
 struct Meaning {
     PlayerAction action;
@@ -34,16 +33,6 @@ Meaning meaningOfKey(const Game &game, SDLKey sym, SDLMod mod, GameKey code);
 // A gamepad button in the current context: the first command of the context
 // whose button setting names it, else noAction.
 Meaning meaningOfButton(const Game &game, int button);
-
-// The settings file's handler for a key list: the keys named, in order, each
-// perhaps after "shift+", "ctrl+" or "alt+". A name SDL does not know, a key the
-// game never gets (Tab, Shift alone) and one of the game's own keys where the
-// command works are left out with a warning at the line.
-void readKeyList(const SettingRow &row, const char *value);
-
-// After the settings file: a key bound to two commands that work in the same
-// place is named at the line of the later one; the first in the keys table wins.
-void warnAboutTwiceBoundKeys(const char *path);
 
 // --help: each command that takes keys, with its own keys and the ones added.
 void printKeysInForce(FILE *out);

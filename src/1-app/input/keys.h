@@ -13,11 +13,3 @@ struct Game;
 // Carries out a key pressed in the game in play. True when the program is to end
 // (the quit key).
 bool translateKey(Game &game, const SDL_KeyboardEvent *event);
-
-// The last key pressed that had no command where it was pressed; SDLK_UNKNOWN
-// before any.
-SDLKey lastKeyWithoutCommand();
-
-// The GameKey for a key symbol and modifier state, or -1 when the key is dropped
-// (Tab, the modifier keys themselves). Dispatches nothing.
-GameKey gameKeyFor(SDLKey sym, SDLMod mod);

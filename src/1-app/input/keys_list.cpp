@@ -2,10 +2,9 @@
 
 #include <cstdio>
 
-#include "1-app/input/gamepad.h"
 #include "1-app/input/key_bindings.h"
 #include "1-app/input/key_names.h"
-#include "1-app/input/keys.h"
+#include "1-app/input/input_state.h"
 #include "2-play/commands.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <SDL_syswm.h>
 #include <poll.h>
 
-#include "1-app/input/gamepad.h"
+#include "1-app/input/input_state.h"
 #include "1-app/run/timer.h"
 
 namespace {

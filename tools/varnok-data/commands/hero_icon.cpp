@@ -60,7 +60,6 @@ SDL_Surface *heroSurface(int size) {
     if (surface == nullptr) {
         return nullptr;
     }
-    initPalette16();
     SDL_Color colours[17];
     for (int i = 0; i < 16; i++) {
         colours[i] = palette16[i];

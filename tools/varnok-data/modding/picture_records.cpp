@@ -9,7 +9,8 @@ std::vector<PictureRecord> pictureRecords(const Bytes &data, int mode, bool mask
     std::vector<PictureRecord> records;
     int count = pictureCountOf(view);
     for (int i = 0; i < count; ++i) {
-        records.push_back(pictureRecordOf(view, i, mode == 4 ? pictureRows4 : pictureRows16, masked));
+        records.push_back(
+            pictureRecordOf(view, i, mode == 4 ? pictureRows4 : pictureRows16, masked));
     }
     return records;
 }
@@ -30,8 +31,6 @@ bool pictureHasPng(const PictureRecord &record, size_t dataSize) {
 }
 
 std::vector<SDL_Color> modeColours(int mode) {
-    initPalette4();
-    initPalette16();
     return mode == 4 ? std::vector<SDL_Color>(palette4, palette4 + 4)
                      : std::vector<SDL_Color>(palette16, palette16 + 16);
 }
