@@ -37,7 +37,7 @@ void pass() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         handled = true;
-        if (runPass(&event) == -1) {
+        if (!runPass(&event)) {
             emscripten_cancel_main_loop();
             endRun(endGame(0));
             return;

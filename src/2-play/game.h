@@ -25,6 +25,7 @@ struct Game {
     const uint8_t *currentCharacterRecord;
     uint16_t animationFrame; // 0-15, one step on every animation tick
     InputHandlerStack inputStack;
+    bool quitConfirmed; // the quit question answered yes: the game ends
 };
 
 // A game before its start: no map selected, nobody about, the clock at 0, the

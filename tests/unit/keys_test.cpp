@@ -333,11 +333,9 @@ class Pad : public PlayTest {
         startUpSettings() = defaultSettings();
         hideKeysOverlay();
         showNotice("", 0);
-        forgetQuit();
     }
     void TearDown() override {
         closeGamepad();
-        forgetQuit();
         startUpSettings() = defaultSettings();
         PlayTest::TearDown();
     }
@@ -451,7 +449,7 @@ TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {
     button(7);
     EXPECT_EQ(button(0), -1);
     // A button without a command is remembered for the keys list.
-    forgetQuit();
+    game.quitConfirmed = false;
     button(12);
     EXPECT_EQ(lastButtonWithoutCommand(), 12);
 }

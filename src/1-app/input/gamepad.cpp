@@ -9,6 +9,7 @@
 #include "1-app/input/key_bindings.h"
 #include "1-app/display/overlays.h"
 #include "1-app/input/player_actions.h"
+#include "2-play/game.h"
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 
@@ -185,5 +186,5 @@ bool handlePadEvent(Game &game, const SDL_Event *event) {
     default:
         break;
     }
-    return quitConfirmed();
+    return game.quitConfirmed;
 }

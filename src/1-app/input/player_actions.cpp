@@ -9,8 +9,6 @@
 
 namespace {
 
-bool quitAnswered = false;
-
 void giveToHandler(Game &game, GameKey code) {
     InputHandlerFn handler = topHandler(game.inputStack);
     if (code >= 0 && handler != nullptr) {
@@ -18,8 +16,8 @@ void giveToHandler(Game &game, GameKey code) {
     }
 }
 
-void confirmQuit(Game &) {
-    quitAnswered = true;
+void confirmQuit(Game &game) {
+    game.quitConfirmed = true;
 }
 
 // Only from the command handler: a command's own question is answered first.
@@ -54,12 +52,4 @@ void performAction(Game &game, const Meaning &meaning) {
         askQuit(game);
         break;
     }
-}
-
-bool quitConfirmed() {
-    return quitAnswered;
-}
-
-void forgetQuit() {
-    quitAnswered = false;
 }

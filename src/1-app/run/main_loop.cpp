@@ -46,13 +46,13 @@ void startPlaying() {
     drawPass();
 }
 
-int runPass(const SDL_Event *event) {
+bool runPass(const SDL_Event *event) {
     if (handleEvent(game, event)) {
         saveOnQuit(game);
-        return -1;
+        return false;
     }
     drawPass();
-    return 0;
+    return true;
 }
 
 bool handleEvent(Game &game, const SDL_Event *event) {
@@ -62,7 +62,7 @@ bool handleEvent(Game &game, const SDL_Event *event) {
         if (display != keyForGame) {
             return display == keyEndsGame;
         }
-        return translateKey(game, &event->key) || quitConfirmed();
+        return translateKey(game, &event->key) || game.quitConfirmed;
     }
     case SDL_QUIT:
         return true;

@@ -15,9 +15,9 @@ struct Game;
 // music; with load=1 the save of the world instead, when there is one.
 void startPlaying();
 
-// One pass: handles the event, then draws and presents. -1 when the game is to end
-// (nothing is drawn then; with autosave=1 the game is saved), otherwise 0.
-int runPass(const SDL_Event *event);
+// One pass: handles the event, then draws and presents. False when the game is to
+// end (nothing is drawn then; with autosave=1 the game is saved).
+bool runPass(const SDL_Event *event);
 
 // Handles one event for the game; true when the loop is to end.
 bool handleEvent(Game &game, const SDL_Event *event);

@@ -9,7 +9,7 @@
 
 void runMainLoop() {
     SDL_Event event;
-    while (frontEnd().waitForEvent(&event) && runPass(&event) == 0) {
+    while (frontEnd().waitForEvent(&event) && runPass(&event)) {
     }
 }
 
