@@ -1,8 +1,8 @@
 // Saving and loading on the demo world, as F5 and F9 do them without their
 // messages: the world's digest (worked out once, at the first save or load), a
-// save through the file store (a temporary file synced to the disk and renamed
-// over the last save, the one before kept as the backup), and a load (the file
-// read, checked and the game put back in its place).
+// save through the file store (a temporary file synced to the disk and given the
+// next number's name, beside the saves before it), and a load (the file read,
+// checked and the game put back in its place).
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -37,22 +37,27 @@ Game game = newGame();
 void BM_Save(benchmark::State &state) {
     std::string name = worldDigest();
     for (auto _ : state) {
-        std::string problem;
-        if (!saveFiles.write(name, saveText(currentGame(game)), problem)) {
+        std::string problem, added;
+        if (!saveFiles.add(name, saveText(currentGame(game)), "", added, problem)) {
             state.SkipWithError(problem.c_str());
             break;
         }
+        // The folder holds one save at a time, as one that keeps ten does not
+        // grow either.
+        state.PauseTiming();
+        saveFiles.remove(name, added);
+        state.ResumeTiming();
     }
 }
 
 void BM_Load(benchmark::State &state) {
     std::string name = worldDigest();
-    std::string problem;
-    saveFiles.write(name, saveText(currentGame(game)), problem);
+    std::string problem, added;
+    saveFiles.add(name, saveText(currentGame(game)), "", added, problem);
     for (auto _ : state) {
         std::vector<uint8_t> bytes;
         SavedGame saved;
-        if (saveFiles.read(name, bytes, problem) != saveFound ||
+        if (saveFiles.read(name, added, bytes, problem) != saveFound ||
             !readSaveText(bytes, saved, problem)) {
             state.SkipWithError(problem.c_str());
             break;

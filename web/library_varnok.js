@@ -70,16 +70,48 @@ mergeInto(LibraryManager.library, {
     return bytes;
   },
 
-  webWriteStorage: function(key, backupKey, text) {
+  webStorageKeys__deps: ['malloc'],
+  webStorageKeys: function(prefix) {
+    var keys = [];
+    try {
+      var storage = window.localStorage;
+      var start = UTF8ToString(prefix);
+      for (var i = 0; i < storage.length; i++) {
+        var key = storage.key(i);
+        if (key !== null && key.indexOf(start) === 0) keys.push(key);
+      }
+    } catch (e) {
+      return 0;
+    }
+    var text = keys.join('\n');
+    var size = lengthBytesUTF8(text) + 1;
+    var bytes = _malloc(size);
+    stringToUTF8(text, bytes, size);
+    return bytes;
+  },
+
+  webAddStorage: function(key, text) {
     try {
       var storage = window.localStorage;
       var name = UTF8ToString(key);
-      var before = storage.getItem(name);
-      if (before !== null) storage.setItem(UTF8ToString(backupKey), before);
+      if (storage.getItem(name) !== null) return -1;
       storage.setItem(name, UTF8ToString(text));
       return 1;
     } catch (e) {
       return 0;
     }
+  },
+
+  webRemoveStorage: function(key) {
+    try {
+      window.localStorage.removeItem(UTF8ToString(key));
+      return 1;
+    } catch (e) {
+      return 0;
+    }
+  },
+
+  webSavesChanged: function() {
+    if (Module['onSavesChanged']) Module['onSavesChanged']();
   },
 });

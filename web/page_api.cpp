@@ -1,14 +1,18 @@
 // The functions the page calls (exported to page.js): keys in, a request to end,
 // the names of the data files to fetch, the music that arrives after the first
-// frame, the key repeat for the touch pad, and the pass time for the figures.
+// frame, the key repeat for the touch pad, the world's saves (the list, a load,
+// a download and an upload), and the pass time for the figures.
 #include <emscripten.h>
 
 #include <SDL.h>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "1-app/display/video.h"
+#include "1-app/saves/save_game.h"
 #include "2-play/commands.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
@@ -130,6 +134,50 @@ EMSCRIPTEN_KEEPALIVE const char *webPadButtons() {
 // way. 0 gives the delay, 1 the interval, in milliseconds.
 EMSCRIPTEN_KEEPALIVE int webKeyRepeat(int which) {
     return which == 0 ? keyRepeatDelay : keyRepeatInterval;
+}
+
+// The world's saves, newest first, one a line: "number TAB when TAB place TAB
+// column,row", or "number TAB TAB TAB TAB why" for one that cannot be read.
+EMSCRIPTEN_KEEPALIVE const char *webSaveList() {
+    answer.clear();
+    for (const SaveListing &save : saveListing()) {
+        answer += std::to_string(save.number) + "\t";
+        if (save.readable) {
+            answer += save.when + "\t" + save.where + "\t" + std::to_string(save.column) + "," +
+                      std::to_string(save.row) + "\t\n";
+        } else {
+            answer += "\t\t\t" + save.problem + "\n";
+        }
+    }
+    return answer.c_str();
+}
+
+// Loads the number-th newest save at the next pass, as F9 loads the newest.
+EMSCRIPTEN_KEEPALIVE void webLoadSave(int number) {
+    SDL_Event event = {};
+    event.type = SDL_USEREVENT;
+    event.user.code = loadSaveCode;
+    event.user.data1 = reinterpret_cast<void *>((intptr_t)number);
+    SDL_PushEvent(&event);
+}
+
+// The text of the number-th newest save, for a download; "" when it cannot be
+// read (standard error says why).
+EMSCRIPTEN_KEEPALIVE const char *webSaveText(int number) {
+    std::string problem;
+    if (!saveTextOf(number, answer, problem)) {
+        fprintf(stderr, "Cannot download save %d: %s\n", number, problem.c_str());
+        answer.clear();
+    }
+    return answer.c_str();
+}
+
+// A save file the player uploads, kept as the newest save: "" when it was, else
+// the reason it was not.
+EMSCRIPTEN_KEEPALIVE const char *webAddSave(const char *text) {
+    std::string problem;
+    answer = addSaveText(text != nullptr ? text : "", problem) ? "" : problem;
+    return answer.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE double webLastPassMilliseconds() {

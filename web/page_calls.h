@@ -28,7 +28,17 @@ void webCloseMixer();
 // (the caller frees it); nullptr when nothing is kept there or storage is off.
 char *webReadStorage(const char *key);
 
-// Keeps text under key, moving what was there to backupKey first; 0 when the
-// storage refused (full, or switched off), and then key holds what it held.
-int webWriteStorage(const char *key, const char *backupKey, const char *text);
+// The keys of the page's local storage that begin with prefix, one a line, in
+// memory from malloc; nullptr when storage is off.
+char *webStorageKeys(const char *prefix);
+
+// Keeps text under key when nothing is kept there: 1; -1 when something is;
+// 0 when the storage refused (full, or switched off), and then nothing changed.
+int webAddStorage(const char *key, const char *text);
+
+// Removes what is kept under key; 0 when the storage refused.
+int webRemoveStorage(const char *key);
+
+// Tells the page that the world's saves changed (a save added or removed).
+void webSavesChanged();
 }

@@ -1,11 +1,13 @@
-// Saves in the browser: the page's local storage keeps the save of each world
-// under the world's digest, as the desktop keeps a file, and the one before it as
-// the backup. A storage that is full or switched off leaves the old save as it was
-// and says why.
+// Saves in the browser: the page's local storage keeps each save of a world as
+// one varnok-save 1 text under "varnok/saves/<world>/<name>", the names of
+// save_names.h, as the desktop keeps files. A storage that is full or switched
+// off refuses the new save and leaves every other as it was; the page hears of
+// each change to the list (webSavesChanged).
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "1-app/saves/save_names.h"
 #include "1-app/saves/save_store.h"
 #include "2-play/save_text.h"
 #include "page_calls.h"
@@ -13,16 +15,38 @@
 
 namespace {
 
-std::string keyOf(const std::string &world, const char *name) {
-    return "varnok/saves/" + world + "/" + name;
+std::string folderOf(const std::string &world) {
+    return "varnok/saves/" + world + "/";
 }
 
-std::string placeOfSave(const std::string &world) {
-    return "browser storage " + keyOf(world, "save.txt");
+std::string placeOfSave(const std::string &world, const std::string &name) {
+    return "browser storage " + folderOf(world) + name;
 }
 
-SaveLookup readSave(const std::string &world, std::vector<uint8_t> &bytes, std::string &problem) {
-    char *text = webReadStorage(keyOf(world, "save.txt").c_str());
+std::vector<SaveEntry> listSaves(const std::string &world) {
+    std::vector<SaveEntry> entries;
+    char *keys = webStorageKeys(folderOf(world).c_str());
+    if (keys == nullptr) {
+        return entries;
+    }
+    std::string list = keys;
+    free(keys);
+    size_t prefix = folderOf(world).size();
+    for (size_t start = 0; start < list.size();) {
+        size_t end = list.find('\n', start);
+        end = end == std::string::npos ? list.size() : end;
+        std::string name = list.substr(start + prefix, end - start - prefix);
+        if (saveNumberOf(name) >= 0) {
+            entries.push_back({name, 0});
+        }
+        start = end + 1;
+    }
+    return entries;
+}
+
+SaveLookup readSave(const std::string &world, const std::string &name,
+                    std::vector<uint8_t> &bytes, std::string &problem) {
+    char *text = webReadStorage((folderOf(world) + name).c_str());
     if (text == nullptr) {
         return saveMissing;
     }
@@ -37,15 +61,31 @@ SaveLookup readSave(const std::string &world, std::vector<uint8_t> &bytes, std::
     return saveFound;
 }
 
-bool writeSave(const std::string &world, const std::string &text, std::string &problem) {
-    if (webWriteStorage(keyOf(world, "save.txt").c_str(), keyOf(world, "backup.txt").c_str(),
-                        text.c_str()) == 0) {
-        problem = "the browser's storage is full or switched off";
-        return false;
+bool addSave(const std::string &world, const std::string &text, const std::string &,
+             std::string &name, std::string &problem) {
+    int64_t number = nextSaveNumber(listSaves(world));
+    for (int tries = 0; tries < 1000; tries++, number++) {
+        name = numberedSaveName(number);
+        int added = webAddStorage((folderOf(world) + name).c_str(), text.c_str());
+        if (added == 1) {
+            webSavesChanged();
+            return true;
+        }
+        if (added == 0) {
+            problem = "the browser's storage is full or switched off";
+            return false;
+        }
     }
-    return true;
+    problem = "no free number for a new save";
+    return false;
+}
+
+bool removeSave(const std::string &world, const std::string &name) {
+    bool removed = webRemoveStorage((folderOf(world) + name).c_str()) != 0;
+    webSavesChanged();
+    return removed;
 }
 
 } // namespace
 
-const SaveStore pageSaves = {placeOfSave, readSave, writeSave};
+const SaveStore pageSaves = {placeOfSave, listSaves, readSave, addSave, removeSave};

@@ -130,6 +130,43 @@ TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
     EXPECT_EQ(parse({"-V", "-h"}).action, showHelp);
 }
 
+// --load alone is the newest save; a number after it, as its own word or after
+// "=", the N-th newest; a word that is no number stays the data directory.
+// --saves lists the saves of the world the line names, unless help or the
+// version is asked for.
+TEST(CommandLine, LoadTakesAnOptionalNumberAndSavesLists) {
+    const struct {
+        std::vector<std::string> words;
+        int load;
+        const char *data;
+    } cases[] = {
+        {{"--load"}, 1, nullptr},
+        {{"--load", "2"}, 2, nullptr},
+        {{"--load=3"}, 3, nullptr},
+        {{"--load", "world"}, 1, "world"},
+        {{"--load", "12", "world"}, 12, "world"},
+        {{"world", "--load"}, 1, "world"},
+        {{"--load", "0"}, 0, nullptr},
+    };
+    for (const auto &c : cases) {
+        Parsed p = parse(c.words);
+        std::string shown = testing::PrintToString(c.words);
+        EXPECT_EQ(p.action, runTheGame) << shown;
+        EXPECT_EQ(p.errors, "") << shown;
+        EXPECT_EQ(p.given.load, c.load) << shown;
+        EXPECT_STREQ(p.line.dataDirectory, c.data) << shown;
+    }
+    Parsed tooFar = parse({"--load", "13"});
+    EXPECT_EQ(tooFar.action, badCommandLine);
+    EXPECT_EQ(tooFar.errors, "varnok: --load takes 0 to 12, not '13'\nTry 'varnok --help'.\n");
+    Parsed saves = parse({"--saves", "world"});
+    EXPECT_EQ(saves.action, listSaves);
+    EXPECT_STREQ(saves.line.dataDirectory, "world");
+    EXPECT_EQ(parse({"--saves", "-V"}).action, showVersion);
+    EXPECT_EQ(parse({"--help", "--saves"}).action, showHelp);
+    EXPECT_NE(printed(printUsage).find("    --load [N]  "), std::string::npos);
+}
+
 TEST(CommandLine, MistakesAreNamedOnOneLineWithTheHint) {
     const struct {
         std::vector<std::string> words;
@@ -171,7 +208,8 @@ TEST(CommandLine, HelpListsEveryOptionAndVersionIsTheProjects) {
     for (const char *option : {"Usage: varnok [OPTIONS] [DATA_DIR]", "-d, --data DIR",
                                "-c, --config FILE", "-f, --fullscreen", "-w, --window",
                                "--colours 4|16", "--music", "--no-music", "--scale N", "--aspect",
-                               "--no-aspect", "--screenshots DIR", "-h, --help", "-V, --version"}) {
+                               "--no-aspect", "--screenshots DIR", "--load [N]", "--saves", "-h, --help",
+                               "-V, --version"}) {
         EXPECT_NE(shown.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(shown.find("--colors"), std::string::npos) << "the alias stays out of the help";

@@ -288,7 +288,7 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
         ASSERT_EQ(icon.width, size);
         ASSERT_EQ(icon.height, size);
     };
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512}) {
         IndexedImage icon;
         std::vector<uint8_t> clear;
         ASSERT_NO_FATAL_FAILURE(read(size, icon, clear));
@@ -307,7 +307,7 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
     for (int size : {0, 12, 24, 96, 512}) {
         std::string problem;
         EXPECT_FALSE(writeHeroIcon("odd.png", size, problem));
-        EXPECT_NE(problem.find("16, 32, 48, 64, 128 or 256"), std::string::npos);
+        EXPECT_NE(problem.find("16, 32, 48, 64, 128, 192, 256 or 512"), std::string::npos);
     }
     EXPECT_NE(access("odd.png", F_OK), 0);
 }

@@ -1,10 +1,15 @@
 // Saving and resuming: the save text read strictly, each damaged kind refused with
-// its reason; round trips through the real file on the demo world for every map
-// family; the world's digest; and writing that never loses the save before.
+// its reason; round trips through the real files on the demo world for every map
+// family; every save kept (the ten newest), listed and loaded by number, those
+// of earlier versions too; the world's digest; and writing that never loses a
+// save before it.
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,7 +17,9 @@
 
 #include "1-app/desktop_front_end.h"
 #include "1-app/display/overlays.h"
+#include "1-app/run/game_load.h"
 #include "1-app/saves/save_game.h"
+#include "1-app/saves/save_names.h"
 #include "1-app/config/setting_table.h"
 #include "1-app/config/settings.h"
 #include "2-play/clock.h"
@@ -22,6 +29,7 @@
 #include "2-play/saved_game.h"
 #include "4-data/characters.h"
 #include "4-data/maps.h"
+#include "4-data/table_file.h"
 #include "4-data/world_digest.h"
 #include "demo_world_fixture.h"
 #include "play_fixture.h"
@@ -146,9 +154,13 @@ class Saving : public PlayTest {
         forgetWorld();
         startUpSettings() = defaultSettings();
         showNotice("", 0);
+        // The names of the places, which the lists show.
+        LoadFailure failure;
+        ASSERT_TRUE(loadSteps[0].load(failure));
     }
     void TearDown() override {
         unsetenv("XDG_DATA_HOME");
+        freeLocationNames();
         forgetWorld();
         freeSettingTexts();
         startUpSettings() = defaultSettings();
@@ -157,8 +169,27 @@ class Saving : public PlayTest {
     std::string folder() {
         return dir.path + "/share/varnok/saves/" + worldDigest();
     }
-    std::string savePath() {
-        return folder() + "/save.txt";
+    std::string savePath(int number) {
+        return folder() + "/" + numberedSaveName(number);
+    }
+    // A save's text without the line that dates it.
+    static std::string undated(std::string text) {
+        size_t at = text.find("\n; saved ");
+        return at == std::string::npos ? text : text.erase(at + 1, text.find('\n', at + 1) - at);
+    }
+    static std::set<std::string> namesIn(const std::string &path) {
+        std::set<std::string> names;
+        for (const fs::directory_entry &entry : fs::directory_iterator(path)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+    static std::string locationNameOf(int i) {
+        std::string name = locations[i].name;
+        while (!name.empty() && (unsigned char)name.back() <= ' ') {
+            name.pop_back();
+        }
+        return name;
     }
     // What fn printed on standard output and on standard error.
     template <typename Fn> std::pair<std::string, std::string> outputOf(Fn fn) {
@@ -195,17 +226,19 @@ TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
         {towne, 4, 15, 30, 86, 109, 0, 4, 61, 9},  {castle, 15, 0, 31, 10, 11, 3, 16, 1439, 16},
         {keep, 7, 31, 0, 12, 13, 254, 26, 0, 32},  {dwelling, 2, 10, 10, 14, 15, 1, 13, 1000, 23},
     };
+    int number = 0;
     for (const SavedGame &place : places) {
         putAt(place);
         std::string saved = now();
         std::pair<std::string, std::string> output = outputOf([this] { saveKey(game); });
-        EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
+        std::string path = savePath(++number);
+        EXPECT_EQ(output.first, "Game saved: " + path + "\n");
         EXPECT_EQ(shownNotice(), std::string("Saved"));
-        EXPECT_EQ(fileText(savePath()), saved);
+        EXPECT_EQ(undated(fileText(path)), saved);
         putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
         music();
         output = outputOf([this] { loadKey(game); });
-        EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
+        EXPECT_EQ(output.first, "Game loaded: " + path + "\n");
         EXPECT_EQ(output.second, "");
         EXPECT_EQ(shownNotice(), std::string("Loaded"));
         EXPECT_EQ(now(), saved);
@@ -217,20 +250,107 @@ TEST_F(Saving, EveryMapFamilyComesBackFromTheFileWithTheClockAndMusic) {
     }
 }
 
-TEST_F(Saving, AnotherSaveKeepsTheOneBeforeAsTheBackup) {
+// Two saves in one second are two files, numbered in sequence; the first also
+// wrote world.txt naming the data folder; F9 takes the newest, --load 2 the one
+// before, and --saves lists them newest first.
+TEST_F(Saving, EverySaveIsKeptNumberedInSequenceAndListedNewestFirst) {
+    putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
+    outputOf([this] { saveKey(game); });
+    std::string first = now();
     putAt(inATown);
     outputOf([this] { saveKey(game); });
-    std::string first = fileText(savePath());
-    press(keyNorth);
-    outputOf([this] { saveKey(game); });
-    EXPECT_EQ(fileText(folder() + "/backup.txt"), first);
-    EXPECT_NE(fileText(savePath()), first);
-    // The folder holds the two and nothing left over from the writing.
-    int files = 0;
-    for (const fs::directory_entry &entry : fs::directory_iterator(folder())) {
-        files += entry.is_regular_file();
+    EXPECT_EQ(undated(fileText(savePath(1))), first);
+    EXPECT_EQ(undated(fileText(savePath(2))), saveText(inATown));
+    EXPECT_EQ(fileText(folder() + "/world.txt"),
+              "; The saves in this folder are of the game whose data folder is:\ndata=" +
+                  fs::canonical(demoWorldDirectory()).string() + "\n");
+    // Nothing else is left in the folder: no temporary file.
+    EXPECT_EQ(namesIn(folder()), (std::set<std::string>{"save-0001.txt", "save-0002.txt",
+                                                        "world.txt"}));
+    std::string listing = outputOf([] { printSaveListing(stdout); }).first;
+    std::string day = R"(\d\d\d\d-\d\d-\d\d \d\d:\d\d)";
+    EXPECT_TRUE(std::regex_match(listing, std::regex("1  " + day + "  " +
+                                                     locationNameOf(4) + "  15,30\n2  " + day +
+                                                     "  Harrowgate  86,109\n")))
+        << listing;
+    putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
+    startUpSettings().load = 2;
+    std::pair<std::string, std::string> output =
+        outputOf([this] { EXPECT_TRUE(loadAtStart(game)); });
+    EXPECT_EQ(output.first, "Game loaded: " + savePath(1) + "\n");
+    EXPECT_EQ(now(), first);
+    outputOf([this] { loadKey(game); });
+    EXPECT_EQ(now(), saveText(inATown));
+    startUpSettings().load = 3;
+    output = outputOf([this] { EXPECT_FALSE(loadAtStart(game)); });
+    EXPECT_EQ(output.first, "No save 3 to load (there are 2): " + folder() + "\n");
+}
+
+// The eleventh save drops the first; a save that cannot be read is never
+// removed, nor its number taken again.
+TEST_F(Saving, TheTenNewestAreKeptAndWhatCannotBeReadStays) {
+    for (int i = 0; i < 11; i++) {
+        putAt(SavedGame{overworld, 0, 100 + i, 100, 0, 0, 0, 0, i, 1});
+        std::string said = outputOf([this] { saveKey(game); }).first;
+        EXPECT_EQ(said, "Game saved: " + savePath(i + 1) + "\n");
     }
-    EXPECT_EQ(files, 2);
+    std::set<std::string> names = namesIn(folder());
+    EXPECT_EQ(names.size(), 11u) << "ten saves and world.txt";
+    EXPECT_FALSE(names.count("save-0001.txt"));
+    EXPECT_TRUE(names.count("save-0002.txt") && names.count("save-0011.txt"));
+    // The oldest kept is damaged: the next save keeps it, and drops none.
+    writeTextFile(savePath(2), "damaged");
+    outputOf([this] { saveKey(game); });
+    EXPECT_EQ(fileText(savePath(2)), "damaged");
+    EXPECT_EQ(namesIn(folder()).size(), 12u);
+    std::string listing = outputOf([] { printSaveListing(stdout); }).first;
+    EXPECT_NE(listing.find("\n11  not readable: not a save file: the first line is not "
+                           "'varnok-save 1'  " +
+                           savePath(2) + "\n"),
+              std::string::npos)
+        << listing;
+    // A number that something else bears is stepped over, never replaced.
+    fs::create_directory(savePath(13));
+    std::string said = outputOf([this] { saveKey(game); }).first;
+    EXPECT_EQ(said, "Game saved: " + savePath(14) + "\n");
+    EXPECT_TRUE(fs::is_directory(savePath(13)));
+    // F9 names the newest when it cannot be read, and loads nothing.
+    fs::remove(savePath(14));
+    std::pair<std::string, std::string> output = outputOf([this] { loadKey(game); });
+    EXPECT_EQ(output.second,
+              "Cannot load the game from '" + savePath(13) + "': not a regular file\n");
+}
+
+// The save and backup of the versions before are listed after the numbered ones,
+// load, and are never removed.
+TEST_F(Saving, TheSaveAndBackupOfEarlierVersionsStayListedAndLoadable) {
+    fs::create_directories(folder());
+    writeTextFile(folder() + "/save.txt", saveText(inATown));
+    writeTextFile(folder() + "/backup.txt",
+                  saveText(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1}));
+    std::string listing = outputOf([] { printSaveListing(stdout); }).first;
+    EXPECT_TRUE(std::regex_match(listing, std::regex("1  [-0-9: ]+  " + locationNameOf(4) +
+                                                     "  15,30\n2  [-0-9: ]+  Harrowgate  86,109\n")))
+        << listing;
+    outputOf([this] { loadKey(game); });
+    EXPECT_EQ(now(), saveText(inATown));
+    for (int i = 0; i < 12; i++) {
+        outputOf([this] { saveKey(game); });
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(outputOf([] { printSaveListing(stdout); }).first);
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[11].find("12  "), 0u);
+    EXPECT_NE(lines[11].find("  Harrowgate  86,109"), std::string::npos) << lines[11];
+    startUpSettings().load = 12;
+    std::pair<std::string, std::string> output =
+        outputOf([this] { EXPECT_TRUE(loadAtStart(game)); });
+    EXPECT_EQ(output.first, "Game loaded: " + folder() + "/backup.txt\n");
+    EXPECT_TRUE(fs::exists(folder() + "/save.txt"));
 }
 
 TEST_F(Saving, NothingSavedAndAnOpenQuestionChangeNothing) {
@@ -239,20 +359,22 @@ TEST_F(Saving, NothingSavedAndAnOpenQuestionChangeNothing) {
     EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
     EXPECT_EQ(shownNotice(), std::string("Nothing saved"));
     EXPECT_EQ(now(), saveText(inATown));
+    output = outputOf([] { printSaveListing(stdout); });
+    EXPECT_EQ(output.first, "No saves of this world in " + folder() + "\n");
     press(keyLook); // the direction prompt is open
     for (void (*key)(Game &) : {saveKey, loadKey}) {
         output = outputOf([this, key] { key(game); });
         EXPECT_EQ(output, std::make_pair(std::string(), std::string()));
         EXPECT_EQ(shownNotice(), std::string("Answer first"));
     }
-    EXPECT_FALSE(fs::exists(folder()));
+    EXPECT_FALSE(fs::exists(folder())) << "nothing is written before a save";
     EXPECT_EQ(topHandler(game.inputStack), directionPrompt);
 }
 
 TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
     putAt(inATown);
     outputOf([this] { saveKey(game); });
-    std::string good = fileText(savePath());
+    std::string good = fileText(savePath(1));
     putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
     std::string here = now();
     // Each kind made in the place of the save.
@@ -278,29 +400,31 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
          "line 11: clock=2000 is out of range 0-1439"},
     };
     for (const auto &c : cases) {
-        fs::remove(savePath());
-        c.make(savePath());
+        fs::remove(savePath(1));
+        c.make(savePath(1));
         std::pair<std::string, std::string> output = outputOf([this] { loadKey(game); });
         EXPECT_EQ(output.second,
-                  "Cannot load the game from '" + savePath() + "': " + c.problem + "\n")
+                  "Cannot load the game from '" + savePath(1) + "': " + c.problem + "\n")
             << c.kind;
         EXPECT_EQ(output.first, "") << c.kind;
         EXPECT_EQ(shownNotice(), std::string("Not loaded")) << c.kind;
         EXPECT_EQ(now(), here) << c.kind;
-        fs::remove(savePath());
+        fs::remove(savePath(1));
     }
 }
 
-TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
+TEST_F(Saving, ASaveThatCannotBeWrittenLeavesEveryEarlierOne) {
     putAt(inATown);
     outputOf([this] { saveKey(game); });
-    std::string old = fileText(savePath());
+    press(keyEast);
+    outputOf([this] { saveKey(game); });
+    std::string old[] = {fileText(savePath(1)), fileText(savePath(2))};
     press(keyEast);
     // Something that is no folder where a folder goes.
     fs::rename(folder(), dir.path + "/kept");
     writeTextFile(folder(), "");
     std::pair<std::string, std::string> output = outputOf([this] { saveKey(game); });
-    EXPECT_EQ(output.second, "Cannot save the game to '" + savePath() + "': Not a directory\n");
+    EXPECT_EQ(output.second, "Cannot save the game to '" + folder() + "': Not a directory\n");
     EXPECT_EQ(shownNotice(), std::string("Not saved"));
     fs::remove(folder());
     fs::rename(dir.path + "/kept", folder());
@@ -318,31 +442,47 @@ TEST_F(Saving, AFolderThatCannotBeWrittenLeavesTheOldSave) {
         },
         testing::ExitedWithCode(0), "^Cannot save the game to '.*': Permission denied\n$");
     fs::permissions(saves, fs::perms(0755));
-    EXPECT_EQ(fileText(savePath()), old);
     // A full disk: writes past a size limit fail, as they do on a full one.
     EXPECT_EXIT(saveOnAFullDisk(game), testing::ExitedWithCode(0),
                 "^Cannot save the game to '.*': File too large\n$");
-    EXPECT_EQ(fileText(savePath()), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 1)
+    EXPECT_EQ(fileText(savePath(1)), old[0]);
+    EXPECT_EQ(fileText(savePath(2)), old[1]);
+    EXPECT_EQ(namesIn(saves), (std::set<std::string>{"save-0001.txt", "save-0002.txt",
+                                                     "world.txt"}))
         << "no temporary file is left behind";
 }
 
 TEST_F(Saving, LoadAtStartSaysSoWithoutASaveAndAutosaveWritesOnlyWhenAsked) {
+    startUpSettings().load = 1;
     std::pair<std::string, std::string> output =
         outputOf([this] { EXPECT_FALSE(loadAtStart(game)); });
-    EXPECT_EQ(output.first, "No saved game to load: " + savePath() + "\n");
+    EXPECT_EQ(output.first, "No saved game to load: " + folder() + "\n");
     EXPECT_EQ(shownNotice(), std::string(""));
     outputOf([this] { saveOnQuit(game); });
     EXPECT_FALSE(fs::exists(dir.path + "/share")) << "autosave=0 writes nothing";
     startUpSettings().autosave = 1;
     putAt(inATown);
     output = outputOf([this] { saveOnQuit(game); });
-    EXPECT_EQ(output.first, "Game saved: " + savePath() + "\n");
+    EXPECT_EQ(output.first, "Game saved: " + savePath(1) + "\n");
     putAt(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1});
     output = outputOf([this] { EXPECT_TRUE(loadAtStart(game)); });
-    EXPECT_EQ(output.first, "Game loaded: " + savePath() + "\n");
+    EXPECT_EQ(output.first, "Game loaded: " + savePath(1) + "\n");
     EXPECT_EQ(shownNotice(), std::string("")) << "a start with --load shows no notice";
     EXPECT_EQ(now(), saveText(inATown));
+}
+
+// A save file from elsewhere (the page's upload) is kept when it reads as one.
+TEST_F(Saving, ASaveTextFromElsewhereIsKeptOnlyWhenItReads) {
+    std::string problem;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(addSaveText("not a save", problem));
+    EXPECT_TRUE(addSaveText(saveText(inATown), problem)) << problem;
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(problem, "not a save file: the first line is not 'varnok-save 1'");
+    std::string text;
+    ASSERT_TRUE(saveTextOf(1, text, problem)) << problem;
+    EXPECT_EQ(text, saveText(inATown));
+    EXPECT_FALSE(saveTextOf(2, text, problem));
 }
 
 // The digest names the world by its places and people: the graphics of either

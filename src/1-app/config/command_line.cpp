@@ -50,6 +50,10 @@ CommandLineAction askVersion(CommandLine &, const char *) {
     return showVersion;
 }
 
+CommandLineAction askSaves(CommandLine &, const char *) {
+    return listSaves;
+}
+
 // The options that are no setting, in the order of --help; the settings' options
 // stand in the place of the empty entry.
 const OptionEntry programOptions[] = {
@@ -58,6 +62,8 @@ const OptionEntry programOptions[] = {
     {"config", 'c', "FILE", "read the settings from FILE instead of settings.ini", setConfig,
      nullptr, false},
     {nullptr, 0, nullptr, nullptr, nullptr, nullptr, false},
+    {"saves", 0, nullptr, "list the saves of this world, newest first, and exit", askSaves,
+     nullptr, false},
     {"help", 'h', nullptr, "show this help and exit", askHelp, nullptr, false},
     {"version", 'V', nullptr, "show the version and exit", askVersion, nullptr, false},
 };
@@ -93,6 +99,11 @@ const std::vector<OptionEntry> &options() {
         }
     }
     return all;
+}
+
+// A setting's option whose value may be left out.
+bool optionalValue(const OptionEntry &entry) {
+    return entry.row != nullptr && !entry.negated && entry.row->takes.optional;
 }
 
 // What a value of row's option may be, for its refusal: "4 or 16", "0 to 4".
@@ -203,7 +214,9 @@ CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
     std::vector<struct option> longOptions;
     for (int i = 0; i < (int)options().size(); i++) {
         const OptionEntry &entry = options()[i];
-        int hasValue = entry.valueName != nullptr ? required_argument : no_argument;
+        int hasValue = entry.valueName == nullptr ? no_argument
+                       : optionalValue(entry)     ? optional_argument
+                                                  : required_argument;
         longOptions.push_back({entry.longName, hasValue, nullptr, optionCode(i)});
         if (entry.shortName != 0) {
             shortOptions += entry.shortName;
@@ -225,17 +238,25 @@ CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
             return complain("option '" + entryName(entry, argv[optind - 1]) + "' needs a value");
         }
         const OptionEntry &given = options()[entry];
+        const char *value = optarg;
+        // "--load 2": the next argument is the value when it is a number.
+        if (value == nullptr && optionalValue(given) && optind < argc && argv[optind][0] != '\0' &&
+            strspn(argv[optind], "0123456789") == strlen(argv[optind])) {
+            value = argv[optind++];
+        }
         CommandLineAction result =
-            given.apply != nullptr ? given.apply(line, optarg) : giveSetting(line, given, optarg);
+            given.apply != nullptr ? given.apply(line, value) : giveSetting(line, given, value);
         if (result == badCommandLine) {
             return result;
         }
-        // --help and --version win over whatever else is given, help first.
-        if (result == showHelp || (result == showVersion && action == runTheGame)) {
+        // --help and --version win over whatever else is given, help first;
+        // --saves over playing.
+        if (result == showHelp || (result == showVersion && action != showHelp) ||
+            (result == listSaves && action == runTheGame)) {
             action = result;
         }
     }
-    if (action != runTheGame) {
+    if (action == showHelp || action == showVersion) {
         return action;
     }
     for (int i = optind; i < argc; i++) {
@@ -245,7 +266,7 @@ CommandLineAction parseCommandLine(int argc, char **argv, CommandLine &line) {
         }
         line.dataDirectory = argv[i];
     }
-    return runTheGame;
+    return action;
 }
 
 void printUsage(FILE *out) {
@@ -260,7 +281,8 @@ void printUsage(FILE *out) {
                                                   : std::string("    ");
         names += std::string("--") + option.longName;
         if (option.valueName != nullptr) {
-            names += std::string(" ") + option.valueName;
+            bool optional = optionalValue(option);
+            names += std::string(optional ? " [" : " ") + option.valueName + (optional ? "]" : "");
         }
         fprintf(out, "  %-22s %s\n", names.c_str(), option.help);
     }

@@ -26,6 +26,7 @@ enum CommandLineAction {
     runTheGame,
     showHelp,       // --help: usage on standard output, status 0
     showVersion,    // --version: "varnok X.Y.Z" on standard output, status 0
+    listSaves,      // --saves: the saves of the world on standard output, status 0
     badCommandLine, // the problem and "Try 'varnok --help'." are on standard error; status 2
 };
 

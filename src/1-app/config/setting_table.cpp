@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "1-app/saves/save_names.h"
+
 namespace {
 
 // A setting of the settings file alone, given by no option.
@@ -47,11 +49,13 @@ constexpr SettingRow ownRows[] = {
      {"screenshots", 0, nullptr, "save screenshots (F12) into DIR (as screenshots=)"},
      noOption,
      {"DIR", {}}},
+    // load=N: the N-th newest save, 1 the newest; ten kept, and the two saves
+    // of earlier versions after them.
     {"load",
-     numberSetting(&Settings::load, 1, 0),
-     {"load", 0, nullptr, "start from the save of this world (as load=1)"},
+     numberSetting(&Settings::load, keptSaves + 2, 0),
+     {"load", 0, nullptr, "start from the N-th newest save, 1 without N (as load=N)"},
      noOption,
-     aSwitch},
+     {"N", {}, true}},
     fileOnly("autosave", numberSetting(&Settings::autosave, 1, 0)),
     // The key_... rows of the command table go here.
     fileOnly("joystick", numberSetting(&Settings::joystick, 1, 1)),

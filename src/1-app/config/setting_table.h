@@ -67,6 +67,10 @@ const int optionWordCount = 4;
 struct OptionValue {
     const char *name; // "N", "DIR", "4|16" in --help; nullptr: a switch
     OptionWord words[optionWordCount];
+    // The value may be left out: the option alone gives 1, and the argument
+    // after it is its value only when written in plain digits ("--load",
+    // "--load 2", "--load=2"; --help shows "[N]").
+    bool optional = false;
 };
 
 constexpr OptionValue aSwitch = {nullptr, {}};

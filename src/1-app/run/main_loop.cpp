@@ -40,7 +40,7 @@ void startPlaying() {
     setStartPosition(game);
     drawFrame();
     initConsole();
-    if (settings.load != 1 || !loadAtStart(game)) {
+    if (settings.load == 0 || !loadAtStart(game)) {
         playPlaceMusic(game, overworldMusic);
     }
     drawPass();
@@ -69,6 +69,10 @@ bool handleEvent(Game &game, const SDL_Event *event) {
     case SDL_USEREVENT:
         if (event->user.code == padRepeatCode) {
             return handlePadEvent(game, event);
+        }
+        if (event->user.code == loadSaveCode) {
+            loadSaveKey(game, (int)reinterpret_cast<intptr_t>(event->user.data1));
+            return false;
         }
         runScheduledTasks();
         return false;

@@ -12,7 +12,7 @@ struct Game;
 // Before the first pass: a new game with the command handler on its input stack
 // and its animation task, the overworld at the start position, the clock at 0,
 // the frame drawn and presented, the console with its prompt, the overworld's
-// music; with load=1 the save of the world instead, when there is one.
+// music; with load=N the N-th newest save of the world instead, when there is one.
 void startPlaying();
 
 // One pass: handles the event, then draws and presents. False when the game is to

@@ -12,6 +12,7 @@
 #include "1-app/config/settings.h"
 #include "1-app/run/shutdown.h"
 #include "1-app/run/timer.h"
+#include "1-app/saves/save_game.h"
 #include "1-app/display/video.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
@@ -19,12 +20,23 @@
 
 namespace {
 
+// --saves: the saves of the world chosen, with the names of its places.
+int printSaves() {
+    LoadFailure failure;
+    if (!loadSteps[0].load(failure)) {
+        return failGame(failure);
+    }
+    printSaveListing(stdout);
+    return endGame(0);
+}
+
 // The command line and the settings, before anything opens: help, version and
 // every mistake end here without a window. False with status set when the
 // program ends here.
 bool readConfiguration(int argc, char **argv, int &status) {
     CommandLine line;
-    switch (parseCommandLine(argc, argv, line)) {
+    CommandLineAction action = parseCommandLine(argc, argv, line);
+    switch (action) {
     case showHelp:
         // The keys in force are those of the settings file, whose warnings wait
         // for the game.
@@ -41,6 +53,7 @@ bool readConfiguration(int argc, char **argv, int &status) {
         status = 2;
         return false;
     case runTheGame:
+    case listSaves:
         break;
     }
     if (!loadSettingsFrom(line.configFile)) {
@@ -57,6 +70,10 @@ bool readConfiguration(int argc, char **argv, int &status) {
     std::string explanation;
     if (!checkEssentialFiles(missing, explanation)) {
         status = failGame(missing, explanation.c_str());
+        return false;
+    }
+    if (action == listSaves) {
+        status = printSaves();
         return false;
     }
     return true;

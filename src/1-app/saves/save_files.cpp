@@ -1,19 +1,23 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "1-app/saves/save_store.h"
 #include "1-app/config/user_folders.h"
+#include "1-app/saves/save_names.h"
+#include "1-app/saves/save_store.h"
 #include "2-play/save_text.h"
 #include "4-data/regular_file.h"
 
 namespace {
 
-const char saveName[] = "save.txt";
-const char backupName[] = "backup.txt";
+const char worldNoteName[] = "world.txt";
+
+// How many taken numbers an add steps over before it gives up.
+const int numberTries = 1000;
 
 // The world's folder; empty when neither XDG_DATA_HOME nor HOME gives one.
 std::string folderOf(const std::string &world) {
@@ -21,18 +25,40 @@ std::string folderOf(const std::string &world) {
     return saves.empty() ? saves : saves + "/" + world;
 }
 
-std::string placeOfSave(const std::string &world) {
+std::string placeOfSave(const std::string &world, const std::string &name) {
     std::string folder = folderOf(world);
-    return (folder.empty() ? "$XDG_DATA_HOME/varnok/saves/" + world : folder) + "/" + saveName;
+    folder = folder.empty() ? "$XDG_DATA_HOME/varnok/saves/" + world : folder;
+    return name.empty() ? folder : folder + "/" + name;
 }
 
-SaveLookup readSave(const std::string &world, std::vector<uint8_t> &bytes, std::string &problem) {
+std::vector<SaveEntry> listSaves(const std::string &world) {
+    std::vector<SaveEntry> entries;
+    std::string folder = folderOf(world);
+    DIR *dir = folder.empty() ? nullptr : opendir(folder.c_str());
+    if (dir == nullptr) {
+        return entries;
+    }
+    while (struct dirent *entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (saveNumberOf(name) < 0) {
+            continue;
+        }
+        struct stat status;
+        int64_t modified = lstat((folder + "/" + name).c_str(), &status) == 0 ? status.st_mtime : 0;
+        entries.push_back({name, modified});
+    }
+    closedir(dir);
+    return entries;
+}
+
+SaveLookup readSave(const std::string &world, const std::string &name,
+                    std::vector<uint8_t> &bytes, std::string &problem) {
     std::string folder = folderOf(world);
     if (folder.empty()) {
         return saveMissing;
     }
     errno = 0;
-    std::string path = folder + "/" + saveName;
+    std::string path = folder + "/" + name;
     switch (readRegularFile(path.c_str(), largestSaveText + 1, bytes)) {
     case fileAccepted:
         return saveFound;
@@ -60,10 +86,11 @@ bool failWith(std::string &problem, const std::string &temporary) {
     return false;
 }
 
-// text in a new file beside the save, on the disk before it is renamed into place.
+// text in a new file of the folder, on the disk before it is given its name.
+// The temporary name is no save's: a file left by a crash is never listed.
 bool writeTemporary(const std::string &folder, const std::string &text, std::string &temporary,
                     std::string &problem) {
-    std::string pattern = folder + "/" + saveName + ".XXXXXX";
+    std::string pattern = folder + "/.writing.XXXXXX";
     int fd = mkstemp(&pattern[0]);
     if (fd < 0) {
         return failWith(problem, "");
@@ -88,26 +115,32 @@ bool writeTemporary(const std::string &folder, const std::string &text, std::str
     return true;
 }
 
-// The save in place becomes the backup, while it stays the save until the new one
-// is renamed over it: a second name for it, renamed over the old backup. A folder
-// without hard links gets it renamed away instead.
-bool keepBackup(const std::string &folder, std::string &problem) {
-    std::string save = folder + "/" + saveName;
-    std::string backup = folder + "/" + backupName;
-    struct stat status;
-    if (lstat(save.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return true; // nothing saved before, or no save to keep: the rename says
+enum Naming { named, nameTaken, namingFailed };
+
+// Gives the written temporary file the name `target` unless something already
+// bears it: a second hard link, which never replaces anything; where the folder
+// has no hard links, the name is first taken by an empty file made only if
+// there is none (O_EXCL), and the temporary file renamed over that.
+Naming giveName(const std::string &temporary, const std::string &target) {
+    if (link(temporary.c_str(), target.c_str()) == 0) {
+        unlink(temporary.c_str());
+        return named;
     }
-    std::string link = backup + ".new";
-    unlink(link.c_str());
-    bool linked = ::link(save.c_str(), link.c_str()) == 0;
-    if (rename(linked ? link.c_str() : save.c_str(), backup.c_str()) != 0) {
-        problem =
-            std::string("cannot keep the save before as ") + backupName + ": " + strerror(errno);
-        unlink(link.c_str());
-        return false;
+    if (errno == EEXIST) {
+        return nameTaken;
     }
-    return true;
+    int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return errno == EEXIST ? nameTaken : namingFailed;
+    }
+    close(fd);
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        int error = errno;
+        unlink(target.c_str());
+        errno = error;
+        return namingFailed;
+    }
+    return named;
 }
 
 void syncFolder(const std::string &folder) {
@@ -118,7 +151,25 @@ void syncFolder(const std::string &folder) {
     }
 }
 
-bool writeSave(const std::string &world, const std::string &text, std::string &problem) {
+// world.txt: which data folder the digest stands for, written once; a world
+// whose note cannot be written is saved all the same.
+void noteWorld(const std::string &folder, const std::string &dataFolder) {
+    std::string note = folder + "/" + worldNoteName;
+    struct stat status;
+    if (dataFolder.empty() || lstat(note.c_str(), &status) == 0) {
+        return;
+    }
+    std::string text = "; The saves in this folder are of the game whose data folder is:\n"
+                       "data=" +
+                       dataFolder + "\n";
+    std::string temporary, problem;
+    if (writeTemporary(folder, text, temporary, problem) && giveName(temporary, note) != named) {
+        unlink(temporary.c_str());
+    }
+}
+
+bool addSave(const std::string &world, const std::string &text, const std::string &dataFolder,
+             std::string &name, std::string &problem) {
     std::string folder = folderOf(world);
     if (folder.empty()) {
         problem = "neither XDG_DATA_HOME nor HOME names a folder for it";
@@ -128,17 +179,29 @@ bool writeSave(const std::string &world, const std::string &text, std::string &p
     if (!makeFolders(folder, problem) || !writeTemporary(folder, text, temporary, problem)) {
         return false;
     }
-    if (!keepBackup(folder, problem)) {
-        unlink(temporary.c_str());
-        return false;
+    int64_t number = nextSaveNumber(listSaves(world));
+    for (int tries = 0; tries < numberTries; tries++, number++) {
+        name = numberedSaveName(number);
+        Naming naming = giveName(temporary, folder + "/" + name);
+        if (naming == named) {
+            syncFolder(folder);
+            noteWorld(folder, dataFolder);
+            return true;
+        }
+        if (naming == namingFailed) {
+            return failWith(problem, temporary);
+        }
     }
-    if (rename(temporary.c_str(), (folder + "/" + saveName).c_str()) != 0) {
-        return failWith(problem, temporary);
-    }
-    syncFolder(folder);
-    return true;
+    unlink(temporary.c_str());
+    problem = "no free number for a new save";
+    return false;
+}
+
+bool removeSave(const std::string &world, const std::string &name) {
+    std::string folder = folderOf(world);
+    return !folder.empty() && unlink((folder + "/" + name).c_str()) == 0;
 }
 
 } // namespace
 
-const SaveStore saveFiles = {placeOfSave, readSave, writeSave};
+const SaveStore saveFiles = {placeOfSave, listSaves, readSave, addSave, removeSave};

@@ -15,7 +15,7 @@ namespace {
 const uint8_t seeThrough = 16;
 const SDL_Color seeThroughColour = {1, 254, 3, 0};
 const int spriteSize = 16;
-const int iconSizes[] = {16, 32, 48, 64, 128, 256};
+const int iconSizes[] = {16, 32, 48, 64, 128, 192, 256, 512};
 
 // Scale3x: each pixel becomes 3x3, its corners and edges taking a neighbour's
 // colour where two neighbours meet along an edge, as Scale2x does at 2x. Pixels
@@ -80,7 +80,7 @@ SDL_Surface *heroSurface(int size) {
 
 } // namespace
 
-const char iconSizeList[] = "16, 32, 48, 64, 128 or 256";
+const char iconSizeList[] = "16, 32, 48, 64, 128, 192, 256 or 512";
 
 bool isIconSize(long size) {
     for (int s : iconSizes) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-// The sizes the icon is drawn in, for messages: "16, 32, 48, 64, 128 or 256".
+// The sizes the icon is drawn in, for messages: "16, 32, 48, 64, 128, 192, 256 or 512".
 extern const char iconSizeList[];
 
 // True for the sizes of iconSizeList.
