@@ -6,6 +6,7 @@ import glob
 import os
 import re
 import shutil
+import subprocess
 import tempfile
 
 import harness
@@ -285,15 +286,17 @@ def water_flows_by_itself(s):
     s.wait_status(s.position, s.clock)
 
 
-def save_file(share):
-    found = glob.glob(os.path.join(share, "varnok", "saves", "*", "save.txt"))
-    assert len(found) == 1, found
-    return found[0]
+def save_files(share):
+    """The numbered saves of the one world saved, oldest first."""
+    found = sorted(glob.glob(os.path.join(share, "varnok", "saves", "*", "save-*.txt")))
+    assert found, os.listdir(share)
+    return found
 
 
 def saving_resuming_and_keys_of_ones_choice(args, display):
     """F5 and F9 in a real window, a key added in the settings, then --load and
-    autosave=1 in a second run, and a damaged save refused in a third."""
+    autosave=1 in a second run (a second save), --saves listing the two, --load 2
+    resuming the first, and a damaged save refused in a last run."""
     share = tempfile.mkdtemp(prefix="varnok-saves-")
     env = {"XDG_DATA_HOME": share}
     sessions = []
@@ -312,13 +315,16 @@ def saving_resuming_and_keys_of_ones_choice(args, display):
         s.press("F9")
         s.wait_status(*saved)
         status, out, err = s.game.quit()
-        path = save_file(share)
+        [path] = save_files(share)
         assert status == 0 and err == "", (status, err)
         assert out.endswith("Game saved: %s\nGame loaded: %s\n" % (path, path)), out
+        assert path.endswith("/save-0001.txt"), path
+        with open(os.path.join(os.path.dirname(path), "world.txt")) as f:
+            assert f.read().endswith("\ndata=%s\n" % os.path.realpath(world(args).directory))
         with open(path) as f:
             text = f.read()
-        assert text.startswith("varnok-save 1\n") and "\ncolumn=88\nrow=109\n" in text, text
-        assert "\nclock=2\n" in text, text
+        assert text.startswith("varnok-save 1\n; saved 20"), text
+        assert "\ncolumn=88\nrow=109\n" in text and "\nclock=2\n" in text, text
 
         s = Session(args, display, "autosave=1\n", env, ["--load"], *saved)
         sessions.append(s)
@@ -326,11 +332,30 @@ def saving_resuming_and_keys_of_ones_choice(args, display):
         s.game.close_window()
         status, out, err = s.game.wait_exit()
         assert (status, err) == (0, ""), (status, err)
-        assert out.endswith("Game loaded: %s\nGame saved: %s\n" % (path, path)), out
-        with open(path) as f:
+        first, second = save_files(share)
+        assert out.endswith("Game loaded: %s\nGame saved: %s\n" % (first, second)), out
+        with open(second) as f:
             assert "\nrow=110\nreturn_column" in f.read()
 
-        with open(path, "wb") as f:
+        # --saves: the two, newest first, and no other line that starts with a digit.
+        listed = subprocess.run([args.binary, "--saves", "--data", world(args).directory],
+                                env=dict(os.environ, **env), capture_output=True, text=True,
+                                timeout=30)
+        assert (listed.returncode, listed.stderr) == (0, ""), listed
+        numbered = [line for line in listed.stdout.splitlines() if line[:1].isdigit()]
+        day = r"\d\d\d\d-\d\d-\d\d \d\d:\d\d"
+        assert len(numbered) == 2, listed.stdout
+        assert re.fullmatch("1  %s  Harrowgate  88,110" % day, numbered[0]), numbered
+        assert re.fullmatch("2  %s  Harrowgate  88,109" % day, numbered[1]), numbered
+        print("  --saves:\n    " + "\n    ".join(listed.stdout.splitlines()))
+
+        # --load 2: the one before the newest.
+        s = Session(args, display, "", env, ["--load", "2"], *saved)
+        sessions.append(s)
+        status, out, err = s.game.quit()
+        assert status == 0 and out.endswith("Game loaded: %s\n" % first), (status, out, err)
+
+        with open(second, "wb") as f:
             f.write(b"\x7fELF" + bytes(300))
         s = Session(args, display, "", env)
         sessions.append(s)
@@ -339,7 +364,7 @@ def saving_resuming_and_keys_of_ones_choice(args, display):
         status, out, err = s.game.quit()
         assert status == 0 and "Game loaded" not in out, (status, out)
         assert err == ("Cannot load the game from '%s': not a save file: the first line is "
-                       "not 'varnok-save 1'\n" % path), err
+                       "not 'varnok-save 1'\n" % second), err
     finally:
         for session in sessions:
             session.cleanup()
