@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the game for the browser into build-web/site/: the page (index.html,
-# page.js, page.css, icon.png), the engine compiled by emscripten (varnok.js,
-# varnok.wasm) and the demo world in both colour modes, its music as Ogg Vorbis.
+# page.js, page.css, the icons), the web app manifest, the engine compiled by
+# emscripten (varnok.js, varnok.wasm), the demo world in both colour modes, its
+# music as Ogg Vorbis, and the service worker (sw.js) that keeps all of them for
+# offline play, stamped with the build.
 #   scripts/web.sh                 build the site
 #   scripts/web.sh --serve [PORT]  build it, then serve it on 127.0.0.1 (port 8000)
 # Installs its packages first (scripts/install-deps.sh --web).
@@ -57,12 +59,21 @@ fi
 site=build-web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp web/index.html web/page.js web/page.css build-web/engine/varnok.js \
-    build-web/engine/varnok.wasm "$site"/
+cp web/index.html web/page.js web/page.css web/manifest.webmanifest \
+    build-web/engine/varnok.js build-web/engine/varnok.wasm "$site"/
 cp -r "$demo" "$site/demo"
 rm "$site/demo/.tool-stamp"
 # The page's icon: the demo world's hero, as the native window's.
 build/tools/varnok-data icon 32 "$site/icon.png" >/dev/null
+# The manifest's icons, for the page installed as an app.
+build/tools/varnok-data icon 192 "$site/icon-192.png" >/dev/null
+build/tools/varnok-data icon 512 "$site/icon-512.png" >/dev/null
+# The service worker, with the list of every file of the site ("./" is the
+# page) and a stamp of their contents: another build is another worker.
+files="$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
+build_stamp="$(cd "$site" && echo "$files" | xargs sha256sum | sha256sum | cut -c1-16)"
+file_list="$(echo "$files" | sed 's/.*/"&"/' | paste -sd, -)"
+sed -e "s|@BUILD@|$build_stamp|" -e "s|@FILES@|[\"./\",$file_list]|" web/sw.js > "$site/sw.js"
 echo "Site: $site"
 
 if [ "$serve" -eq 1 ]; then

@@ -2,7 +2,10 @@
 // files (from the server, or from a folder on the player's disk), starts a run of
 // the engine on them, passes keys and pad presses in, shows the frame as large as
 // the page allows, and shows the state of the run in document.body.dataset.state
-// and #message, and whether sound plays in document.body.dataset.audio.
+// and #message, and whether sound plays in document.body.dataset.audio. Lists
+// the world's saves (#saves, #continue, a download and an upload of a save),
+// keeps the player's own copy in IndexedDB for the next visit (#forget-copy),
+// and registers the service worker that keeps the site for offline play.
 'use strict';
 
 (function () {
@@ -17,12 +20,22 @@
   const notice = document.getElementById('notice');
   const musicNote = document.getElementById('music-note');
   const picker = document.getElementById('data-files');
+  const savesList = document.getElementById('saves');
+  const noSaves = document.getElementById('no-saves');
+  const continueLine = document.getElementById('continue-line');
+  const saveFile = document.getElementById('save-file');
+  const copyLine = document.getElementById('copy-line');
+  const copyNote = document.getElementById('copy-note');
+  const forgetCopy = document.getElementById('forget-copy');
 
   const FRAME_WIDTH = 640;
   const FRAME_HEIGHT = 400;
   const STRETCHED_HEIGHT = 480; // the 4:3 picture of ?aspect=1
   const LARGEST_WORLD = 256 * 1024 * 1024; // bytes read from a folder, at most
   const NOTICE_MS = 6000; // how long a refused save or load stays said
+  const LARGEST_SAVE = 4096; // bytes: a longer file is no save
+  const COPY_DATABASE = 'varnok'; // IndexedDB: the player's own copy, kept
+  const COPY_STORE = 'copy';
 
   // The touch pad, built from this list (setUpPad). `held` buttons repeat while
   // pressed, as a held key does; `code` and `key` are what a keyboard would send.
@@ -39,6 +52,9 @@
 
   window.varnokFigures = {
     firstFrameMs: null,
+    persisted: null, // what navigator.storage.persist() answered
+    keptCopyBytes: null, // the size of the copy kept in IndexedDB
+
     passMs: () => (run ? run.passMs() : null),
     pictureMs: null, // the last enlargement of the frame into #picture
   };
@@ -117,6 +133,7 @@
       onExit: (status) => runEnded(thisRun, status, errors),
       toggleFullscreen: toggleFullscreen,
       saveScreenshot: saveScreenshot,
+      onSavesChanged: () => setTimeout(() => showSaves(thisRun, false), 0),
     }).then((module) => {
       thisRun.module = module;
       thisRun.passMs = () => module._webLastPassMilliseconds();
@@ -141,6 +158,9 @@
       window.varnokFigures.firstFrameMs = performance.now();
     }
     setState('playing', '');
+    body.dataset.world = world.name;
+    showSaves(thisRun, true);
+    keepCopy(world);
     fetchMusicLater(thisRun);
   }
 
@@ -200,6 +220,7 @@
   // #play-demo: the demo world, with the address's options unless one of them
   // was refused.
   function playDemo() {
+    if (world && world.kept) forgetKeptCopy();
     const params = new URLSearchParams(run && run.refusedAddress ? '' : location.search);
     params.delete('data');
     const search = params.toString() ? '?' + params : '';
@@ -445,6 +466,212 @@
     }
   });
 
+  // --- Saves -----------------------------------------------------------------
+
+  // The world's saves, newest first, as the engine lists them: number, when,
+  // place, column,row, and the reason for one that cannot be read.
+  function saveEntries(thisRun) {
+    const module = thisRun.module;
+    return lines(module.UTF8ToString(module._webSaveList())).map((line) => {
+      const [number, when, place, position, problem] = line.split('\t');
+      return {number: Number(number), when: when, place: place, position: position,
+              problem: problem};
+    });
+  }
+
+  function saveButton(entry) {
+    const item = document.createElement('li');
+    const load = document.createElement('button');
+    load.type = 'button';
+    load.className = 'save';
+    load.dataset.save = String(entry.number);
+    if (entry.problem) {
+      load.textContent = 'not readable: ' + entry.problem;
+      load.disabled = true;
+    } else {
+      load.textContent = (entry.when || 'time not known') + ' \u00b7 ' + entry.place + ' ' +
+                         entry.position;
+      load.title = 'Load this save';
+    }
+    const download = document.createElement('button');
+    download.type = 'button';
+    download.className = 'download';
+    download.dataset.download = String(entry.number);
+    download.textContent = 'Download';
+    download.setAttribute('aria-label', 'Download save ' + entry.number);
+    download.disabled = Boolean(entry.problem);
+    item.append(load, download);
+    return item;
+  }
+
+  // The list, at once after each save; at the start of a run, #continue too.
+  function showSaves(thisRun, starting) {
+    if (thisRun !== run || !thisRun.running || !thisRun.module) return;
+    const entries = saveEntries(thisRun);
+    savesList.replaceChildren(...entries.map(saveButton));
+    noSaves.hidden = entries.length > 0;
+    if (starting) continueLine.hidden = !entries.some((e) => e.number === 1 && !e.problem);
+    window.varnokFigures.saves = entries.length;
+    layout();
+  }
+
+  function loadSave(number) {
+    if (!run || !run.running) return;
+    run.module._webLoadSave(number);
+    continueLine.hidden = true;
+  }
+
+  function downloadSave(number) {
+    if (!run || !run.running) return;
+    const text = run.module.UTF8ToString(run.module._webSaveText(number));
+    if (!text) return;
+    const saved = /\n; saved (\d\d\d\d-\d\d-\d\d) (\d\d):(\d\d)/.exec(text);
+    const name = 'varnok-save-' + (saved ? saved[1] + '-' + saved[2] + saved[3] : number) + '.txt';
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  }
+
+  // A save file from the player's disk becomes the newest save of this world.
+  async function uploadSave(file) {
+    if (!run || !run.running) return;
+    if (file.size > LARGEST_SAVE) {
+      showNotice('Not added: ' + file.name + ' is larger than ' + LARGEST_SAVE + ' bytes');
+      return;
+    }
+    const text = await file.text();
+    const problem = run.module.ccall('webAddSave', 'string', ['string'], [text]);
+    showNotice(problem ? 'Not added: ' + problem : 'Added as the newest save: ' + file.name);
+  }
+
+  savesList.addEventListener('click', (e) => {
+    const button = e.target.closest('button');
+    if (!button) return;
+    if (e.detail > 0) button.blur();
+    if (button.dataset.save) loadSave(Number(button.dataset.save));
+    if (button.dataset.download) downloadSave(Number(button.dataset.download));
+  });
+
+  saveFile.addEventListener('change', () => {
+    if (saveFile.files.length) uploadSave(saveFile.files[0]);
+    saveFile.value = '';
+    saveFile.blur();
+  });
+
+  // The browser is asked to keep this site's storage (the saves, the kept copy)
+  // when space runs short.
+  function askToPersist() {
+    if (!navigator.storage || !navigator.storage.persist) return;
+    navigator.storage.persist().then((granted) => {
+      window.varnokFigures.persisted = granted;
+    }, () => {});
+  }
+
+  // --- The player's own copy, kept in IndexedDB -------------------------------
+
+  function openCopies() {
+    return new Promise((resolve, reject) => {
+      const request = indexedDB.open(COPY_DATABASE, 1);
+      request.onupgradeneeded = () => request.result.createObjectStore(COPY_STORE);
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = () => reject(request.error);
+    });
+  }
+
+  // One request on the store, its answer.
+  async function onCopies(mode, act) {
+    const database = await openCopies();
+    try {
+      return await new Promise((resolve, reject) => {
+        const transaction = database.transaction(COPY_STORE, mode);
+        const request = act(transaction.objectStore(COPY_STORE));
+        transaction.oncomplete = () => resolve(request.result);
+        transaction.onerror = () => reject(transaction.error || request.error);
+        transaction.onabort = () => reject(transaction.error || new Error('aborted'));
+      });
+    } finally {
+      database.close();
+    }
+  }
+
+  function worldBytes(w) {
+    let total = 0;
+    w.files.forEach((bytes) => { total += bytes.length; });
+    return total;
+  }
+
+  function megabytes(bytes) {
+    return (bytes / 1048576).toFixed(1) + ' MB';
+  }
+
+  function showCopyNote(text, kept) {
+    copyNote.textContent = text;
+    forgetCopy.hidden = !kept;
+    copyLine.hidden = false;
+    layout();
+  }
+
+  // A copy from the player's disk that reached its first frame is kept for the
+  // next visit, unless it is larger than the browser allows.
+  async function keepCopy(w) {
+    if (!w.files || w.base || w.kept || !window.indexedDB) return;
+    const bytes = worldBytes(w);
+    try {
+      const estimate = navigator.storage && navigator.storage.estimate
+        ? await navigator.storage.estimate() : null;
+      if (estimate && estimate.quota && bytes > estimate.quota - estimate.usage) {
+        throw new DOMException('over the quota', 'QuotaExceededError');
+      }
+      await onCopies('readwrite', (store) => store.put(
+        {name: w.name, files: Array.from(w.files.entries()), bytes: bytes, kept: Date.now()},
+        'copy'));
+      w.kept = true;
+      window.varnokFigures.keptCopyBytes = bytes;
+      showCopyNote('Your copy "' + w.name + '" (' + megabytes(bytes) + ') is kept in this ' +
+                   'browser\'s storage for this site (IndexedDB), never sent anywhere, and ' +
+                   'plays on your next visit.', true);
+    } catch (problem) {
+      const tooLargeToKeep = problem && problem.name === 'QuotaExceededError';
+      showCopyNote('Your copy "' + w.name + '" plays without being kept: ' +
+                   (tooLargeToKeep ? 'at ' + megabytes(bytes) + ' it is larger than this ' +
+                    'browser allows this site to keep.' : 'this browser would not keep it (' +
+                    (problem.message || problem) + ').'), false);
+    }
+  }
+
+  async function keptCopy() {
+    if (!window.indexedDB) return null;
+    try {
+      const kept = await onCopies('readonly', (store) => store.get('copy'));
+      if (!kept || !Array.isArray(kept.files)) return null;
+      return {name: kept.name, files: new Map(kept.files), kept: true, bytes: kept.bytes};
+    } catch (problem) {
+      console.warn('No kept copy: ' + (problem.message || problem));
+      return null;
+    }
+  }
+
+  function forgetKeptCopy() {
+    copyLine.hidden = true;
+    window.varnokFigures.keptCopyBytes = null;
+    if (world) world.kept = false;
+    return onCopies('readwrite', (store) => store.delete('copy')).catch(() => {});
+  }
+
+  // --- Offline ---------------------------------------------------------------
+
+  // The service worker keeps the site and the demo world (sw.js).
+  function registerServiceWorker() {
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('sw.js').then(() => {
+      window.varnokFigures.serviceWorker = 'registered';
+    }, (problem) => {
+      console.warn('No offline play: ' + (problem.message || problem));
+    });
+  }
+
   // --- Keys ----------------------------------------------------------------
 
   // Keys the browser keeps even while the game takes them: its own shortcuts and
@@ -459,7 +686,8 @@
   function pageKeeps(e) {
     if (e.key === 'Tab') return true;
     const focused = document.activeElement;
-    const onButton = focused && focused !== body && focused.closest('#controls, #pad');
+    const onButton = focused && focused !== body &&
+                     focused.closest('#controls, #pad, #saved, #copy-line');
     return Boolean(onButton) && (e.key === 'Enter' || e.key === ' ');
   }
 
@@ -715,6 +943,9 @@
   pageButton('fullscreen', toggleFullscreen);
   pageButton('open-copy', () => picker.click());
   pageButton('play-demo', playDemo);
+  pageButton('continue', () => loadSave(1));
+  pageButton('upload-save', () => saveFile.click());
+  pageButton('forget-copy', () => forgetKeptCopy().then(() => play(serverWorld())));
   for (const type of ['pointerup', 'touchend', 'click', 'keydown', 'keyup']) {
     document.addEventListener(type, resumeAudio, true);
   }
@@ -730,5 +961,20 @@
              'folder, and open the address it prints.');
     return;
   }
-  startRun(serverWorld());
+  askToPersist();
+  registerServiceWorker();
+  // The address names a world, else the copy kept from the last visit plays,
+  // else the demo world.
+  if (new URLSearchParams(location.search).has('data')) {
+    startRun(serverWorld());
+  } else {
+    keptCopy().then((kept) => {
+      if (kept) {
+        showCopyNote('Your copy "' + kept.name + '" (' + megabytes(kept.bytes) + '), kept in ' +
+                     'this browser\'s storage for this site (IndexedDB), never sent anywhere.',
+                     true);
+      }
+      startRun(kept || serverWorld());
+    });
+  }
 })();

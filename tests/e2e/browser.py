@@ -95,10 +95,11 @@ def build_site(source_dir):
 
 
 class Server:
-    """A static file server on 127.0.0.1 for the folder `root`, in a thread of
-    this process; `requests` lists every path asked for."""
+    """A static file server on 127.0.0.1 for the folder `root` (on `port`, else
+    a free one), in a thread of this process; `requests` lists every path asked
+    for."""
 
-    def __init__(self, root):
+    def __init__(self, root, port=0):
         self.requests = []
         requests = self.requests
 
@@ -107,7 +108,7 @@ class Server:
                 requests.append(self.path)
 
         handler = functools.partial(Handler, directory=root)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 

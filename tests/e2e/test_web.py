@@ -292,6 +292,7 @@ def worlds_from_an_address_and_from_the_disk(args, display):
         b.wait_state("playing")
         wait_reference(b, args, "4")
         assert any('"Data: /MyCopy"' in line for line in b.console()), "not the copy"
+        the_copy_is_remembered_until_forgotten(b, s, args)
 
         broken = os.path.join(disk, "Broken")
         shutil.copytree(copy, broken)
@@ -307,6 +308,231 @@ def worlds_from_an_address_and_from_the_disk(args, display):
         assert b.script("return document.activeElement === document.body")
     finally:
         shutil.rmtree(disk, ignore_errors=True)
+
+
+def the_copy_is_remembered_until_forgotten(b, s, args):
+    """The copy that reached its first frame is kept in IndexedDB and plays on
+    the next visit; #forget-copy removes it and the demo world plays; a kept copy
+    that fails to start is forgotten by #play-demo."""
+    note = "return document.getElementById('copy-note').textContent"
+    harness.poll(lambda: "kept in this browser" in b.script(note), 20, "the copy kept")
+    size = b.script("return varnokFigures.keptCopyBytes")
+    used = b.driver.execute_async_script(
+        "navigator.storage.estimate().then((e) => arguments[0](e.usage))")
+    print("  the kept copy: %d bytes of files, the site's storage %d bytes" % (size, used))
+    b.open(s.page)
+    b.wait_state("playing")
+    assert b.script("return document.body.dataset.world") == "MyCopy"
+    assert "never sent anywhere" in b.script(note), b.script(note)
+    wait_reference(b, args, "4")
+    b.driver.find_element("id", "forget-copy").click()
+    harness.poll(lambda: b.script("return document.body.dataset.world") == "demo", 20,
+                 "the demo world")
+    b.open(s.page)
+    b.wait_state("playing")
+    assert b.script("return document.body.dataset.world") == "demo"
+    assert b.script("return document.getElementById('copy-line').hidden")
+    # A kept copy that no longer starts (its table file gone): #play-demo forgets it.
+    b.driver.execute_async_script("""
+        const done = arguments[0];
+        const open = indexedDB.open('varnok', 1);
+        open.onsuccess = () => {
+          const t = open.result.transaction('copy', 'readwrite');
+          t.objectStore('copy').put({name: 'Gone', files: [['tiles.4', new Uint8Array(4)]],
+                                     bytes: 4}, 'copy');
+          t.oncomplete = () => { open.result.close(); done(); };
+        };""")
+    b.open(s.page)
+    b.wait_state("error")
+    b.driver.find_element("id", "play-demo").click()
+    b.wait_state("playing")
+    b.open(s.page)
+    b.wait_state("playing")
+    assert b.script("return document.body.dataset.world") == "demo"
+
+
+def save_entries(b):
+    return b.script("return Array.from(document.querySelectorAll('#saves [data-save]'))"
+                    ".map((e) => [e.dataset.save, e.textContent])")
+
+
+def saves_listed_continued_downloaded_and_uploaded(args, display):
+    """F5 twice keeps two saves, listed at once newest first with when, where and
+    the position; after a reload #continue loads the newest and a click on an
+    entry loads it; a download gives the save's text and an upload of a file adds
+    it; the save of an earlier version stays listed and loads."""
+    s = site(args)
+    b = s.browser
+    b.open(s.page)
+    b.script("localStorage.clear()")
+    b.open(s.page)
+    b.wait_state("playing")
+    assert save_entries(b) == [] and b.script("return document.getElementById('continue-line')"
+                                              ".hidden"), save_entries(b)
+    assert b.script("return document.querySelector('#no-saves').hidden") is False
+    assert b.script("return varnokFigures.persisted") in (True, False, None)
+    b.keys("F5")
+    harness.poll(lambda: len(save_entries(b)) == 1, 10, "the first save listed")
+    b.keys("Right")
+    b.keys("F5")
+    harness.poll(lambda: len(save_entries(b)) == 2, 10, "the second save listed")
+    entries = save_entries(b)
+    day = r"\d\d\d\d-\d\d-\d\d \d\d:\d\d"
+    assert entries[0][0] == "1" and re.fullmatch(day + " · Harrowgate 87,109", entries[0][1]), entries
+    assert entries[1][0] == "2" and re.fullmatch(day + " · Harrowgate 86,109", entries[1][1]), entries
+    keys = [k for k in b.script("return Object.keys(localStorage)") if k.startswith("varnok/saves/")]
+    assert sorted(k.rsplit("/", 1)[1] for k in keys) == ["save-0001.txt", "save-0002.txt"], keys
+    for key in keys:
+        assert b.script("return localStorage.getItem(arguments[0])", key).startswith(
+            "varnok-save 1\n"), key
+    folder = keys[0].rsplit("/", 1)[0]
+    save_picture(b, s, "web-saves.png")
+
+    # After a reload: #continue, and F5 there adds a save rather than replacing one.
+    b.open(s.page)
+    b.wait_state("playing")
+    assert b.script("return document.getElementById('continue-line').hidden") is False
+    assert "F9" in b.script("return document.getElementById('continue-line').textContent")
+    b.console()
+    log = []
+
+    def said(line):
+        log.extend(b.console())
+        return any(line in entry for entry in log)
+
+    b.driver.find_element("id", "continue").click()
+    harness.poll(lambda: said("Game loaded: browser storage %s/save-0002.txt" % folder), 10,
+                 "continue")
+    b.driver.find_element("css selector", '#saves [data-save="2"]').click()
+    harness.poll(lambda: said("Game loaded: browser storage %s/save-0001.txt" % folder), 10,
+                 "the click on the older save")
+    assert b.script("return document.activeElement === document.body")
+
+    # The download is the save's text; an upload of it, changed, is the newest save.
+    b.driver.find_element("css selector", '#saves [data-download="1"]').click()
+    text = b.script("return localStorage.getItem(arguments[0])", folder + "/save-0002.txt")
+
+    def downloaded():
+        names = [n for n in os.listdir(b.downloads) if n.startswith("varnok-save-")]
+        return names[0] if names else None
+    name = harness.poll(downloaded, 10, "the save download")
+    with open(os.path.join(b.downloads, name)) as f:
+        assert f.read() == text
+    upload = os.path.join(b.downloads, "moved.txt")
+    with open(upload, "w") as f:
+        f.write(text.replace("\ncolumn=87\n", "\ncolumn=90\n"))
+    os.remove(os.path.join(b.downloads, name))
+    b.driver.find_element("id", "save-file").send_keys(upload)
+    harness.poll(lambda: len(save_entries(b)) == 3, 10, "the upload listed")
+    assert save_entries(b)[0][1].endswith("Harrowgate 90,109"), save_entries(b)
+    with open(upload, "w") as f:
+        f.write("not a save")
+    b.driver.find_element("id", "save-file").send_keys(upload)
+    harness.poll(lambda: "Not added: not a save file" in
+                 b.script("return document.getElementById('notice').textContent"), 10,
+                 "the refused upload")
+    os.remove(upload)
+
+    # The save of an earlier version: listed last, loads, stays.
+    b.script("localStorage.setItem(arguments[0], arguments[1])", folder + "/save.txt", text)
+    b.open(s.page)
+    b.wait_state("playing")
+    entries = save_entries(b)
+    assert len(entries) == 4 and entries[3][1].endswith("Harrowgate 87,109"), entries
+    log.clear()
+    b.driver.find_element("css selector", '#saves [data-save="4"]').click()
+    harness.poll(lambda: said("Game loaded: browser storage %s/save.txt" % folder), 10,
+                 "the earlier version's save")
+    b.script("localStorage.clear()")
+
+
+def save_picture(b, s, name):
+    """docs/<name>, the page as a player sees it, with VARNOK_REGENERATE=1."""
+    if os.environ.get("VARNOK_REGENERATE") == "1":
+        b.driver.save_screenshot(os.path.join(os.path.dirname(s.folder), "..", "docs", name))
+
+
+def first_frame_ms(b, url):
+    b.open(url)
+    b.wait_state("playing", 60)
+    return b.script("return varnokFigures.firstFrameMs")
+
+
+def the_page_installs_and_plays_offline(args, display):
+    """The manifest and the service worker: after one visit the page starts and
+    plays with the test's own server stopped, no slower; a new build served later
+    replaces the old files on the next visit."""
+    folder = browser.build_site(args.source_dir)
+    root = tempfile.mkdtemp(prefix="varnok-offline-")
+    site_copy = os.path.join(root, "site")
+    shutil.copytree(folder, site_copy)
+    server = Server(root)
+    port = server.httpd.server_address[1]
+    url = server.url + "site/"
+    b = Browser()
+    try:
+        b.open(url)
+        b.wait_state("playing", 60)
+        manifest = b.driver.execute_async_script("""
+            const done = arguments[0];
+            fetch(document.querySelector('link[rel=manifest]').href)
+              .then((r) => r.json()).then(done);""")
+        assert manifest["display"] == "standalone" and manifest["name"] == "Varnok V", manifest
+        sizes = sorted(icon["sizes"] for icon in manifest["icons"])
+        assert sizes == ["192x192", "512x512"], sizes
+        for icon in manifest["icons"]:
+            with open(os.path.join(site_copy, icon["src"]), "rb") as f:
+                head = f.read(24)
+            side = int(icon["sizes"].split("x")[0])
+            assert head[16:24] == side.to_bytes(4, "big") * 2, icon
+        kept = b.driver.execute_async_script("""
+            const done = arguments[0];
+            navigator.serviceWorker.ready
+              .then(() => caches.keys())
+              .then((names) => caches.open(names[0]).then((c) => c.keys())
+                .then((requests) => done([names, requests.length])));""")
+        files = sum(len(f) for _, _, f in os.walk(site_copy)) - 1  # all but sw.js
+        assert len(kept[0]) == 1 and kept[1] == files + 1, (kept, files)
+        online = first_frame_ms(b, url)
+        assert b.script("return navigator.serviceWorker.controller !== null")
+
+        server.close()
+        offline = first_frame_ms(b, url)
+        print("  first frame: online %.0f ms, offline %.0f ms (%d files kept, %s)"
+              % (online, offline, kept[1], kept[0][0]))
+        assert offline <= online * 1.5 + 250, (online, offline)
+        wait_reference(b, args, "4")
+        # The game plays: F5 saves offline too.
+        b.keys("F5")
+        harness.poll(lambda: len(save_entries(b)) == 1, 10, "a save offline")
+        offline16 = first_frame_ms(b, url + "?colours=16")
+        wait_reference(b, args, "16")
+        assert offline16 is not None
+
+        # A new build, served when the network is back, replaces the old files.
+        with open(os.path.join(site_copy, "index.html")) as f:
+            page = f.read()
+        with open(os.path.join(site_copy, "index.html"), "w") as f:
+            f.write(page.replace("<title>", '<meta name="build" content="next">\n<title>'))
+        with open(os.path.join(site_copy, "sw.js")) as f:
+            worker = f.read()
+        with open(os.path.join(site_copy, "sw.js"), "w") as f:
+            f.write(re.sub(r"const BUILD = '[^']*'", "const BUILD = 'next'", worker))
+        server = Server(root, port)
+        b.open(url)
+        b.wait_state("playing", 60)
+        marker = "return document.querySelector('meta[name=build]') !== null"
+        assert b.script(marker), "the next visit shows the old page"
+        harness.poll(lambda: b.driver.execute_async_script(
+            "caches.keys().then(arguments[0])") == ["varnok-next"], 30, "the new build's cache")
+        server.close()
+        b.open(url)
+        b.wait_state("playing", 60)
+        assert b.script(marker), "offline, the old page came back"
+    finally:
+        b.quit()
+        server.close()
+        shutil.rmtree(root, ignore_errors=True)
 
 
 # Keeps a weak reference to every module (one per run) the page makes.
@@ -353,6 +579,8 @@ def the_browser_keeps_off_the_game_keys(args, display):
     s = site(args)
     b = s.browser
     b.open(s.page)
+    b.script("localStorage.clear()")
+    b.open(s.page)
     b.wait_state("playing")
     # Listening after the page's own listener: it sees what the page decided.
     b.script("window.seen = []; document.addEventListener('keydown',"
@@ -374,10 +602,10 @@ def the_browser_keeps_off_the_game_keys(args, display):
     harness.poll(lambda: said("Game loaded: browser storage varnok/saves/"), 20, "the load")
     assert any("Game saved: browser storage varnok/saves/" in entry for entry in log), log
     keys = b.script("return Object.keys(localStorage)")
-    save = [k for k in keys if k.startswith("varnok/saves/") and k.endswith("/save.txt")]
+    save = [k for k in keys if k.startswith("varnok/saves/") and k.endswith("/save-0001.txt")]
     assert len(save) == 1, keys
     text = b.script("return localStorage.getItem(arguments[0])", save[0])
-    assert text.startswith("varnok-save 1\n") and "\nmap=0\n" in text, text
+    assert text.startswith("varnok-save 1\n; saved ") and "\nmap=0\n" in text, text
     b.open(s.page)
     b.wait_state("playing")
     log.clear()
@@ -609,6 +837,8 @@ if __name__ == "__main__":
                      worlds_from_an_address_and_from_the_disk,
                      alt_x_ends_and_any_key_starts_again,
                      the_browser_keeps_off_the_game_keys,
+                     saves_listed_continued_downloaded_and_uploaded,
+                     the_page_installs_and_plays_offline,
                      f12_downloads_the_frame,
                      music_starts_with_the_first_key_or_tap,
                      full_screen_and_the_touch_pad,
