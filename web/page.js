@@ -687,7 +687,7 @@
     if (e.key === 'Tab') return true;
     const focused = document.activeElement;
     const onButton = focused && focused !== body &&
-                     focused.closest('#controls, #pad, #saved, #copy-line');
+                     focused.closest('#controls, #pad, #copy-line');
     return Boolean(onButton) && (e.key === 'Enter' || e.key === ' ');
   }
 
@@ -825,7 +825,8 @@
 
   // The room the page gives the picture: the window (or the screen, in full
   // screen) less the pad beside or below it, and less the page's lines under it
-  // when they take little of the height (else they follow below, by scrolling).
+  // when they take little of the height (else the buttons and the saves at
+  // least, and the rest follows below, by scrolling).
   function room(full) {
     const style = getComputedStyle(page);
     const padding = full ? 0 : parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
@@ -837,7 +838,11 @@
     let height = window.innerHeight - padding - (beside ? 0 : padHeight);
     if (!full) {
       const lines = page.offsetHeight - playArea.offsetHeight - padding;
+      // Else the line of the buttons and the saves at least, when it is short.
+      const buttons = document.getElementById('controls').offsetHeight +
+                      (parseFloat(style.rowGap) || 0);
       if (lines <= window.innerHeight / 5) height -= lines;
+      else if (buttons <= window.innerHeight / 5) height -= buttons;
     }
     return {width: Math.max(width, 1), height: Math.max(height, 1)};
   }

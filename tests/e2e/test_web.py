@@ -386,13 +386,13 @@ def saves_listed_continued_downloaded_and_uploaded(args, display):
         assert b.script("return localStorage.getItem(arguments[0])", key).startswith(
             "varnok-save 1\n"), key
     folder = keys[0].rsplit("/", 1)[0]
-    save_picture(b, s, "web-saves.png")
 
     # After a reload: #continue, and F5 there adds a save rather than replacing one.
     b.open(s.page)
     b.wait_state("playing")
     assert b.script("return document.getElementById('continue-line').hidden") is False
     assert "F9" in b.script("return document.getElementById('continue-line').textContent")
+    save_picture(b, s, "web-saves.png")
     b.console()
     log = []
 
@@ -447,8 +447,10 @@ def saves_listed_continued_downloaded_and_uploaded(args, display):
 
 
 def save_picture(b, s, name):
-    """docs/<name>, the page as a player sees it, with VARNOK_REGENERATE=1."""
+    """docs/<name>, the page as a player sees it in the test's window, with
+    VARNOK_REGENERATE=1."""
     if os.environ.get("VARNOK_REGENERATE") == "1":
+        time.sleep(0.5)
         b.driver.save_screenshot(os.path.join(os.path.dirname(s.folder), "..", "docs", name))
 
 
