@@ -304,7 +304,7 @@ TEST(DemoIcon, TheHeroStandsOnASeeThroughGroundInEachSize) {
         }
         EXPECT_TRUE(colours.count(blue) && colours.count(yellow)) << size;
     }
-    for (int size : {0, 12, 24, 96, 512}) {
+    for (int size : {0, 12, 24, 96, 1024}) {
         std::string problem;
         EXPECT_FALSE(writeHeroIcon("odd.png", size, problem));
         EXPECT_NE(problem.find("16, 32, 48, 64, 128, 192, 256 or 512"), std::string::npos);
