@@ -55,6 +55,10 @@ bool runPass(const SDL_Event *event) {
     return true;
 }
 
+void saveBeforeTheEnd() {
+    saveOnQuit(game);
+}
+
 bool handleEvent(Game &game, const SDL_Event *event) {
     switch (event->type) {
     case SDL_KEYDOWN: {
