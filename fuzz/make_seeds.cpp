@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "2-play/save_text.h"
+#include "4-data/maps.h"
 #include "4-data/lzw.h"
 #include "commands/world_commands.h"
 #include "demo/demo_world.h"
@@ -200,6 +202,31 @@ void importSeeds() {
     }
 }
 
+// A short WAV and AIFF of 16-bit stereo at 22050 Hz, and the chunk orders that
+// audio editors write; and saved games of each map family.
+void musicAndSaveSeeds() {
+    const uint8_t wav[] = {'R', 'I', 'F',  'F',  44, 0, 0, 0, 'W', 'A', 'V', 'E',  'f',
+                           'm', 't', ' ',  16,   0,  0, 0, 1, 0,   2,   0,   0x22, 0x56,
+                           0,   0,   0x88, 0x58, 1,  0, 4, 0, 16,  0,   'd', 'a',  't',
+                           'a', 8,   0,    0,    0,  1, 2, 3, 4,   5,   6,   7,    8};
+    writeSeed("music", "short.wav", {}, Bytes(wav, wav + sizeof wav));
+    Bytes junkFirst = {'R', 'I', 'F', 'F', 56, 0, 0, 0, 'W', 'A', 'V', 'E',
+                       'J', 'U', 'N', 'K', 4,  0, 0, 0, 0,   0,   0,   0};
+    junkFirst.insert(junkFirst.end(), wav + 12, wav + sizeof wav);
+    writeSeed("music", "junk-first.wav", {}, junkFirst);
+    const uint8_t aiff[] = {'F', 'O', 'R',  'M',  0,    0,    0,  54, 'A', 'I', 'F', 'F', 'C',
+                            'O', 'M', 'M',  0,    0,    0,    18, 0,  2,   0,   0,   0,   2,
+                            0,   16,  0x40, 0x0d, 0xac, 0x44, 0,  0,  0,   0,   0,   0,   'S',
+                            'S', 'N', 'D',  0,    0,    0,    16, 0,  0,   0,   0,   0,   0,
+                            0,   0,   1,    2,    3,    4,    5,  6,  7,   8};
+    writeSeed("music", "short.aiff", {}, Bytes(aiff, aiff + sizeof aiff));
+    for (uint8_t map = overworld; map <= dwelling; map++) {
+        int level = map <= underworld ? 0 : 3;
+        std::string text = saveText(SavedGame{map, level, 15, 30, 86, 109, 1, 4, 600, 9});
+        writeSeed("save_text", "map" + std::to_string(map), {}, Bytes(text.begin(), text.end()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -222,5 +249,6 @@ int main(int argc, char **argv) {
     iniSeeds();
     startupSeeds();
     importSeeds();
+    musicAndSaveSeeds();
     return 0;
 }

@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup import)
+    targets=(lzw_file lzw_decode pictures tiles fonts scale game_data ini startup import music save_text)
 fi
 
 ./scripts/install-deps.sh --test

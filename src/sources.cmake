@@ -14,6 +14,7 @@ set(VARNOK_DESKTOP_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/1-app/display/error_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/run/native_loop.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/run/event_wait.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/1-app/run/hang_up.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/display/desktop_presenter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/1-app/display/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/3-gfx/png_file.cpp

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "3-audio/music_file.h"
-#include "3-audio/wav_header.h"
+#include "3-audio/music_header.h"
 #include "4-data/file_formats.h"
 #include "4-data/ini_text.h"
 #include "4-data/paths.h"
 #include "4-data/regular_file.h"
 #include "4-data/shown_text.h"
+#include "4-data/text_warning.h"
 
 // Index = music number. Keys 7-38 name the place whose entering plays them.
 const char *const musicKeys[musicNumberCount] = {
@@ -60,19 +61,19 @@ void stopCurrentMusic() {
     }
 }
 
-// True when the open file may go to the mixer: no WAV whose header would make it
-// crash or hang (wav_header.h). Only the head is read; the file is left at its
+// True when the open file may go to the mixer: no WAV or AIFF whose header would
+// make it crash or hang (music_header.h). Only the head is read; the file is left at its
 // start.
 bool playableFile(FILE *file, int64_t size, const char *path) {
     std::vector<uint8_t> head;
-    FileRefusal why = readMoreOf(file, size < wavHeadLimit ? size : wavHeadLimit, head);
-    std::string problem = impossibleWavHeader(head.data(), (int64_t)head.size(), size);
+    FileRefusal why = readMoreOf(file, size < musicHeadLimit ? size : musicHeadLimit, head);
+    std::string problem = impossibleMusicHeader(head.data(), (int64_t)head.size(), size);
     if (why == fileAccepted && problem.empty()) {
         return fseek(file, 0, SEEK_SET) == 0;
     }
     if (!problem.empty()) {
-        fprintf(stderr, "Warning: music file '%s' has an impossible WAV header (%s)\n",
-                shownText(path).c_str(), problem.c_str());
+        fprintf(stderr, "Warning: music file '%s' has an impossible %s\n", shownText(path).c_str(),
+                problem.c_str());
         fflush(stderr);
     }
     return false;
@@ -177,6 +178,7 @@ void loadMusicTable() {
     char *text = readMusicList(musicTableFileName);
     if (text != nullptr) {
         parseIniFileText(text, musicTableFileName, addMusicEntry);
+        finishTextWarnings();
         free(text);
         return;
     }
@@ -186,6 +188,7 @@ void loadMusicTable() {
     text = another ? readMusicList(path) : nullptr;
     if (text != nullptr) {
         parseIniFileText(text, path, addMusicEntry);
+        finishTextWarnings();
         free(text);
     }
     free(path);

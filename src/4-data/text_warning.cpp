@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "4-data/shown_text.h"
 
@@ -9,10 +10,30 @@ namespace {
 
 bool warningsShown = true;
 
+// The file whose warnings are being counted, and how many of them were printed
+// and held back.
+std::string countedFile;
+int printedCount = 0;
+int heldBack = 0;
+
+// True when a warning about file may still be printed.
+bool takeTurn(const char *file) {
+    if (countedFile != file) {
+        finishTextWarnings();
+        countedFile = file;
+    }
+    if (printedCount < mostWarningsPerFile) {
+        printedCount++;
+        return true;
+    }
+    heldBack++;
+    return false;
+}
+
 // One fprintf per warning, so that a line is never split by other output. The
 // path and any bytes quoted from the file are shown safely.
-void warn(const char *place, const char *format, va_list arguments) {
-    if (!warningsShown) {
+void warn(const char *file, const char *place, const char *format, va_list arguments) {
+    if (!warningsShown || !takeTurn(file)) {
         return;
     }
     char message[1024];
@@ -28,17 +49,28 @@ void warnAtLine(const char *path, int line, const char *format, ...) {
     snprintf(place, sizeof place, "%s:%d", path, line);
     va_list arguments;
     va_start(arguments, format);
-    warn(place, format, arguments);
+    warn(path, place, format, arguments);
     va_end(arguments);
 }
 
 void warnAboutFile(const char *path, const char *format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    warn(path, format, arguments);
+    warn(path, path, format, arguments);
     va_end(arguments);
 }
 
 void showTextWarnings(bool shown) {
     warningsShown = shown;
+}
+
+void finishTextWarnings() {
+    if (heldBack > 0) {
+        fprintf(stderr, "%s: %d more warnings not shown\n", shownText(countedFile.c_str()).c_str(),
+                heldBack);
+        fflush(stderr);
+    }
+    countedFile.clear();
+    printedCount = 0;
+    heldBack = 0;
 }

@@ -14,3 +14,11 @@ void warnAboutFile(const char *path, const char *format, ...) __attribute__((for
 // While false, these warnings are not printed (reading the settings only to list
 // the keys in force, for --help).
 void showTextWarnings(bool shown);
+
+// At most this many warnings are printed about one file; the rest are counted,
+// so that a flood of bad lines cannot fill the terminal or a log.
+const int mostWarningsPerFile = 50;
+
+// After a file has been read: "<path>: N more warnings not shown" when some were
+// held back; then the next file's warnings are counted afresh.
+void finishTextWarnings();

@@ -3,6 +3,7 @@ display at all, an X server that resets under the game, a driver that does not
 exist."""
 
 import os
+import signal
 
 import harness
 from harness import Game
@@ -43,6 +44,27 @@ def closing_the_window_ends_with_status_zero(args, display):
         assert status == 0, "status %d" % status
     finally:
         game.cleanup()
+
+
+def a_hang_up_or_a_lost_display_still_saves(args, display):
+    # With autosave=1 the game saves as it ends, whether the terminal hangs up
+    # (SIGHUP: the loop ends as if the window were closed, status 0) or the X
+    # server goes away under it (Xlib then ends the program itself).
+    own = harness.Display()
+    for ending in ("hang-up", "display lost"):
+        game = Game(args.binary, settings=demo_settings(args, "autosave=1\n"),
+                    display=display if ending == "hang-up" else own)
+        try:
+            game.wait_ready()
+            if ending == "hang-up":
+                os.kill(game.proc.pid, signal.SIGHUP)
+            else:
+                own.close()
+            status, out, _ = game.wait_exit()
+            assert "Game saved: " in out, "%s: %r" % (ending, out)
+            assert ending != "hang-up" or status == 0, "status %d" % status
+        finally:
+            game.cleanup()
 
 
 def video_that_cannot_open_fails_with_status_one(args, display):
@@ -98,6 +120,7 @@ def a_resetting_x_server_opens_at_every_start(args, display):
 if __name__ == "__main__":
     harness.run([window_has_caption_and_size, alt_x_ends_with_status_zero,
                  closing_the_window_ends_with_status_zero,
+                 a_hang_up_or_a_lost_display_still_saves,
                  video_that_cannot_open_fails_with_status_one,
                  no_display_is_one_line_and_nothing_in_the_terminal,
                  a_resetting_x_server_opens_at_every_start])

@@ -102,6 +102,46 @@ std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits) {
     return format;
 }
 
+namespace {
+
+void addBigEndian(std::vector<unsigned char> &bytes, uint64_t value, int count) {
+    for (int i = count - 1; i >= 0; i--) {
+        bytes.push_back((unsigned char)(value >> (8 * i)));
+    }
+}
+
+} // namespace
+
+std::vector<unsigned char> aiffFile(const std::vector<WavChunk> &chunks, const char *kind) {
+    std::vector<unsigned char> body(kind, kind + 4);
+    for (const WavChunk &chunk : chunks) {
+        body.insert(body.end(), chunk.tag, chunk.tag + 4);
+        addBigEndian(body, (uint32_t)(chunk.declared >= 0 ? chunk.declared : chunk.body.size()), 4);
+        body.insert(body.end(), chunk.body.begin(), chunk.body.end());
+        if (chunk.body.size() % 2 != 0) {
+            body.push_back(0);
+        }
+    }
+    std::vector<unsigned char> aiff = {'F', 'O', 'R', 'M'};
+    addBigEndian(aiff, body.size(), 4);
+    aiff.insert(aiff.end(), body.begin(), body.end());
+    return aiff;
+}
+
+std::vector<unsigned char> aiffCommon(int channels, uint32_t rate, int bits) {
+    std::vector<unsigned char> common;
+    addBigEndian(common, (uint32_t)channels, 2);
+    addBigEndian(common, 1000, 4); // sample frames
+    addBigEndian(common, (uint32_t)bits, 2);
+    int top = 0; // the rate as an 80-bit float: exponent and mantissa
+    while (rate >> (top + 1) != 0) {
+        top++;
+    }
+    addBigEndian(common, rate == 0 ? 0 : 16383 + top, 2);
+    addBigEndian(common, rate == 0 ? 0 : (uint64_t)rate << (63 - top), 8);
+    return common;
+}
+
 KeyList &keysOf(const char *settingKey) {
     const SettingRow *row = findSetting(settingKey);
     return *keyListOf(startUpSettings(), *row);

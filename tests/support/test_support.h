@@ -40,6 +40,10 @@ struct WavChunk {
 };
 std::vector<unsigned char> wavFile(const std::vector<WavChunk> &chunks);
 std::vector<unsigned char> wavFormat(int channels, uint32_t rate, int bits);
+// The same as a FORM file of `kind` ("AIFF", "AIFC": big-endian sizes, chunks
+// padded to an even length), and the 18 bytes of a "COMM" chunk.
+std::vector<unsigned char> aiffFile(const std::vector<WavChunk> &chunks, const char *kind);
+std::vector<unsigned char> aiffCommon(int channels, uint32_t rate, int bits);
 
 // A file of the source tree by its path from the top, such as "README.md"; empty
 // when it cannot be read.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 
@@ -186,6 +187,18 @@ TEST_F(BrokenWorld, TileNameOutsideItsFile) {
     bytes[2 * 300 + 1] = 0xFF;
     replace("look2.dat", bytes);
     expectProblems("look2.dat", "tile 300");
+}
+
+TEST_F(BrokenWorld, MusicTheMixerCannotTakeIsNamed) {
+    Bytes format = wavFormat(2, 22050, 16);
+    replace("music/bad.wav",
+            wavFile({{"JUNK", Bytes(4, 0)}, {"fmt ", format}, {"data", Bytes(8)}}));
+    std::ofstream(path("music.ini"), std::ios::app) << "overworld=bad.wav\ntheme=bad.wav\n";
+    CheckReport report = checkDataDirectory(dir, 0);
+    EXPECT_TRUE(report.problems.empty());
+    ASSERT_EQ(report.warnings.size(), 1u) << "named once, however often music.ini names it";
+    EXPECT_EQ(report.warnings[0], "music/bad.wav: impossible WAV header (a 'JUNK' chunk before "
+                                  "the format chunk); the game plays it as silence");
 }
 
 TEST_F(BrokenWorld, MissingSettlementFileIsOnlyAWarning) {

@@ -425,6 +425,14 @@ TEST_F(Pad, TheHatAndTheStickWalkAndAHeldDirectionRepeats) {
     EXPECT_EQ(game.gameClock, 4);
     stick(2, -32768); // another axis walks nowhere
     EXPECT_EQ(game.gameClock, 4);
+    // A direction held as the window loses the focus walks no further.
+    hat(SDL_HAT_DOWN);
+    SDL_Event away = {};
+    away.type = away.active.type = SDL_ACTIVEEVENT;
+    away.active.state = SDL_APPINPUTFOCUS;
+    push(away);
+    EXPECT_FALSE(runRepeat());
+    EXPECT_EQ(game.gameClock, 5);
 }
 
 TEST_F(Pad, ButtonsGiveCommandsAndAnswerQuestions) {

@@ -12,7 +12,7 @@
 
 #include "1-app/config/settings.h"
 #include "3-audio/music.h"
-#include "3-audio/wav_header.h"
+#include "3-audio/music_header.h"
 #include "test_support.h"
 
 namespace {
@@ -150,9 +150,9 @@ TEST_F(MusicTable, ValuesOutsideTheMusicFolderAreIgnoredWithAWarning) {
     EXPECT_EQ(path(0), "data/music/\x1b]0;title\x07.ogg");
 }
 
-// Each WAV header the mixer cannot take safely, and those it can; other formats
-// are not looked at.
-TEST(WavHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
+// Each WAV and AIFF header the mixer cannot take safely, and those it can; other
+// formats are not looked at.
+TEST(MusicHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
     typedef std::vector<unsigned char> Bytes;
     Bytes sound(4000, 0x80);
     auto plain = [&](int channels, uint32_t rate, int bits) {
@@ -161,7 +161,7 @@ TEST(WavHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
     Bytes format = wavFormat(2, 22050, 16);
     Bytes extended = format; // with the two-byte size of an extension
     extended.insert(extended.end(), {0, 0});
-    Bytes bigList(wavHeadLimit, 0);
+    Bytes bigList(musicHeadLimit, 0);
     const struct {
         const char *what;
         Bytes file;
@@ -178,7 +178,9 @@ TEST(WavHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
         {"a chunk between format and data",
          wavFile({{"fmt ", format}, {"junk", Bytes(7, 0)}, {"data", sound}}), ""},
         {"a longer format chunk", wavFile({{"fmt ", extended}, {"data", sound}}), ""},
-        {"no format first: the mixer refuses it", wavFile({{"junk", Bytes(4, 0)}}), ""},
+        {"no format first: the mixer would free twice",
+         wavFile({{"JUNK", Bytes(4, 0)}, {"fmt ", format}, {"data", sound}}),
+         "a 'JUNK' chunk before the format chunk"},
         {"not a WAV", Bytes{'O', 'g', 'g', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, ""},
         {"RIFF of another kind", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, ""},
         {"sample rate 0", plain(1, 0, 16), "sample rate 0, not 1000-192000"},
@@ -203,8 +205,40 @@ TEST(WavHeader, ImpossibleHeadersAreToldAndSoundOnesPass) {
          "chunks before the sound data take more than its first 1048576 bytes"},
     };
     for (const auto &c : cases) {
-        int64_t head = std::min<int64_t>((int64_t)c.file.size(), wavHeadLimit);
+        int64_t head = std::min<int64_t>((int64_t)c.file.size(), musicHeadLimit);
         EXPECT_EQ(impossibleWavHeader(c.file.data(), head, (int64_t)c.file.size()), c.verdict)
             << c.what;
+    }
+    // AIFF: the common chunk's fields wherever it stands; compressed AIFF-C is refused.
+    auto aiff = [&](Bytes common, const char *kind = "AIFF") {
+        return aiffFile({{"NAME", Bytes(3, 'x')}, {"COMM", common}, {"SSND", sound}}, kind);
+    };
+    Bytes compressed = aiffCommon(2, 22050, 16);
+    compressed.insert(compressed.end(), {'s', 'o', 'w', 't', 0, 0});
+    Bytes uncompressed = aiffCommon(2, 22050, 16);
+    uncompressed.insert(uncompressed.end(), {'N', 'O', 'N', 'E', 0, 0});
+    const struct {
+        Bytes file;
+        std::string verdict;
+    } aiffCases[] = {
+        {aiff(aiffCommon(2, 22050, 16)), ""},
+        {aiff(aiffCommon(8, 192000, 8)), ""},
+        {aiff(uncompressed, "AIFC"), ""},
+        {aiff(aiffCommon(0, 22050, 16)), "AIFF header (0 channels, not 1-8)"},
+        {aiff(aiffCommon(256, 22050, 16)), "AIFF header (256 channels, not 1-8)"},
+        {aiff(aiffCommon(2, 0, 16)), "AIFF header (sample rate 0, not 1000-192000)"},
+        {aiff(aiffCommon(2, 22050, 24)), "AIFF header (24 bits per sample, not 8 or 16)"},
+        {aiff(compressed, "AIFC"), "AIFF header (compressed AIFF-C ('sowt'))"},
+        {aiffFile({{"COMM", aiffCommon(2, 22050, 16)}}, "AIFF"),
+         "AIFF header (no sound data chunk)"},
+        {aiffFile({{"SSND", sound, 9000}}, "AIFF"),
+         "AIFF header (chunk of 9000 bytes at byte 12 runs past the end of the file)"},
+        {wavFile({{"fmt ", wavFormat(0, 22050, 16)}, {"data", sound}}),
+         "WAV header (0 channels, not 1-8)"},
+    };
+    for (const auto &c : aiffCases) {
+        EXPECT_EQ(
+            impossibleMusicHeader(c.file.data(), (int64_t)c.file.size(), (int64_t)c.file.size()),
+            c.verdict);
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
@@ -270,6 +271,16 @@ TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
               "settings.ini:1: scale=4294967298 is out of range 0-4; scale reads as 0\n"
               "settings.ini:2: video=99999999999999999999 is out of range 0-2; video reads as 0\n");
     EXPECT_EQ(settings.scale, 0);
+    // A button out of range keeps its default: 0 would be Enter's.
+    EXPECT_EQ(loadWarnings("button_pass=32\nbutton_look=x\n"),
+              "settings.ini:1: button_pass=32 is no button 0-31; button_pass keeps its default 3\n"
+              "settings.ini:2: button_look=x is no button 0-31; button_look keeps its default 1\n");
+    EXPECT_EQ(buttonOf("button_pass"), 3);
+    // A flood of bad lines: the first 50 warnings, then their count.
+    std::string flood = "key_north=" + std::string(200, ',') + "\n";
+    std::string warnings = loadWarnings(flood);
+    EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 51);
+    EXPECT_NE(warnings.find("\nsettings.ini: 151 more warnings not shown\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, ABomIsSkippedAndBytesFromTheFileAreShownSafely) {

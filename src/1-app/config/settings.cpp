@@ -54,10 +54,16 @@ void readNumber(const SettingRow &row, const char *value) {
     int32_t highest = row.value.highest;
     long long n = leadingNumber(value);
     int32_t &field = *numberOf(record, row);
-    field = (n >= 0 && n <= highest) ? (int32_t)n : 0;
+    bool inRange = n >= 0 && n <= highest;
+    field = inRange ? (int32_t)n : 0;
     std::string shown = shownWord(value);
     givenRows.insert(&row);
-    if (!isWholeNumber(value)) {
+    if (row.value.kind == buttonKind && (!inRange || !isWholeNumber(value))) {
+        // Button 0 would clash with the buttons given 0 by default.
+        field = row.value.byDefault;
+        warnAtPair("%s=%s is no button 0-%d; %s keeps its default %d", key, shown.c_str(), highest,
+                   key, field);
+    } else if (!isWholeNumber(value)) {
         warnAtPair("'%s' is not a number; %s reads as %d", shown.c_str(), key, field);
     } else if (n != field) {
         warnAtPair("%s=%s is out of range 0-%d; %s reads as 0", key, shown.c_str(), highest, key);
@@ -94,6 +100,7 @@ void applyFile(char *text, SettingsPlace place, const char *path) {
     free(text);
     placeDirectoryBesideSettings();
     warnAboutTwiceBoundKeys(record, path);
+    finishTextWarnings();
 }
 
 // The first settings file there is: the one of --config, else ./settings.ini,

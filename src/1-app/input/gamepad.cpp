@@ -10,6 +10,7 @@
 #include "1-app/display/overlays.h"
 #include "1-app/input/player_actions.h"
 #include "2-play/game.h"
+#include "4-data/shown_text.h"
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 
@@ -140,14 +141,19 @@ void openGamepad() {
     }
     notePadInUse(pad != nullptr);
     if (pad != nullptr) {
-        printf("Gamepad: %s\n", SDL_JoystickName(0) != nullptr ? SDL_JoystickName(0) : "");
+        printf("Gamepad: %s\n",
+               shownText(SDL_JoystickName(0) != nullptr ? SDL_JoystickName(0) : "").c_str());
         fflush(stdout);
     }
 }
 
-void closeGamepad() {
+void releaseHeldDirection() {
     stopRepeat();
     heldDirection = noDirection;
+}
+
+void closeGamepad() {
+    releaseHeldDirection();
     if (pad != nullptr) {
         SDL_JoystickClose(pad);
         pad = nullptr;

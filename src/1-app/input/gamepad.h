@@ -17,6 +17,10 @@ void openGamepad();
 // Stops the repeat and closes the pad; part of the ordered teardown.
 void closeGamepad();
 
+// Stops walking in a held direction until the stick or hat moves again: the
+// window lost the focus, and the player no longer sees the steps.
+void releaseHeldDirection();
+
 struct Game;
 
 // A joystick event, or the repeat event, for the game in play; anything else

@@ -4,6 +4,7 @@
 #include <poll.h>
 
 #include "1-app/input/input_state.h"
+#include "1-app/run/hang_up.h"
 #include "1-app/run/timer.h"
 
 namespace {
@@ -53,6 +54,31 @@ void chooseWait() {
     }
 }
 
+// The event a hang-up turns into: the loop ends as if the window were closed.
+bool hangUpEvent(SDL_Event *event) {
+    if (!hangUpArrived()) {
+        return false;
+    }
+    *event = SDL_Event{};
+    event->type = SDL_QUIT;
+    return true;
+}
+
+// SDL's own wait, which looks at the queue every 10 ms, looking for a hang-up too.
+bool waitAsSdlDoes(SDL_Event *event) {
+    for (;;) {
+        SDL_PumpEvents();
+        if (hangUpEvent(event)) {
+            return true;
+        }
+        int got = SDL_PeepEvents(event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
+        if (got != 0) {
+            return got > 0;
+        }
+        SDL_Delay(heldKeyPoll);
+    }
+}
+
 } // namespace
 
 bool waitForEvent(SDL_Event *event) {
@@ -60,9 +86,12 @@ bool waitForEvent(SDL_Event *event) {
         chooseWait();
     }
     if (!ownTicks) {
-        return SDL_WaitEvent(event) == 1;
+        return waitAsSdlDoes(event);
     }
     for (;;) {
+        if (hangUpEvent(event)) {
+            return true;
+        }
         // Pumping reads what the connection holds and sends what was drawn, so
         // nothing is left waiting in the client while the loop sleeps.
         SDL_PumpEvents();

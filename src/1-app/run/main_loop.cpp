@@ -55,6 +55,10 @@ bool runPass(const SDL_Event *event) {
     return true;
 }
 
+void saveBeforeTheEnd() {
+    saveOnQuit(game);
+}
+
 bool handleEvent(Game &game, const SDL_Event *event) {
     switch (event->type) {
     case SDL_KEYDOWN: {
@@ -66,6 +70,15 @@ bool handleEvent(Game &game, const SDL_Event *event) {
     }
     case SDL_QUIT:
         return true;
+    case SDL_ACTIVEEVENT:
+        // A key or direction held as the window loses the focus stops repeating:
+        // the player would not see the steps it takes.
+        if (event->active.gain == 0 && (event->active.state & SDL_APPINPUTFOCUS) != 0) {
+            SDL_EnableKeyRepeat(0, 0);
+            SDL_EnableKeyRepeat(keyRepeatDelay, keyRepeatInterval);
+            releaseHeldDirection();
+        }
+        return false;
     case SDL_USEREVENT:
         if (event->user.code == padRepeatCode) {
             return handlePadEvent(game, event);

@@ -19,5 +19,9 @@ void startPlaying();
 // end (nothing is drawn then; with autosave=1 the game is saved).
 bool runPass(const SDL_Event *event);
 
+// With autosave=1, saves the game now: the program is about to end without a
+// last pass (the display was lost).
+void saveBeforeTheEnd();
+
 // Handles one event for the game; true when the loop is to end.
 bool handleEvent(Game &game, const SDL_Event *event);

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include "1-app/config/settings.h"
 #include "1-app/front_end.h"
+#include "1-app/run/hang_up.h"
 #include "1-app/run/main_loop.h"
 #include "1-app/run/shutdown.h"
 #include "1-app/run/startup.h"
@@ -17,6 +19,9 @@ int runGame(int argc, char **argv) {
     int status = 0;
     if (!startGame(argc, argv, status)) {
         return status;
+    }
+    if (settings.autosave == 1) {
+        endGracefullyOnHangUp(saveBeforeTheEnd);
     }
     runMainLoop();
     return endGame(0);

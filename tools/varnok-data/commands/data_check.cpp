@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <set>
 
+#include "3-audio/music_header.h"
 #include "3-gfx/picture_budget.h"
 #include "4-data/data_file.h"
 #include "4-data/file_formats.h"
 #include "4-data/file_names.h"
+#include "4-data/ini_text.h"
 #include "4-data/lzw.h"
 #include "4-data/picture_records.h"
 #include "4-data/regular_file.h"
@@ -258,6 +260,44 @@ void checkTables(Checker &checker) {
     }
 }
 
+// The music files music.ini names, as the engine finds them under music/.
+std::vector<std::string> namedMusic;
+
+void noteMusicFile(const char *, const char *value) {
+    if (value != nullptr && value[0] != '\0') {
+        namedMusic.push_back(std::string(musicFolderName) + value);
+    }
+}
+
+// Each music file the world's music.ini names whose header the mixer could not
+// take safely: the game plays on in silence there.
+void checkMusic(Checker &checker) {
+    FileRefusal why = fileMissing;
+    char *text = readIniFile(foundPath(checker, musicTableFileName).c_str(), &why);
+    if (text == nullptr) {
+        return;
+    }
+    namedMusic.clear();
+    parseIniText(text, noteMusicFile);
+    free(text);
+    std::set<std::string> seen;
+    int64_t size = 0;
+    for (const std::string &file : namedMusic) {
+        Bytes head;
+        std::string path = foundPath(checker, file);
+        if (!seen.insert(path).second ||
+            readRegularFile(path.c_str(), musicHeadLimit, head, &size) != fileAccepted) {
+            continue;
+        }
+        std::string impossible = impossibleMusicHeader(head.data(), (int64_t)head.size(), size);
+        if (!impossible.empty()) {
+            // Named with its folder: music/ is no data file of the engine's own.
+            checker.report.warnings.push_back(file + ": impossible " + impossible +
+                                              "; the game plays it as silence");
+        }
+    }
+}
+
 // The files only the colour mode uses: its tile file and its 25 picture files.
 std::vector<std::string> ownFiles(int mode) {
     std::vector<std::string> files = {tileFileName(mode == 4)};
@@ -312,6 +352,7 @@ CheckReport checkDataDirectory(const std::string &directory, int mode) {
     checkMaps(checker, haveLayout ? &layout : nullptr);
     checkTables(checker);
     checkFonts(checker);
+    checkMusic(checker);
     for (int m : {4, 16}) {
         if (mode == 0 || mode == m) {
             checkMode(checker, m);
