@@ -255,11 +255,13 @@ TEST_F(SettingsFile, ASettingsIniThatIsNoFileIsSkippedWithAWarning) {
 
 TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
     std::string errors = loadWarnings("; comment\r\n\r\nfulscreen=1\n\n"
-                                      "fullscreen=yes\rvideo=1abc\nvideo=7\nmusic = 1\n");
+                                      "fullscreen=yes\rvideo=1abc\nvideo=7\nmusic = 1\n"
+                                      " \t\nscale 2\n");
     EXPECT_EQ(errors, "settings.ini:3: unknown setting 'fulscreen'\n"
                       "settings.ini:5: 'yes' is not a number; fullscreen reads as 0\n"
                       "settings.ini:6: '1abc' is not a number; video reads as 1\n"
-                      "settings.ini:7: video=7 is out of range 0-2; video reads as 0\n");
+                      "settings.ini:7: video=7 is out of range 0-2; video reads as 0\n"
+                      "settings.ini:10: no '=' in this line; it is ignored\n");
     // The reading itself is unchanged.
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.video, 0);
