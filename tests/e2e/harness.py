@@ -511,12 +511,26 @@ def read_png(path):
     return Image(width, height, bytes(out))
 
 
+def progress(step):
+    """Says what the group is doing now, for a run that takes minutes: a line on
+    standard output (ctest -V and a failure's output show it) and, when
+    scripts/test.sh gives VARNOK_PROGRESS_DIR, the last line of the group's own
+    file there, which test.sh shows while ctest is silent."""
+    print("..", step, flush=True)
+    folder = os.environ.get("VARNOK_PROGRESS_DIR")
+    name = os.environ.get("VARNOK_TEST_NAME")
+    if folder and name:
+        with open(os.path.join(folder, name), "a") as f:
+            f.write(step + "\n")
+
+
 def run(tests, screen="1024x768x24"):
     """Runs test functions named in `tests`, each with a fresh Xvfb of the given
     screen; exit status 1 on failure."""
     args = parse_args()
     failures = 0
     for test in tests:
+        progress(test.__name__)
         display = Display(screen)
         try:
             test(args, display)
@@ -535,6 +549,7 @@ def run_in_scratch(tests, prefix):
     args = parse_args()
     failures = 0
     for test in tests:
+        progress(test.__name__)
         scratch = tempfile.mkdtemp(prefix=prefix)
         try:
             test(args, scratch)
