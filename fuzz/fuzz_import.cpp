@@ -37,9 +37,9 @@ void fuzzGrid(const std::string &text, uint8_t variant) {
     // Sides from 1 to 32, and the overworld's 256.
     int side = variant == 255 ? 256 : variant % 32 + 1;
     std::vector<uint8_t> cells, again;
-    std::string problem;
-    if (parseGrid(text, side, side, cells, problem)) {
-        require(parseGrid(gridText(cells.data(), side, side), side, side, again, problem));
+    std::vector<std::string> problems;
+    if (parseGrid(text, side, side, cells, problems)) {
+        require(parseGrid(gridText(cells.data(), side, side), side, side, again, problems));
         require(again == cells);
     }
 }

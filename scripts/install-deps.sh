@@ -3,7 +3,8 @@
 #   (default)  building, playing and packaging the game
 #   --test     the test toolchain: tests, benchmarks, fuzzing, package checks
 #   --web      the toolchain of the browser build and its tests
-# Idempotent and quiet: it only calls apt-get when something is missing.
+# Idempotent and quiet: it only calls apt-get when something is missing, and then
+# shows how much it fetches and one line per package as it is set up.
 # Usage: scripts/install-deps.sh [--test] [--web]
 set -euo pipefail
 
@@ -18,6 +19,9 @@ test=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev libgif-dev
     xvfb xdotool x11-apps python3 python3-xlib
     valgrind
+    # The SDL 1.2 of newer distributions, beside the classic one: the tests that
+    # open windows run on both.
+    libsdl1.2-compat
     desktop-file-utils man-db lintian appstream
 )
 # The browser build: emscripten (and node, which runs its tools), the Ogg Vorbis
@@ -58,4 +62,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq >/dev/null
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# A first test run installs more than a gigabyte: apt's own lines say how much
+# (before it starts) and how far it has got, so the wait is not a silent one.
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}" |
+    { grep -E --line-buffered '^(Need to get|After this operation|Setting up |[0-9]+ upgraded)' || true; }

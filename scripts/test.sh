@@ -12,6 +12,43 @@ jobs=$(nproc)
 summary=()
 failed=0
 
+# The tests ctest has started and not yet ended, from its output so far.
+running_tests() {
+    local log=$1
+    comm -23 <(sed -nE 's/^ *Start +[0-9]+: (.+)$/\1/p' "$log" | sort) \
+        <(sed -nE 's/^.*Test +#[0-9]+: ([^ ]+) .*$/\1/p' "$log" | sort)
+}
+
+# While ctest has said nothing for 30 s, a line for each test still running: how
+# long it has run and the last step it reported (tests/e2e/harness.py, progress).
+watch_running() {
+    local log=$1 progress=$2
+    local -A since=()
+    local size=0 quiet=0 now name step
+    while sleep 5; do
+        now=$(wc -c <"$log" 2>/dev/null || echo 0)
+        if [ "$now" != "$size" ]; then
+            size=$now
+            quiet=0
+        else
+            quiet=$((quiet + 5))
+        fi
+        while read -r name; do
+            [ -n "$name" ] && [ -z "${since[$name]:-}" ] && since[$name]=$SECONDS
+        done < <(running_tests "$log")
+        if [ "$quiet" -lt 30 ]; then
+            continue
+        fi
+        quiet=0
+        while read -r name; do
+            [ -n "$name" ] || continue
+            step=$(tail -n 1 "$progress/$name" 2>/dev/null || true)
+            local took=$((SECONDS - ${since[$name]:-$SECONDS}))
+            echo "        ... $name still running after $((took / 60)) min $((took % 60)) s${step:+: $step}"
+        done < <(running_tests "$log")
+    done
+}
+
 run_build() {
     local dir=$1
     local type=$2
@@ -20,11 +57,20 @@ run_build() {
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DVARNOK_TESTS=ON "$@" >/dev/null
     cmake --build "$dir" -j "$jobs" -- --no-print-directory
     local log="$dir/ctest.log"
+    # Each end-to-end group writes its steps to a file of its own here.
+    export VARNOK_PROGRESS_DIR="$PWD/$dir/test-progress"
+    rm -rf "$VARNOK_PROGRESS_DIR"
+    mkdir -p "$VARNOK_PROGRESS_DIR"
+    : >"$log"
+    watch_running "$log" "$VARNOK_PROGRESS_DIR" &
+    local watcher=$!
     if ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1 | tee "$log"; then
         :
     else
         failed=1
     fi
+    kill "$watcher" 2>/dev/null || true
+    wait "$watcher" 2>/dev/null || true
     summary+=("$dir: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
 }
 

@@ -76,9 +76,9 @@ void markWanted() {
 } // namespace
 
 // No pause: the page shows nothing before the pass returns, so holding the
-// console's scroll steps would only hold it up.
-const PresenterCalls webPresenter = {readSize,   openCanvas, toggle,     isFullscreen,
-                                     markWanted, nullptr,    closeCanvas};
+// console's scroll steps would only hold it up. The canvas keeps what it shows.
+const PresenterCalls webPresenter = {readSize,   openCanvas, toggle,      isFullscreen,
+                                     markWanted, nullptr,    closeCanvas, nullptr};
 
 void showWantedFrame() {
     if (!presentWanted || !displayOpen || screen == nullptr || screen->w != screenWidth ||

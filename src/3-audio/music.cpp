@@ -151,15 +151,23 @@ bool initAudio(bool musicOn) {
         return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
+        sayMusicIsOff(SDL_GetError());
         return false;
     }
     audioSubsystemStarted = true;
     if (Mix_OpenAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
+        sayMusicIsOff(Mix_GetError());
         return false;
     }
     mixerOpen = true;
     loadMusicTable();
     return true;
+}
+
+void sayMusicIsOff(const char *reason) {
+    fprintf(stderr, "Music is off: %s\n",
+            reason != nullptr && reason[0] != '\0' ? reason : "SDL gave no reason");
+    fflush(stderr);
 }
 
 void useMusicFromFile(MusicFromFile loader) {

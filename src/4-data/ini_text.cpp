@@ -38,6 +38,11 @@ void handleLine(char *line, PairHandler handlePair) {
     }
     char *equals = strchr(line, '=');
     if (equals == nullptr) {
+        // A blank line carries nothing; anything else is likely a typo
+        // ("fullscreen 1") that the player should hear about.
+        if (line[strspn(line, " \t")] != '\0') {
+            warnAtPair("no '=' in this line; it is ignored");
+        }
         return;
     }
     int split = (int)(equals - line);

@@ -86,6 +86,7 @@ def build_site(source_dir):
     """Builds the site with scripts/web.sh (incremental: the engine, the data tool
     and the demo world are made again only when they changed); its folder."""
     source_dir = os.path.abspath(source_dir)
+    harness.progress("building the web site with scripts/web.sh (minutes the first time)")
     result = subprocess.run([os.path.join(source_dir, "scripts", "web.sh")], cwd=source_dir,
                             capture_output=True, text=True)
     if result.returncode != 0:

@@ -113,6 +113,11 @@ def missing_data_says_where_it_looked(args, scratch):
          "Cannot open data file '/no/such/place/data.ovl'",
          "The data directory /no/such/place is named by directory= in "
          "%s/varnok/settings.ini" % config + check % "/no/such/place", "/no/such/place"),
+        # A settings.ini here that gives no directory= leaves the player's own.
+        ({"config/varnok/settings.ini": "directory=/no/such/place\n", "settings.ini": "music=0\n"},
+         [], "Cannot open data file '/no/such/place/data.ovl'",
+         "The data directory /no/such/place is named by directory= in "
+         "%s/varnok/settings.ini" % config + check % "/no/such/place", "/no/such/place"),
     ]
     for files, words, first, second, shown in cases:
         for name, content in files.items():

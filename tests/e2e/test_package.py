@@ -117,10 +117,12 @@ def main():
     scratch = tempfile.mkdtemp(prefix="varnok-package-")
     failures = 0
     try:
+        harness.progress("make_package")
         package = make_package(args, scratch)
         print("PASS make_package")
         for test in (control_fields_and_dependencies, contents, lintian_finds_nothing,
                      changelog_and_metadata_name_this_version, unpacked_programs_run):
+            harness.progress(test.__name__)
             try:
                 test(args, package)
                 print("PASS", test.__name__)

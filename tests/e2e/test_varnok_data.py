@@ -71,6 +71,14 @@ def demo_world_checks_sound(args, scratch):
         assert done.returncode == 0, done.stdout
         assert done.stdout == "%s: no problems found\n%s" % (world, modes), done.stdout
     assert os.path.exists(os.path.join(world, "music", "overworld.wav"))
+    # After a warning the closing line does not say "no problems".
+    os.remove(os.path.join(world, "towne.dat"))
+    os.mkdir(os.path.join(world, "towne.dat"))
+    done = run_tool(args, "check", world)
+    assert done.returncode == 0, done.stdout
+    assert done.stdout == ("warning: towne.dat: not a regular file; its settlements will "
+                           "show tile 0\n"
+                           "%s: no errors; 1 warning\n%s" % (world, both)), done.stdout
 
 
 def check_names_each_broken_file(args, scratch):

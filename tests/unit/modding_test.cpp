@@ -171,8 +171,8 @@ struct EditedWorld : testing::Test {
     }
     std::vector<uint8_t> grid(const std::string &piece, int side) {
         std::vector<uint8_t> cells;
-        std::string problem;
-        EXPECT_TRUE(parseGrid(text(piece), side, side, cells, problem)) << problem;
+        std::vector<std::string> problems;
+        EXPECT_TRUE(parseGrid(text(piece), side, side, cells, problems)) << problems[0];
         return cells;
     }
     int cell(int column, int row) {
@@ -386,26 +386,39 @@ TEST_F(EditedWorld, EveryProblemOfAnImportIsNamed) {
     sheet.palette.assign(palette16, palette16 + 16);
     sheet.pixels[(size_t)40 * 256 + 17] = 9;
     saveImage("tiles-4.png", sheet);
+    // Each bad cell of a grid and each bad field of a row is named, not the first.
     setGridCell("maps/underworld.txt", 4, 9, 256);
-    edit("locations.csv", "Millbrook", "Millbrook-on-Sea");
+    setGridCell("maps/underworld.txt", 7, 40, 300);
+    edit("locations.csv", "Millbrook,120,96", "Millbrook-on-Sea,12x,960");
     edit("locations.csv", "Harrowgate", "Harrowgate-by-the-Hills");
-    edit("people/keep.csv", "\n3,4,", "\n3,5,");
+    edit("people/keep.csv", "\n3,4,13,5,0,141,", "\n3,5,13,5,0,741,");
     std::map<std::string, Bytes> before = filesOf(target);
     std::string errors;
     EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
     std::vector<std::string> lines = textLines(errors);
-    ASSERT_EQ(lines.size(), 6u) << errors;
-    for (const char *named : {"maps/underworld.txt:10", "locations.csv:2", "locations.csv:3",
-                              "people/keep.csv:", "tiles-4.png: pixel (17, 40)"}) {
+    ASSERT_EQ(lines.size(), 10u) << errors;
+    const struct {
+        const char *named;
+        int lines;
+    } named[] = {{"maps/underworld.txt:10: column 4", 1},
+                 {"maps/underworld.txt:41: column 7", 1},
+                 {"locations.csv:2", 1},
+                 {"locations.csv:3: name", 1},
+                 {"locations.csv:3: column '12x'", 1},
+                 {"locations.csv:3: row '960'", 1},
+                 {"people/keep.csv:102: record and slot", 1},
+                 {"people/keep.csv:102: type '741'", 1},
+                 {"tiles-4.png: pixel (17, 40)", 1}};
+    for (const auto &n : named) {
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                 [&](const std::string &line) {
-                                    return line.find(named) != std::string::npos;
+                                    return line.find(n.named) != std::string::npos;
                                 }),
-                  1)
-            << named << "\n"
+                  n.lines)
+            << n.named << "\n"
             << errors;
     }
-    EXPECT_EQ(lines.back(), "varnok-data: 5 problems; nothing imported");
+    EXPECT_EQ(lines.back(), "varnok-data: 9 problems; nothing imported");
     EXPECT_TRUE(filesOf(target) == before);
 
     // Past 50 problems the rest are counted.
@@ -417,7 +430,7 @@ TEST_F(EditedWorld, EveryProblemOfAnImportIsNamed) {
     EXPECT_EQ(quietly(importWorld, in, target, &errors), 1);
     lines = textLines(errors);
     ASSERT_EQ(lines.size(), 51u);
-    EXPECT_EQ(lines.back(), "varnok-data: 69 problems (the first 50 shown); nothing imported");
+    EXPECT_EQ(lines.back(), "varnok-data: 73 problems (the first 50 shown); nothing imported");
     EXPECT_TRUE(filesOf(target) == before);
 }
 
@@ -768,6 +781,21 @@ TEST(PlainText, CsvFieldsSurviveQuotingAndLineEnds) {
     EXPECT_TRUE(parseCsv(std::string(15, ','), records, problem));
     EXPECT_FALSE(parseCsv("a\n" + std::string(10000000, ','), records, problem));
     EXPECT_EQ(problem, "2: more than 16 fields");
+}
+
+TEST(PlainText, AGridNamesEveryMistakeInTheOrderOfTheText) {
+    std::vector<uint8_t> cells;
+    std::vector<std::string> problems;
+    EXPECT_FALSE(parseGrid("1 x 3\n4 5\n7 8 999 y\n\n", 3, 4, cells, problems));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"1: column 1: 'x' is not a tile number 0-255",
+                                        "2: 2 numbers, a row has 3",
+                                        "3: column 2: '999' is not a tile number 0-255",
+                                        "3: 4 numbers, a row has 3", "3: 3 rows, the map has 4"}));
+    problems.clear();
+    EXPECT_TRUE(parseGrid("1 2\r\n3\t4\n", 2, 2, cells, problems));
+    EXPECT_EQ(cells, (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_TRUE(problems.empty());
 }
 
 TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {

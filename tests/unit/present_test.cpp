@@ -19,6 +19,8 @@
 #include "1-app/config/settings.h"
 #include "1-app/config/user_folders.h"
 #include "1-app/display/video.h"
+#include "1-app/run/main_loop.h"
+#include "2-play/game.h"
 #include "3-gfx/palette.h"
 #include "test_support.h"
 
@@ -211,8 +213,11 @@ void askedPause(Uint32 milliseconds) {
 void askedClose() {
     asked += "close ";
 }
+void askedExposed() {
+    asked += "exposed ";
+}
 const PresenterCalls recordingPresenter = {askedSize,    askedOpen,  askedToggle, askedIsFullscreen,
-                                           askedPresent, askedPause, askedClose};
+                                           askedPresent, askedPause, askedClose,  askedExposed};
 
 // The presenter on the dummy video driver: the frame as the game has it, the
 // display as SDL gives it.
@@ -268,11 +273,12 @@ TEST(PresenterChoice, TheCallsGoToTheChosenPresenter) {
     pauseShown(20);
     EXPECT_TRUE(toggleFullscreen());
     EXPECT_TRUE(displayIsFullscreen());
+    displayExposed();
     closeDisplay();
     presentNow();
     pauseShown(20);
     useFrontEnd(desktopFrontEnd);
-    EXPECT_EQ(asked, "size open-full present present pause-20 toggle full? close ");
+    EXPECT_EQ(asked, "size open-full present present pause-20 toggle full? exposed close ");
 }
 
 TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
@@ -308,6 +314,16 @@ TEST_F(Presenter, ShowsChangesAndPaletteSwitchesAndKeepsOverlaysOutOfTheFrame) {
     hideKeysOverlay();
     presentScreen();
     expectShownAsFramed(20, 20);
+    // A window that lost its picture (SDL_VIDEOEXPOSE) gets all of it again, not
+    // only what changed since.
+    SDL_FillRect(display, nullptr, 0);
+    SDL_Event expose = {};
+    expose.type = SDL_VIDEOEXPOSE;
+    Game game = newGame();
+    EXPECT_FALSE(handleEvent(game, &expose));
+    presentScreen();
+    expectShownAsFramed(20, 20);
+    expectShownAsFramed(639, 399);
 }
 
 TEST_F(Presenter, FullScreenAndBackKeepsTheFrame) {

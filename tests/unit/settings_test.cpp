@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "1-app/input/key_names.h"
+#include "1-app/config/setting_table.h"
 #include "1-app/config/settings.h"
 #include "4-data/paths.h"
 #include "test_support.h"
@@ -256,11 +257,13 @@ TEST_F(SettingsFile, ASettingsIniThatIsNoFileIsSkippedWithAWarning) {
 
 TEST_F(SettingsFile, UnknownKeysAndNonNumbersWarnAtTheirPhysicalLine) {
     std::string errors = loadWarnings("; comment\r\n\r\nfulscreen=1\n\n"
-                                      "fullscreen=yes\rvideo=1abc\nvideo=7\nmusic = 1\n");
+                                      "fullscreen=yes\rvideo=1abc\nvideo=7\nmusic = 1\n"
+                                      " \t\nscale 2\n");
     EXPECT_EQ(errors, "settings.ini:3: unknown setting 'fulscreen'\n"
                       "settings.ini:5: 'yes' is not a number; fullscreen reads as 0\n"
                       "settings.ini:6: '1abc' is not a number; video reads as 1\n"
-                      "settings.ini:7: video=7 is out of range 0-2; video reads as 0\n");
+                      "settings.ini:7: video=7 is out of range 0-2; video reads as 0\n"
+                      "settings.ini:10: no '=' in this line; it is ignored\n");
     // The reading itself is unchanged.
     EXPECT_EQ(settings.fullscreen, 0);
     EXPECT_EQ(settings.video, 0);
@@ -407,4 +410,39 @@ TEST_F(SettingsFile, AKeyOrButtonGivenTwiceWhereBothWorkIsNamed) {
               "button_yes has it\n");
     // Walking and a question's answer never meet, nor do the defaults.
     EXPECT_EQ(loadWarnings("key_north=j\nkey_yes=j\njoystick=0\n"), "");
+}
+
+TEST_F(SettingsFile, TheCurrentFoldersFileWinsOverThePlayersOnlyForTheKeysItSets) {
+    fs::create_directories("config/varnok");
+    std::string mine = dir.path + "/config/varnok/settings.ini";
+    writeTextFile(mine, "key_north=w\nvideo=2\ndirectory=games\nfulscreen=1\nbutton_look=0\n");
+    writeTextFile("settings.ini", "video=0\nkey_west=w\n");
+    std::string errors;
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_EQ(settings.video, 0);
+    EXPECT_EQ(namesOf(keysOf("key_north")), (Names{"w"})) << "the player's key is kept";
+    EXPECT_EQ(std::string(settings.directory), dir.path + "/config/varnok/games")
+        << "beside the file that says it, not the one read last";
+    EXPECT_EQ(settingFile("directory"), mine);
+    EXPECT_EQ(settingFile("video"), "settings.ini");
+    // Each warning names the file of its line, the player's by its full path.
+    EXPECT_EQ(errors, mine + ":4: unknown setting 'fulscreen'\n" +
+                          "settings.ini:2: 'w' is bound to both key_north and key_west; "
+                          "key_north has it\n" +
+                          mine +
+                          ": button 0 is given to both button_enter and button_look; "
+                          "button_enter has it\n");
+    // The command line wins over both.
+    setSetting(*findSetting("video"), 1, nullptr);
+    EXPECT_EQ(settingFile("video"), "");
+    // A directory= here wins with its own folder; --config is read instead of both.
+    writeTextFile("settings.ini", "directory=here\n");
+    ASSERT_TRUE(loadFrom(nullptr, errors));
+    EXPECT_STREQ(settings.directory, "here");
+    EXPECT_EQ(settingFile("directory"), "settings.ini");
+    writeTextFile("only.ini", "music=1\n");
+    ASSERT_TRUE(loadFrom("only.ini", errors));
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(settings.directory, nullptr);
+    EXPECT_EQ(keysOf("key_north").count, 0);
 }

@@ -59,7 +59,7 @@ CommandLineAction askSaves(CommandLine &, const char *) {
 const OptionEntry programOptions[] = {
     {"data", 'd', "DIR", "read the game's data files from DIR (as directory=)", setData, nullptr,
      false},
-    {"config", 'c', "FILE", "read the settings from FILE instead of settings.ini", setConfig,
+    {"config", 'c', "FILE", "read the settings from FILE, not the settings.ini files", setConfig,
      nullptr, false},
     {nullptr, 0, nullptr, nullptr, nullptr, nullptr, false},
     {"saves", 0, nullptr, "list the saves of this world, newest first, and exit", askSaves,
@@ -286,13 +286,12 @@ void printUsage(FILE *out) {
         }
         fprintf(out, "  %-22s %s\n", names.c_str(), option.help);
     }
-    fprintf(out,
-            "\nOptions override the settings file: FILE of --config, else settings.ini in the\n"
-            "current directory, else $XDG_CONFIG_HOME/varnok/settings.ini\n"
-            "(~/.config/varnok/settings.ini).\n"
-            "Without DATA_DIR, --data or directory=, the data are looked for in the current\n"
-            "directory (when it holds data.ovl), then in $XDG_DATA_HOME/varnok/data\n"
-            "(~/.local/share/varnok/data), then in the demo world installed with the game.\n");
+    fprintf(out, "\nOptions override the settings files: $XDG_CONFIG_HOME/varnok/settings.ini\n"
+                 "(~/.config/varnok/settings.ini), then settings.ini in the current directory,\n"
+                 "whose lines win for the keys they set; FILE of --config is read instead.\n"
+                 "Without DATA_DIR, --data or directory=, the data are looked for in the current\n"
+                 "directory (when it holds data.ovl), then in $XDG_DATA_HOME/varnok/data\n"
+                 "(~/.local/share/varnok/data), then in the demo world installed with the game.\n");
     printKeysInForce(out);
 }
 

@@ -83,8 +83,8 @@ std::string whereFrom() {
     case dataFromCommandLine:
         return "The data directory " + shown + " was given on the command line" + check;
     case dataFromSettingsFile:
-        return "The data directory " + shown + " is named by directory= in " + settingsOrigin.path +
-               check;
+        return "The data directory " + shown + " is named by directory= in " +
+               settingFile("directory") + check;
     case dataFromCurrentDirectory:
         return "The data directory " + shown + " is the current directory, which holds data.ovl" +
                check;

@@ -32,14 +32,19 @@ void addKey(KeyList &list, const CommandRow &command, const std::string &name, c
     }
 }
 
-void warnAboutTwiceBoundButtons(const Settings &record, const char *path) {
+void warnAboutTwiceBoundButtons(const Settings &record, SettingFileOf fileOf) {
     for (int i = 0; i < commandCount; i++) {
         for (int j = i + 1; j < commandCount; j++) {
             const CommandRow &first = commandRows[i], &second = commandRows[j];
             if (first.buttonSetting != nullptr && second.buttonSetting != nullptr &&
                 (first.contexts & second.contexts) != 0 &&
                 record.commandButtons[i] == record.commandButtons[j]) {
-                warnAboutFile(path, "button %d is given to both %s and %s; %s has it",
+                // The defaults never meet, so one of the two was given.
+                std::string path = fileOf(second.buttonSetting);
+                if (path.empty()) {
+                    path = fileOf(first.buttonSetting);
+                }
+                warnAboutFile(path.c_str(), "button %d is given to both %s and %s; %s has it",
                               record.commandButtons[i], first.buttonSetting, second.buttonSetting,
                               first.buttonSetting);
             }
@@ -60,7 +65,7 @@ void readKeyList(KeyList &list, int command, const char *key, const char *value)
     }
 }
 
-void warnAboutTwiceBoundKeys(const Settings &record, const char *path) {
+void warnAboutTwiceBoundKeys(const Settings &record, SettingFileOf fileOf) {
     for (int i = 0; i < commandCount; i++) {
         for (int j = i + 1; j < commandCount; j++) {
             const CommandRow &first = commandRows[i], &second = commandRows[j];
@@ -71,12 +76,13 @@ void warnAboutTwiceBoundKeys(const Settings &record, const char *path) {
             const KeyList &later = record.commandKeys[j];
             for (BoundKey key : listedKeys(later)) {
                 if (holds(record.commandKeys[i], key.sym, key.modifiers, false)) {
-                    warnAtLine(path, later.line, "'%s' is bound to both %s and %s; %s has it",
+                    warnAtLine(fileOf(second.keySetting).c_str(), later.line,
+                               "'%s' is bound to both %s and %s; %s has it",
                                boundKeyName(key).c_str(), first.keySetting, second.keySetting,
                                first.keySetting);
                 }
             }
         }
     }
-    warnAboutTwiceBoundButtons(record, path);
+    warnAboutTwiceBoundButtons(record, fileOf);
 }

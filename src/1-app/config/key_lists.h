@@ -2,6 +2,8 @@
 // the warnings for keys that cannot be bound or are bound twice.
 #pragma once
 
+#include <string>
+
 struct KeyList;
 struct Settings;
 
@@ -12,7 +14,11 @@ struct Settings;
 // works are left out with a warning at the line.
 void readKeyList(KeyList &list, int command, const char *key, const char *value);
 
-// After the settings file: a key bound to two commands that work in the same
-// place is named at the line of the later one (the first in the command table
-// wins); the same for a button.
-void warnAboutTwiceBoundKeys(const Settings &record, const char *path);
+// The settings file that gave a setting, by its key; empty for none.
+typedef std::string (*SettingFileOf)(const char *key);
+
+// After the settings files: a key bound to two commands that work in the same
+// place is named at the line of the later one, in the file that gave it (the
+// first in the command table wins); the same for a button, in the file that
+// gave the later one, else the other.
+void warnAboutTwiceBoundKeys(const Settings &record, SettingFileOf fileOf);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+#include <map>
 #include <string>
 
 #include "1-app/config/key_lists.h"
@@ -18,8 +18,12 @@ namespace {
 Settings record = defaultSettings();
 SettingsOrigin origin = {settingsFromNowhere, ""};
 
-// The rows the settings file or the command line gave a value.
-std::set<const SettingRow *> givenRows;
+// The rows the settings files or the command line gave a value, each with the
+// file that gave it ("" for the command line).
+std::map<const SettingRow *, std::string> givenIn;
+
+// The settings file whose lines are being applied; "" while none is.
+std::string fileBeingRead;
 
 // A whole decimal number as atoi reads one: blanks, a sign, digits, nothing else.
 bool isWholeNumber(const char *value) {
@@ -34,7 +38,7 @@ bool isWholeNumber(const char *value) {
 void setDefaults() {
     freeSettingTexts();
     record = defaultSettings();
-    givenRows.clear();
+    givenIn.clear();
     origin.place = settingsFromNowhere;
     origin.path[0] = '\0';
 }
@@ -57,7 +61,7 @@ void readNumber(const SettingRow &row, const char *value) {
     bool inRange = n >= 0 && n <= highest;
     field = inRange ? (int32_t)n : 0;
     std::string shown = shownWord(value);
-    givenRows.insert(&row);
+    givenIn[&row] = fileBeingRead;
     if (row.value.kind == buttonKind && (!inRange || !isWholeNumber(value))) {
         // Button 0 would clash with the buttons given 0 by default.
         field = row.value.byDefault;
@@ -93,47 +97,55 @@ void placeDirectoryBesideSettings() {
     record.directory = strdup(joined.c_str());
 }
 
-void applyFile(char *text, SettingsPlace place, const char *path) {
+// One layer: the file's lines win over those of the files read before it, for
+// the keys they set. A directory= of an earlier file, the per-user one, is
+// absolute by then and stays where it is.
+void applyFile(char *text, SettingsPlace place, const std::string &path) {
     origin.place = place;
-    snprintf(origin.path, sizeof origin.path, "%s", path);
-    parseIniFileText(text, path, applySetting);
+    snprintf(origin.path, sizeof origin.path, "%s", path.c_str());
+    fileBeingRead = path;
+    parseIniFileText(text, path.c_str(), applySetting);
     free(text);
+    fileBeingRead.clear();
     placeDirectoryBesideSettings();
-    warnAboutTwiceBoundKeys(record, path);
-    finishTextWarnings();
 }
 
-// The first settings file there is: the one of --config, else ./settings.ini,
-// else the per-user one.
+bool readConfigFile(const char *configFile, bool warn) {
+    FileRefusal why;
+    char *text = readIniFile(configFile, &why);
+    if (text == nullptr) {
+        if (warn) {
+            fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n",
+                    shownText(configFile).c_str(),
+                    why == fileNotRegular ? "not a regular file" : strerror(errno));
+        }
+        return false;
+    }
+    applyFile(text, settingsFromOption, configFile);
+    return true;
+}
+
+// The --config file alone, else the layers: the per-user file, then
+// ./settings.ini, whose lines win for the keys they set.
 bool readSettings(const char *configFile, bool warn) {
     if (configFile != nullptr) {
-        FileRefusal why;
-        char *text = readIniFile(configFile, &why);
-        if (text == nullptr) {
-            if (warn) {
-                fprintf(stderr, "varnok: cannot read the settings file '%s': %s\n",
-                        shownText(configFile).c_str(),
-                        why == fileNotRegular ? "not a regular file" : strerror(errno));
-            }
+        if (!readConfigFile(configFile, warn)) {
             return false;
         }
-        applyFile(text, settingsFromOption, configFile);
-        return true;
+    } else {
+        std::string folder = userConfigFolder();
+        std::string path = folder + "/settings.ini";
+        char *text = folder.empty() ? nullptr : readOptionalFile(path.c_str(), warn);
+        if (text != nullptr) {
+            applyFile(text, settingsFromUserFolder, path);
+        }
+        text = readOptionalFile("settings.ini", warn);
+        if (text != nullptr) {
+            applyFile(text, settingsFromCurrent, "settings.ini");
+        }
     }
-    char *text = readOptionalFile("settings.ini", warn);
-    if (text != nullptr) {
-        applyFile(text, settingsFromCurrent, "settings.ini");
-        return true;
-    }
-    std::string folder = userConfigFolder();
-    if (folder.empty()) {
-        return true;
-    }
-    std::string path = folder + "/settings.ini";
-    text = readOptionalFile(path.c_str(), warn);
-    if (text != nullptr) {
-        applyFile(text, settingsFromUserFolder, path.c_str());
-    }
+    warnAboutTwiceBoundKeys(record, settingFile);
+    finishTextWarnings();
     return true;
 }
 
@@ -151,6 +163,7 @@ void applySetting(const char *key, const char *value) {
     if (row == nullptr) {
         warnAtPair("unknown setting '%s'", shownWord(key).c_str());
     } else if (row->value.kind == keyListKind) {
+        givenIn[row] = fileBeingRead;
         readKeyList(*keyListOf(record, *row), row->value.command, row->key, value);
     } else if (row->value.kind == textKind) {
         setSetting(*row, 0, value);
@@ -160,7 +173,7 @@ void applySetting(const char *key, const char *value) {
 }
 
 void setSetting(const SettingRow &row, int32_t number, const char *text) {
-    givenRows.insert(&row);
+    givenIn[&row] = fileBeingRead;
     if (numberOf(record, row) != nullptr) {
         *numberOf(record, row) = number;
         return;
@@ -175,7 +188,13 @@ void setSetting(const SettingRow &row, int32_t number, const char *text) {
 
 bool settingGiven(const char *key) {
     const SettingRow *row = findSetting(key);
-    return row != nullptr && givenRows.count(row) != 0;
+    return row != nullptr && givenIn.count(row) != 0;
+}
+
+std::string settingFile(const char *key) {
+    const SettingRow *row = findSetting(key);
+    auto given = row != nullptr ? givenIn.find(row) : givenIn.end();
+    return given != givenIn.end() ? given->second : "";
 }
 
 void freeSettingTexts() {

@@ -118,7 +118,6 @@ void fitToMode(PictureLayout &wanted, int width, int height) {
     wanted.top = (height - wanted.height) / 2;
 }
 
-
 void readSize() {
     const SDL_VideoInfo *info = SDL_GetVideoInfo();
     desktopWidth = info != nullptr ? info->current_w : 0;
@@ -156,6 +155,13 @@ bool toggleMode() {
     SDL_SetModState(KMOD_NONE);
     presentFrame();
     return true;
+}
+
+// sdl12-compat's window shows nothing of an update sent before it was mapped
+// (after a mode change, Alt+Enter either way) and keeps nothing when covered; it
+// says so with SDL_VIDEOEXPOSE.
+void forgetShown() {
+    shownValid = false;
 }
 
 bool isFullscreen() {
@@ -215,7 +221,7 @@ void presentFrame() {
 // Each scroll step of the console is held a moment (SDL_Delay), so that the
 // player sees the text go by.
 const PresenterCalls desktopPresenter = {readSize,     openMode,  toggleMode, isFullscreen,
-                                         presentFrame, SDL_Delay, closeMode};
+                                         presentFrame, SDL_Delay, closeMode,  forgetShown};
 
 const PictureLayout &displayLayout() {
     return layout;

@@ -41,6 +41,12 @@ void presentScreen() {
     }
 }
 
+void displayExposed() {
+    if (chosen() != nullptr && chosen()->exposed != nullptr) {
+        chosen()->exposed();
+    }
+}
+
 void closeDisplay() {
     useScreenHooks(nullptr, nullptr);
     if (chosen() != nullptr) {

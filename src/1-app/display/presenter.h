@@ -26,6 +26,9 @@ struct PresenterCalls {
     void (*pause)(Uint32 milliseconds);
     // Frees what the presenter made.
     void (*close)();
+    // The display lost what it showed (a window that is new or was covered): the
+    // next present shows the whole picture again. nullptr where nothing is lost.
+    void (*exposed)();
 };
 
 void readDesktopSize();
@@ -33,3 +36,5 @@ bool openDisplay(bool fullscreen);
 bool toggleFullscreen();
 bool displayIsFullscreen();
 void closeDisplay();
+// SDL_VIDEOEXPOSE: the pass's present shows the whole picture again.
+void displayExposed();

@@ -1,5 +1,7 @@
 #include "1-app/display/video.h"
 
+#include <cstdio>
+
 #include "1-app/config/settings.h"
 #include "1-app/display/overlays.h"
 #include "1-app/display/presenter.h"
@@ -27,6 +29,9 @@ bool initVideo() {
     screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 8, 0, 0, 0, 0);
     madeScreen = screen;
     if (screen == nullptr || !openDisplay(settings.fullscreen == 1)) {
+        // SDL says nothing of its own when no mode can be set (sdl12-compat's
+        // driver that never started ends here).
+        sayVideoFailed();
         return false;
     }
     setModePalette(screen);
@@ -37,6 +42,12 @@ bool initVideo() {
     SDL_EventState(SDL_MOUSEBUTTONDOWN, SDL_IGNORE);
     SDL_EventState(SDL_MOUSEBUTTONUP, SDL_IGNORE);
     return true;
+}
+
+void sayVideoFailed() {
+    const char *reason = SDL_GetError();
+    fprintf(stderr, "Video initialization failed: %s\n",
+            reason != nullptr && reason[0] != '\0' ? reason : "SDL gave no reason");
 }
 
 void setWindowIcon() {

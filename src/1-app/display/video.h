@@ -11,8 +11,13 @@ const int keyRepeatDelay = 500;
 const int keyRepeatInterval = 50;
 
 // Starts video (the front end's startVideo), makes `screen` and opens the window;
-// false when video cannot start (its line is printed) or no video mode can be set.
+// false when video cannot start or no video mode can be set, after one line on
+// standard error.
 bool initVideo();
+
+// "Video initialization failed: <SDL's reason>" on standard error, with words of
+// its own when SDL gives no reason (sdl12-compat may give none).
+void sayVideoFailed();
 
 // Gives the window the hero's sprite as its icon, once the tiles are loaded.
 void setWindowIcon();

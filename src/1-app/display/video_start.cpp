@@ -6,7 +6,24 @@
 #include <cstring>
 #include <string>
 
+#include "1-app/display/video.h"
+
 namespace {
+
+// sdl12-compat answers a second start after a failed one with success, yet no
+// driver runs (a mode set then fails, or the game runs on no display at all):
+// only a driver with a name counts as started. Its own reason would only say that
+// video is not started, so the reason given names the driver that is not there.
+bool driverRunning() {
+    char name[64];
+    if (SDL_VideoDriverName(name, sizeof name) != nullptr) {
+        return true;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    const char *named = getenv("SDL_VIDEODRIVER");
+    SDL_SetError("%s not available", named != nullptr && named[0] != '\0' ? named : "video");
+    return false;
+}
 
 // One start of the video subsystem with driver (nullptr: SDL's own choice, from
 // SDL_VIDEODRIVER), which SDL reads from the environment; the environment is put
@@ -18,7 +35,7 @@ bool startDriver(const char *driver) {
     if (driver != nullptr) {
         setenv("SDL_VIDEODRIVER", driver, 1);
     }
-    bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && driverRunning();
     if (driver != nullptr && hadOne) {
         setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
     } else if (driver != nullptr) {
@@ -61,7 +78,7 @@ void sayNoDisplay() {
 bool startVideo(bool quiet) {
     if (SDL_Init(SDL_INIT_TIMER) < 0) {
         if (!quiet) {
-            fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
+            sayVideoFailed();
         }
         return false;
     }
@@ -80,7 +97,7 @@ bool startVideo(bool quiet) {
         return true;
     }
     if (!quiet) {
-        fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError());
+        sayVideoFailed();
     }
     return false;
 }

@@ -5,6 +5,7 @@
 #include "1-app/input/keys.h"
 #include "1-app/input/player_actions.h"
 #include "1-app/display/present.h"
+#include "1-app/display/presenter.h"
 #include "1-app/saves/save_game.h"
 #include "1-app/config/settings.h"
 #include "1-app/run/timer.h"
@@ -79,6 +80,10 @@ bool handleEvent(Game &game, const SDL_Event *event) {
             releaseHeldDirection();
         }
         return false;
+    case SDL_VIDEOEXPOSE:
+        // The pass's present that follows shows the whole picture.
+        displayExposed();
+        return false;
     case SDL_USEREVENT:
         if (event->user.code == padRepeatCode) {
             return handlePadEvent(game, event);
@@ -90,8 +95,8 @@ bool handleEvent(Game &game, const SDL_Event *event) {
         runScheduledTasks();
         return false;
     default:
-        // The gamepad's events; key releases, mouse, focus and expose events
-        // change nothing.
+        // The gamepad's events; key releases, mouse and focus events change
+        // nothing.
         return handlePadEvent(game, event);
     }
 }

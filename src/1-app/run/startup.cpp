@@ -89,7 +89,7 @@ bool startGame(int argc, char **argv, int &status) {
         status = endGame(1);
         return false;
     }
-    // Without audio the game simply stays silent.
+    // Without audio the game stays silent; initAudio has said why.
     initAudio(settings.music == 1);
     LoadFailure failure;
     if (!loadGameData(failure)) {

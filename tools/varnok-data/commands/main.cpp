@@ -63,8 +63,12 @@ int runCheck(char **words, const ToolOptions &options) {
     for (const std::string &line : report.problems) {
         printf("%s\n", shownText(line).c_str());
     }
-    if (report.problems.empty()) {
+    // "No problems" right under a warning would read as a contradiction.
+    size_t warnings = report.warnings.size();
+    if (report.problems.empty() && warnings == 0) {
         printf("%s: no problems found\n", shown.c_str());
+    } else if (report.problems.empty()) {
+        printf("%s: no errors; %zu warning%s\n", shown.c_str(), warnings, warnings == 1 ? "" : "s");
     }
     for (const std::string &line : report.modes) {
         printf("%s\n", line.c_str());

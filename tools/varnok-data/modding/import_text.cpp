@@ -80,11 +80,6 @@ bool readTable(Reader &r, const std::string &piece, const std::vector<std::strin
         std::string line = csvLine(header);
         return fail(r, piece, 1, "the first line must be " + line.substr(0, line.size() - 1));
     }
-    if (records.size() != rows + 1) {
-        return fail(r, piece, records.back().line,
-                    std::to_string(records.size() - 1) + " rows, the table has " +
-                        std::to_string(rows));
-    }
     bool ok = true;
     for (size_t i = 1; i < records.size(); ++i) {
         if (records[i].fields.size() != header.size()) {
@@ -92,6 +87,11 @@ bool readTable(Reader &r, const std::string &piece, const std::vector<std::strin
                       std::to_string(records[i].fields.size()) + " fields, a row has " +
                           std::to_string(header.size()));
         }
+    }
+    if (records.size() != rows + 1) {
+        ok = fail(r, piece, records.back().line,
+                  std::to_string(records.size() - 1) + " rows, the table has " +
+                      std::to_string(rows));
     }
     return ok;
 }
@@ -116,6 +116,31 @@ void setLe16(Bytes &file, size_t at, size_t value) {
     placeBytes(file, at, bytes, 2, 0);
 }
 
+bool locationNumber(Reader &r, const CsvRecord &record, int location) {
+    int n = 0;
+    if (!parseNumber(record.fields[0], 999, n) || n != location) {
+        return fail(r, locationsPiece, record.line,
+                    "number '" + shownWord(record.fields[0]) + "', the row is location " +
+                        std::to_string(location));
+    }
+    return true;
+}
+
+bool locationName(Reader &r, const CsvRecord &record) {
+    const std::string &name = record.fields[1];
+    if (name.size() > (size_t)locationNameLength) {
+        return fail(r, locationsPiece, record.line,
+                    "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
+                        " characters, " + std::to_string(locationNameLength) + " at most");
+    }
+    size_t stop = name.find_first_of(std::string("\n\0", 2));
+    if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {
+        return fail(r, locationsPiece, record.line,
+                    "a name holds no zero byte, and a line break only at its end");
+    }
+    return true;
+}
+
 bool importLocations(Reader &r, Bytes &table) {
     std::vector<CsvRecord> records;
     if (!readTable(r, locationsPiece, {"number", "name", "column", "row"}, locationCount,
@@ -127,29 +152,14 @@ bool importLocations(Reader &r, Bytes &table) {
     bool rowsOk = true;
     for (int i = 0; i < locationCount; ++i) {
         const CsvRecord &record = records[i + 1];
-        int n = 0, column = 0, row = 0;
-        if (!parseNumber(record.fields[0], 999, n) || n != i) {
-            rowsOk =
-                fail(r, locationsPiece, record.line,
-                     "number '" + shownWord(record.fields[0]) + "', the row is location " +
-                         std::to_string(i));
-            continue;
-        }
+        int column = 0, row = 0;
         const std::string &name = record.fields[1];
-        if (name.size() > (size_t)locationNameLength) {
-            rowsOk = fail(r, locationsPiece, record.line,
-                          "name '" + shownWord(name) + "' is " + std::to_string(name.size()) +
-                              " characters, " + std::to_string(locationNameLength) + " at most");
-            continue;
-        }
-        size_t stop = name.find_first_of(std::string("\n\0", 2));
-        if (stop != std::string::npos && !(name[stop] == '\n' && stop + 1 == name.size())) {
-            rowsOk = fail(r, locationsPiece, record.line,
-                          "a name holds no zero byte, and a line break only at its end");
-            continue;
-        }
-        if (!field(r, locationsPiece, record, 2, "column", 255, column) ||
-            !field(r, locationsPiece, record, 3, "row", 255, row)) {
+        // Every field is looked at, so that a row names all its mistakes at once.
+        bool rowOk = locationNumber(r, record, i);
+        rowOk = locationName(r, record) && rowOk;
+        rowOk = field(r, locationsPiece, record, 2, "column", 255, column) && rowOk;
+        rowOk = field(r, locationsPiece, record, 3, "row", 255, row) && rowOk;
+        if (!rowOk) {
             rowsOk = false;
             continue;
         }
@@ -242,18 +252,18 @@ bool importPeople(Reader &r, int family, Bytes &file) {
         const CsvRecord &rec = records[i];
         int s = (int)(i - 1) / npcPeoplePerRecord, p = (int)(i - 1) % npcPeoplePerRecord;
         int record = 0, slot = 0, v[5] = {};
+        bool rowOk = true;
         if (!parseNumber(rec.fields[0], 999, record) || !parseNumber(rec.fields[1], 999, slot) ||
             record != s || slot != p) {
-            ok = fail(r, piece, rec.line,
-                      "record and slot must be " + std::to_string(s) + "," + std::to_string(p));
-            continue;
+            rowOk = fail(r, piece, rec.line,
+                         "record and slot must be " + std::to_string(s) + "," + std::to_string(p));
         }
+        // Every field is looked at, so that a row names all its mistakes at once.
         const char *names[5] = {"column", "row", "floor", "type", "extra"};
-        bool fields = true;
-        for (int f = 0; f < 5 && fields; ++f) {
-            fields = field(r, piece, rec, 2 + f, names[f], 255, v[f]);
+        for (int f = 0; f < 5; ++f) {
+            rowOk = field(r, piece, rec, 2 + f, names[f], 255, v[f]) && rowOk;
         }
-        if (!fields) {
+        if (!rowOk) {
             ok = false;
             continue;
         }
@@ -269,12 +279,15 @@ bool importPeople(Reader &r, int family, Bytes &file) {
 }
 
 bool readGrid(Reader &r, const std::string &piece, int side, std::vector<uint8_t> &cells) {
-    std::string text, problem;
+    std::string text;
+    std::vector<std::string> found;
     if (!readPiece(r, piece, text)) {
         return false;
     }
-    if (!parseGrid(text, side, side, cells, problem)) {
-        r.problems.push_back(r.folder + "/" + piece + ":" + problem);
+    if (!parseGrid(text, side, side, cells, found)) {
+        for (const std::string &problem : found) {
+            r.problems.push_back(r.folder + "/" + piece + ":" + problem);
+        }
         return false;
     }
     return true;

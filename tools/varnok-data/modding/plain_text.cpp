@@ -94,8 +94,8 @@ bool parseCsv(const std::string &text, std::vector<CsvRecord> &records, std::str
             record.fields.push_back(field);
             field.clear();
             if (record.fields.size() > mostCsvFields) {
-                problem = lineProblem(record.line, "more than " + std::to_string(mostCsvFields) +
-                                                       " fields");
+                problem = lineProblem(record.line,
+                                      "more than " + std::to_string(mostCsvFields) + " fields");
                 return false;
             }
             if (i < text.size() && text[i] == ',') {
@@ -154,53 +154,63 @@ std::string gridText(const uint8_t *cells, int width, int height) {
     return out;
 }
 
+namespace {
+
+// One row of a grid into cells: every word that is no tile number is named, then
+// a count that is not the width. Words past the width are counted, not read.
+void readGridRow(const std::string &row, int y, int width, uint8_t *cells,
+                 std::vector<std::string> &problems) {
+    int x = 0;
+    size_t i = 0;
+    while (true) {
+        while (i < row.size() && isBlank(row[i])) {
+            ++i;
+        }
+        if (i >= row.size()) {
+            break;
+        }
+        size_t start = i;
+        while (i < row.size() && !isBlank(row[i])) {
+            ++i;
+        }
+        int value = 0;
+        std::string word = row.substr(start, i - start);
+        if (x < width && !parseNumber(word, 255, value)) {
+            problems.push_back(lineProblem(y + 1, "column " + std::to_string(x) + ": '" +
+                                                      shownWord(word) +
+                                                      "' is not a tile number 0-255"));
+        } else if (x < width) {
+            cells[x] = (uint8_t)value;
+        }
+        ++x;
+    }
+    if (x != width) {
+        problems.push_back(
+            lineProblem(y + 1, std::to_string(x) + " numbers, a row has " + std::to_string(width)));
+    }
+}
+
+} // namespace
+
 bool parseGrid(const std::string &text, int width, int height, std::vector<uint8_t> &cells,
-               std::string &problem) {
+               std::vector<std::string> &problems) {
+    size_t before = problems.size();
     std::vector<std::string> lines = textLines(text);
     while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos) {
         lines.pop_back();
     }
-    if ((int)lines.size() != height) {
-        problem =
-            lineProblem((int)lines.size(), std::to_string(lines.size()) + " rows, the map has " +
-                                               std::to_string(height));
-        return false;
-    }
     cells.assign((size_t)width * height, 0);
-    for (int y = 0; y < height; ++y) {
-        const std::string &row = lines[y];
-        int x = 0;
-        size_t i = 0;
-        while (true) {
-            while (i < row.size() && isBlank(row[i])) {
-                ++i;
-            }
-            if (i >= row.size()) {
-                break;
-            }
-            size_t start = i;
-            while (i < row.size() && !isBlank(row[i])) {
-                ++i;
-            }
-            std::string word = row.substr(start, i - start);
-            int value = 0;
-            if (!parseNumber(word, 255, value)) {
-                problem = lineProblem(y + 1, "column " + std::to_string(x) + ": '" +
-                                                 shownWord(word) + "' is not a tile number 0-255");
-                return false;
-            }
-            if (x < width) {
-                cells[(size_t)y * width + x] = (uint8_t)value;
-            }
-            ++x;
-        }
-        if (x != width) {
-            problem = lineProblem(y + 1, std::to_string(x) + " numbers, a row has " +
-                                             std::to_string(width));
-            return false;
-        }
+    // The rows there are, up to the map's height, are read even when their
+    // number is wrong, so that one reading names every mistake.
+    for (int y = 0; y < height && y < (int)lines.size(); ++y) {
+        readGridRow(lines[y], y, width, &cells[(size_t)y * width], problems);
     }
-    return true;
+    if ((int)lines.size() != height) {
+        problems.push_back(lineProblem((int)lines.size(), std::to_string(lines.size()) +
+                                                              " rows, the map has " +
+                                                              std::to_string(height)));
+    }
+    return problems.size() == before;
 }
 
 std::string escapeName(const std::string &name) {

@@ -1,6 +1,7 @@
 // Plain text the modding folder holds: CSV tables (quoted fields included), grids
 // of tile numbers and numbered name lists, written and read back by hand. Readers
-// report the first thing they cannot take as "<line>: <what>" in `problem`.
+// report what they cannot take as "<line>: <what>": the CSV reader the first
+// thing, the grid reader every one.
 #pragma once
 
 #include <string>
@@ -35,9 +36,11 @@ bool parseNumber(const std::string &text, int limit, int &value);
 std::string gridText(const uint8_t *cells, int width, int height);
 
 // Reads a grid of exactly width x height numbers 0-255 (blanks or tabs between
-// them, CRLF allowed, empty lines at the end ignored).
+// them, CRLF allowed, empty lines at the end ignored). False with a line added
+// to `problems` for each word that is no tile number, each row of another width
+// and a wrong number of rows, in the order of the text.
 bool parseGrid(const std::string &text, int width, int height, std::vector<uint8_t> &cells,
-               std::string &problem);
+               std::vector<std::string> &problems);
 
 // A name as one line: bytes below 32, 127 and a blank at the end become \xHH,
 // a backslash "\\".
