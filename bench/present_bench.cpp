@@ -9,6 +9,7 @@
 
 #include "1-app/display/picture_layout.h"
 #include "1-app/display/picture_scale.h"
+#include "1-app/display/smooth_scale.h"
 #include "1-app/display/present.h"
 #include "1-app/desktop_front_end.h"
 #include "1-app/display/presenter.h"
@@ -97,6 +98,22 @@ void presentChangedFrame(benchmark::State &state) {
     screen = nullptr;
 }
 
+// fit=1: the crisp enlargement of the whole frame to a laptop's full screen
+// height (1228x768), drawn in memory.
+void smoothInMemory(benchmark::State &state) {
+    SDL_Surface *frame = patternedFrame();
+    PictureLayout layout = fittedLayout(0, 1366, 768);
+    SDL_Surface *target = SDL_CreateRGBSurface(SDL_SWSURFACE, layout.modeWidth, layout.modeHeight,
+                                               32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SmoothMaps maps;
+    buildSmoothMaps(maps, screenWidth, screenHeight, layout.width, layout.height);
+    for (auto _ : state) {
+        smoothRows(frame, target, layout, maps, 0, screenHeight - 1);
+    }
+    SDL_FreeSurface(target);
+    SDL_FreeSurface(frame);
+}
+
 // A pass that changed nothing: the comparison alone.
 void presentUnchangedFrame(benchmark::State &state) {
     openVideo();
@@ -125,6 +142,7 @@ BENCHMARK(scaleInMemory)
     ->Args({4, 1})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(flipOldWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(smoothInMemory)->Unit(benchmark::kMicrosecond);
 BENCHMARK(presentChangedFrame)->Args({1, 0})->Args({3, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(presentUnchangedFrame)->Unit(benchmark::kMicrosecond);
 

@@ -14,6 +14,7 @@
 #include "1-app/display/overlays.h"
 #include "1-app/display/picture_layout.h"
 #include "1-app/display/picture_scale.h"
+#include "1-app/display/smooth_scale.h"
 #include "1-app/display/present.h"
 #include "1-app/display/screenshot.h"
 #include "1-app/config/settings.h"
@@ -119,6 +120,63 @@ TEST(PictureLayout, FullScreenIsTheDesktopWithTheLargestPictureCentred) {
     EXPECT_EQ(l.modeWidth, 640);
     EXPECT_EQ(l.modeHeight, 400);
     EXPECT_EQ(l.left, 0);
+}
+
+TEST(PictureLayout, FitFillsTheRoomAtAnySize) {
+    PictureLayout l = fittedLayout(0, 1366, 768); // a laptop's full screen
+    EXPECT_EQ(l.width, 1228);
+    EXPECT_EQ(l.height, 768);
+    EXPECT_EQ(l.left, 69);
+    EXPECT_EQ(l.modeWidth, 1366);
+    l = fittedLayout(1, 1366, 768);
+    EXPECT_EQ(l.width, 1024);
+    l = fittedWindowLayout(0, 1366, 768); // a window as large as its picture
+    EXPECT_EQ(l.width, 1100);
+    EXPECT_EQ(l.height, 688);
+    EXPECT_EQ(l.modeWidth, 1100);
+    EXPECT_EQ(l.left, 0);
+}
+
+// The crisp enlargement: at a whole multiple it is the plain one; at any other
+// size each picture pixel blends at most two neighbouring source pixels, and only
+// where they meet.
+TEST(PictureScale, FitBlendsOnlyWhereSourcePixelsMeet) {
+    SmoothMap map;
+    buildSmoothMap(map, 640, 1280);
+    for (int x = 0; x < 1280; x++) {
+        ASSERT_EQ(map.first[x], x / 2);
+        ASSERT_EQ(map.weight[x], 0);
+    }
+    buildSmoothMap(map, 640, 1228);
+    int blended = 0;
+    for (int x = 0; x < 1228; x++) {
+        ASSERT_LE(map.second[x] - map.first[x], 1) << x;
+        ASSERT_GE(map.first[x], x * 640 / 1228 - 1) << x;
+        blended += map.weight[x] != 0;
+    }
+    EXPECT_LT(blended, 640) << "at most one blended pixel where two source pixels meet";
+    // Drawn: a black and white checkerboard stays black and white inside its cells.
+    SDL_Surface *frame = patternedFrame(2);
+    SDL_Color bw[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    SDL_SetColors(frame, bw, 0, 2);
+    PictureLayout l = fittedLayout(0, 1366, 768);
+    SDL_Surface *target = trueColourSurface(l.modeWidth, l.modeHeight);
+    SmoothMaps maps;
+    buildSmoothMaps(maps, 640, 400, l.width, l.height);
+    smoothRows(frame, target, l, maps, 0, 399);
+    for (int y = 0; y < l.height; y += 7) {
+        for (int x = 0; x < l.width; x += 5) {
+            Uint32 shown = pixel32(target, l.left + x, l.top + y) & 0xffffff;
+            bool plain = maps.columns.weight[x] == 0 && maps.rows.weight[y] == 0;
+            Uint8 index =
+                ((Uint8 *)frame->pixels)[maps.rows.first[y] * frame->pitch + maps.columns.first[x]];
+            if (plain) {
+                ASSERT_EQ(shown, index ? 0xffffffu : 0u) << x << "," << y;
+            }
+        }
+    }
+    SDL_FreeSurface(target);
+    SDL_FreeSurface(frame);
 }
 
 TEST(PictureScale, EveryScaleAndAspectMatchesTheMaps) {

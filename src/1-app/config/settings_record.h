@@ -29,6 +29,7 @@ struct Settings {
     int32_t video;       // 1: 4-colour mode; 0 and 2: 16-colour mode
     int32_t scale;       // 0-4: window size in multiples of 640x400; 0 fits the desktop
     int32_t aspect;      // 0 or 1: 1 stretches the picture to 4:3 (400 rows shown as 480)
+    int32_t fit;         // 0 or 1: 1 fills the window or screen with a picture of any size
     char *screenshots;   // screenshot folder, owned; nullptr for the default folder
     int32_t load;        // 0 or 1: 1 starts from the save of the world
     int32_t autosave;    // 0 or 1: 1 saves the game when it ends

@@ -6,6 +6,7 @@
 
 #include "1-app/display/overlays.h"
 #include "1-app/display/picture_scale.h"
+#include "1-app/display/smooth_scale.h"
 #include "1-app/config/settings.h"
 #include "1-app/display/video.h"
 
@@ -18,6 +19,10 @@ int desktopHeight = 0;
 PictureLayout layout = {};
 ScaleMaps maps;
 Uint32 colours[256];
+// fit=1 on a display of 2 bytes per pixel or more: the crisp enlargement of any
+// size (smooth_scale.h) instead of the plain one.
+bool smooth = false;
+SmoothMaps smoothMaps;
 
 // What the display shows: the source pixels and palette of the last present. A
 // new mode has shown nothing yet.
@@ -109,6 +114,9 @@ void takeColours(SDL_Surface *source) {
 // The picture cannot be larger than the mode SDL gave: it is centred in what was
 // given, or made as large as fits it.
 void fitToMode(PictureLayout &wanted, int width, int height) {
+    if (settings.fit == 1 && (wanted.modeWidth != width || wanted.modeHeight != height)) {
+        wanted = fittedLayout(settings.aspect, width, height);
+    }
     if (wanted.width > width || wanted.height > height) {
         wanted = fullscreenLayout(settings.aspect, width, height);
     }
@@ -124,10 +132,17 @@ void readSize() {
     desktopHeight = info != nullptr ? info->current_h : 0;
 }
 
+PictureLayout wantedLayout(bool fullscreen) {
+    if (settings.fit == 1) {
+        return fullscreen ? fittedLayout(settings.aspect, desktopWidth, desktopHeight)
+                          : fittedWindowLayout(settings.aspect, desktopWidth, desktopHeight);
+    }
+    return fullscreen ? fullscreenLayout(settings.aspect, desktopWidth, desktopHeight)
+                      : windowLayout(settings.scale, settings.aspect, desktopWidth, desktopHeight);
+}
+
 bool openMode(bool fullscreen) {
-    PictureLayout wanted =
-        fullscreen ? fullscreenLayout(settings.aspect, desktopWidth, desktopHeight)
-                   : windowLayout(settings.scale, settings.aspect, desktopWidth, desktopHeight);
+    PictureLayout wanted = wantedLayout(fullscreen);
     Uint32 flags = SDL_SWSURFACE | SDL_ANYFORMAT | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface *made = SDL_SetVideoMode(wanted.modeWidth, wanted.modeHeight, 0, flags);
     display = made;
@@ -138,6 +153,10 @@ bool openMode(bool fullscreen) {
     layout = wanted;
     fullscreenShown = fullscreen;
     buildScaleMaps(maps, screenWidth, screenHeight, layout.width, layout.height);
+    smooth = settings.fit == 1 && made->format->BytesPerPixel >= 2;
+    if (smooth) {
+        buildSmoothMaps(smoothMaps, screenWidth, screenHeight, layout.width, layout.height);
+    }
     shownValid = false;
     return true;
 }
@@ -200,12 +219,21 @@ void presentFrame() {
     if (SDL_MUSTLOCK(display) && SDL_LockSurface(display) < 0) {
         return;
     }
-    scaleArea(source, display, layout, maps, colours, area);
+    if (smooth) {
+        smoothRows(source, display, layout, smoothMaps, area.top, area.bottom);
+    } else {
+        scaleArea(source, display, layout, maps, colours, area);
+    }
     if (SDL_MUSTLOCK(display)) {
         SDL_UnlockSurface(display);
     }
     if (!shownValid) {
         SDL_UpdateRect(display, 0, 0, 0, 0);
+    } else if (smooth) {
+        // Whole picture rows: a blended pixel reaches into its neighbours' columns.
+        int top, bottom;
+        smoothSpan(smoothMaps.rows, area.top, area.bottom, &top, &bottom);
+        SDL_UpdateRect(display, layout.left, layout.top + top, layout.width, bottom - top + 1);
     } else {
         int top, bottom, from, to;
         mappedSpan(maps.rows, area.top, area.bottom, &top, &bottom);

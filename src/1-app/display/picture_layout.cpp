@@ -1,5 +1,7 @@
 #include "1-app/display/picture_layout.h"
 
+#include <cstdint>
+
 #include "1-app/display/video.h"
 
 namespace {
@@ -46,6 +48,34 @@ PictureLayout windowLayout(int scaleSetting, int aspect, int desktopWidth, int d
         scale = fittingScale(desktopWidth, desktopHeight - windowFrameRoom, aspect);
     }
     return layoutAt(scale, aspect);
+}
+
+PictureLayout fittedLayout(int aspect, int width, int height) {
+    knownDesktop(width, height);
+    int shapeHeight = pictureHeight(1, aspect);
+    PictureLayout layout = layoutAt(1, aspect);
+    layout.width = width;
+    layout.height = (int)((int64_t)width * shapeHeight / screenWidth);
+    if (layout.height > height) {
+        layout.height = height;
+        layout.width = (int)((int64_t)height * screenWidth / shapeHeight);
+    }
+    layout.scale = layout.width / screenWidth > 1 ? layout.width / screenWidth : 1;
+    layout.modeWidth = width;
+    layout.modeHeight = height;
+    layout.left = (width - layout.width) / 2;
+    layout.top = (height - layout.height) / 2;
+    return layout;
+}
+
+PictureLayout fittedWindowLayout(int aspect, int desktopWidth, int desktopHeight) {
+    knownDesktop(desktopWidth, desktopHeight);
+    PictureLayout layout = fittedLayout(aspect, desktopWidth, desktopHeight - windowFrameRoom);
+    layout.modeWidth = layout.width;
+    layout.modeHeight = layout.height;
+    layout.left = 0;
+    layout.top = 0;
+    return layout;
 }
 
 PictureLayout fullscreenLayout(int aspect, int desktopWidth, int desktopHeight) {

@@ -29,3 +29,10 @@ PictureLayout windowLayout(int scaleSetting, int aspect, int desktopWidth, int d
 // The whole desktop at its own resolution, with the largest picture that fits
 // centred in it.
 PictureLayout fullscreenLayout(int aspect, int desktopWidth, int desktopHeight);
+
+// fit=1: the largest picture of the frame's shape (16:10, 4:3 with aspect=1), of
+// any size, that fits width x height, centred in a mode of that size; scale is
+// its whole part. A window is as large as its picture (fitted into the desktop
+// with room for a window frame), a full screen the desktop's size.
+PictureLayout fittedLayout(int aspect, int width, int height);
+PictureLayout fittedWindowLayout(int aspect, int desktopWidth, int desktopHeight);
