@@ -111,7 +111,16 @@ TEST_F(GraphicsLoad, CompleteDirectoryLoadsInBothModes) {
         LoadFailure failure;
         EXPECT_TRUE(loadGraphics(failure));
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        // The load makes no picture: each is made at its first ask, then kept.
+        for (const PictureSet &set : graphicsStore.pictureSets) {
+            for (int i = 0; i < set.count; i++) {
+                ASSERT_EQ(set.surfaces[i], nullptr);
+            }
+        }
         checkCompleteStore(video == 1);
+        EXPECT_EQ(pictureOf(17, 1), graphicsStore.pictureSets[17].surfaces[1]);
+        EXPECT_EQ(pictureOf(17, graphicsStore.pictureSets[17].count), nullptr);
+        EXPECT_EQ(pictureOf(pictureSetCount, 0), nullptr);
         freeGraphics();
     }
 }
@@ -197,6 +206,16 @@ TEST_F(GraphicsLoad, PictureSetsEmptyOutOfRangeAndOutsideTheData) {
     expectSize(pictureOf(4, 0), 2 * fixturePictures(2, true)[0].width,
                2 * fixturePictures(2, true)[0].height);
     expectSize(pictureOf(4, 1), 0, 0);
+    // Rows that run past the end are named at the load, before any picture is made.
+    raw = buildPictureFile4(fixturePictures(2, true), false);
+    raw.resize(raw.size() - 1);
+    writeBytes(file("cut.4"), packLzw(raw));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(loadPictureSet4(file("cut.4").c_str(), 5, &graphicsStore.pictureSets[5].count), 0);
+    EXPECT_EQ(graphicsStore.pictureSets[5].surfaces[1], nullptr);
+    EXPECT_NE(pictureOf(5, 1), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: data file '" + file("cut.4") + "' is shorter than its layout\n");
 }
 
 TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
