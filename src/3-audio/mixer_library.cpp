@@ -29,8 +29,9 @@ bool openMixer(std::string &problem) {
     if (ready) {
         return true;
     }
+    // Bound lazily, as a linked library is: only the calls made are looked up.
     // Never closed: the mixer's threads and atexit handlers may outlive closeAudio.
-    void *library = dlopen(libraryName, RTLD_NOW | RTLD_LOCAL);
+    void *library = dlopen(libraryName, RTLD_LAZY | RTLD_LOCAL);
     if (library == nullptr) {
         const char *why = dlerror();
         problem = why != nullptr ? why : std::string("cannot load ") + libraryName;
