@@ -1,7 +1,12 @@
 // Start-up on the demo world. First the way to the first frame, step by step, as
 // the game takes it (settings and data lookup, the file check, the mode set, each
 // loader, the first pass) on the dummy video driver with music off: the median of
-// five start-ups in each colour mode, printed as a table. Then the demo world
+// five start-ups in each colour mode, printed as a table; then what the pictures,
+// made at their first ask, would cost if every one were asked for. Run under
+// callgrind (valgrind --tool=callgrind), it prints each step's instructions
+// instead, exact from run to run, from one start-up per mode: each step's count is
+// dumped and read back from callgrind's file callgrind.out.<pid>.<n>, so run it
+// without --callgrind-out-file. Then the demo world
 // with its files under their exact names and with every name in upper case (as
 // copies from the game's own disks have them): finding the files in any case must
 // not make start-up measurably slower. Measures the essential-file check before
@@ -19,7 +24,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#endif
 
 #include "1-app/config/data_lookup.h"
 #include "1-app/desktop_front_end.h"
@@ -30,7 +39,9 @@
 #include "1-app/display/video.h"
 #include "3-audio/music.h"
 #include "3-gfx/graphics.h"
+#include "3-gfx/graphics_store.h"
 #include "3-gfx/palette.h"
+#include "3-gfx/pictures.h"
 #include "4-data/file_formats.h"
 #include "4-data/paths.h"
 #include "4-data/table_file.h"
@@ -209,30 +220,102 @@ std::pair<double, double> since(const Moment &start) {
             1000.0 * (double)(end.cpu - start.cpu) / CLOCKS_PER_SEC};
 }
 
+// Under callgrind: markStart zeroes callgrind's counts, instructionsSinceMark
+// dumps them into the next numbered file and reads them back, in millions (0 when
+// not run under callgrind). The reading is not counted: the next mark zeroes it.
+#ifdef CALLGRIND_DUMP_STATS_AT
+int dumps = 0;
+
+bool underCallgrind() {
+    return RUNNING_ON_VALGRIND != 0;
+}
+
+void markStart() {
+    CALLGRIND_ZERO_STATS;
+}
+
+double instructionsSinceMark() {
+    if (!underCallgrind()) {
+        return 0;
+    }
+    CALLGRIND_DUMP_STATS_AT("step");
+    std::string name = "callgrind.out." + std::to_string(getpid()) + "." + std::to_string(++dumps);
+    std::ifstream dump(name);
+    std::string line;
+    while (std::getline(dump, line)) {
+        if (line.rfind("totals: ", 0) == 0) {
+            dump.close();
+            remove(name.c_str());
+            return std::stod(line.substr(8)) / 1e6;
+        }
+    }
+    return 0;
+}
+#else
+bool underCallgrind() {
+    return false;
+}
+
+void markStart() {
+}
+
+double instructionsSinceMark() {
+    return 0;
+}
+#endif
+
 typedef std::vector<std::pair<double, double>> StepTimes;
 
-// One start-up: each step's times, the names in `names`; empty when a step failed.
+// Every picture of the store asked for once, as if a screen showed them all.
+bool makeEveryPicture() {
+    for (int k = 0; k < pictureSetCount; k++) {
+        for (int i = 0; i < graphicsStore.pictureSets[k].count; i++) {
+            pictureOf(k, i);
+        }
+    }
+    return true;
+}
+
+// One step's figures: wall and CPU ms, or under callgrind its instructions (M)
+// in both.
+std::pair<double, double> measured(bool (*run)(), bool &ok) {
+    markStart();
+    Moment start = now();
+    ok = ok && run();
+    std::pair<double, double> times = since(start);
+    if (underCallgrind()) {
+        double instructions = instructionsSinceMark();
+        return {instructions, instructions};
+    }
+    return times;
+}
+
+LoadFailure stepFailure;
+const LoadStep *loadStep = nullptr;
+
+bool runLoadStep() {
+    return loadStep->load(stepFailure);
+}
+
+// One start-up: each step's figures, the names in `names`, then what making every
+// picture costs after it; empty when a step failed.
 StepTimes startOnce(std::vector<std::string> &names) {
     StepTimes times;
     names.clear();
     bool ok = true;
     for (const StartupStep &step : stepsBeforeLoad) {
-        Moment start = now();
-        ok = ok && step.run();
-        times.push_back(since(start));
+        times.push_back(measured(step.run, ok));
         names.push_back(step.name);
     }
     for (const LoadStep &step : loadSteps) {
-        Moment start = now();
-        LoadFailure failure;
-        ok = ok && step.load(failure);
-        times.push_back(since(start));
+        loadStep = &step;
+        times.push_back(measured(runLoadStep, ok));
         names.push_back(std::string("load: ") + step.name);
     }
-    Moment start = now();
-    ok = ok && firstPass();
-    times.push_back(since(start));
+    times.push_back(measured(firstPass, ok));
     names.push_back("first pass");
+    times.push_back(measured(makeEveryPicture, ok));
+    names.push_back("later: every picture made");
     releaseEverything();
     return ok ? times : StepTimes{};
 }
@@ -242,12 +325,13 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The table of medians over five start-ups in the colour mode of video; false
-// when a start-up failed.
+// The table of medians over five start-ups in the colour mode of video (under
+// callgrind: the instructions of one start-up); false when a start-up failed.
 bool printBreakdown(int video) {
     std::ofstream(exactWorld + "/../breakdown.ini")
         << "directory=" << exactWorld << "\nvideo=" << video << "\nmusic=0\n";
-    const int runs = 5;
+    const bool counting = underCallgrind();
+    const int runs = counting ? 1 : 5;
     std::vector<std::string> names;
     std::vector<std::vector<double>> wall, cpu; // [step][run]
     std::vector<double> wallTotals, cpuTotals;
@@ -263,20 +347,39 @@ bool printBreakdown(int video) {
         for (size_t i = 0; i < one.size(); i++) {
             wall[i].push_back(one[i].first);
             cpu[i].push_back(one[i].second);
-            wallTotal += one[i].first;
-            cpuTotal += one[i].second;
+            // The last row, after the first frame, is not part of it.
+            wallTotal += i + 1 < one.size() ? one[i].first : 0;
+            cpuTotal += i + 1 < one.size() ? one[i].second : 0;
         }
         wallTotals.push_back(wallTotal);
         cpuTotals.push_back(cpuTotal);
     }
+    const char *colours = video == 1 ? "4 colours" : "16 colours";
+    size_t steps = names.size() - 1;
+    if (counting) {
+        printf("\nStart-up to the first frame, %s, demo world, dummy video, music off\n"
+               "(one start-up under callgrind, M instructions)\n",
+               colours);
+        double total = 0;
+        for (size_t i = 0; i < steps; i++) {
+            printf("  %-32s %8.2f\n", names[i].c_str(), cpu[i][0]);
+            total += cpu[i][0];
+        }
+        printf("  %-32s %8.2f\n", "first frame (all steps)", total);
+        printf("  %-32s %8.2f\n\n", names[steps].c_str(), cpu[steps][0]);
+        fflush(stdout);
+        return true;
+    }
     printf("\nStart-up to the first frame, %s, demo world, dummy video, music off\n"
            "(median of %d start-ups, ms)          wall      CPU\n",
-           video == 1 ? "4 colours" : "16 colours", runs);
-    for (size_t i = 0; i < names.size(); i++) {
+           colours, runs);
+    for (size_t i = 0; i < steps; i++) {
         printf("  %-32s %7.2f  %7.2f\n", names[i].c_str(), median(wall[i]), median(cpu[i]));
     }
-    printf("  %-32s %7.2f  %7.2f\n\n", "first frame (all steps)", median(wallTotals),
+    printf("  %-32s %7.2f  %7.2f\n", "first frame (all steps)", median(wallTotals),
            median(cpuTotals));
+    printf("  %-32s %7.2f  %7.2f\n\n", names[steps].c_str(), median(wall[steps]),
+           median(cpu[steps]));
     fflush(stdout);
     return true;
 }

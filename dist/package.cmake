@@ -1,7 +1,9 @@
 # The Debian package, a games package with a native version, made by CPack from
 # the install rules (its changelog, copyright and AppStream metadata: dist/):
 #   cpack --config build/CPackConfig.cmake -G DEB   (or: cmake --build build --target package)
-# gives varnok_<version>_<arch>.deb; its Depends come from dpkg-shlibdeps.
+# gives varnok_<version>_<arch>.deb; its Depends come from dpkg-shlibdeps, but for
+# SDL_mixer, which the game opens at run time (dlopen) and dpkg-shlibdeps cannot
+# see: that one is stated here.
 set(CPACK_PACKAGE_NAME varnok)
 set(CPACK_PACKAGE_VENDOR "The Varnok V project")
 set(VARNOK_MAINTAINER "Varnok V developers <varnok@users.invalid>"
@@ -37,6 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARNOK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl-mixer1.2 (>= 1.2.12)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

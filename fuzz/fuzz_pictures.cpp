@@ -35,6 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     int number = setNumbers[kind];
     loaders[kind](scratchPath("input.pic").c_str(), number,
                   &graphicsStore.pictureSets[number].count, nullptr);
+    // Pictures are made at their first ask: ask for each, as a drawing would.
+    for (int i = 0; i < graphicsStore.pictureSets[number].count; i++) {
+        pictureOf(number, i);
+    }
     freeGraphics();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "3-audio/mixer.h"
 #include "3-audio/music_file.h"
 #include "3-audio/music_header.h"
 #include "4-data/file_formats.h"
@@ -51,8 +52,8 @@ MusicFromFile musicFromFile = nullptr; // the front end's
 
 void stopCurrentMusic() {
     if (playing != nullptr) {
-        Mix_HaltMusic();
-        Mix_FreeMusic(playing);
+        mixerCalls().haltMusic();
+        mixerCalls().freeMusic(playing);
         playing = nullptr;
     }
     if (currentSource != nullptr) {
@@ -96,7 +97,7 @@ void startPiece(const char *path) {
         return;
     }
     playing = musicFromFile(file, size, path, &currentSource);
-    if (playing == nullptr || Mix_PlayMusic(playing, -1) != 0) {
+    if (playing == nullptr || mixerCalls().playMusic(playing, -1) != 0) {
         stopCurrentMusic();
     }
 }
@@ -150,13 +151,19 @@ bool initAudio(bool musicOn) {
     if (!musicOn) {
         return false;
     }
+    // Without its library there is no music, and the device is left alone.
+    std::string problem;
+    if (!openMixer(problem)) {
+        reportMusicOff(problem.c_str());
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1) {
-        sayMusicIsOff(SDL_GetError());
+        reportMusicOff(SDL_GetError());
         return false;
     }
     audioSubsystemStarted = true;
-    if (Mix_OpenAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
-        sayMusicIsOff(Mix_GetError());
+    if (mixerCalls().openAudio(mixRate, AUDIO_S16LSB, mixChannels, mixChunkSize) != 0) {
+        reportMusicOff(SDL_GetError()); // the mixer's errors are SDL's
         return false;
     }
     mixerOpen = true;
@@ -164,7 +171,7 @@ bool initAudio(bool musicOn) {
     return true;
 }
 
-void sayMusicIsOff(const char *reason) {
+void reportMusicOff(const char *reason) {
     fprintf(stderr, "Music is off: %s\n",
             reason != nullptr && reason[0] != '\0' ? reason : "SDL gave no reason");
     fflush(stderr);
@@ -261,7 +268,7 @@ void closeAudio() {
     stopCurrentMusic();
     // Closing a mixer that never opened would undo someone else's open.
     if (mixerOpen) {
-        Mix_CloseAudio();
+        mixerCalls().closeAudio();
         mixerOpen = false;
     }
     if (audioSubsystemStarted) {

@@ -19,13 +19,14 @@ extern Mix_Music *const &currentMusic;
 
 // Opens audio and reads "music.ini" (the current directory's, else the data
 // directory's); false when audio cannot be opened or music is off (musicOn false:
-// music=0), which leaves audio and "music.ini" untouched. Asked for but not
-// possible: "Music is off: <reason>" on standard error.
+// music=0), which leaves audio and "music.ini" untouched. The mixer's library is
+// loaded only here, with music on; when it cannot be, reportMusicOff says why and
+// the audio device is not touched.
 bool initAudio(bool musicOn);
 
-// The one line said when music was asked for and cannot play (no audio device,
-// no mixer library); the game goes on silent.
-void sayMusicIsOff(const char *reason);
+// The one line that says music was asked for but stays off for this run, and why
+// (standard error): "Music is off: <reason>".
+void reportMusicOff(const char *reason);
 
 // Stops the current piece and starts piece n (0-53) looping; silence when it has
 // no file or the file cannot be loaded. Nothing at all while audio is not open.

@@ -1,9 +1,12 @@
-// The graphics store: every decoded and enlarged surface the program ever shows,
-// filled once at start-up by the loaders and only read afterwards.
+// The graphics store: every decoded and enlarged surface the program ever shows.
+// Tiles and glyphs are filled once at start-up by the loaders and only read
+// afterwards; the picture sets keep their checked files from start-up and make
+// each picture at its first ask (pictureOf, pictures.h).
 #pragma once
 
 #include <SDL.h>
 #include <cstdint>
+#include <vector>
 
 #include "4-data/file_formats.h"
 
@@ -23,7 +26,11 @@ struct TileEntry {
 
 struct PictureSet {
     uint16_t count;
+    // count entries, each nullptr until picture i is first asked for.
     SDL_Surface **surfaces;
+    // The decompressed file the pictures are made from, and its row format.
+    std::vector<uint8_t> file;
+    PictureRowFormat rows;
 };
 
 const int frameGlyphTotal = 18;

@@ -2,16 +2,24 @@
 
 #include <vector>
 
+#include "3-gfx/packed_rows.h"
 #include "3-gfx/surface_pixels.h"
 
 namespace {
 
+// The bytes one row of width pixels at `bits` bits a pixel takes, padding aside.
+int64_t rowDataBytes(int width, int bits) {
+    return ((int64_t)width * bits + 7) / 8;
+}
+
 // Unpacks the rows of a surface's size that start at offset, each rowBytes long
-// (padding included) and `bits` bits a pixel. A row wholly inside the data is read
-// in place, others byte by byte.
+// (padding included) and `bits` bits a pixel, straight into the 8-bit surface's
+// rows. A row wholly inside the data is read in place, others byte by byte.
 void unpackRows(ByteView &view, int64_t offset, int64_t rowBytes, int bits, SDL_Surface *surface) {
-    unsigned valueMask = (1u << bits) - 1;
-    int64_t dataBytes = ((int64_t)surface->w * bits + 7) / 8;
+    int64_t dataBytes = rowDataBytes(surface->w, bits);
+    if (dataBytes == 0) {
+        return; // nothing to read, nowhere to write
+    }
     std::vector<uint8_t> copy;
     for (int y = 0; y < surface->h; y++) {
         const uint8_t *row;
@@ -22,13 +30,21 @@ void unpackRows(ByteView &view, int64_t offset, int64_t rowBytes, int bits, SDL_
             viewCopy(view, offset, copy.data(), dataBytes);
             row = copy.data();
         }
-        int x = 0;
-        for (int64_t k = 0; k < dataBytes; k++) {
-            for (int shift = 8 - bits; shift >= 0 && x < surface->w; shift -= bits) {
-                putPixel(surface, x++, y, (row[k] >> shift) & valueMask);
-            }
-        }
+        unpackRow(row, surface->w, bits, pixelByte(surface, 0, y));
         offset += rowBytes;
+    }
+}
+
+// Notes in view, as unpackRows would, whether rows laid out so reach past the end.
+void noteRows(ByteView &view, int width, int height, int64_t offset, int64_t rowBytes, int bits) {
+    int64_t dataBytes = rowDataBytes(width, bits);
+    if (height <= 0 || dataBytes <= 0) {
+        return;
+    }
+    // Rows only move forward, so the last one reaches furthest.
+    int64_t last = offset + rowBytes * (height - 1);
+    if (offset < 0 || last + dataBytes > view.size) {
+        view.overrun = true;
     }
 }
 
@@ -52,6 +68,13 @@ SDL_Surface *decodeMask(ByteView &view, const PictureRecord &r) {
     return decodeRows(view, r.maskWidth, r.maskHeight, r.maskPixels, r.maskRowBytes, 1);
 }
 
+void noteRecordReads(ByteView &view, const PictureRecord &r) {
+    noteRows(view, r.width, r.height, r.pixels, r.rowBytes, r.bits);
+    if (r.masked) {
+        noteRows(view, r.maskWidth, r.maskHeight, r.maskPixels, r.maskRowBytes, 1);
+    }
+}
+
 void applyPictureMasks(SDL_Surface **pictures, SDL_Surface **masks, int count, Uint8 key) {
     for (int i = 0; i < count; i++) {
         SDL_Surface *picture = pictures[i];
@@ -63,10 +86,10 @@ void applyPictureMasks(SDL_Surface **pictures, SDL_Surface **masks, int count, U
         int width = mask != nullptr && mask->w < picture->w ? mask->w : picture->w;
         int height = mask != nullptr && mask->h < picture->h ? mask->h : picture->h;
         for (int y = 0; mask != nullptr && y < height; y++) {
+            const Uint8 *covered = pixelByte(mask, 0, y);
+            Uint8 *row = pixelByte(picture, 0, y);
             for (int x = 0; x < width; x++) {
-                if (*pixelByte(mask, x, y) != 0) {
-                    *pixelByte(picture, x, y) = key;
-                }
+                row[x] = covered[x] != 0 ? key : row[x];
             }
         }
         SDL_SetColorKey(picture, SDL_SRCCOLORKEY, key);

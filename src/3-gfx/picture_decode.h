@@ -14,6 +14,11 @@ SDL_Surface *decodePicture(ByteView &view, const PictureRecord &record);
 // into a new surface of 0s and 1s with the mode's palette.
 SDL_Surface *decodeMask(ByteView &view, const PictureRecord &record);
 
+// Notes in view.overrun whether decodePicture and decodeMask would read past the
+// end of the data for this record, without decoding anything: the start-up load
+// warns about a short file before its pictures are ever decoded.
+void noteRecordReads(ByteView &view, const PictureRecord &record);
+
 // For each of count pictures: pixels where the mask is not 0 get the colour index
 // key, and the picture gets key as its colour key. Pixels outside the mask stay;
 // missing surfaces are skipped.

@@ -20,44 +20,11 @@ const int32_t overBudget = -3;
 // Pixels the loaded sets of the colour mode hold, as the budget counts them.
 int64_t pixelsHeld = 0;
 
-// One set being decoded: its pictures and, for a masked file, their masks.
-struct SetLoad {
-    ByteView view;
-    PictureRowFormat rows;
-    bool masked;
-    int count;
-    SDL_Surface **pictures;
-    SDL_Surface **masks;
-};
-
 void freeSurfaces(SDL_Surface **surfaces, int count) {
     for (int i = 0; surfaces != nullptr && i < count; i++) {
         SDL_FreeSurface(surfaces[i]);
     }
     free(surfaces);
-}
-
-// Picture i and, when masked, its mask; false when a surface cannot be made.
-bool decodeEntry(SetLoad &load, int i) {
-    PictureRecord record = pictureRecordOf(load.view, i, load.rows, load.masked);
-    load.pictures[i] = enlargeDecoded(decodePicture(load.view, record));
-    if (load.pictures[i] == nullptr) {
-        return false;
-    }
-    if (load.masked) {
-        load.masks[i] = enlargeDecoded(decodeMask(load.view, record));
-        return load.masks[i] != nullptr;
-    }
-    return true;
-}
-
-bool decodeSet(SetLoad &load) {
-    for (int i = 0; i < load.count; i++) {
-        if (!decodeEntry(load, i)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The problem of a failed load for its caller, when one is asked for.
@@ -66,6 +33,36 @@ int32_t setFailed(int32_t result, const std::string &why, std::string *problem) 
         *problem = why;
     }
     return result;
+}
+
+// Picture i of a set, decoded, masked and enlarged; nullptr when a surface cannot
+// be made. The colour mode and the enlarger are those of the load: both are set
+// before it and stay for the run.
+SDL_Surface *makePicture(PictureSet &set, bool masked, int i) {
+    ByteView view = makeByteView(set.file.data(), (int64_t)set.file.size());
+    PictureRecord record = pictureRecordOf(view, i, set.rows, masked);
+    SDL_Surface *picture = enlargeDecoded(decodePicture(view, record));
+    if (picture == nullptr || !masked) {
+        return picture;
+    }
+    SDL_Surface *mask = enlargeDecoded(decodeMask(view, record));
+    if (mask == nullptr) {
+        SDL_FreeSurface(picture);
+        return nullptr;
+    }
+    applyPictureMasks(&picture, &mask, 1, keyColour());
+    SDL_FreeSurface(mask);
+    return picture;
+}
+
+// Reads every record's place as decoding will, so that a file shorter than its
+// layout is named at start-up, as it always was, not at a picture's first ask.
+void noteShortFile(ByteView &view, int count, PictureRowFormat rows, bool masked,
+                   const char *path) {
+    for (int i = 0; i < count; i++) {
+        noteRecordReads(view, pictureRecordOf(view, i, rows, masked));
+    }
+    warnIfShort(view, path);
 }
 
 int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat rows, bool masked,
@@ -80,41 +77,30 @@ int32_t loadSet(const char *path, int number, uint16_t *count, PictureRowFormat 
     if (loaded < 0) {
         return setFailed(fileFailed, lzwLoadProblem(loaded), problem);
     }
-    SetLoad load = {
-        makeByteView(bytes.data(), (int64_t)bytes.size()), rows, masked, 0, nullptr, nullptr};
-    // Counted before any surface is made: a refused file costs nothing but its bytes.
+    ByteView view = makeByteView(bytes.data(), (int64_t)bytes.size());
+    // Counted before anything is kept: a refused file costs nothing but its bytes.
     char budgetProblem[160];
-    if (!countPictureFile(load.view, masked, rows, &pixelsHeld, budgetProblem,
-                          sizeof budgetProblem)) {
+    if (!countPictureFile(view, masked, rows, &pixelsHeld, budgetProblem, sizeof budgetProblem)) {
         *count = 0;
         return setFailed(overBudget, budgetProblem, problem);
     }
-    load.count = pictureCountOf(load.view);
-    *count = (uint16_t)load.count;
-    if (load.count > 0) {
-        load.pictures = (SDL_Surface **)calloc(load.count, sizeof(SDL_Surface *));
-        load.masks = masked ? (SDL_Surface **)calloc(load.count, sizeof(SDL_Surface *)) : nullptr;
-        if (load.pictures == nullptr || (masked && load.masks == nullptr)) {
-            free(load.pictures);
-            free(load.masks);
-            *count = 0;
+    int pictures = pictureCountOf(view);
+    PictureSet &set = graphicsStore.pictureSets[number];
+    // A set loaded again drops what it held.
+    freeSurfaces(set.surfaces, set.surfaces != nullptr ? set.count : 0);
+    set.surfaces = nullptr;
+    set.count = *count = 0;
+    if (pictures > 0) {
+        set.surfaces = (SDL_Surface **)calloc(pictures, sizeof(SDL_Surface *));
+        if (set.surfaces == nullptr) {
             return setFailed(surfaceFailed, memoryProblem, problem);
         }
     }
-    graphicsStore.pictureSets[number].surfaces = load.pictures;
-    bool complete = decodeSet(load);
-    if (complete && masked) {
-        applyPictureMasks(load.pictures, load.masks, load.count, keyColour());
-    }
-    freeSurfaces(load.masks, load.count);
-    warnIfShort(load.view, path);
-    if (!complete) {
-        // An unfinished set keeps nothing.
-        freeSurfaces(load.pictures, load.count);
-        graphicsStore.pictureSets[number].surfaces = nullptr;
-        *count = 0;
-        return setFailed(surfaceFailed, surfaceProblem, problem);
-    }
+    noteShortFile(view, pictures, rows, masked, path);
+    set.count = *count = (uint16_t)pictures;
+    // The pictures are made at their first ask, from the file kept here.
+    set.file.swap(bytes);
+    set.rows = rows;
     return 0;
 }
 
@@ -161,10 +147,25 @@ bool loadPictureSets16(LoadFailure &failure) {
     return loadAllSets(false, loadPictureSet16, loadMaskedPictureSet16, failure);
 }
 
+SDL_Surface *pictureOf(int number, int i) {
+    if (number < 0 || number >= pictureSetCount) {
+        return nullptr;
+    }
+    PictureSet &set = graphicsStore.pictureSets[number];
+    if (set.surfaces == nullptr || i < 0 || i >= set.count) {
+        return nullptr;
+    }
+    if (set.surfaces[i] == nullptr) {
+        set.surfaces[i] = makePicture(set, number >= firstMaskedSet, i);
+    }
+    return set.surfaces[i];
+}
+
 void freePictureSets() {
     pixelsHeld = 0;
     for (PictureSet &set : graphicsStore.pictureSets) {
         freeSurfaces(set.surfaces, set.surfaces != nullptr ? set.count : 0);
         set.surfaces = nullptr;
+        std::vector<uint8_t>().swap(set.file);
     }
 }

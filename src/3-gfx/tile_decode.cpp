@@ -1,5 +1,6 @@
 #include "3-gfx/tile_decode.h"
 
+#include "3-gfx/packed_rows.h"
 #include "3-gfx/surface_pixels.h"
 
 namespace {
@@ -40,17 +41,9 @@ SDL_Surface *decodeTile(const uint8_t *bytes, int pixelsPerByte) {
     if (surface == nullptr) {
         return nullptr;
     }
-    int bits = 8 / pixelsPerByte;
-    Uint8 valueMask = (Uint8)((1 << bits) - 1);
     int rowBytes = tilePixels / pixelsPerByte;
     for (int y = 0; y < tilePixels; y++) {
-        for (int k = 0; k < rowBytes; k++) {
-            Uint8 byte = bytes[y * rowBytes + k];
-            for (int j = 0; j < pixelsPerByte; j++) {
-                int shift = 8 - bits * (j + 1);
-                putPixel(surface, pixelsPerByte * k + j, y, (byte >> shift) & valueMask);
-            }
-        }
+        unpackRow(bytes + y * rowBytes, tilePixels, 8 / pixelsPerByte, pixelByte(surface, 0, y));
     }
     return surface;
 }

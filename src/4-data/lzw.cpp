@@ -18,11 +18,15 @@ const int dictionarySize = 10000;
 const int maxWidth = 12;
 
 // The decoder's fixed tables: entry = (prefix code, appended byte), with the
-// length of its string so that a string can be written straight into place.
+// length of its string so that a string can be written straight into place, and
+// where in the output the string already stands whole: an entry is the previous
+// code's string and the byte written right after it, so it can be copied from
+// there rather than walked back through its prefixes.
 struct Dictionary {
     uint16_t prefix[dictionarySize];
     uint8_t suffix[dictionarySize];
     uint16_t length[dictionarySize];
+    int32_t start[dictionarySize];
 };
 Dictionary dictionary;
 
@@ -91,13 +95,13 @@ inline int writeString(int code, uint8_t *out, int32_t pos, int32_t outSize) {
         }
         return -1;
     }
-    uint8_t *p = out + pos + len - 1;
-    while (code > 255) {
-        *p-- = dictionary.suffix[code];
-        code = dictionary.prefix[code];
+    if (code < 256) {
+        out[pos] = (uint8_t)code;
+        return code;
     }
-    *p = (uint8_t)code;
-    return code;
+    // Written earlier and whole, before pos: the two never overlap.
+    memcpy(out + pos, out + dictionary.start[code], len);
+    return out[pos];
 }
 
 // The result of a decode, with the number of bytes it wrote when asked for.
@@ -115,7 +119,8 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
     int width = 9;
     int widthLimit = 512;
     int nextFree = firstFreeCode;
-    int previous = -1; // none until a literal has started the dictionary
+    int previous = -1;      // none until a literal has started the dictionary
+    int32_t previousAt = 0; // where the previous code's string was written
     int32_t pos = 0;
     for (;;) {
         if (streamExhausted(s)) {
@@ -142,10 +147,12 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
             if (pos >= outSize) {
                 return ended(lzwOutputFull, pos, written);
             }
+            previousAt = pos;
             out[pos++] = (uint8_t)c;
             previous = c;
             continue;
         }
+        int32_t at = pos;
         int first;
         if (c < nextFree) {
             first = writeString(c, out, pos, outSize);
@@ -178,12 +185,14 @@ int lzwDecode(LzwStream &s, uint8_t *out, int32_t outSize, int32_t *written) {
         dictionary.prefix[nextFree] = (uint16_t)previous;
         dictionary.suffix[nextFree] = (uint8_t)first;
         dictionary.length[nextFree] = (uint16_t)(dictionary.length[previous] + 1);
+        dictionary.start[nextFree] = previousAt;
         nextFree++;
         if (nextFree >= widthLimit && width < maxWidth) {
             width++;
             widthLimit *= 2;
         }
         previous = c;
+        previousAt = at;
     }
 }
 

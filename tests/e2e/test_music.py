@@ -61,6 +61,12 @@ def start_game(args, display, music, ini="overworld = world.wav\nharrowgate=town
     return game
 
 
+def mixer_loaded(game):
+    """Whether the running game has SDL_mixer's library in its memory."""
+    with open("/proc/%d/maps" % game.proc.pid) as f:
+        return "libSDL_mixer" in f.read()
+
+
 def size(path):
     return os.path.getsize(path) if os.path.exists(path) else 0
 
@@ -71,6 +77,7 @@ def world_music_plays_from_the_start(args, display):
         game.wait_ready()
         poll(lambda: WORLD[0] in amplitudes(game.out), what="the world map's music")
         assert amplitudes(game.out) <= {0, WORLD[0]}, amplitudes(game.out)
+        assert mixer_loaded(game)
         status, _, _ = game.quit()
         assert status == 0, "status %d" % status
     finally:
@@ -97,6 +104,8 @@ def music_off_touches_no_audio(args, display):
                 prepare=lambda directory: os.mkfifo(os.path.join(directory, "music.ini")))
     try:
         game.wait_ready()
+        # A silent game does not even load the mixer's library.
+        assert not mixer_loaded(game), "SDL_mixer loaded with music off"
         status, _, err = game.quit()
         assert status == 0 and err == "", (status, err)
         assert not os.path.exists(os.path.join(game.dir, "out.raw")), "the audio device opened"
@@ -110,6 +119,24 @@ def music_off_touches_no_audio(args, display):
         status, _, err = game.quit()
         assert status == 0, status
         assert err.startswith("Music is off: ") and err.count("\n") == 1, repr(err)
+    finally:
+        game.cleanup()
+
+
+def a_mixer_that_cannot_load_is_named_and_the_game_goes_on(args, display):
+    # A library of that name that is no library comes first in the search path.
+    world = harness.demo_world(args)
+    game = Game(args.binary, display=display, settings="directory=%s\nmusic=1\n" % world,
+                files={"lib/libSDL_mixer-1.2.so.0": b"not a library"},
+                extra_env={"LD_LIBRARY_PATH": "lib", "SDL_AUDIODRIVER": "disk",
+                           "SDL_DISKAUDIOFILE": "out.raw"})
+    try:
+        game.wait_ready()
+        status, _, err = game.quit()
+        lines = err.splitlines()
+        assert status == 0 and len(lines) == 1, (status, err)
+        assert lines[0].startswith("Music is off: ") and "libSDL_mixer-1.2.so.0" in lines[0], err
+        assert not os.path.exists(os.path.join(game.dir, "out.raw")), "the audio device opened"
     finally:
         game.cleanup()
 
@@ -136,4 +163,5 @@ def entering_a_town_changes_the_piece(args, display):
 if __name__ == "__main__":
     harness.run([world_music_plays_from_the_start,
                  a_music_file_is_found_whatever_the_case_of_its_name, music_off_touches_no_audio,
+                 a_mixer_that_cannot_load_is_named_and_the_game_goes_on,
                  entering_a_town_changes_the_piece])

@@ -86,7 +86,7 @@ void checkCompleteStore(bool fourColour) {
         std::vector<Picture> expected = fixturePictures(k, fourColour);
         ASSERT_EQ(graphicsStore.pictureSets[k].count, expected.size()) << "set " << k;
         for (size_t i = 0; i < expected.size(); i++) {
-            SDL_Surface *p = graphicsStore.pictureSets[k].surfaces[i];
+            SDL_Surface *p = pictureOf(k, (int)i);
             expectSize(p, 2 * expected[i].width, 2 * expected[i].height);
             bool masked = k >= 16;
             EXPECT_EQ(hasColourKey(p, key), masked) << "set " << k;
@@ -111,7 +111,16 @@ TEST_F(GraphicsLoad, CompleteDirectoryLoadsInBothModes) {
         LoadFailure failure;
         EXPECT_TRUE(loadGraphics(failure));
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        // The load makes no picture: each is made at its first ask, then kept.
+        for (const PictureSet &set : graphicsStore.pictureSets) {
+            for (int i = 0; i < set.count; i++) {
+                ASSERT_EQ(set.surfaces[i], nullptr);
+            }
+        }
         checkCompleteStore(video == 1);
+        EXPECT_EQ(pictureOf(17, 1), graphicsStore.pictureSets[17].surfaces[1]);
+        EXPECT_EQ(pictureOf(17, graphicsStore.pictureSets[17].count), nullptr);
+        EXPECT_EQ(pictureOf(pictureSetCount, 0), nullptr);
         freeGraphics();
     }
 }
@@ -194,9 +203,19 @@ TEST_F(GraphicsLoad, PictureSetsEmptyOutOfRangeAndOutsideTheData) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Warning: data file '" + file("far.4") + "' is shorter than its layout\n");
     ASSERT_EQ(graphicsStore.pictureSets[4].count, 2);
-    expectSize(graphicsStore.pictureSets[4].surfaces[0], 2 * fixturePictures(2, true)[0].width,
+    expectSize(pictureOf(4, 0), 2 * fixturePictures(2, true)[0].width,
                2 * fixturePictures(2, true)[0].height);
-    expectSize(graphicsStore.pictureSets[4].surfaces[1], 0, 0);
+    expectSize(pictureOf(4, 1), 0, 0);
+    // Rows that run past the end are named at the load, before any picture is made.
+    raw = buildPictureFile4(fixturePictures(2, true), false);
+    raw.resize(raw.size() - 1);
+    writeBytes(file("cut.4"), packLzw(raw));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(loadPictureSet4(file("cut.4").c_str(), 5, &graphicsStore.pictureSets[5].count), 0);
+    EXPECT_EQ(graphicsStore.pictureSets[5].surfaces[1], nullptr);
+    EXPECT_NE(pictureOf(5, 1), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: data file '" + file("cut.4") + "' is shorter than its layout\n");
 }
 
 TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
@@ -210,9 +229,8 @@ TEST_F(GraphicsLoad, MaskedOffsetsUseOnlyTheirLowSixteenBits) {
         0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_EQ(graphicsStore.pictureSets[17].count, 2);
-    EXPECT_TRUE(hasColourKey(graphicsStore.pictureSets[17].surfaces[0], 17));
-    EXPECT_EQ(graphicsStore.pictureSets[17].surfaces[0]->w,
-              2 * fixturePictures(17, false)[0].width);
+    EXPECT_TRUE(hasColourKey(pictureOf(17, 0), 17));
+    EXPECT_EQ(pictureOf(17, 0)->w, 2 * fixturePictures(17, false)[0].width);
 }
 
 TEST_F(GraphicsLoad, FontFilesExpandEveryBitAndLeaveThePixelsOnFailure) {

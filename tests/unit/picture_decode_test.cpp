@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "3-gfx/packed_rows.h"
 #include "3-gfx/picture_budget.h"
 #include "3-gfx/picture_decode.h"
 #include "gfx_fixture.h"
@@ -111,6 +112,50 @@ TEST_F(PictureDecode, ReadsPastTheEndAreZeroAndNoted) {
     EXPECT_EQ(picture->w, 0);
     EXPECT_TRUE(empty.overrun);
     SDL_FreeSurface(picture);
+}
+
+// The start-up load names a short file without decoding it: the note must say what
+// decoding the picture and its mask would, wherever the data is cut.
+TEST_F(PictureDecode, NotedReadsMatchTheDecodersWhereverTheDataEnds) {
+    Data whole = record(5, 2, Data(8, 0x12)); // 16 colours: rows of 4 bytes
+    appendLe16(whole, 5);
+    appendLe16(whole, 2);
+    whole.insert(whole.end(), {0xA8, 0x50});
+    for (size_t size = 0; size <= whole.size(); size++) {
+        Data cut(whole.begin(), whole.begin() + size);
+        ByteView decoded = makeByteView(cut.data(), (int64_t)size);
+        PictureRecord r = pictureRecordAt(decoded, 0, pictureRows16, true);
+        ByteView noted = decoded;
+        SDL_FreeSurface(decodePicture(decoded, r));
+        SDL_FreeSurface(decodeMask(decoded, r));
+        noteRecordReads(noted, r);
+        EXPECT_EQ(noted.overrun, decoded.overrun) << size << " bytes";
+        EXPECT_EQ(decoded.overrun, size < whole.size()) << size << " bytes";
+    }
+}
+
+// Every byte at each depth, widths that end inside a byte included, against the
+// plain shifts.
+TEST(PackedRows, EachByteUnpacksToItsPixelsLeftmostHighest) {
+    Data row(33);
+    for (size_t k = 0; k < row.size(); k++) {
+        row[k] = (uint8_t)(k * 97 + 13);
+    }
+    for (int bits : {1, 2, 4}) {
+        for (int width : {0, 1, 3, 7, 8, 9, 31, 8 * 33 / bits}) {
+            Data out(width + 1, 0xEE);
+            unpackRow(row.data(), width, bits, out.data());
+            for (int x = 0; x < width; x++) {
+                int shift = 8 - bits * (x % (8 / bits) + 1);
+                ASSERT_EQ(out[x], (row[x * bits / 8] >> shift) & ((1 << bits) - 1))
+                    << bits << " bits, width " << width << ", x " << x;
+            }
+            EXPECT_EQ(out[width], 0xEE) << "nothing written past the width";
+        }
+    }
+    Data untouched(4, 0xEE);
+    unpackRow(row.data(), 4, 3, untouched.data());
+    EXPECT_EQ(untouched, Data(4, 0xEE)) << "no other depth";
 }
 
 TEST_F(PictureDecode, MasksPaintTheKeyAndSetTheColourKey) {
