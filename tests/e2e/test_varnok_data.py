@@ -317,6 +317,39 @@ def an_import_or_export_ended_at_any_rename_leaves_the_old_or_the_new(args, scra
     assert table["points"] >= 3 and table["mixed"] == 0 and table["leftovers"] == 0, table
 
 
+def peak_memory_of(args, *words):
+    """Runs the tool; its exit status and the most memory it held, in MB."""
+    tool_run = subprocess.Popen([tool(args)] + list(words), stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(tool_run.pid, 0)
+    tool_run.returncode = os.waitstatus_to_exitcode(status)
+    return tool_run.returncode, usage.ru_maxrss / 1024
+
+
+def music_goes_out_and_comes_back_as_a_stream(args, scratch):
+    world, out, back = (os.path.join(scratch, name) for name in ("world", "out", "back"))
+    assert run_tool(args, "demo", world).returncode == 0
+    # Eight pieces of 250 MB each, sparse (a few bytes written in each), so that
+    # the test costs little disk; held whole they would take 2 GB.
+    size, marker_at = 250 * 10**6, 123456789
+    for n in range(8):
+        with open(os.path.join(world, "music", "big%d.wav" % n), "wb") as f:
+            f.seek(marker_at)
+            f.write(b"piece %d" % n)
+            f.truncate(size)
+    for words in (("export", world, out, "--mode", "4"), ("import", out, back)):
+        status, megabytes = peak_memory_of(args, *words)
+        print(words[0], "peak memory: %.0f MB" % megabytes)
+        assert status == 0 and megabytes <= 300, (words[0], status, megabytes)
+    for n in range(8):
+        path = os.path.join(back, "music", "big%d.wav" % n)
+        with open(path, "rb") as f:
+            f.seek(marker_at)
+            assert f.read(7) == b"piece %d" % n
+        # The copy stays sparse, as the file was.
+        assert os.stat(path).st_size == size and os.stat(path).st_blocks * 512 < 10**7, path
+
+
 def game_starts_on_the_demo_world_in_both_modes(args, scratch):
     world = os.path.join(scratch, "played")
     assert run_tool(args, "demo", world).returncode == 0
@@ -357,6 +390,7 @@ def main():
              an_upper_case_copy_goes_out_and_comes_back_under_its_names,
              export_and_import_never_lose_what_they_did_not_write,
              an_import_or_export_ended_at_any_rename_leaves_the_old_or_the_new,
+             music_goes_out_and_comes_back_as_a_stream,
              icon_takes_only_the_listed_sizes,
              game_starts_on_the_demo_world_in_both_modes)
     harness.run_in_scratch(tests, "varnok-data-e2e-")
