@@ -236,10 +236,12 @@ bool moveImportedFiles(const std::string &directory, const ImportMove &move, std
     bool undone = false;
     if (!syncTree(staging)) {
         problem = because(staging, "cannot be written") + "; nothing imported";
+        removeTree(staging);
         return false;
     }
     if (!writeJournal(path, journalKind, journalOf(move), problem)) {
         problem += "; nothing imported";
+        removeTree(staging);
         return false;
     }
     if (!carryOut(directory, move, undone, problem)) {

@@ -28,7 +28,8 @@ struct ImportMove {
 // moves; when one cannot be made, the journal turns to undoing and every move is
 // undone. Then the journal and the temporary folder are removed. False with
 // `problem` naming the file at fault; ending in "; nothing imported" when the
-// world is as it was.
+// world is as it was, else the journal and the temporary folder with the
+// replaced files stay for the next run.
 bool moveImportedFiles(const std::string &directory, const ImportMove &move, std::string &problem);
 
 // Finishes or undoes an import into `directory` that a journal there says was

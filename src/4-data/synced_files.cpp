@@ -39,6 +39,17 @@ bool syncPath(const std::string &path) {
 }
 
 bool syncTree(const std::string &folder) {
+#ifdef __linux__
+    // One call for the folder's whole file system keeps the same promise for every
+    // file below it, and takes a fraction of the time of one sync a file when an
+    // export holds hundreds of them.
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    bool synced = fd >= 0 && syncfs(fd) == 0;
+    if (fd >= 0) {
+        close(fd);
+    }
+    return synced;
+#else
     std::vector<std::string> names;
     if (!namesIn(folder, names)) {
         return false;
@@ -54,6 +65,7 @@ bool syncTree(const std::string &folder) {
         }
     }
     return syncPath(folder);
+#endif
 }
 
 bool writeSyncedFile(const std::string &path, const std::string &text) {

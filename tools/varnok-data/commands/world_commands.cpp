@@ -129,13 +129,13 @@ bool placeWorldFiles(const FileSet &files, const WorldPlace &from, const Streame
         move.files.push_back(name);
     }
     if (ok) {
+        // The move removes the staging folder, or keeps it for the next run.
         move.staging = staging.substr(staging.rfind('/') + 1);
         move.folders = missingFolders(move.files, directory);
         ok = moveImportedFiles(directory, move, problem);
+        releaseStagingFolder(staging);
     } else if (!staging.empty()) {
         problem += "; nothing imported";
-    }
-    if (!staging.empty()) {
         discardStagingFolder(staging);
     }
     if (!ok && made) {

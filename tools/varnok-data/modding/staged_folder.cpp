@@ -109,6 +109,10 @@ void discardStagingFolder(const std::string &staging) {
     fs::remove_all(staging, ignored);
 }
 
+void releaseStagingFolder(const std::string &staging) {
+    release(staging);
+}
+
 bool replaceFolder(const std::string &staging, const std::string &target, ReplaceCheck mayReplace,
                    std::string &problem) {
     // The folder gets the permissions of any new folder, not the private ones of

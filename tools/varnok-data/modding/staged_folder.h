@@ -21,6 +21,10 @@ bool makeStagingFolder(const std::string &target, std::string &staging, std::str
 // Removes a staging folder and everything in it.
 void discardStagingFolder(const std::string &staging);
 
+// Lets go of a staging folder that was moved or removed, or must stay for the
+// next run (it holds files a failed import could not put back).
+void releaseStagingFolder(const std::string &staging);
+
 // Puts the staged folder in place of `target`: at once when target is missing or
 // an empty folder, else only when `mayReplace` (nullptr: never) accepts the old
 // folder, which is then removed. On failure target is as it was.
