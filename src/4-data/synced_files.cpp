@@ -39,7 +39,7 @@ bool syncPath(const std::string &path) {
 }
 
 bool syncTree(const std::string &folder) {
-#ifdef __linux__
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
     // One call for the folder's whole file system keeps the same promise for every
     // file below it, and takes a fraction of the time of one sync a file when an
     // export holds hundreds of them.
