@@ -2,6 +2,7 @@
 
 import os
 import resource
+import shutil
 import signal
 import subprocess
 
@@ -237,6 +238,126 @@ def export_and_import_never_lose_what_they_did_not_write(args, scratch):
     assert os.listdir(kept) == ["notes.txt"]
 
 
+# The status with which tests/preload/kill_at_rename.c ends the tool.
+ENDED = 77
+
+
+def run_ended_at(args, rename, *words):
+    """The tool ended, as by a kill, just before its rename number `rename`."""
+    env = dict(os.environ, LD_PRELOAD=os.path.join(args.build_dir, "tests", "libkill_at_rename.so"),
+               VARNOK_KILL_AT_RENAME=str(rename))
+    return subprocess.run([tool(args)] + list(words), capture_output=True, text=True, timeout=60,
+                          env=env)
+
+
+def kill_table(args, prepare, words, next_run, old, new, target, beside):
+    """Ends the tool before each of its renames in turn and after the last one:
+    `prepare` lays out the old state, `words` are the command, `next_run` the run
+    after the kill. Counts what target holds then (old, new or mixed) and the
+    kills after which hidden names stay beside it."""
+    table = {"points": 0, "old": 0, "new": 0, "mixed": 0, "leftovers": 0}
+    rename = 1
+    while True:
+        point = str(rename) if rename > 0 else "%d+" % -rename
+        prepare()
+        done = run_ended_at(args, point, *words)
+        if done.returncode != ENDED:
+            assert done.returncode == 0 and rename > 1, done.stderr
+            rename = -(rename - 1)
+            continue
+        next_run()
+        now = {name: data for name, data in files_of(target).items() if name[0] != "."}
+        kind = "old" if now == old else "new" if now == new else "mixed"
+        table["points"] += 1
+        table[kind] += 1
+        table["leftovers"] += any(name[0] == "." for name in os.listdir(beside))
+        if rename < 0:
+            break
+        rename += 1
+    print("kill table:", words[0], table)
+    return table
+
+
+def an_import_or_export_ended_at_any_rename_leaves_the_old_or_the_new(args, scratch):
+    world, out, target = (os.path.join(scratch, name) for name in ("world", "out", "target"))
+    assert run_tool(args, "demo", world).returncode == 0
+    assert run_tool(args, "export", world, out, "--mode", "4").returncode == 0
+    # The new world: a name changed, one music file changed and one added.
+    locations = os.path.join(out, "locations.csv")
+    with open(locations) as f:
+        text = f.read()
+    with open(locations, "w") as f:
+        f.write(text.replace("Harrowgate", "Harrowgata"))
+    with open(os.path.join(out, "raw", "music", "overworld.wav"), "r+b") as f:
+        f.seek(100)
+        f.write(b"changed")
+    with open(os.path.join(out, "raw", "music", "added.wav"), "wb") as f:
+        f.write(b"RIFF")
+    old = files_of(world)
+    shutil.copytree(world, target)
+    assert run_tool(args, "import", out, target).returncode == 0
+    new = files_of(target)
+
+    def fresh_target():
+        shutil.rmtree(target)
+        shutil.copytree(world, target)
+    table = kill_table(args, fresh_target, ("import", out, target),
+                       lambda: run_tool(args, "check", target), old, new, target, target)
+    assert table["points"] > 50 and table["mixed"] == 0 and table["leftovers"] == 0, table
+    # export --replace: the old export back, or the new one whole. The run after
+    # the kill reads the export without writing it (an import from it).
+    earlier, later, replaced = (os.path.join(scratch, "exports", name)
+                                for name in ("earlier", "later", "replaced"))
+    os.mkdir(os.path.dirname(replaced))
+    assert run_tool(args, "export", world, earlier, "--mode", "4").returncode == 0
+    assert run_tool(args, "export", target, later, "--mode", "4").returncode == 0
+    old, new = files_of(earlier), files_of(later)
+
+    def earlier_export():
+        shutil.rmtree(replaced, ignore_errors=True)
+        shutil.copytree(earlier, replaced)
+
+    def read_export():
+        run_tool(args, "import", replaced, os.path.join(scratch, "read"))
+        shutil.rmtree(os.path.join(scratch, "read"), ignore_errors=True)
+    table = kill_table(args, earlier_export, ("export", target, replaced, "--mode", "4", "--replace"),
+                       read_export, old, new, replaced, os.path.dirname(replaced))
+    assert table["points"] >= 3 and table["mixed"] == 0 and table["leftovers"] == 0, table
+
+
+def peak_memory_of(args, *words):
+    """Runs the tool; its exit status and the most memory it held, in MB."""
+    tool_run = subprocess.Popen([tool(args)] + list(words), stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(tool_run.pid, 0)
+    tool_run.returncode = os.waitstatus_to_exitcode(status)
+    return tool_run.returncode, usage.ru_maxrss / 1024
+
+
+def music_goes_out_and_comes_back_as_a_stream(args, scratch):
+    world, out, back = (os.path.join(scratch, name) for name in ("world", "out", "back"))
+    assert run_tool(args, "demo", world).returncode == 0
+    # Eight pieces of 250 MB each, sparse (a few bytes written in each), so that
+    # the test costs little disk; held whole they would take 2 GB.
+    size, marker_at = 250 * 10**6, 123456789
+    for n in range(8):
+        with open(os.path.join(world, "music", "big%d.wav" % n), "wb") as f:
+            f.seek(marker_at)
+            f.write(b"piece %d" % n)
+            f.truncate(size)
+    for words in (("export", world, out, "--mode", "4"), ("import", out, back)):
+        status, megabytes = peak_memory_of(args, *words)
+        print(words[0], "peak memory: %.0f MB" % megabytes)
+        assert status == 0 and megabytes <= 300, (words[0], status, megabytes)
+    for n in range(8):
+        path = os.path.join(back, "music", "big%d.wav" % n)
+        with open(path, "rb") as f:
+            f.seek(marker_at)
+            assert f.read(7) == b"piece %d" % n
+        # The copy stays sparse, as the file was.
+        assert os.stat(path).st_size == size and os.stat(path).st_blocks * 512 < 10**7, path
+
+
 def game_starts_on_the_demo_world_in_both_modes(args, scratch):
     world = os.path.join(scratch, "played")
     assert run_tool(args, "demo", world).returncode == 0
@@ -276,7 +397,10 @@ def main():
              check_names_each_broken_file, pack_and_unpack_round_trip,
              export_and_import_from_the_command_line,
              an_upper_case_copy_goes_out_and_comes_back_under_its_names,
-             export_and_import_never_lose_what_they_did_not_write, icon_takes_only_the_listed_sizes,
+             export_and_import_never_lose_what_they_did_not_write,
+             an_import_or_export_ended_at_any_rename_leaves_the_old_or_the_new,
+             music_goes_out_and_comes_back_as_a_stream,
+             icon_takes_only_the_listed_sizes,
              game_starts_on_the_demo_world_in_both_modes)
     harness.run_in_scratch(tests, "varnok-data-e2e-")
 

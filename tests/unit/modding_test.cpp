@@ -19,6 +19,7 @@
 #include "2-play/rules.h"
 #include "3-gfx/png_file.h"
 #include "4-data/file_formats.h"
+#include "4-data/import_journal.h"
 #include "commands/data_check.h"
 #include "commands/world_commands.h"
 #include "demo_world_fixture.h"
@@ -346,6 +347,14 @@ TEST_F(EditedWorld, EachUnrepresentableEditIsRefusedNamingFileAndPlace) {
 
     saveImage("tiles-16.png", makeIndexedImage(256, 256, palette16, 16));
     expectRefused("tiles-16.png", "256x256 pixels, it must be 256x512");
+    // The size is taken from the header, before anything is decoded: a header
+    // alone, claiming a picture far too large, is refused for its size.
+    Bytes header;
+    ASSERT_TRUE(readBytes(in + "/tiles-16.png", header));
+    header.resize(24);
+    header[16] = header[20] = 0x7f;
+    ASSERT_TRUE(writeBytes(in + "/tiles-16.png", header));
+    expectRefused("tiles-16.png", "2130706688x2130706688 pixels, it must be 256x512");
     fs::copy(demoExport() + "/tiles-16.png", in + "/tiles-16.png",
              fs::copy_options::overwrite_existing);
 
@@ -443,6 +452,60 @@ TEST_F(EditedWorld, AFailurePartWayPutsBackEveryFileItReplaced) {
     fs::create_directory(target + "/varnok.4");
     writeTextFile(target + "/varnok.4/notes.txt", "mine");
     expectRefused("varnok.4", "is a folder where the file goes; nothing imported");
+}
+
+// An import killed part-way, laid out by hand: its temporary folder with every
+// new file, its journal, and the first files already moved in. The next run (or
+// the game's start) finishes it, or undoes it when the journal says so, and
+// leaves nothing behind; a journal that would move a file through a link or out
+// of the folder is left alone and moves nothing.
+TEST_F(EditedWorld, AnInterruptedImportIsFinishedOrUndoneByItsJournal) {
+    std::map<std::string, Bytes> old = filesOf(target);
+    std::set<std::string> names = namesIn(target);
+    edit("locations.csv", "Harrowgate", "Harrowgata");
+    ASSERT_EQ(quietly(importWorld, in, target), 0);
+    std::map<std::string, Bytes> fresh = filesOf(target);
+    std::string staging = target + "/.import.partial-killed", journal;
+    for (const char *way : {"forward", "back"}) {
+        fs::remove_all(target);
+        fs::copy(demoWorldDirectory(), target, fs::copy_options::recursive);
+        fs::create_directories(staging + "/.replaced/music");
+        journal = std::string("varnok-data import journal\nstaging .import.partial-killed\nway ") +
+                  way + "\n";
+        int moved = 0;
+        for (const auto &file : fresh) {
+            fs::create_directories(fs::path(staging + "/" + file.first).parent_path());
+            ASSERT_TRUE(writeBytes(staging + "/" + file.first, file.second));
+            if (moved++ < 3) {
+                fs::rename(target + "/" + file.first, staging + "/.replaced/" + file.first);
+                fs::rename(staging + "/" + file.first, target + "/" + file.first);
+            }
+            journal += "file " + file.first + "\n";
+        }
+        writeTextFile(target + "/.varnok-import-journal", journal);
+        std::string done, problem;
+        ASSERT_TRUE(finishInterruptedImport(target, done, problem)) << problem;
+        EXPECT_TRUE(filesOf(target) == (way[0] == 'f' ? fresh : old)) << way;
+        EXPECT_EQ(namesIn(target), names) << way;
+        EXPECT_NE(done.find(way[0] == 'f' ? "finished" : "undone"), std::string::npos) << done;
+    }
+    // A journal that came with a world: through a linked folder, or out of it.
+    fs::create_directories(scratch.path + "/elsewhere");
+    fs::create_directories(staging + "/music");
+    writeTextFile(staging + "/music/overworld.wav", "new");
+    fs::remove_all(target + "/music");
+    fs::create_directory_symlink(scratch.path + "/elsewhere", target + "/music");
+    for (const char *name : {"music/overworld.wav", "../outside", ".varnok-import-journal"}) {
+        writeTextFile(target + "/.varnok-import-journal",
+                      journal.substr(0, journal.find("file ")) + "file " + name + "\n");
+        std::string done, problem;
+        EXPECT_FALSE(finishInterruptedImport(target, done, problem)) << name;
+        EXPECT_NE(problem.find(".varnok-import-journal: not a journal this program wrote"),
+                  std::string::npos)
+            << problem;
+        EXPECT_TRUE(fs::is_empty(scratch.path + "/elsewhere")) << name;
+        EXPECT_TRUE(fs::exists(staging + "/music/overworld.wav")) << name;
+    }
 }
 
 TEST_F(EditedWorld, LongerNamesTakeRoomOthersGaveUpOrTheEndOfTheTileNames) {
@@ -612,6 +675,12 @@ const ExportTarget exportTargets[] = {
      "world/sub: is inside the world folder 'world'"},
     {"world", "out", [](const std::string &out) { writeTextFile(out, "keep"); }, true,
      "out: exists and is not a folder"},
+    {"world", "out",
+     [](const std::string &out) {
+         fs::create_directory("elsewhere");
+         fs::create_directory_symlink("elsewhere", out);
+     },
+     true, "out: is a link; give a new or empty folder, not a link"},
     {"world", "out", earlierExport, false, "out: holds an earlier export; give --replace"},
     {"world", "out",
      [](const std::string &out) {
@@ -814,9 +883,10 @@ TEST(PlainText, NamesWithControlBytesAndEdgeBlanksComeBack) {
 // belongs to, from the entry levels and the ladders between levels.
 TEST(Modding, TheReadmeNamesThePlaceOfEverySettlementGrid) {
     FileSet files;
+    StreamedFiles music;
     Problems problems;
     ASSERT_TRUE(readWorldFiles(WorldPlace{demoWorldDirectory(), "", followLinks}, {4, 16}, files,
-                               problems));
+                               music, problems));
     std::vector<std::vector<int>> places = gridPlaces(files);
     ASSERT_EQ(places.size(), 4u);
     for (int location = 0; location < 32; ++location) {

@@ -56,6 +56,9 @@ int runCheck(char **words, const ToolOptions &options) {
         fprintf(stderr, "varnok-data: '%s' is not a folder\n", shown.c_str());
         return 2;
     }
+    // The world checked is the one the game would play: after an interrupted
+    // import is settled, as the game's start settles it.
+    finishInterrupted(directory, true);
     CheckReport report = checkDataDirectory(directory, options.mode);
     for (const std::string &line : report.warnings) {
         printf("warning: %s\n", shownText(line).c_str());

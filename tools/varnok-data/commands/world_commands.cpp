@@ -1,5 +1,6 @@
 #include "world_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "4-data/file_formats.h"
+#include "4-data/import_journal.h"
 #include "4-data/shown_text.h"
 #include "modding/export_readme.h"
 #include "modding/export_target.h"
@@ -63,41 +65,43 @@ std::string modesText(const std::vector<int> &modes) {
     return modes.size() == 2 ? "both colour modes" : std::to_string(modes[0]) + "-colour mode";
 }
 
-bool writeRawCopies(const FileSet &files, const std::string &folder, std::string &problem) {
+bool writeRawCopies(const FileSet &files, const WorldPlace &place, const StreamedFiles &music,
+                    const std::string &folder, std::string &problem) {
+    std::string raw = folder + "/" + rawFolder + "/";
     for (const auto &file : files) {
-        if (!writeFileMakingFolders(folder + "/" + rawFolder + "/" + file.first, file.second,
-                                    problem)) {
+        if (!writeFileMakingFolders(raw + file.first, file.second, problem)) {
+            return false;
+        }
+    }
+    for (const StreamedFile &file : music) {
+        if (!copyStreamedFile(place, file, raw + file.name, raw + file.name, problem)) {
             return false;
         }
     }
     return true;
 }
 
-// Makes the folders the names go into (music/) that directory lacks, listing them
-// in `made`, deepest last.
-bool makeFoldersFor(const std::vector<std::string> &names, const std::string &directory,
-                    std::vector<std::string> &made, std::string &problem) {
+// The folders the names go into (music/) that directory lacks.
+std::vector<std::string> missingFolders(const std::vector<std::string> &names,
+                                        const std::string &directory) {
+    std::vector<std::string> missing;
     for (const std::string &name : names) {
-        for (size_t slash = name.find('/'); slash != std::string::npos;
-             slash = name.find('/', slash + 1)) {
-            std::string folder = directory + "/" + name.substr(0, slash);
-            if (exists(folder)) {
-                continue;
-            }
-            if (mkdir(folder.c_str(), 0777) != 0) {
-                problem = folder + ": cannot be made (" + strerror(errno) + "); nothing imported";
-                return false;
-            }
-            made.push_back(folder);
+        size_t slash = name.find('/');
+        std::string folder = name.substr(0, slash);
+        if (slash != std::string::npos && !exists(directory + "/" + folder) &&
+            std::find(missing.begin(), missing.end(), folder) == missing.end()) {
+            missing.push_back(folder);
         }
     }
-    return true;
+    return missing;
 }
 
-// Writes the files into `directory`, all or nothing, each under the spelling it
-// has there; a folder made for them is removed again when they cannot all be
-// placed.
-bool placeWorldFiles(const FileSet &files, const std::string &directory, std::string &problem) {
+// Writes the files and the music of `from` into `directory`, all or nothing, each
+// under the spelling it has there, through a journal that lets the next run finish
+// or undo an import killed part-way (import_journal.h); a folder made for them is
+// removed again when they cannot all be placed.
+bool placeWorldFiles(const FileSet &files, const WorldPlace &from, const StreamedFiles &music,
+                     const std::string &directory, std::string &problem) {
     bool made = !exists(directory);
     if (made && mkdir(directory.c_str(), 0777) != 0) {
         problem = directory + ": cannot be made (" + strerror(errno) + ")";
@@ -108,26 +112,31 @@ bool placeWorldFiles(const FileSet &files, const std::string &directory, std::st
         return false;
     }
     std::string staging;
-    std::vector<std::string> names, folders;
+    ImportMove move = {};
     bool ok = makeStagingFolder(directory + "/import", staging, problem);
     for (auto file = files.begin(); ok && file != files.end(); ++file) {
         std::string name = spelledAsIn(directory, file->first);
         ok = makeParentFolders(staging + "/" + name) &&
              writeBytes(staging + "/" + name, file->second);
         if (!ok) {
-            problem = directory + "/" + name + ": cannot be written (" + strerror(errno) +
-                      "); nothing imported";
+            problem = directory + "/" + name + ": cannot be written (" + strerror(errno) + ")";
         }
-        names.push_back(name);
+        move.files.push_back(name);
     }
-    if (ok && makeFoldersFor(names, directory, folders, problem)) {
-        ok = moveFilesInto(staging, names, directory, problem);
+    for (auto file = music.begin(); ok && file != music.end(); ++file) {
+        std::string name = spelledAsIn(directory, file->name);
+        ok = copyStreamedFile(from, *file, staging + "/" + name, directory + "/" + name, problem);
+        move.files.push_back(name);
+    }
+    if (ok) {
+        // The move removes the staging folder, or keeps it for the next run.
+        move.staging = staging.substr(staging.rfind('/') + 1);
+        move.folders = missingFolders(move.files, directory);
+        ok = moveImportedFiles(directory, move, problem);
+        releaseStagingFolder(staging);
     } else if (!staging.empty()) {
-        ok = false;
+        problem += "; nothing imported";
         discardStagingFolder(staging);
-    }
-    for (auto folder = folders.rbegin(); !ok && folder != folders.rend(); ++folder) {
-        rmdir(folder->c_str()); // only when empty
     }
     if (!ok && made) {
         rmdir(directory.c_str()); // only when empty: a file that could not be put back stays
@@ -136,6 +145,18 @@ bool placeWorldFiles(const FileSet &files, const std::string &directory, std::st
 }
 
 } // namespace
+
+bool finishInterrupted(const std::string &directory, bool importedInto) {
+    std::string done, problem;
+    bool settled = importedInto ? finishInterruptedImport(directory, done, problem)
+                                : finishInterruptedReplace(directory, done, problem);
+    if (!settled) {
+        fprintf(stderr, "varnok-data: %s\n", shownText(problem).c_str());
+    } else if (!done.empty()) {
+        fprintf(stderr, "varnok-data: %s\n", shownText(done).c_str());
+    }
+    return settled;
+}
 
 int exportWorld(const std::string &directory, const std::string &out, int mode, bool replace) {
     Clock::time_point start = Clock::now();
@@ -152,16 +173,21 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
         return refuse(directory + ": holds neither tiles.4 nor tiles.16", "");
     }
     FileSet files;
+    StreamedFiles music;
     Problems problems;
     std::string problem, staging;
+    WorldPlace place = {directory, "", followLinks};
+    if (!finishInterrupted(directory, true) || !finishInterrupted(out, false)) {
+        return 1;
+    }
     if (!exportTargetAllowed(directory, out, replace, problem)) {
         return refuse(problem, "");
     }
-    if (!readWorldFiles(WorldPlace{directory, "", followLinks}, modes, files, problems)) {
+    if (!readWorldFiles(place, modes, files, music, problems)) {
         return refuseAll(problems, "nothing exported");
     }
-    printf("read %zu files of '%s' (%s)\n", files.size(), shownText(directory).c_str(),
-           modesText(modes).c_str());
+    printf("read %zu files of '%s' (%s)\n", files.size() + music.size(),
+           shownText(directory).c_str(), modesText(modes).c_str());
     if (!makeStagingFolder(out, staging, problem)) {
         return refuse(problem, "");
     }
@@ -180,10 +206,10 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
         return refuse(problem, staging);
     }
     printf("maps: %d pictures drawn with the %d-colour tiles\n", graphics.maps, modes.back());
-    if (!writeRawCopies(files, staging, problem)) {
+    if (!writeRawCopies(files, place, music, staging, problem)) {
         return refuse(problem, staging);
     }
-    printf("raw: %zu files\n", files.size());
+    printf("raw: %zu files\n", files.size() + music.size());
     if (!writeFileMakingFolders(staging + "/" + readmePiece, textBytes(readmeText(files, modes)),
                                 problem)) {
         return refuse(problem, staging);
@@ -203,6 +229,10 @@ int exportWorld(const std::string &directory, const std::string &out, int mode, 
 int importWorld(const std::string &in, const std::string &directory) {
     Clock::time_point start = Clock::now();
     std::string raw = in + "/" + rawFolder, problem;
+    if (!finishInterrupted(in, false) ||
+        (isFolder(directory) && !finishInterrupted(directory, true))) {
+        return 1;
+    }
     if (!isFolder(in)) {
         return refuse(in + ": no such folder", "");
     }
@@ -218,12 +248,13 @@ int importWorld(const std::string &in, const std::string &directory) {
                       "");
     }
     FileSet before;
+    StreamedFiles music;
     Problems problems;
-    if (!readWorldFiles(WorldPlace{in, std::string(rawFolder) + "/", followNoLinks}, modes, before,
-                        problems)) {
+    WorldPlace place = {in, std::string(rawFolder) + "/", followNoLinks};
+    if (!readWorldFiles(place, modes, before, music, problems)) {
         return refuseAll(problems, "nothing imported");
     }
-    printf("read %zu raw files of '%s' (%s)\n", before.size(), shownText(in).c_str(),
+    printf("read %zu raw files of '%s' (%s)\n", before.size() + music.size(), shownText(in).c_str(),
            modesText(modes).c_str());
     // Every piece is read even after a problem, so that one run names them all.
     FileSet files = before;
@@ -238,10 +269,10 @@ int importWorld(const std::string &in, const std::string &directory) {
     for (const auto &file : files) {
         changed += file.second != before[file.first];
     }
-    if (!placeWorldFiles(files, directory, problem)) {
+    if (!placeWorldFiles(files, place, music, directory, problem)) {
         return refuse(problem, "");
     }
     printf("imported '%s' into '%s': %zu files, %d changed, in %.2f s\n", shownText(in).c_str(),
-           shownText(directory).c_str(), files.size(), changed, secondsSince(start));
+           shownText(directory).c_str(), files.size() + music.size(), changed, secondsSince(start));
     return 0;
 }

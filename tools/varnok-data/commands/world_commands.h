@@ -13,5 +13,11 @@
 int exportWorld(const std::string &directory, const std::string &out, int mode, bool replace);
 
 // All or nothing: the files replace those of `directory` only when every one is
-// ready, and a failure while they go in puts back what they replaced.
+// ready, and a failure while they go in puts back what they replaced; a kill
+// while they go in is settled by the next run (finishInterrupted).
 int importWorld(const std::string &in, const std::string &directory);
+
+// Settles what a killed import into `folder` (importedInto) or a killed replace of
+// it left (import_journal.h, staged_folder.h), saying so on standard error; false
+// after a line naming what stands in the way.
+bool finishInterrupted(const std::string &folder, bool importedInto);

@@ -178,6 +178,9 @@ bool exportTargetAllowed(const std::string &directory, const std::string &out, b
     } else if (lstat(out.c_str(), &info) != 0 ||
                (S_ISDIR(info.st_mode) && fs::is_empty(out, error))) {
         return true; // a new or empty folder
+    } else if (S_ISLNK(info.st_mode)) {
+        // Export writes no folder through a link: the link would be replaced.
+        problem = out + ": is a link; give a new or empty folder, not a link";
     } else if (!S_ISDIR(info.st_mode)) {
         problem = out + ": exists and is not a folder; give a new or empty folder";
     } else if (!readManifest(out, manifest)) {

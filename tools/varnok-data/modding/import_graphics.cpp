@@ -30,25 +30,54 @@ std::string pixelName(int x, int y) {
     return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-// Reads a piece as indices into palette and checks its size; `see` marks the
-// see-through pixels.
+bool wrongSize(Loader &l, const std::string &piece, long width, long height, int needed,
+               int neededHeight) {
+    return fail(l, piece,
+                std::to_string(width) + "x" + std::to_string(height) + " pixels, it must be " +
+                    std::to_string(needed) + "x" + std::to_string(neededHeight));
+}
+
+// The width and height a PNG file's header gives (the IHDR chunk that must come
+// first), read without decoding anything; false when the file does not start so.
+bool pngHeaderSize(const std::string &folder, const std::string &piece, long &width, long &height) {
+    static const uint8_t start[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
+                                      0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    int64_t size = 0;
+    FileRefusal why = fileMissing;
+    FILE *file = openInsideFolder(folder, piece, followNoLinks, &size, &why);
+    uint8_t header[24] = {};
+    bool read = file != nullptr && fread(header, 1, sizeof header, file) == sizeof header &&
+                std::equal(start, start + 16, header);
+    if (file != nullptr) {
+        fclose(file);
+    }
+    width = (long)header[16] << 24 | header[17] << 16 | header[18] << 8 | header[19];
+    height = (long)header[20] << 24 | header[21] << 16 | header[22] << 8 | header[23];
+    return read;
+}
+
+// Reads a piece as indices into palette and checks its size, from its header
+// before anything is decoded (a picture of the wrong size costs no decoding);
+// `see` marks the see-through pixels.
 bool readImage(Loader &l, const std::string &piece, const std::vector<SDL_Color> &palette,
                int width, int height, IndexedImage &image, std::vector<uint8_t> &see) {
     std::string path = l.folder + "/" + piece, error;
+    long headerWidth = 0, headerHeight = 0;
     // The reader opens the piece by its name: it must be a file reached through no
     // link, so that nothing outside the folder is read.
     if (!plainFileInside(l.folder, piece)) {
         return fail(l, piece, "is not a regular file (links are not followed here)");
+    }
+    if (pngHeaderSize(l.folder, piece, headerWidth, headerHeight) &&
+        (headerWidth != width || headerHeight != height)) {
+        return wrongSize(l, piece, headerWidth, headerHeight, width, height);
     }
     if (!readPngIndexed(path.c_str(), palette.data(), (int)palette.size(), &image, &see, &error)) {
         l.problems.push_back(error.find(path) == std::string::npos ? path + ": " + error : error);
         return false;
     }
     if (image.width != width || image.height != height) {
-        return fail(l, piece,
-                    std::to_string(image.width) + "x" + std::to_string(image.height) +
-                        " pixels, it must be " + std::to_string(width) + "x" +
-                        std::to_string(height));
+        return wrongSize(l, piece, image.width, image.height, width, height);
     }
     return true;
 }

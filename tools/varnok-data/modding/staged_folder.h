@@ -1,22 +1,29 @@
 // Writing a folder or a set of files so that no reader ever meets a half-written
 // one and a failure leaves what was there: everything goes into a temporary
-// folder next to the target first and is moved into place only when all of it
-// has been written; what it replaces is kept until everything is in place.
+// folder next to the target first, synced, and is moved into place only when all
+// of it has been written; what it replaces is kept until everything is in place.
+// Replacing a folder is journalled beside it (".OUT.export-journal": the names of
+// the new folder and of the one holding the old), so that the next run puts the
+// old folder back or keeps the new one whole after a kill between the renames.
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Whether an existing folder may be replaced; false with the reason, which names
 // no folder (the folder is checked where it was moved aside).
 typedef bool (*ReplaceCheck)(const std::string &folder, std::string &reason);
 
-// A new empty folder beside `target` (same file system, so that renames work);
-// false with `problem` when it cannot be made.
+// A new empty folder beside `target` (same file system, so that renames work),
+// ".LEAF.partial-XXXXXX", held by this process (synced_files.h) until it is
+// discarded or put in place; false with `problem` when it cannot be made.
 bool makeStagingFolder(const std::string &target, std::string &staging, std::string &problem);
 
 // Removes a staging folder and everything in it.
 void discardStagingFolder(const std::string &staging);
+
+// Lets go of a staging folder that was moved or removed, or must stay for the
+// next run (it holds files a failed import could not put back).
+void releaseStagingFolder(const std::string &staging);
 
 // Puts the staged folder in place of `target`: at once when target is missing or
 // an empty folder, else only when `mayReplace` (nullptr: never) accepts the old
@@ -24,13 +31,12 @@ void discardStagingFolder(const std::string &staging);
 bool replaceFolder(const std::string &staging, const std::string &target, ReplaceCheck mayReplace,
                    std::string &problem);
 
-// Moves each named file (which may lie in a folder: "music/town.wav", whose folder
-// target must have) from the staging folder into target, all or nothing: the
-// files they replace are kept aside until every one is in place, and put back
-// when one cannot be placed (a folder standing where a file goes). The staging
-// folder is removed unless it must keep a file that could not be put back.
-bool moveFilesInto(const std::string &staging, const std::vector<std::string> &names,
-                   const std::string &target, std::string &problem);
+// Before anything reads or writes `target`: a replace of it that a kill
+// interrupted is settled by its journal (the old folder back unless the new one
+// was already in place), and the temporary folders that killed runs left beside
+// it are removed, unless another run holds them. True with `done` saying what was
+// settled (empty when nothing was); false with `problem`, everything left as it is.
+bool finishInterruptedReplace(const std::string &target, std::string &done, std::string &problem);
 
 // Size in bytes and number of the files under a folder.
 void folderSize(const std::string &folder, long long &bytes, int &files);

@@ -1,10 +1,13 @@
 #include "world_folder.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "4-data/data_file.h"
 #include "4-data/file_formats.h"
@@ -89,44 +92,115 @@ std::string dataFolderOf(const WorldPlace &place) {
     return inside.empty() ? place.folder : place.folder + "/" + inside;
 }
 
-// One music file (music.ini or a file of the music folder) into files under name,
-// read as the data files are: a regular file, links as the place allows, bounded.
-void readMusicFile(const WorldPlace &place, const std::string &spelled, const std::string &name,
-                   FileSet &files) {
-    int64_t size = 0;
+// A music file (music.ini or a file of the music folder) opened as the data files
+// are: a regular file, links as the place allows; nullptr, with a warning when it
+// is larger than any piece of music needs.
+FILE *openMusicFile(const WorldPlace &place, const std::string &spelled, int64_t &size) {
     FileRefusal why = fileMissing;
     FILE *file = openInsideFolder(place.folder, place.inside + spelled, place.links, &size, &why);
-    if (file == nullptr) {
-        return;
-    }
-    Bytes bytes;
-    if (size > largestMusicFile) {
+    if (file != nullptr && size > largestMusicFile) {
         fprintf(stderr, "varnok-data: warning: %s: larger than %lld bytes; left out\n",
                 shownText(place.folder + "/" + place.inside + spelled).c_str(),
                 (long long)largestMusicFile);
-    } else if (readMoreOf(file, size, bytes) == fileAccepted) {
-        files[name] = bytes;
+        fclose(file);
+        return nullptr;
     }
-    fclose(file);
+    return file;
 }
 
-// The music folder's regular files and music.ini, when they are there.
-void readMusicFiles(const WorldPlace &place, FileSet &files) {
+// music.ini into files, and the music folder's regular files into `music`, when
+// they are there.
+void readMusicFiles(const WorldPlace &place, FileSet &files, StreamedFiles &music) {
     std::string directory = dataFolderOf(place);
-    readMusicFile(place, spelledAsIn(directory, musicTableFileName), musicTableFileName, files);
+    std::string table = spelledAsIn(directory, musicTableFileName);
+    int64_t size = 0;
+    FILE *file = openMusicFile(place, table, size);
+    Bytes bytes;
+    if (file != nullptr && readMoreOf(file, size, bytes) == fileAccepted) {
+        files[musicTableFileName] = bytes;
+    }
+    if (file != nullptr) {
+        fclose(file);
+    }
     std::string folder = spelledAsIn(directory, musicFolderName);
     std::error_code error;
     for (fs::directory_iterator it(directory + "/" + folder, error), end; !error && it != end;
          it.increment(error)) {
         std::string leaf = it->path().filename().string();
-        readMusicFile(place, folder + "/" + leaf, std::string(musicFolderName) + "/" + leaf, files);
+        file = openMusicFile(place, folder + "/" + leaf, size);
+        if (file != nullptr) {
+            fclose(file);
+            music.push_back({std::string(musicFolderName) + "/" + leaf, folder + "/" + leaf});
+        }
     }
+}
+
+// Writes a block of a copy, or skips over it when it is all zero bytes.
+bool writeBlock(int fd, const char *block, size_t size) {
+    size_t zeros = 0;
+    while (zeros < size && block[zeros] == 0) {
+        ++zeros;
+    }
+    if (zeros == size) {
+        return lseek(fd, (off_t)size, SEEK_CUR) >= 0;
+    }
+    for (size_t done = 0; done < size;) {
+        ssize_t wrote = write(fd, block + done, size - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            errno = wrote < 0 ? errno : ENOSPC;
+            return false;
+        }
+        done += (size_t)wrote;
+    }
+    return true;
 }
 
 } // namespace
 
+bool copyStreamedFile(const WorldPlace &place, const StreamedFile &file, const std::string &path,
+                      const std::string &shownAs, std::string &problem) {
+    std::string read = place.folder + "/" + place.inside + file.relative;
+    int64_t size = 0;
+    FILE *in = openMusicFile(place, file.relative, size);
+    if (in == nullptr) {
+        problem = read + ": cannot be read";
+        return false;
+    }
+    int out = makeParentFolders(path)
+                  ? open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
+                  : -1;
+    static_assert(largestMusicFile % 65536 == 0, "a whole number of blocks");
+    std::vector<char> block(65536);
+    int64_t copied = 0;
+    bool written = out >= 0;
+    for (size_t got; written && copied <= largestMusicFile &&
+                     (got = fread(block.data(), 1, block.size(), in)) > 0;) {
+        written = writeBlock(out, block.data(), got);
+        copied += (int64_t)got;
+    }
+    // The size is set last, for a copy that ends in skipped zero bytes.
+    written = written && ftruncate(out, (off_t)copied) == 0;
+    int error = errno;
+    bool readAll = !ferror(in) && copied <= largestMusicFile;
+    fclose(in);
+    if (out >= 0 && close(out) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!readAll) {
+        problem = read + (copied > largestMusicFile ? ": grew larger than any piece of music"
+                                                    : ": cannot be read");
+    } else if (!written) {
+        problem = shownAs + ": cannot be written (" + strerror(error) + ")";
+    }
+    return readAll && written;
+}
+
 bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
-                    Problems &problems) {
+                    StreamedFiles &music, Problems &problems) {
     std::vector<std::string> needed = {tableFileName,      tileNameFileName, overworldFileName,
                                        underworldFileName, textFontFileName, runeFontFileName};
     for (int family = 0; family < familyCount; ++family) {
@@ -156,7 +230,7 @@ bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, File
             fprintf(stderr, "varnok-data: warning: %s; left out\n", shownText(problem).c_str());
         }
     }
-    readMusicFiles(place, files);
+    readMusicFiles(place, files, music);
     return problems.size() == before;
 }
 

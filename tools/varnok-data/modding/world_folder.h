@@ -45,15 +45,31 @@ struct WorldPlace {
     LinkRule links;
 };
 
+// A file of the music folder: copied a block at a time when a folder is written,
+// never held whole, so that the memory an export or import takes does not grow
+// with the music.
+struct StreamedFile {
+    std::string name;     // "music/town.wav"
+    std::string relative; // where it is read, below the place's folder
+};
+typedef std::vector<StreamedFile> StreamedFiles;
+
 // Reads every file a folder of the given modes needs from a place, each found in
-// any case of its name as the game finds it, and the music (music.ini and the
-// regular files of the music folder) when there. The settlement maps and the
-// music are optional. Each data file is read as the engine reads it: a regular
-// file, only what its format can use, with a warning on standard error for the
-// rest (readDataFileOf). False with a line in `problems` for every file that
-// cannot be read.
+// any case of its name as the game finds it, and music.ini; lists the regular
+// files of the music folder in `music`. The settlement maps and the music are
+// optional. Each data file is read as the engine reads it: a regular file, only
+// what its format can use, with a warning on standard error for the rest
+// (readDataFileOf). False with a line in `problems` for every file that cannot
+// be read.
 bool readWorldFiles(const WorldPlace &place, const std::vector<int> &modes, FileSet &files,
-                    Problems &problems);
+                    StreamedFiles &music, Problems &problems);
+
+// Copies a listed music file of place into a new file at path (folders made as
+// needed), a block at a time; a block of zero bytes is skipped over, so that a
+// sparse file stays sparse. False with `problem` naming the file read, or
+// `shownAs` (the name to show for path) when the copy cannot be written.
+bool copyStreamedFile(const WorldPlace &place, const StreamedFile &file, const std::string &path,
+                      const std::string &shownAs, std::string &problem);
 
 // Whether directory holds the data file `name` as a regular file, in any case.
 bool holdsDataFile(const std::string &directory, const std::string &name);
