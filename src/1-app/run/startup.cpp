@@ -16,7 +16,9 @@
 #include "1-app/display/video.h"
 #include "3-audio/music.h"
 #include "4-data/file_formats.h"
+#include "4-data/import_journal.h"
 #include "4-data/paths.h"
+#include "4-data/shown_text.h"
 
 namespace {
 
@@ -28,6 +30,21 @@ int printSaves() {
     }
     printSaveListing(stdout);
     return endGame(0);
+}
+
+// An import the data tool did not finish in the data folder is finished (or
+// undone) before any data file is read: the game plays the old world or the new
+// one, never a mix. What was done is said on standard output; a journal that
+// cannot be replayed is named on standard error and the folder stays as it is.
+void finishImportOf(const char *directory) {
+    std::string done, problem;
+    if (!finishInterruptedImport(directory != nullptr ? directory : ".", done, problem)) {
+        fprintf(stderr, "%s\n", shownText(problem.c_str()).c_str());
+    } else if (!done.empty()) {
+        printf("%s\n", shownText(done.c_str()).c_str());
+    }
+    fflush(stdout);
+    fflush(stderr);
 }
 
 // The command line and the settings, before anything opens: help, version and
@@ -65,6 +82,7 @@ bool readConfiguration(int argc, char **argv, int &status) {
     applyCommandLine(line);
     chooseDataDirectory(line.dataDirectory != nullptr);
     setDataDirectory(settings.directory);
+    finishImportOf(settings.directory);
     chooseColourModeByFiles();
     LoadFailure missing;
     std::string explanation;
