@@ -265,13 +265,13 @@ TEST_F(Saving, EverySaveIsKeptNumberedInSequenceAndListedNewestFirst) {
               "; The saves in this folder are of the game whose data folder is:\ndata=" +
                   fs::canonical(demoWorldDirectory()).string() + "\n");
     // Nothing else is left in the folder: no temporary file.
-    EXPECT_EQ(namesIn(folder()), (std::set<std::string>{"save-0001.txt", "save-0002.txt",
-                                                        "world.txt"}));
+    EXPECT_EQ(namesIn(folder()),
+              (std::set<std::string>{"save-0001.txt", "save-0002.txt", "world.txt"}));
     std::string listing = outputOf([] { printSaveListing(stdout); }).first;
     std::string day = R"(\d\d\d\d-\d\d-\d\d \d\d:\d\d)";
-    EXPECT_TRUE(std::regex_match(listing, std::regex("1  " + day + "  " +
-                                                     locationNameOf(4) + "  15,30\n2  " + day +
-                                                     "  Harrowgate  86,109\n")))
+    EXPECT_TRUE(
+        std::regex_match(listing, std::regex("1  " + day + "  " + locationNameOf(4) +
+                                             "  15,30\n2  " + day + "  Harrowgate  86,109\n")))
         << listing;
     putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
     startUpSettings().load = 2;
@@ -329,8 +329,9 @@ TEST_F(Saving, TheSaveAndBackupOfEarlierVersionsStayListedAndLoadable) {
     writeTextFile(folder() + "/backup.txt",
                   saveText(SavedGame{overworld, 0, 86, 109, 0, 0, 0, 0, 0, 1}));
     std::string listing = outputOf([] { printSaveListing(stdout); }).first;
-    EXPECT_TRUE(std::regex_match(listing, std::regex("1  [-0-9: ]+  " + locationNameOf(4) +
-                                                     "  15,30\n2  [-0-9: ]+  Harrowgate  86,109\n")))
+    EXPECT_TRUE(
+        std::regex_match(listing, std::regex("1  [-0-9: ]+  " + locationNameOf(4) +
+                                             "  15,30\n2  [-0-9: ]+  Harrowgate  86,109\n")))
         << listing;
     outputOf([this] { loadKey(game); });
     EXPECT_EQ(now(), saveText(inATown));
@@ -411,6 +412,18 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
         EXPECT_EQ(now(), here) << c.kind;
         fs::remove(savePath(1));
     }
+    // With an older save beside it, F9 names the damaged newest and takes the older.
+    putAt(inATown);
+    outputOf([this] { saveKey(game); });
+    outputOf([this] { saveKey(game); });
+    writeTextFile(savePath(2), "junk");
+    putAt(SavedGame{keep, 7, 31, 0, 12, 13, 254, 26, 99, 32});
+    std::pair<std::string, std::string> output = outputOf([this] { loadKey(game); });
+    EXPECT_EQ(output.first, "Game loaded from an older save: " + savePath(1) + "\n");
+    EXPECT_NE(output.second.find("Cannot load the game from '" + savePath(2) + "'"),
+              std::string::npos);
+    EXPECT_EQ(shownNotice(), std::string("Loaded an older save"));
+    EXPECT_EQ(now(), saveText(inATown));
 }
 
 TEST_F(Saving, ASaveThatCannotBeWrittenLeavesEveryEarlierOne) {
@@ -447,8 +460,8 @@ TEST_F(Saving, ASaveThatCannotBeWrittenLeavesEveryEarlierOne) {
                 "^Cannot save the game to '.*': File too large\n$");
     EXPECT_EQ(fileText(savePath(1)), old[0]);
     EXPECT_EQ(fileText(savePath(2)), old[1]);
-    EXPECT_EQ(namesIn(saves), (std::set<std::string>{"save-0001.txt", "save-0002.txt",
-                                                     "world.txt"}))
+    EXPECT_EQ(namesIn(saves),
+              (std::set<std::string>{"save-0001.txt", "save-0002.txt", "world.txt"}))
         << "no temporary file is left behind";
 }
 

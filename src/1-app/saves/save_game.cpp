@@ -49,13 +49,15 @@ bool questionOpen(const Game &game) {
     return inputStackDepth(game.inputStack) > 1;
 }
 
+// Paths are shown safely: a folder name may hold any byte.
 void say(const std::string &what, const std::string &place) {
-    printf("%s: %s\n", what.c_str(), place.c_str());
+    printf("%s: %s\n", what.c_str(), shownText(place.c_str()).c_str());
     fflush(stdout);
 }
 
 void complain(const char *what, const std::string &place, const std::string &problem) {
-    fprintf(stderr, "Cannot %s '%s': %s\n", what, place.c_str(), problem.c_str());
+    fprintf(stderr, "Cannot %s '%s': %s\n", what, shownText(place.c_str()).c_str(),
+            problem.c_str());
     fflush(stderr);
 }
 
@@ -180,25 +182,32 @@ bool saveGame(const Game &game) {
     return true;
 }
 
-enum LoadResult { loaded, nothingSaved, notLoaded };
+enum LoadResult { loaded, loadedOlder, nothingSaved, notLoaded };
 
+// Save `number` (1: the newest). Asked for the newest, a save that cannot be read
+// is named and the next older one is tried, so that one damaged or vanished file
+// does not hide the rest; a save asked for by its number is that one or none.
 LoadResult loadGame(Game &game, int number) {
     std::vector<SaveEntry> saves = entries();
     if (number < 1 || number > (int)saves.size()) {
         return nothingSaved;
     }
-    const SaveEntry &entry = saves[number - 1];
-    std::string place = store().place(world(), entry.name);
-    std::vector<uint8_t> bytes;
-    SavedGame saved;
-    std::string problem;
-    if (!readEntry(entry, bytes, saved, problem)) {
-        complain("load the game from", place, problem);
-        return notLoaded;
+    int last = number == 1 ? (int)saves.size() : number;
+    for (int i = number; i <= last; i++) {
+        const SaveEntry &entry = saves[i - 1];
+        std::string place = store().place(world(), entry.name);
+        std::vector<uint8_t> bytes;
+        SavedGame saved;
+        std::string problem;
+        if (!readEntry(entry, bytes, saved, problem)) {
+            complain("load the game from", place, problem);
+            continue;
+        }
+        resumeGame(game, saved);
+        say(i == number ? "Game loaded" : "Game loaded from an older save", place);
+        return i == number ? loaded : loadedOlder;
     }
-    resumeGame(game, saved);
-    say("Game loaded", place);
-    return loaded;
+    return notLoaded;
 }
 
 } // namespace
@@ -216,7 +225,7 @@ void loadSaveKey(Game &game, int number) {
         showNotice("Answer first", noticeTime);
         return;
     }
-    const char *notices[] = {"Loaded", "Nothing saved", "Not loaded"};
+    const char *notices[] = {"Loaded", "Loaded an older save", "Nothing saved", "Not loaded"};
     showNotice(notices[loadGame(game, number)], noticeTime);
 }
 
@@ -235,7 +244,7 @@ bool loadAtStart(Game &game) {
                                      std::to_string(count) + ")";
         say(what, store().place(world(), ""));
     }
-    return result == loaded;
+    return result == loaded || result == loadedOlder;
 }
 
 void saveOnQuit(const Game &game) {
@@ -247,8 +256,15 @@ void saveOnQuit(const Game &game) {
 std::vector<SaveListing> saveListing() {
     std::vector<SaveListing> listing;
     for (const SaveEntry &entry : entries()) {
-        SaveListing save = {(int)listing.size() + 1, entry.name, store().place(world(), entry.name),
-                            false, "", "", "", 0, 0};
+        SaveListing save = {(int)listing.size() + 1,
+                            entry.name,
+                            store().place(world(), entry.name),
+                            false,
+                            "",
+                            "",
+                            "",
+                            0,
+                            0};
         std::vector<uint8_t> bytes;
         SavedGame saved;
         save.readable = readEntry(entry, bytes, saved, save.problem);
