@@ -68,11 +68,7 @@ bool syncTree(const std::string &folder) {
 #endif
 }
 
-bool writeSyncedFile(const std::string &path, const std::string &text) {
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
+bool writeWhole(int fd, const std::string &text) {
     for (size_t done = 0; done < text.size();) {
         ssize_t wrote = write(fd, text.data() + done, text.size() - done);
         if (wrote < 0 && errno == EINTR) {
@@ -85,6 +81,14 @@ bool writeSyncedFile(const std::string &path, const std::string &text) {
             return false;
         }
         done += (size_t)wrote;
+    }
+    return true;
+}
+
+bool writeSyncedFile(const std::string &path, const std::string &text) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 || !writeWhole(fd, text)) {
+        return false;
     }
     if (fsync(fd) != 0) {
         int error = errno;

@@ -18,6 +18,10 @@ bool syncTree(const std::string &folder);
 // with errno set when it cannot.
 bool writeSyncedFile(const std::string &path, const std::string &text);
 
+// All of text into the open file, however many writes it takes; false with errno
+// set (ENOSPC for a write that wrote nothing) and the file closed.
+bool writeWhole(int fd, const std::string &text);
+
 // Removes a folder and everything below it, following no link; what cannot be
 // removed stays.
 void removeTree(const std::string &folder);

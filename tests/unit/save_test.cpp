@@ -5,6 +5,7 @@
 // save before it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <regex>
@@ -264,9 +265,19 @@ TEST_F(Saving, EverySaveIsKeptNumberedInSequenceAndListedNewestFirst) {
     EXPECT_EQ(fileText(folder() + "/world.txt"),
               "; The saves in this folder are of the game whose data folder is:\ndata=" +
                   fs::canonical(demoWorldDirectory()).string() + "\n");
-    // Nothing else is left in the folder: no temporary file.
+    // Nothing else is left in the folder: no temporary file. One a killed save left
+    // goes at the next save; one that may be another game's, saving now, stays.
     EXPECT_EQ(namesIn(folder()),
               (std::set<std::string>{"save-0001.txt", "save-0002.txt", "world.txt"}));
+    writeTextFile(folder() + "/.writing.killed", "varnok-save 1\n");
+    fs::last_write_time(folder() + "/.writing.killed",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+    writeTextFile(folder() + "/.writing.busy", "");
+    outputOf([this] { saveKey(game); });
+    EXPECT_FALSE(fs::exists(folder() + "/.writing.killed"));
+    EXPECT_TRUE(fs::exists(folder() + "/.writing.busy"));
+    fs::remove(folder() + "/.writing.busy");
+    fs::remove(savePath(3));
     std::string listing = outputOf([] { printSaveListing(stdout); }).first;
     std::string day = R"(\d\d\d\d-\d\d-\d\d \d\d:\d\d)";
     EXPECT_TRUE(

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include "1-app/saves/save_store.h"
 #include "2-play/save_text.h"
 #include "4-data/regular_file.h"
+#include "4-data/synced_files.h"
 
 namespace {
 
@@ -51,8 +53,8 @@ std::vector<SaveEntry> listSaves(const std::string &world) {
     return entries;
 }
 
-SaveLookup readSave(const std::string &world, const std::string &name,
-                    std::vector<uint8_t> &bytes, std::string &problem) {
+SaveLookup readSave(const std::string &world, const std::string &name, std::vector<uint8_t> &bytes,
+                    std::string &problem) {
     std::string folder = folderOf(world);
     if (folder.empty()) {
         return saveMissing;
@@ -96,18 +98,8 @@ bool writeTemporary(const std::string &folder, const std::string &text, std::str
         return failWith(problem, "");
     }
     temporary = pattern;
-    for (size_t done = 0; done < text.size();) {
-        ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            int error = wrote < 0 ? errno : ENOSPC;
-            close(fd);
-            errno = error;
-            return failWith(problem, temporary);
-        }
-        done += (size_t)wrote;
+    if (!writeWhole(fd, text)) {
+        return failWith(problem, temporary);
     }
     if (fsync(fd) != 0 || close(fd) != 0) {
         return failWith(problem, temporary);
@@ -168,6 +160,27 @@ void noteWorld(const std::string &folder, const std::string &dataFolder) {
     }
 }
 
+// A save takes milliseconds: a temporary file older than this was left by a game
+// killed while saving, and goes. A younger one may be another game's, saving now.
+const time_t leftoverAge = 600;
+
+void removeLeftovers(const std::string &folder) {
+    DIR *dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    time_t now = time(nullptr);
+    for (dirent *entry = readdir(dir); entry != nullptr; entry = readdir(dir)) {
+        std::string path = folder + "/" + entry->d_name;
+        struct stat status;
+        if (strncmp(entry->d_name, ".writing.", 9) == 0 && lstat(path.c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode) && now - status.st_mtime > leftoverAge) {
+            unlink(path.c_str());
+        }
+    }
+    closedir(dir);
+}
+
 bool addSave(const std::string &world, const std::string &text, const std::string &dataFolder,
              std::string &name, std::string &problem) {
     std::string folder = folderOf(world);
@@ -186,6 +199,7 @@ bool addSave(const std::string &world, const std::string &text, const std::strin
         if (naming == named) {
             syncFolder(folder);
             noteWorld(folder, dataFolder);
+            removeLeftovers(folder);
             return true;
         }
         if (naming == namingFailed) {
