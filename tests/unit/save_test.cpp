@@ -14,12 +14,14 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "1-app/desktop_front_end.h"
 #include "1-app/display/overlays.h"
 #include "1-app/run/game_load.h"
 #include "1-app/saves/save_game.h"
+#include "1-app/saves/save_store.h"
 #include "1-app/saves/save_names.h"
 #include "1-app/config/setting_table.h"
 #include "1-app/config/settings.h"
@@ -435,6 +437,33 @@ TEST_F(Saving, DamagedSavesAreRefusedAndTheGameStaysWhereItWas) {
               std::string::npos);
     EXPECT_EQ(shownNotice(), std::string("Loaded an older save"));
     EXPECT_EQ(now(), saveText(inATown));
+}
+
+// Two games saving the same world at the same moment: every save of both is kept,
+// each under a number of its own.
+TEST_F(Saving, TwoGamesSavingAtOnceBothSucceed) {
+    std::string text = saveText(inATown);
+    pid_t games[2];
+    for (pid_t &pid : games) {
+        pid = fork();
+        if (pid == 0) {
+            std::string name, problem;
+            for (int i = 0; i < 25; i++) {
+                if (!saveFiles.add(worldDigest(), text, "", name, problem)) {
+                    _exit(1);
+                }
+            }
+            _exit(0);
+        }
+    }
+    for (pid_t pid : games) {
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    std::set<std::string> names = namesIn(folder());
+    EXPECT_EQ(names.size(), 50u);
+    EXPECT_EQ(names.count(numberedSaveName(50)), 1u);
 }
 
 TEST_F(Saving, ASaveThatCannotBeWrittenLeavesEveryEarlierOne) {
