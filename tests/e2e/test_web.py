@@ -16,7 +16,7 @@ save of an earlier version; the opened copy remembered in IndexedDB until
 own server stopped, no slower, and a new build replaces the old files. Figures (first frame, also on a slowed
 link, one pass, picture sizes, a held pad arrow, the site's sizes) are printed.
 
-With VARNOK_REGENERATE=1 docs/web-page.png and docs/web-phone.png are taken
+With VARNOK_REGENERATE=1 docs/web-page.png, docs/web-phone.png and docs/web-tablet.png are taken
 again; look at them before committing them.
 """
 
@@ -810,8 +810,9 @@ def the_picture_fills_the_room(args, display):
             k, rows, wrong, ms = b.script(CRISP)
             assert k == int(k) and rows == k and wrong == 0, (k, rows, wrong)
             print("figure: enlarging a frame %dx on the %s: %.1f ms" % (k, device, ms))
-            if os.environ.get("VARNOK_REGENERATE") == "1" and device == "phone":
-                b.driver.save_screenshot(os.path.join(args.source_dir, "docs", "web-phone.png"))
+            if os.environ.get("VARNOK_REGENERATE") == "1" and device in ("phone", "tablet"):
+                shot = os.path.join(args.source_dir, "docs", "web-%s.png" % device)
+                b.driver.save_screenshot(shot)
     b = s.browser
     b.open(s.page + "?scale=2&aspect=1")
     b.wait_state("playing")
