@@ -1,15 +1,19 @@
 // Fuzzes the music check and, for what it lets through, the mixer's own loader
-// on the dummy audio driver: the check must turn away every header that would
-// make the mixer crash, hang or allocate without bound.
+// (the library the game loads) on the dummy audio driver: the check must turn
+// away every header that would make the mixer crash, hang or allocate without
+// bound.
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <cstdlib>
+#include <string>
 
+#include "3-audio/mixer.h"
 #include "3-audio/music_header.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
+    std::string problem;
+    if (SDL_Init(SDL_INIT_AUDIO) != 0 || !openMixer(problem) ||
+        mixerCalls().openAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
         abort();
     }
     return 0;
@@ -21,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         return 0;
     }
     SDL_RWops *source = SDL_RWFromConstMem(data, (int)size);
-    Mix_Music *music = source != nullptr ? Mix_LoadMUS_RW(source) : nullptr;
+    Mix_Music *music = source != nullptr ? mixerCalls().loadMusic(source) : nullptr;
     if (music != nullptr) {
-        Mix_FreeMusic(music);
+        mixerCalls().freeMusic(music);
     }
     if (source != nullptr) {
         SDL_RWclose(source);

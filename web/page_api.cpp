@@ -52,8 +52,8 @@ extern "C" {
 
 // A key pressed in the page; 1 when it is a key the game gets (the page then
 // keeps the browser from acting on it), 0 for a key SDL 1.2 has no symbol for.
-EMSCRIPTEN_KEEPALIVE int webKeyDown(const char *code, const char *key, int shift, int ctrl,
-                                    int alt, int meta, int capsLock, int numLock) {
+EMSCRIPTEN_KEEPALIVE int webKeyDown(const char *code, const char *key, int shift, int ctrl, int alt,
+                                    int meta, int capsLock, int numLock) {
     SDLKey sym = sdlKeyFor(code, key);
     if (sym == SDLK_UNKNOWN) {
         return 0;
@@ -114,14 +114,16 @@ EMSCRIPTEN_KEEPALIVE void webMusicArrived(const char *name) {
 }
 
 // The touch pad's buttons, from the command table: one a line, "key TAB code TAB
-// label TAB command TAB group", the group "arrows" for the commands that walk (or
+// label TAB command TAB group", the group "arrows" for the game keys that walk (or
 // pass) in a direction prompt too, else "commands".
 EMSCRIPTEN_KEEPALIVE const char *webPadButtons() {
     answer.clear();
     for (const CommandRow &command : commandRows) {
         for (const PadButton &button : command.pad) {
             if (button.key != nullptr) {
-                const char *group = (command.contexts & inDirectionPrompt) ? "arrows" : "commands";
+                bool walks =
+                    command.action == giveGameKey && (command.contexts & inDirectionPrompt);
+                const char *group = walks ? "arrows" : "commands";
                 answer += std::string(button.key) + "\t" + button.code + "\t" + button.label +
                           "\t" + command.label + "\t" + group + "\n";
             }
