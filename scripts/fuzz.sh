@@ -23,6 +23,7 @@ cmake --build "$build" -j 2 -- --no-print-directory
 
 # Seeds: regenerated on every run; the corpora grow in build-fuzz/corpus/.
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
+export LSAN_OPTIONS=suppressions="$PWD/fuzz/lsan.supp"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 rm -rf "$build/seeds"
 ASAN_OPTIONS=detect_leaks=0 "$build/fuzz/fuzz_make_seeds" "$build/seeds"
