@@ -188,7 +188,10 @@ def upper_and_mixed_case_names_start_in_both_modes(args, scratch, display):
     renamed_copy(world, mixed, lambda name: name[:1].upper() + name[1:])
     assert os.path.exists(os.path.join(upper, "DATA.OVL"))
     for directory, colours in ((upper, "4"), (upper, "16"), (mixed, "4"), (mixed, "16")):
-        game = Game(args.binary, display=display, args=["--colours", colours, directory])
+        # A display of its own each time: nothing of the game before (a window
+        # going away, a key sent to it) reaches the next one.
+        own = harness.Display()
+        game = Game(args.binary, display=own, args=["--colours", colours, directory])
         try:
             game.wait_ready()
             status, out, err = game.quit()
@@ -196,6 +199,7 @@ def upper_and_mixed_case_names_start_in_both_modes(args, scratch, display):
             assert err == "", err
         finally:
             game.cleanup()
+            own.close()
 
 
 @with_display
