@@ -11,6 +11,8 @@ set -euo pipefail
 play=(
     cmake g++ make pkg-config
     libsdl1.2-dev libsdl-mixer1.2-dev libpng-dev
+    # The desktop's event wait and its care of a lost display call Xlib itself.
+    libx11-dev
     # CPack's Debian package: dpkg-shlibdeps finds the dependencies, file the programs.
     dpkg-dev file
 )
