@@ -200,6 +200,16 @@ def start_frames_equal_the_native_references(args, display):
     print_slowed_first_frames(s.browser, s.page)
 
 
+def fresh_page(s):
+    """The page opened again with nothing of an earlier test in its storage."""
+    b = s.browser
+    b.open(s.page)
+    b.script("localStorage.clear()")
+    b.open(s.page)
+    b.wait_state("playing")
+    return b
+
+
 def print_slowed_first_frames(b, page):
     """The first frame on a 2 Mbit/s link, without and with music (fetched after
     it); the loading bar's [bytes, total], sampled while it is shown."""
@@ -372,11 +382,7 @@ def saves_listed_continued_downloaded_and_uploaded(args, display):
     entry loads it; a download gives the save's text and an upload of a file adds
     it; the save of an earlier version stays listed and loads."""
     s = site(args)
-    b = s.browser
-    b.open(s.page)
-    b.script("localStorage.clear()")
-    b.open(s.page)
-    b.wait_state("playing")
+    b = fresh_page(s)
     assert save_entries(b) == [] and b.script("return document.getElementById('continue-line')"
                                               ".hidden"), save_entries(b)
     assert b.script("return document.querySelector('#no-saves').hidden") is False
@@ -589,11 +595,7 @@ def alt_x_ends_and_any_key_starts_again(args, display):
 
 def the_browser_keeps_off_the_game_keys(args, display):
     s = site(args)
-    b = s.browser
-    b.open(s.page)
-    b.script("localStorage.clear()")
-    b.open(s.page)
-    b.wait_state("playing")
+    b = fresh_page(s)
     # Listening after the page's own listener: it sees what the page decided.
     b.script("window.seen = []; document.addEventListener('keydown',"
              " (e) => seen.push([e.code, e.defaultPrevented]));")
